@@ -1,0 +1,19 @@
+// The subcommands of the `brindle` executable that run without a display. Each takes the
+// arguments after its name, writes to stdout and stderr, and returns the exit status:
+// 0 on success, 1 when some input could not be read, 2 for a usage error.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace brindle::cli {
+
+int runScan(std::span<const std::string_view> args);
+int runCheck(std::span<const std::string_view> args);
+void printHelp();
+
+// True when `command` names one of the subcommands above.
+bool isCommand(std::string_view command);
+int runCommand(std::string_view command, std::span<const std::string_view> args);
+
+} // namespace brindle::cli

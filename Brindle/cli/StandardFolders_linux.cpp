@@ -1,0 +1,101 @@
+#include "Brindle/cli/StandardFolders.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace brindle::cli {
+
+namespace {
+constexpr std::size_t maxFileBytes = 64 * 1024;
+
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::string trimmedSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+} // namespace
+
+std::map<std::string, std::string> parseUserDirs(std::string_view text, const std::string& home)
+{
+    std::map<std::string, std::string> folders;
+    if (text.size() > maxFileBytes)
+        return folders;
+    while (!text.empty()) {
+        const auto newline = text.find('\n');
+        std::string_view line = text.substr(0, newline);
+        text = newline == std::string_view::npos ? std::string_view{} : text.substr(newline + 1);
+        // XDG_<NAME>_DIR="<path>", where <path> is "$HOME/..." or absolute.
+        constexpr std::string_view prefix = "XDG_", suffix = "_DIR=\"";
+        if (!line.starts_with(prefix) || line.size() < 2 || line.back() != '"')
+            continue;
+        const auto end = line.find(suffix);
+        if (end == std::string_view::npos || end <= prefix.size())
+            continue;
+        const std::string key(line.substr(prefix.size(), end - prefix.size()));
+        std::string_view value = line.substr(end + suffix.size());
+        value.remove_suffix(1);
+        if (value.find_first_of("\"\\`") != std::string_view::npos)
+            continue;
+        std::string path;
+        if (value == "$HOME" || value.starts_with("$HOME/"))
+            path = home + std::string(value.substr(5));
+        else if (value.starts_with("/"))
+            path = value;
+        else
+            continue;
+        path = trimmedSlashes(std::move(path));
+        if (path == trimmedSlashes(home))
+            continue;
+        folders[key] = path;
+    }
+    return folders;
+}
+
+std::vector<StandardFolder> standardFolders()
+{
+    const std::string home = environment("HOME");
+    std::string config = environment("XDG_CONFIG_HOME");
+    if (config.empty() || config.front() != '/')
+        config = home + "/.config";
+    std::string text;
+    if (std::ifstream file(config + "/user-dirs.dirs"); file) {
+        std::ostringstream content;
+        content << file.rdbuf();
+        text = content.str();
+    }
+    const auto named = parseUserDirs(text, home);
+
+    constexpr std::array<std::pair<const char*, const char*>, 6> order{{{"DESKTOP", "Desktop"},
+                                                                        {"DOCUMENTS", "Documents"},
+                                                                        {"DOWNLOAD", "Downloads"},
+                                                                        {"MUSIC", "Music"},
+                                                                        {"PICTURES", "Pictures"},
+                                                                        {"VIDEOS", "Videos"}}};
+    std::vector<StandardFolder> folders;
+    for (const auto& [key, name] : order) {
+        const auto it = named.find(key);
+        std::string path = it != named.end() ? it->second : home + "/" + name;
+        if (!home.empty() && isDirectory(path))
+            folders.push_back({name, std::move(path)});
+    }
+    return folders;
+}
+
+} // namespace brindle::cli

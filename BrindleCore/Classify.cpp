@@ -1,0 +1,72 @@
+#include "BrindleCore/Classify.h"
+
+#include <array>
+#include <initializer_list>
+
+namespace brindle::Classify {
+
+Place place(const ICloudFacts& facts)
+{
+    if (!facts.isUbiquitous)
+        return facts.dataless ? Place::onlyICloud : Place::onlyHere;
+    if (!*facts.isUbiquitous)
+        return Place::onlyHere;
+    if (facts.downloading == DownloadingStatus::notDownloaded || facts.dataless)
+        return Place::onlyICloud;
+    if (facts.isUploaded == true)
+        return Place::both;
+    if (facts.isUploading == true || facts.isUploaded == false)
+        return Place::waiting;
+    return Place::unknown;
+}
+
+const std::unordered_map<std::string, Kind>& byExtension()
+{
+    static const std::unordered_map<std::string, Kind> table = [] {
+        const std::initializer_list<std::pair<Kind, std::initializer_list<const char*>>> lists{
+            {Kind::pictures,
+             {"jpg", "jpeg", "png", "heic", "heif", "gif", "tif", "tiff", "webp", "raw", "dng", "cr2", "nef", "arw",
+              "psd", "svg", "bmp"}},
+            {Kind::videos, {"mp4", "mov", "m4v", "avi", "mkv", "webm", "mts"}},
+            {Kind::documents,
+             {"pdf", "pages", "numbers", "key", "doc", "docx", "xls", "xlsx", "ppt", "pptx", "txt", "rtf", "md", "csv",
+              "tsv", "odt", "html", "epub"}},
+            {Kind::audio, {"mp3", "m4a", "wav", "aiff", "aif", "flac", "aac", "caf", "logicx", "band"}},
+            {Kind::archives, {"zip", "dmg", "pkg", "tar", "gz", "tgz", "7z", "rar", "xz", "iso"}},
+        };
+        std::unordered_map<std::string, Kind> map;
+        for (const auto& [kind, extensions] : lists)
+            for (const char* extension : extensions)
+                map.emplace(extension, kind);
+        return map;
+    }();
+    return table;
+}
+
+std::string_view extension(std::string_view nameOrPath)
+{
+    const auto slash = nameOrPath.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? nameOrPath : nameOrPath.substr(slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return {};
+    return name.substr(dot + 1);
+}
+
+Kind kindOf(std::string_view nameOrPath)
+{
+    const std::string_view ext = extension(nameOrPath);
+    // Every known extension is short; longer ones cannot match and need no lower-casing.
+    std::array<char, 8> lower{};
+    if (ext.empty() || ext.size() > lower.size())
+        return Kind::other;
+    for (std::size_t i = 0; i < ext.size(); ++i) {
+        const char c = ext[i];
+        lower[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    const auto& table = byExtension();
+    const auto it = table.find(std::string(lower.data(), ext.size()));
+    return it == table.end() ? Kind::other : it->second;
+}
+
+} // namespace brindle::Classify

@@ -1,0 +1,123 @@
+#include "BrindleCore/FolderTally.h"
+
+#include <algorithm>
+
+namespace brindle {
+
+std::int64_t FolderTally::noSecondCopy() const { return count(Place::onlyHere) + count(Place::onlyICloud); }
+
+std::int64_t FolderTally::noSecondCopyWithBackup() const
+{
+    if (!changedSinceBackup)
+        return noSecondCopy();
+    return std::min(count(Place::onlyHere), *changedSinceBackup) + count(Place::onlyICloud);
+}
+
+void FolderTally::merge(const FolderTally& other)
+{
+    files += other.files;
+    bytes += other.bytes;
+    counts.merge(other.counts);
+    sizes.merge(other.sizes);
+    kinds.merge(other.kinds);
+    changedThisWeek += other.changedThisWeek;
+    if (other.changedSinceBackup)
+        changedSinceBackup = changedSinceBackup.value_or(0) + *other.changedSinceBackup;
+    if (other.changedSinceBackupBytes)
+        changedSinceBackupBytes = changedSinceBackupBytes.value_or(0) + *other.changedSinceBackupBytes;
+    inICloud = inICloud || other.inICloud;
+}
+
+std::vector<std::pair<Segment, double>> FolderTally::segments(bool byFiles) const
+{
+    const auto value = [&](Place place) { return static_cast<double>(byFiles ? count(place) : size(place)); };
+    std::vector<std::pair<Segment, double>> bands;
+    if (!changedSinceBackup) {
+        bands.emplace_back(Segment::noSecondCopy, value(Place::onlyHere));
+    } else {
+        const double changed = byFiles
+                                   ? static_cast<double>(std::min(count(Place::onlyHere), *changedSinceBackup))
+                                   : static_cast<double>(std::min(size(Place::onlyHere),
+                                                                  changedSinceBackupBytes.value_or(0)));
+        bands.emplace_back(Segment::noSecondCopy, changed);
+        bands.emplace_back(Segment::unchangedSinceBackup, std::max(value(Place::onlyHere) - changed, 0.0));
+    }
+    bands.emplace_back(Segment::twoCopies, value(Place::both));
+    bands.emplace_back(Segment::onlyICloud, value(Place::onlyICloud));
+    bands.emplace_back(Segment::waiting, value(Place::waiting));
+    std::erase_if(bands, [](const auto& band) { return !(band.second > 0); });
+    return bands;
+}
+
+namespace {
+// An enumeration-keyed map is stored as an array alternating raw value and number.
+template <typename E> JsonOut encodeCounts(const EnumCounts<E>& counts)
+{
+    JsonOut array = JsonOut::array();
+    counts.forEach([&](E key, std::int64_t value) {
+        array.push_back(rawValue(key));
+        array.push_back(value);
+    });
+    return array;
+}
+
+template <typename E> std::optional<EnumCounts<E>> decodeCounts(const JsonIn* value)
+{
+    if (!value || !value->is_array() || value->size() % 2 != 0)
+        return std::nullopt;
+    EnumCounts<E> counts;
+    for (std::size_t i = 0; i < value->size(); i += 2) {
+        const JsonIn& key = (*value)[i];
+        if (!key.is_string())
+            return std::nullopt;
+        const auto parsedKey = fromRaw<E>(key.get_ref<const std::string&>());
+        const auto number = jsonInteger((*value)[i + 1]);
+        if (!parsedKey || !number)
+            return std::nullopt;
+        counts.set(*parsedKey, *number);
+    }
+    return counts;
+}
+} // namespace
+
+JsonOut encode(const FolderTally& tally)
+{
+    JsonOut json = JsonOut::object();
+    json["name"] = tally.name;
+    json["path"] = tally.path;
+    json["files"] = tally.files;
+    json["bytes"] = tally.bytes;
+    json["counts"] = encodeCounts(tally.counts);
+    json["sizes"] = encodeCounts(tally.sizes);
+    json["kinds"] = encodeCounts(tally.kinds);
+    json["changedThisWeek"] = tally.changedThisWeek;
+    if (tally.changedSinceBackup)
+        json["changedSinceBackup"] = *tally.changedSinceBackup;
+    if (tally.changedSinceBackupBytes)
+        json["changedSinceBackupBytes"] = *tally.changedSinceBackupBytes;
+    json["inICloud"] = tally.inICloud;
+    return json;
+}
+
+std::optional<FolderTally> decodeFolderTally(const JsonIn& value, DateForm dates)
+{
+    JsonReader in(value, dates);
+    FolderTally tally(in.string("name"), in.string("path"));
+    tally.files = in.integer("files");
+    tally.bytes = in.integer("bytes");
+    const auto counts = decodeCounts<Place>(in.require("counts"));
+    const auto sizes = decodeCounts<Place>(in.require("sizes"));
+    const auto kinds = decodeCounts<Kind>(in.require("kinds"));
+    tally.changedThisWeek = in.integer("changedThisWeek");
+    tally.changedSinceBackup = in.optionalInteger("changedSinceBackup");
+    tally.changedSinceBackupBytes = in.optionalInteger("changedSinceBackupBytes");
+    tally.inICloud = in.boolean("inICloud");
+    if (!in.ok() || !counts || !sizes || !kinds)
+        return std::nullopt;
+    tally.counts = *counts;
+    tally.sizes = *sizes;
+    tally.kinds = *kinds;
+    return tally;
+}
+
+} // namespace brindle

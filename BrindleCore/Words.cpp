@@ -1,0 +1,96 @@
+#include "BrindleCore/Words.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace brindle::Words {
+
+namespace {
+// The C library's fixed-point form ("%.2f"), but with "." whatever the process locale:
+// to_chars formats exactly as printf does in the "C" locale and never reads LC_NUMERIC.
+std::string fixed(double value, int decimals, std::string_view unit)
+{
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+    std::string text(buffer, end);
+    text += ' ';
+    text += unit;
+    return text;
+}
+} // namespace
+
+std::string count(std::int64_t n)
+{
+    const bool negative = n < 0;
+    // Work with the magnitude as unsigned so that the most negative value is safe.
+    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+    std::string reversed;
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0)
+            reversed.push_back(',');
+        reversed.push_back(static_cast<char>('0' + magnitude % 10));
+        magnitude /= 10;
+        ++digits;
+    } while (magnitude > 0);
+    if (negative)
+        reversed.push_back('-');
+    return {reversed.rbegin(), reversed.rend()};
+}
+
+std::string size(std::int64_t bytes)
+{
+    if (bytes < 1)
+        return "0 MB";
+    if (bytes < 1'000'000)
+        return "under 1 MB";
+    if (bytes <= 999'999'999)
+        return fixed(static_cast<double>(bytes) / 1e6, 0, "MB");
+    if (bytes <= 999'999'999'999)
+        return fixed(static_cast<double>(bytes) / 1e9, 2, "GB");
+    return fixed(static_cast<double>(bytes) / 1e12, 2, "TB");
+}
+
+std::string roughSize(std::int64_t bytes)
+{
+    if (bytes <= 999'999'999)
+        return size(bytes);
+    if (bytes < 100'000'000'000)
+        return fixed(static_cast<double>(bytes) / 1e9, 1, "GB");
+    return fixed(static_cast<double>(bytes) / 1e9, 0, "GB");
+}
+
+std::string duration(double seconds)
+{
+    if (!(seconds >= 1.0))
+        return "under a second";
+    const double clamped = std::min(seconds, 9.0e15);
+    const auto s = static_cast<long long>(std::round(clamped));
+    if (s <= 59)
+        return std::to_string(s) + " s";
+    return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
+}
+
+std::string list(const std::vector<std::string>& items)
+{
+    if (items.empty())
+        return {};
+    std::string text = items.front();
+    for (std::size_t i = 1; i < items.size(); ++i)
+        text += (i + 1 == items.size() ? " and " : ", ") + items[i];
+    return text;
+}
+
+std::string folderList(const std::vector<std::pair<std::string, std::int64_t>>& pairs)
+{
+    std::string text;
+    for (const auto& [name, n] : pairs) {
+        if (!text.empty())
+            text += " \u00B7 ";
+        text += name + " " + count(n);
+    }
+    return text;
+}
+
+} // namespace brindle::Words
