@@ -99,7 +99,10 @@ bool TreeWalker::readDirectory(int fd, Frame* children, WalkVisitor& visitor)
     }
 }
 
-bool TreeWalker::list(int directoryFd, WalkVisitor& visitor) { return readDirectory(directoryFd, nullptr, visitor); }
+bool TreeWalker::list(int directoryFd, WalkVisitor& visitor)
+{
+    return ::lseek(directoryFd, 0, SEEK_SET) >= 0 && readDirectory(directoryFd, nullptr, visitor);
+}
 
 bool TreeWalker::isAncestor(const FileIdentity& id, std::size_t depth, std::span<const FileIdentity> outer) const
 {
@@ -149,7 +152,8 @@ void TreeWalker::limitOpenDescriptors(std::size_t depth)
 void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIdentity> ancestors)
 {
     struct stat rootStatus;
-    if (::fstat(rootFd, &rootStatus) != 0)
+    // The root is the caller's and may have been read before: list it from the start.
+    if (::fstat(rootFd, &rootStatus) != 0 || ::lseek(rootFd, 0, SEEK_SET) < 0)
         return;
     for (const FileIdentity& ancestor : ancestors)
         if (ancestor == identityOf(rootStatus))

@@ -1,0 +1,66 @@
+#include "Brindle/cli/StandardFolders.h"
+#include "Brindle/cli/TallyTable.h"
+#include "Brindle/cli/Terminal.h"
+
+#include <gtest/gtest.h>
+
+namespace brindle::cli {
+namespace {
+
+TEST(UserDirs, ReadsHomeRelativeAndAbsoluteFoldersAndIgnoresTheRest)
+{
+    const std::string text = "# written by xdg-user-dirs-update\n"
+                             "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                             "XDG_DOCUMENTS_DIR=\"/data/Docs/\"\n"
+                             "XDG_DOWNLOAD_DIR=\"$HOME\"\n"         // turned off
+                             "XDG_MUSIC_DIR=\"relative/Music\"\n"   // not allowed
+                             "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n"
+                             "XDG_VIDEOS_DIR=\"$HOME/`rm -rf`\"\n"  // quoting tricks
+                             "XDG_TEMPLATES_DIR=\"$HOME/Templates\"";
+    const auto folders = parseUserDirs(text, "/home/ada");
+    const std::map<std::string, std::string> expected{{"DESKTOP", "/home/ada/Desktop"},
+                                                      {"DOCUMENTS", "/data/Docs"},
+                                                      {"PICTURES", "/home/ada/Bilder"},
+                                                      {"TEMPLATES", "/home/ada/Templates"}};
+    EXPECT_EQ(folders, expected);
+    EXPECT_TRUE(parseUserDirs("XDG_=\"/x\"\nXDG_DESKTOP_DIR=\"\n\"", "/home/ada").empty());
+}
+
+TEST(Terminal, PrintableNeutralisesControlsAndBadUtf8)
+{
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"plain", "plain"},
+        {"caf\xc3\xa9", "caf\xc3\xa9"},
+        {"line\nbreak\x1b[2J", "line?break?[2J"},
+        {"bad\xff", "bad\xEF\xBF\xBD"},
+        {"\xc0\xaf", "\xEF\xBF\xBD\xEF\xBF\xBD"},     // overlong slash
+        {"\xed\xa0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // surrogate
+        {"\xc2\x9b", "\xEF\xBF\xBD\xEF\xBF\xBD"},     // C1 control
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(printable(in), out) << in;
+    EXPECT_EQ(displayWidth("caf\xc3\xa9"), 4u);
+    EXPECT_EQ(fitLeft("Documents", 5), "Docu\u2026");
+    EXPECT_EQ(fitLeft("Doc", 5), "Doc  ");
+    EXPECT_EQ(padRight("1", 3), "  1");
+}
+
+TEST(TallyTable, ShowsEveryFolderAndTheTotal)
+{
+    FolderTally documents("Documents", "/home/ada/Documents");
+    documents.files = 1234;
+    documents.bytes = 2'500'000'000;
+    documents.counts.add(Place::onlyHere, 1234);
+    documents.changedSinceBackup = 3;
+    FolderTally total("All folders", "");
+    total.merge(documents);
+    const std::string table = tallyTable({documents}, total);
+    EXPECT_EQ(table,
+              "Folder       Files     Size  Only here  Both  Only cloud  Waiting  Unknown  This week  Since backup  No 2nd copy\n"
+              "Documents    1,234  2.50 GB      1,234     0           0        0        0          0             3            3\n"
+              "----------------------------------------------------------------------------------------------------------------\n"
+              "All folders  1,234  2.50 GB      1,234     0           0        0        0          0             3            3\n");
+}
+
+} // namespace
+} // namespace brindle::cli
