@@ -2,6 +2,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <utility>
 
 namespace brindle::Classify {
 
@@ -23,21 +24,19 @@ Place place(const ICloudFacts& facts)
 const std::unordered_map<std::string, Kind>& byExtension()
 {
     static const std::unordered_map<std::string, Kind> table = [] {
-        const std::initializer_list<std::pair<Kind, std::initializer_list<const char*>>> lists{
-            {Kind::pictures,
-             {"jpg", "jpeg", "png", "heic", "heif", "gif", "tif", "tiff", "webp", "raw", "dng", "cr2", "nef", "arw",
-              "psd", "svg", "bmp"}},
-            {Kind::videos, {"mp4", "mov", "m4v", "avi", "mkv", "webm", "mts"}},
-            {Kind::documents,
-             {"pdf", "pages", "numbers", "key", "doc", "docx", "xls", "xlsx", "ppt", "pptx", "txt", "rtf", "md", "csv",
-              "tsv", "odt", "html", "epub"}},
-            {Kind::audio, {"mp3", "m4a", "wav", "aiff", "aif", "flac", "aac", "caf", "logicx", "band"}},
-            {Kind::archives, {"zip", "dmg", "pkg", "tar", "gz", "tgz", "7z", "rar", "xz", "iso"}},
-        };
         std::unordered_map<std::string, Kind> map;
-        for (const auto& [kind, extensions] : lists)
+        // Each list lives for its own call, so nothing here outlives its storage.
+        const auto add = [&map](Kind kind, std::initializer_list<const char*> extensions) {
             for (const char* extension : extensions)
                 map.emplace(extension, kind);
+        };
+        add(Kind::pictures, {"jpg", "jpeg", "png", "heic", "heif", "gif", "tif", "tiff", "webp", "raw", "dng", "cr2",
+                             "nef", "arw", "psd", "svg", "bmp"});
+        add(Kind::videos, {"mp4", "mov", "m4v", "avi", "mkv", "webm", "mts"});
+        add(Kind::documents, {"pdf", "pages", "numbers", "key", "doc", "docx", "xls", "xlsx", "ppt", "pptx", "txt",
+                              "rtf", "md", "csv", "tsv", "odt", "html", "epub"});
+        add(Kind::audio, {"mp3", "m4a", "wav", "aiff", "aif", "flac", "aac", "caf", "logicx", "band"});
+        add(Kind::archives, {"zip", "dmg", "pkg", "tar", "gz", "tgz", "7z", "rar", "xz", "iso"});
         return map;
     }();
     return table;

@@ -43,10 +43,12 @@ std::map<std::string, std::string> parseUserDirs(std::string_view text, const st
         text = newline == std::string_view::npos ? std::string_view{} : text.substr(newline + 1);
         // XDG_<NAME>_DIR="<path>", where <path> is "$HOME/..." or absolute.
         constexpr std::string_view prefix = "XDG_", suffix = "_DIR=\"";
-        if (!line.starts_with(prefix) || line.size() < 2 || line.back() != '"')
+        if (!line.starts_with(prefix))
             continue;
         const auto end = line.find(suffix);
-        if (end == std::string_view::npos || end <= prefix.size())
+        // The closing quote must be another character than the opening one.
+        if (end == std::string_view::npos || end <= prefix.size() || line.size() < end + suffix.size() + 1 ||
+            line.back() != '"')
             continue;
         const std::string key(line.substr(prefix.size(), end - prefix.size()));
         std::string_view value = line.substr(end + suffix.size());

@@ -23,7 +23,8 @@ TEST(UserDirs, ReadsHomeRelativeAndAbsoluteFoldersAndIgnoresTheRest)
                                                       {"PICTURES", "/home/ada/Bilder"},
                                                       {"TEMPLATES", "/home/ada/Templates"}};
     EXPECT_EQ(folders, expected);
-    EXPECT_TRUE(parseUserDirs("XDG_=\"/x\"\nXDG_DESKTOP_DIR=\"\n\"", "/home/ada").empty());
+    for (const char* broken : {"XDG_=\"/x\"", "XDG_DESKTOP_DIR=\"", "XDG_DESKTOP_DIR=\"\n\"", "XDG_DESKTOP_DIR=/x"})
+        EXPECT_TRUE(parseUserDirs(broken, "/home/ada").empty()) << broken;
 }
 
 TEST(Terminal, PrintableNeutralisesControlsAndBadUtf8)
