@@ -15,10 +15,10 @@ namespace brindle {
 enum class DownloadingStatus { notDownloaded, downloaded, current };
 
 struct ICloudFacts {
-    std::optional<bool> isUbiquitous;
-    std::optional<DownloadingStatus> downloading;
-    std::optional<bool> isUploaded;
-    std::optional<bool> isUploading;
+    std::optional<bool> isUbiquitous{};
+    std::optional<DownloadingStatus> downloading{};
+    std::optional<bool> isUploaded{};
+    std::optional<bool> isUploading{};
     bool dataless = false;
 
     friend bool operator==(const ICloudFacts&, const ICloudFacts&) = default;

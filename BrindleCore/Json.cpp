@@ -32,7 +32,9 @@ bool nestingWithin(std::string_view text, int limit)
 
 JsonIn parseJson(std::string_view text, std::size_t maxBytes, int maxDepth)
 {
-    if (text.size() > maxBytes || !nestingWithin(text, maxDepth))
+    // The parser takes a NUL byte for the end of input, so a NUL-padded (torn) file would
+    // otherwise read as whole; JSON text never holds a raw NUL.
+    if (text.size() > maxBytes || text.find('\0') != std::string_view::npos || !nestingWithin(text, maxDepth))
         return JsonIn(JsonIn::value_t::discarded);
     return JsonIn::parse(text.begin(), text.end(), nullptr, /*allow_exceptions=*/false);
 }

@@ -1,5 +1,7 @@
 #include "Brindle/cli/Commands.h"
 
+#include "Brindle/cli/CheckRun.h"
+#include "Brindle/cli/TextReports.h"
 #include "Brindle/cli/ScanFolders.h"
 #include "Brindle/cli/StandardFolders.h"
 #include "Brindle/cli/TallyTable.h"
@@ -24,11 +26,6 @@ int usageError(const std::string& message)
     return 2;
 }
 
-Instant clockNow()
-{
-    return std::chrono::time_point_cast<std::chrono::microseconds>(std::chrono::system_clock::now());
-}
-
 // The folder as an absolute path, made lexically (links are not resolved).
 std::string absolutePath(std::string_view path)
 {
@@ -44,13 +41,14 @@ std::string absolutePath(std::string_view path)
 
 struct ScanOptions {
     std::vector<FolderToScan> folders;
+    std::vector<std::string> drives;
     std::optional<Instant> lastBackup;
     int workers = 4;
     bool json = false;
 };
 
 // Parses the options shared by `scan` and `check`; returns an error message on bad input.
-std::optional<std::string> parseScanOptions(std::span<const std::string_view> args, bool foldersAllowed,
+std::optional<std::string> parseScanOptions(std::span<const std::string_view> args, bool isCheck,
                                             ScanOptions& options)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -62,7 +60,12 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
         };
         if (arg == "--json") {
             options.json = true;
-        } else if (arg == "--last-backup") {
+        } else if (arg == "--drive" && isCheck) {
+            const auto text = value();
+            if (!text)
+                return "--drive needs the folder where a backup drive is mounted";
+            options.drives.push_back(absolutePath(*text));
+        } else if (arg == "--last-backup" && !isCheck) {
             const auto text = value();
             if (!text)
                 return "--last-backup needs a date such as 2026-11-26T15:12:00Z";
@@ -78,7 +81,7 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
             options.workers = workers;
         } else if (arg.starts_with("-") && arg != "-") {
             return "unknown option \u201c" + std::string(arg) + "\u201d";
-        } else if (foldersAllowed) {
+        } else if (!isCheck) {
             options.folders.push_back({absolutePath(arg), std::nullopt});
         } else {
             return "unexpected argument \u201c" + std::string(arg) + "\u201d";
@@ -114,7 +117,7 @@ int scanAndPrint(const ScanOptions& options)
 int runScan(std::span<const std::string_view> args)
 {
     ScanOptions options;
-    if (const auto error = parseScanOptions(args, true, options))
+    if (const auto error = parseScanOptions(args, false, options))
         return usageError(*error);
     if (options.folders.empty())
         return usageError("scan needs at least one folder");
@@ -124,16 +127,46 @@ int runScan(std::span<const std::string_view> args)
 int runCheck(std::span<const std::string_view> args)
 {
     ScanOptions options;
-    if (const auto error = parseScanOptions(args, false, options))
+    if (const auto error = parseScanOptions(args, true, options))
         return usageError(*error);
+    CheckRequest request{{}, options.drives, options.workers};
     for (const StandardFolder& folder : standardFolders())
-        options.folders.push_back({folder.path, std::nullopt});
-    if (options.folders.empty()) {
+        request.folders.push_back({folder.path, std::nullopt});
+    if (request.folders.empty())
         std::fprintf(stderr, "brindle: none of the standard folders (Desktop, Documents, Downloads, Music, "
                              "Pictures, Videos) exists in your home folder.\n");
-        return 1;
+    const CheckRun run = cli::runCheck(request);
+    if (options.json)
+        std::printf("%s\n", encodeCheckResultText(run.result).c_str());
+    else
+        std::fputs(checkSummary(run.result).c_str(), stdout);
+    return run.complete ? 0 : 1;
+}
+
+int runDrive(std::span<const std::string_view> args)
+{
+    bool json = false;
+    std::optional<std::string> path;
+    for (const std::string_view arg : args) {
+        if (arg == "--json")
+            json = true;
+        else if (arg.starts_with("-") && arg != "-")
+            return usageError("unknown option \u201c" + std::string(arg) + "\u201d");
+        else if (path)
+            return usageError("drive takes one folder");
+        else
+            path = absolutePath(arg);
     }
-    return scanAndPrint(options);
+    if (!path)
+        return usageError("drive needs the folder where a backup drive is mounted");
+    const auto state = readDrive(*path, clockNow());
+    if (!state)
+        return 1;
+    if (json)
+        std::printf("%s\n", dumpJson(encode(*state, DateForm::iso8601)).c_str());
+    else
+        std::fputs(driveReport(*state).c_str(), stdout);
+    return 0;
 }
 
 void printHelp()
@@ -144,23 +177,27 @@ Brindle tells you which of the files you care about have no second copy.
 It only reads what the file system says about each file; it never changes one.
 
 Commands:
-  check                     Check your standard folders (Desktop, Documents,
-                            Downloads, Music, Pictures, Videos) and print the result.
+  check [--drive PATH]...   Check your standard folders (Desktop, Documents,
+                            Downloads, Music, Pictures, Videos) against the backup
+                            drives mounted at PATH, and print the result.
   scan FOLDER...            Scan the given folders and print a table of what they hold.
+  drive PATH                Show what Brindle reads from the drive mounted at PATH:
+                            its facts and the backups its manifest lists.
   --help                    Show this help.
 
-Options of check and scan:
+Options:
+  --json                    Print JSON instead of text (check, scan, drive).
+  --workers N               Walk up to N subfolders at once (check, scan; default 4).
   --last-backup DATE        Count files changed after DATE (2026-11-26T15:12:00Z)
-                            as changed since the last backup.
-  --workers N               Walk up to N subfolders at once (default 4).
-  --json                    Print the tallies as JSON instead of a table.
+                            as changed since the last backup (scan).
 )",
                stdout);
 }
 
 bool isCommand(std::string_view command)
 {
-    return command == "scan" || command == "check" || command == "--help" || command == "-h" || command == "help";
+    return command == "scan" || command == "check" || command == "drive" || command == "--help" || command == "-h" ||
+           command == "help";
 }
 
 int runCommand(std::string_view command, std::span<const std::string_view> args)
@@ -169,6 +206,8 @@ int runCommand(std::string_view command, std::span<const std::string_view> args)
         return runScan(args);
     if (command == "check")
         return runCheck(args);
+    if (command == "drive")
+        return runDrive(args);
     printHelp();
     return 0;
 }

@@ -1,0 +1,52 @@
+// CheckResult: the whole outcome of one check, and its stored form.
+//
+// A plain value, immutable once built and safe to read from any thread. Its JSON form (the
+// last-result file) writes every instant as ISO 8601 UTC with whole seconds; decoding is
+// all-or-nothing and never throws.
+#pragma once
+
+#include "BrindleCore/DriveState.h"
+#include "BrindleCore/FolderTally.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace brindle {
+
+struct CheckResult {
+    Instant checkedAt;
+    double seconds = 0;
+    std::vector<FolderTally> folders; // one per folder that opened, in the order of the grants
+    std::optional<DriveState> drive;  // the drive with the newest backup
+    std::optional<std::vector<DriveState>> otherDrives; // newest backup first; never empty
+    std::optional<std::vector<std::string>> unreadable; // names of folders that did not open
+    TimeMachineFacts timeMachine;
+    std::optional<bool> iCloudDriveOn;
+
+    CheckResult() = default;
+    CheckResult(Instant checkedAt, double seconds, std::vector<FolderTally> folders, std::optional<DriveState> drive,
+                TimeMachineFacts timeMachine, std::optional<bool> iCloudDriveOn);
+
+    // Every folder merged, in order, into a tally named "All folders" with an empty path.
+    FolderTally total() const;
+    // `drive` first when present, then the other drives.
+    std::vector<DriveState> drives() const;
+
+    // Splits drives into the one with the newest backup and the rest, newest first. Stable:
+    // drives with equal dates, and all drives without backups, keep their order. The rest is
+    // absent (never empty) with fewer than two drives.
+    static std::pair<std::optional<DriveState>, std::optional<std::vector<DriveState>>>
+    ordered(std::vector<DriveState> drives);
+
+    friend bool operator==(const CheckResult&, const CheckResult&) = default;
+};
+
+JsonOut encode(const CheckResult& result);
+std::optional<CheckResult> decodeCheckResult(const JsonIn& value);
+// The last-result file's text, and back; undecodable text gives std::nullopt.
+std::string encodeCheckResultText(const CheckResult& result);
+std::optional<CheckResult> decodeCheckResultText(std::string_view text);
+
+} // namespace brindle

@@ -1,0 +1,59 @@
+// Reading a backup drive and this computer's backup settings, without writing anything or
+// opening a user file.
+//
+// Every failure is silent and gives nothing known: an absent value or an empty list. All
+// functions are free of shared mutable state and may run on any thread.
+#pragma once
+
+#include "BrindleCore/DriveState.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brindle {
+
+namespace Drive {
+
+inline constexpr std::string_view manifestName = "backup_manifest.plist";
+// A manifest larger than this is not read.
+inline constexpr std::size_t maxManifestBytes = 64u << 20;
+
+// Where the system's tables are read from; tests point these at fixtures.
+struct SystemTables {
+    std::string mountInfo = "/proc/self/mountinfo";
+    std::string devDisk = "/dev/disk"; // holds by-uuid/ and by-label/
+    std::string sys = "/sys";
+};
+
+// The facts of the volume holding `path` (normally its mount point): name (label, else the
+// mount point's last component), format as shown to people, capacities, encryption, UUID
+// and removability. Absent when the path, its mount or its capacities cannot be read.
+std::optional<DriveFacts> facts(const std::string& path, const SystemTables& tables = {});
+
+// The backups listed in the manifest at the root folder `path`, oldest first; empty when the
+// manifest is missing, unreadable, too large or undecodable.
+std::vector<Backup> backups(const std::string& path);
+
+// The backups in a manifest's bytes (an array in which each date starts a backup and an
+// optional dictionary right after it gives its details), sorted oldest first, stably.
+std::vector<Backup> parseManifest(std::string_view data);
+
+// The format description people see for a kernel file-system type ("ext4" → "ext4",
+// "hfsplus" → "Mac OS Extended (Journaled)"); "Unknown" for an empty type.
+std::string formatDescription(std::string_view fileSystemType);
+
+} // namespace Drive
+
+namespace TimeMachine {
+
+inline constexpr const char* settingsPath = "/Library/Preferences/com.apple.TimeMachine.plist";
+
+// Size and modification date of the settings file (which is examined, never opened); both
+// absent when it cannot be examined.
+TimeMachineFacts facts(const std::string& path);
+
+} // namespace TimeMachine
+
+} // namespace brindle

@@ -1,0 +1,196 @@
+// Volume facts on Linux: libmount for the mount table, statvfs for capacities, the links in
+// /dev/disk for UUID and label, dm-crypt for encryption and sysfs for removability.
+#include "BrindleCore/Drive.h"
+
+#include <libmount/libmount.h>
+#include <sys/statvfs.h>
+
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace brindle {
+
+namespace {
+namespace fs = std::filesystem;
+
+struct MountEntry {
+    std::string target;
+    std::string source;
+    std::string type;
+};
+
+std::optional<std::string> realPath(const std::string& path)
+{
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    if (!resolved)
+        return std::nullopt;
+    return std::string(resolved.get());
+}
+
+std::optional<MountEntry> mountHolding(const std::string& canonicalPath, const std::string& mountInfo)
+{
+    struct TableFree {
+        void operator()(libmnt_table* table) const { mnt_unref_table(table); }
+    };
+    const std::unique_ptr<libmnt_table, TableFree> table(mnt_new_table());
+    if (!table || mnt_table_parse_file(table.get(), mountInfo.c_str()) != 0)
+        return std::nullopt;
+    // Backwards, so that of two mounts on one folder the later (the visible one) wins.
+    libmnt_fs* fs = mnt_table_find_mountpoint(table.get(), canonicalPath.c_str(), MNT_ITER_BACKWARD);
+    if (!fs)
+        return std::nullopt;
+    const auto text = [](const char* value) { return std::string(value ? value : ""); };
+    return MountEntry{text(mnt_fs_get_target(fs)), text(mnt_fs_get_source(fs)), text(mnt_fs_get_fstype(fs))};
+}
+
+// The kernel name of a device source ("/dev/mapper/luks-1" → "dm-0"); empty when the source
+// is not a device node (tmpfs, a network share, an overlay).
+std::string deviceName(const std::string& source)
+{
+    if (!source.starts_with("/dev/"))
+        return {};
+    const std::string resolved = realPath(source).value_or(source);
+    return resolved.substr(resolved.rfind('/') + 1);
+}
+
+// The name of the link in `folder` (by-uuid, by-label) that points at `device`. udev writes
+// special characters in these names as \xHH escapes.
+std::optional<std::string> linkNameFor(const std::string& folder, const std::string& device)
+{
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code linkError;
+        const fs::path target = fs::read_symlink(it->path(), linkError);
+        if (linkError || target.filename() != device)
+            continue;
+        const std::string name = it->path().filename().string();
+        std::string decoded;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            if (name.compare(i, 2, "\\x") == 0 && i + 3 < name.size() &&
+                std::isxdigit(static_cast<unsigned char>(name[i + 2])) &&
+                std::isxdigit(static_cast<unsigned char>(name[i + 3]))) {
+                decoded.push_back(static_cast<char>(std::stoi(name.substr(i + 2, 2), nullptr, 16)));
+                i += 3;
+            } else {
+                decoded.push_back(name[i]);
+            }
+        }
+        return decoded;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> firstLine(const fs::path& file)
+{
+    std::ifstream in(file);
+    std::string line;
+    if (!in || !std::getline(in, line))
+        return std::nullopt;
+    return line;
+}
+
+// A device-mapper device is encrypted when it, or a device below it, is a dm-crypt mapping.
+bool isEncrypted(const std::string& sys, const std::string& device, int depth = 0)
+{
+    if (depth > 8)
+        return false;
+    const fs::path block = fs::path(sys) / "block" / device;
+    if (firstLine(block / "dm" / "uuid").value_or("").starts_with("CRYPT-"))
+        return true;
+    std::error_code error;
+    for (fs::directory_iterator it(block / "slaves", error), end; !error && it != end; it.increment(error))
+        if (isEncrypted(sys, it->path().filename().string(), depth + 1))
+            return true;
+    return false;
+}
+
+// Removable when the device (or, for a partition, its disk) says so, or when it hangs off a
+// USB bus; for a mapping, when a device below it is. Absent when sysfs does not know it.
+std::optional<bool> isRemovable(const std::string& sys, const std::string& device, int depth = 0)
+{
+    std::error_code error;
+    const fs::path node = fs::canonical(fs::path(sys) / "class" / "block" / device, error);
+    if (error || depth > 8)
+        return std::nullopt;
+    if (node.string().find("/usb") != std::string::npos)
+        return true;
+    const fs::path disk = fs::exists(node / "partition", error) ? node.parent_path() : node;
+    if (firstLine(disk / "removable") == "1")
+        return true;
+    for (fs::directory_iterator it(node / "slaves", error), end; !error && it != end; it.increment(error))
+        if (isRemovable(sys, it->path().filename().string(), depth + 1) == true)
+            return true;
+    return false;
+}
+
+std::string lastComponent(const std::string& path)
+{
+    if (path == "/")
+        return path;
+    return path.substr(path.rfind('/') + 1);
+}
+} // namespace
+
+std::string Drive::formatDescription(std::string_view type)
+{
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 18> names{{
+        {"apfs", "APFS"},
+        {"hfsplus", "Mac OS Extended (Journaled)"},
+        {"hfs", "Mac OS Extended"},
+        {"ext2", "ext2"},
+        {"ext3", "ext3"},
+        {"ext4", "ext4"},
+        {"vfat", "MS-DOS (FAT32)"},
+        {"msdos", "MS-DOS (FAT)"},
+        {"exfat", "ExFAT"},
+        {"ntfs", "NTFS"},
+        {"ntfs3", "NTFS"},
+        {"fuseblk", "NTFS"},
+        {"btrfs", "Btrfs"},
+        {"xfs", "XFS"},
+        {"zfs", "ZFS"},
+        {"f2fs", "F2FS"},
+        {"tmpfs", "Memory (tmpfs)"},
+        {"iso9660", "ISO 9660"},
+    }};
+    if (type.empty())
+        return "Unknown";
+    for (const auto& [kernel, shown] : names)
+        if (kernel == type)
+            return std::string(shown);
+    return std::string(type);
+}
+
+std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTables& tables)
+{
+    const auto canonical = realPath(path);
+    if (!canonical)
+        return std::nullopt;
+    const auto mount = mountHolding(*canonical, tables.mountInfo);
+    if (!mount)
+        return std::nullopt;
+    struct statvfs capacity;
+    if (::statvfs(mount->target.c_str(), &capacity) != 0)
+        return std::nullopt;
+
+    DriveFacts facts;
+    const std::string device = deviceName(mount->source);
+    const auto label = device.empty() ? std::nullopt : linkNameFor(tables.devDisk + "/by-label", device);
+    facts.name = label && !label->empty() ? *label : lastComponent(mount->target);
+    facts.format = formatDescription(mount->type);
+    const auto blocks = static_cast<std::int64_t>(capacity.f_frsize);
+    facts.totalBytes = static_cast<std::int64_t>(capacity.f_blocks) * blocks;
+    facts.freeBytes = static_cast<std::int64_t>(capacity.f_bavail) * blocks;
+    if (!device.empty()) {
+        facts.uuid = linkNameFor(tables.devDisk + "/by-uuid", device);
+        facts.encrypted = isEncrypted(tables.sys, device);
+        facts.removable = isRemovable(tables.sys, device);
+    }
+    return facts;
+}
+
+} // namespace brindle

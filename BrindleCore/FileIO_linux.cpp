@@ -1,0 +1,139 @@
+#include "BrindleCore/FileIO.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace brindle {
+
+namespace {
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports whether close succeeded (it can report a deferred write error).
+    bool reset()
+    {
+        const bool ok = fd_ < 0 || ::close(fd_) == 0;
+        fd_ = -1;
+        return ok;
+    }
+
+private:
+    int fd_;
+};
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool fail(std::string* errorText, const std::string& what)
+{
+    if (errorText)
+        *errorText = what + ": " + std::strerror(errno);
+    return false;
+}
+} // namespace
+
+ReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
+{
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (file.get() < 0)
+        return {std::nullopt, errno == ENOENT ? ReadError::missing : ReadError::unreadable};
+    struct stat status;
+    if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return {std::nullopt, ReadError::unreadable};
+    if (static_cast<std::uint64_t>(status.st_size) > maxBytes)
+        return {std::nullopt, ReadError::tooLarge};
+    std::string content;
+    content.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return {std::nullopt, ReadError::unreadable};
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+        if (content.size() > maxBytes) // the file grew while being read
+            return {std::nullopt, ReadError::tooLarge};
+    }
+    return {std::move(content), ReadError::unreadable};
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* errorText)
+{
+    const std::string folder = folderOf(path);
+    std::random_device entropy;
+    const std::string temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(entropy());
+    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (file.get() < 0)
+        return fail(errorText, "cannot create " + temporary);
+
+    const auto abandon = [&](const std::string& what) {
+        const int saved = errno;
+        file.reset();
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return fail(errorText, what);
+    };
+    for (std::size_t written = 0; written < bytes.size();) {
+        const ssize_t put = ::write(file.get(), bytes.data() + written, bytes.size() - written);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = ENOSPC;
+            return abandon("cannot write " + temporary);
+        }
+        written += static_cast<std::size_t>(put);
+    }
+    if (::fsync(file.get()) != 0)
+        return abandon("cannot sync " + temporary);
+    if (!file.reset()) {
+        ::unlink(temporary.c_str());
+        return fail(errorText, "cannot close " + temporary);
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int saved = errno;
+        ::unlink(temporary.c_str());
+        errno = saved;
+        return fail(errorText, "cannot replace " + path);
+    }
+    // The rename is durable only once the folder itself is synced.
+    const Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() < 0 || ::fsync(directory.get()) != 0)
+        return fail(errorText, "cannot sync " + folder);
+    return true;
+}
+
+bool makeFolders(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string prefix = slash == std::string::npos ? path : path.substr(0, slash);
+        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            break;
+    }
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+} // namespace brindle

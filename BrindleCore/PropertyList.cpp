@@ -1,0 +1,231 @@
+#include "BrindleCore/PropertyList.h"
+
+#include <plist/plist.h>
+
+#include <cmath>
+#include <memory>
+
+namespace brindle {
+
+namespace {
+
+// ---- Checks on the raw bytes, before libplist parses them.
+
+// An XML property list must end with its closing tag (libplist reads a truncated document
+// as far as it goes), and its <array> and <dict> elements may nest only so deep.
+bool xmlWithinLimits(std::string_view data, int maxDepth)
+{
+    const auto last = data.find_last_not_of(" \t\r\n");
+    if (last == std::string_view::npos || !data.substr(0, last + 1).ends_with("</plist>"))
+        return false;
+    int depth = 0;
+    for (std::size_t at = data.find('<'); at != std::string_view::npos; at = data.find('<', at + 1)) {
+        const std::string_view rest = data.substr(at + 1);
+        const bool closing = rest.starts_with('/');
+        const std::string_view name = closing ? rest.substr(1) : rest;
+        const bool container = name.starts_with("array") || name.starts_with("dict");
+        if (!container)
+            continue;
+        const auto end = rest.find('>');
+        const bool selfClosing = end != std::string_view::npos && end > 0 && rest[end - 1] == '/';
+        if (closing)
+            --depth;
+        else if (!selfClosing && ++depth > maxDepth)
+            return false;
+    }
+    return true;
+}
+
+// A binary property list ("bplist00"): checks that every offset and reference lies inside
+// the file, that containers form no cycle, and counts the nodes libplist would build when it
+// copies every shared reference, refusing more than `maxNodes` or deeper than `maxDepth`.
+class BinaryGuard {
+public:
+    BinaryGuard(std::string_view data, const PlistLimits& limits) : data_(data), limits_(limits) {}
+
+    bool acceptable()
+    {
+        if (data_.size() < 8 + 32)
+            return false;
+        const std::size_t trailer = data_.size() - 32;
+        offsetSize_ = byte(trailer + 6);
+        refSize_ = byte(trailer + 7);
+        const std::uint64_t objects = bigEndian(trailer + 8, 8);
+        const std::uint64_t top = bigEndian(trailer + 16, 8);
+        tableOffset_ = bigEndian(trailer + 24, 8);
+        if (offsetSize_ < 1 || offsetSize_ > 8 || refSize_ < 1 || refSize_ > 8 || objects == 0 ||
+            objects > limits_.maxNodes || top >= objects || tableOffset_ < 8 ||
+            tableOffset_ + objects * offsetSize_ > trailer)
+            return false;
+        objectCount_ = objects;
+        expanded_.assign(objects, 0);
+        state_.assign(objects, State::unseen);
+        return count(top, 1) != 0;
+    }
+
+private:
+    enum class State : std::uint8_t { unseen, visiting, done };
+
+    unsigned byte(std::uint64_t at) const { return static_cast<unsigned char>(data_[at]); }
+    std::uint64_t bigEndian(std::uint64_t at, unsigned size) const
+    {
+        std::uint64_t value = 0;
+        for (unsigned i = 0; i < size; ++i)
+            value = (value << 8) | byte(at + i);
+        return value;
+    }
+
+    // The number of nodes object `index` expands to, 0 when it is refused.
+    std::uint64_t count(std::uint64_t index, int depth)
+    {
+        if (depth > limits_.maxDepth || state_[index] == State::visiting)
+            return 0; // too deep, or a cycle
+        if (state_[index] == State::done)
+            return expanded_[index];
+        const std::uint64_t offset = bigEndian(tableOffset_ + index * offsetSize_, offsetSize_);
+        if (offset < 8 || offset >= tableOffset_)
+            return 0;
+        const unsigned marker = byte(offset);
+        const unsigned type = marker >> 4;
+        std::uint64_t total = 1;
+        if (type == 0xA || type == 0xC || type == 0xD) {
+            std::uint64_t cursor = offset + 1;
+            std::uint64_t length = marker & 0xF;
+            if (length == 0xF) {
+                // The length follows as an integer object: marker 0x1n and 2^n bytes.
+                if (cursor >= tableOffset_ || (byte(cursor) >> 4) != 0x1 || (byte(cursor) & 0xF) > 3)
+                    return 0;
+                const unsigned size = 1u << (byte(cursor) & 0xF);
+                if (cursor + 1 + size > tableOffset_)
+                    return 0;
+                length = bigEndian(cursor + 1, size);
+                cursor += 1 + size;
+            }
+            const std::uint64_t refs = type == 0xD ? 2 * length : length;
+            if (length > limits_.maxNodes || cursor + refs * refSize_ > tableOffset_)
+                return 0;
+            state_[index] = State::visiting;
+            for (std::uint64_t i = 0; i < refs; ++i) {
+                const std::uint64_t child = bigEndian(cursor + i * refSize_, refSize_);
+                if (child >= objectCount_)
+                    return 0;
+                const std::uint64_t below = count(child, depth + 1);
+                if (below == 0 || (total += below) > limits_.maxNodes)
+                    return 0;
+            }
+        }
+        state_[index] = State::done;
+        expanded_[index] = total;
+        return total;
+    }
+
+    std::string_view data_;
+    const PlistLimits& limits_;
+    unsigned offsetSize_ = 0, refSize_ = 0;
+    std::uint64_t tableOffset_ = 0, objectCount_ = 0;
+    std::vector<std::uint64_t> expanded_;
+    std::vector<State> state_;
+};
+
+// ---- Conversion of libplist's tree into ours.
+
+struct PlistFree {
+    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
+};
+
+PlistNode convert(plist_t node)
+{
+    PlistNode out;
+    switch (plist_get_node_type(node)) {
+    case PLIST_ARRAY: {
+        out.type = PlistNode::Type::array;
+        const uint32_t size = plist_array_get_size(node);
+        out.items.reserve(size);
+        for (uint32_t i = 0; i < size; ++i)
+            out.items.push_back(convert(plist_array_get_item(node, i)));
+        break;
+    }
+    case PLIST_DICT: {
+        out.type = PlistNode::Type::dictionary;
+        plist_dict_iter iterator = nullptr;
+        plist_dict_new_iter(node, &iterator);
+        for (;;) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, iterator, &key, &value);
+            if (!value) {
+                std::free(key);
+                break;
+            }
+            out.entries.emplace_back(key ? key : "", convert(value));
+            std::free(key);
+        }
+        std::free(iterator);
+        break;
+    }
+    case PLIST_DATE: {
+        int32_t seconds = 0, microseconds = 0;
+        plist_get_date_val(node, &seconds, &microseconds);
+        out.type = PlistNode::Type::date;
+        out.date = *instantFromReferenceSeconds(0) + std::chrono::seconds{seconds} +
+                   std::chrono::microseconds{microseconds};
+        break;
+    }
+    case PLIST_UINT: {
+        uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        out.type = PlistNode::Type::integer;
+        out.integer = static_cast<std::int64_t>(value);
+        break;
+    }
+    case PLIST_REAL:
+        out.type = PlistNode::Type::real;
+        plist_get_real_val(node, &out.real);
+        break;
+    default:
+        break;
+    }
+    return out;
+}
+
+} // namespace
+
+const PlistNode* PlistNode::find(std::string_view key) const
+{
+    for (const auto& [name, value] : entries)
+        if (name == key)
+            return &value;
+    return nullptr;
+}
+
+std::optional<std::int64_t> PlistNode::number() const
+{
+    if (type == Type::integer)
+        return integer;
+    // Doubles from -2^63 up to (not including) 2^63 truncate into range.
+    if (type == Type::real && std::isfinite(real) && real >= -9223372036854775808.0 &&
+        real < 9223372036854775808.0)
+        return static_cast<std::int64_t>(std::trunc(real));
+    return std::nullopt;
+}
+
+std::optional<PlistNode> readPropertyList(std::string_view data, const PlistLimits& limits)
+{
+    if (data.empty() || data.size() > limits.maxBytes)
+        return std::nullopt;
+    const auto length = static_cast<uint32_t>(data.size());
+    if (plist_is_binary(data.data(), length)) {
+        if (!data.starts_with("bplist00") || !BinaryGuard(data, limits).acceptable())
+            return std::nullopt;
+    } else if (!xmlWithinLimits(data, limits.maxDepth)) {
+        return std::nullopt;
+    }
+    plist_t root = nullptr;
+    plist_from_memory(data.data(), length, &root);
+    if (!root)
+        return std::nullopt;
+    const std::unique_ptr<void, PlistFree> owner(root);
+    return convert(root);
+}
+
+} // namespace brindle

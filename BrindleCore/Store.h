@@ -1,0 +1,33 @@
+// Store: where the program keeps its files, and the latest check result.
+//
+// The folder is "Brindle" in the user's data folder ($XDG_DATA_HOME, normally
+// ~/.local/share). `saveLast` replaces the last-result file atomically, so a concurrent
+// `loadLast` (the command line answering while the window saves) sees the old file or the new
+// one, never a mixture; a failed save leaves the previous file as it was. `loadLast` gives
+// std::nullopt for a missing, unreadable or undecodable file and never touches it.
+#pragma once
+
+#include "BrindleCore/CheckResult.h"
+
+#include <optional>
+#include <string>
+
+namespace brindle::Store {
+
+inline constexpr int historyDays = 730;
+// A last-result file larger than this is not read.
+inline constexpr std::size_t maxLastCheckBytes = 64u << 20;
+
+std::string folder();
+std::string historyURL();   // folder() + "/history.jsonl"
+std::string lastCheckURL(); // folder() + "/last-check.json"
+
+// Creates the folder as needed and writes the result; false (with a reason in `errorText`)
+// when it could not be saved.
+bool saveLast(const CheckResult& result, std::string* errorText = nullptr);
+bool saveLast(const CheckResult& result, const std::string& path, std::string* errorText = nullptr);
+
+std::optional<CheckResult> loadLast();
+std::optional<CheckResult> loadLast(const std::string& path);
+
+} // namespace brindle::Store
