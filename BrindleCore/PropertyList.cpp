@@ -15,6 +15,10 @@ namespace {
 // as far as it goes), and its <array> and <dict> elements may nest only so deep.
 bool xmlWithinLimits(std::string_view data, int maxDepth)
 {
+    // A NUL character in a key makes libplist abort; a property list never needs one.
+    if (data.find('\0') != std::string_view::npos || data.find("&#0") != std::string_view::npos ||
+        data.find("&#x0") != std::string_view::npos || data.find("&#X0") != std::string_view::npos)
+        return false;
     const auto last = data.find_last_not_of(" \t\r\n");
     if (last == std::string_view::npos || !data.substr(0, last + 1).ends_with("</plist>"))
         return false;
@@ -37,7 +41,7 @@ bool xmlWithinLimits(std::string_view data, int maxDepth)
 }
 
 // A binary property list ("bplist00"): checks that every offset and reference lies inside
-// the file, that containers form no cycle, and counts the nodes libplist would build when it
+// the file, that containers form no cycle, that dictionary keys are strings without NULs, and counts the nodes libplist would build when it
 // copies every shared reference, refusing more than `maxNodes` or deeper than `maxDepth`.
 class BinaryGuard {
 public:
@@ -53,9 +57,10 @@ public:
         const std::uint64_t objects = bigEndian(trailer + 8, 8);
         const std::uint64_t top = bigEndian(trailer + 16, 8);
         tableOffset_ = bigEndian(trailer + 24, 8);
+        // Divisions rather than sums and products, so that no hostile value can wrap around.
         if (offsetSize_ < 1 || offsetSize_ > 8 || refSize_ < 1 || refSize_ > 8 || objects == 0 ||
-            objects > limits_.maxNodes || top >= objects || tableOffset_ < 8 ||
-            tableOffset_ + objects * offsetSize_ > trailer)
+            objects > limits_.maxNodes || top >= objects || tableOffset_ < 8 || tableOffset_ > trailer ||
+            objects > (trailer - tableOffset_) / offsetSize_)
             return false;
         objectCount_ = objects;
         expanded_.assign(objects, 0);
@@ -75,6 +80,42 @@ private:
         return value;
     }
 
+    // The length of a string or container at `offset` and where its content starts.
+    bool lengthAt(std::uint64_t offset, std::uint64_t& length, std::uint64_t& content) const
+    {
+        length = byte(offset) & 0xF;
+        content = offset + 1;
+        if (length != 0xF)
+            return true;
+        // The length follows as an integer object: marker 0x1n and 2^n bytes.
+        if (content >= tableOffset_ || (byte(content) >> 4) != 0x1 || (byte(content) & 0xF) > 3)
+            return false;
+        const unsigned size = 1u << (byte(content) & 0xF);
+        if (size >= tableOffset_ - content)
+            return false;
+        length = bigEndian(content + 1, size);
+        content += 1 + size;
+        return true;
+    }
+
+    // A dictionary key libplist accepts: a string without NUL characters (it asserts that a
+    // key's length equals its C-string length).
+    bool isKey(std::uint64_t index) const
+    {
+        const std::uint64_t offset = bigEndian(tableOffset_ + index * offsetSize_, offsetSize_);
+        if (offset < 8 || offset >= tableOffset_)
+            return false;
+        const unsigned type = byte(offset) >> 4;
+        const unsigned unit = type == 0x5 ? 1 : type == 0x6 ? 2 : 0;
+        std::uint64_t length = 0, content = 0;
+        if (unit == 0 || !lengthAt(offset, length, content) || length > (tableOffset_ - content) / unit)
+            return false;
+        for (std::uint64_t i = 0; i < length; ++i)
+            if (bigEndian(content + i * unit, unit) == 0)
+                return false;
+        return true;
+    }
+
     // The number of nodes object `index` expands to, 0 when it is refused.
     std::uint64_t count(std::uint64_t index, int depth)
     {
@@ -89,25 +130,18 @@ private:
         const unsigned type = marker >> 4;
         std::uint64_t total = 1;
         if (type == 0xA || type == 0xC || type == 0xD) {
-            std::uint64_t cursor = offset + 1;
-            std::uint64_t length = marker & 0xF;
-            if (length == 0xF) {
-                // The length follows as an integer object: marker 0x1n and 2^n bytes.
-                if (cursor >= tableOffset_ || (byte(cursor) >> 4) != 0x1 || (byte(cursor) & 0xF) > 3)
-                    return 0;
-                const unsigned size = 1u << (byte(cursor) & 0xF);
-                if (cursor + 1 + size > tableOffset_)
-                    return 0;
-                length = bigEndian(cursor + 1, size);
-                cursor += 1 + size;
-            }
+            std::uint64_t length = 0, cursor = 0;
+            if (!lengthAt(offset, length, cursor) || length > limits_.maxNodes)
+                return 0;
             const std::uint64_t refs = type == 0xD ? 2 * length : length;
-            if (length > limits_.maxNodes || cursor + refs * refSize_ > tableOffset_)
+            if (cursor > tableOffset_ || refs > (tableOffset_ - cursor) / refSize_)
                 return 0;
             state_[index] = State::visiting;
             for (std::uint64_t i = 0; i < refs; ++i) {
                 const std::uint64_t child = bigEndian(cursor + i * refSize_, refSize_);
                 if (child >= objectCount_)
+                    return 0;
+                if (type == 0xD && i < length && !isKey(child))
                     return 0;
                 const std::uint64_t below = count(child, depth + 1);
                 if (below == 0 || (total += below) > limits_.maxNodes)
@@ -157,7 +191,8 @@ PlistNode convert(plist_t node)
                 std::free(key);
                 break;
             }
-            out.entries.emplace_back(key ? key : "", convert(value));
+            out.keys.emplace_back(key ? key : "");
+            out.items.push_back(convert(value));
             std::free(key);
         }
         std::free(iterator);
@@ -192,9 +227,11 @@ PlistNode convert(plist_t node)
 
 const PlistNode* PlistNode::find(std::string_view key) const
 {
-    for (const auto& [name, value] : entries)
-        if (name == key)
-            return &value;
+    if (type != Type::dictionary)
+        return nullptr;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (keys[i] == key)
+            return &items[i];
     return nullptr;
 }
 

@@ -15,7 +15,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace brindle {
@@ -26,8 +25,8 @@ struct PlistNode {
     Instant date{};
     std::int64_t integer = 0; // two's complement of libplist's unsigned value
     double real = 0;
-    std::vector<PlistNode> items;                             // array
-    std::vector<std::pair<std::string, PlistNode>> entries; // dictionary
+    std::vector<PlistNode> items;  // array elements, or dictionary values
+    std::vector<std::string> keys; // dictionary keys, one per value in `items`
 
     // The dictionary entry under `key`, or nullptr.
     const PlistNode* find(std::string_view key) const;

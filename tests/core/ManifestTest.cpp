@@ -170,6 +170,17 @@ TEST(ManifestFiles, CommittedFixturesInBothEncodings)
     }
 }
 
+TEST(ManifestFiles, AKeyHoldingANulIsRefusedNotFatal)
+{
+    // libplist aborts the process on such a key, so the file never reaches it.
+    std::ifstream file(std::string(BRINDLE_TEST_DATA) + "/manifest.nul-key.binary.plist", std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    ASSERT_FALSE(bytes.str().empty());
+    EXPECT_TRUE(Drive::parseManifest(bytes.str()).empty());
+    EXPECT_TRUE(Drive::parseManifest("<plist><array><dict><key>a&#0;b</key><integer>1</integer></dict></array></plist>").empty());
+}
+
 TEST(DriveBackups, ReadsTheManifestAtTheRootOnly)
 {
     const test::TestTree tree{{{"nested/backup_manifest.plist", test::Node::file(10)}, {"fifo/backup_manifest.plist", test::Node::fifo()}}};
