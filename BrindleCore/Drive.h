@@ -25,6 +25,8 @@ struct SystemTables {
     std::string mountInfo = "/proc/self/mountinfo";
     std::string devDisk = "/dev/disk"; // holds by-uuid/ and by-label/
     std::string sys = "/sys";
+    // Ask libblkid for UUID and label when /dev/disk has no link for the device.
+    bool probeDevices = true;
 };
 
 // The facts of the volume holding `path` (normally its mount point): name (label, else the

@@ -1,7 +1,9 @@
 // Volume facts on Linux: libmount for the mount table, statvfs for capacities, the links in
-// /dev/disk for UUID and label, dm-crypt for encryption and sysfs for removability.
+// /dev/disk for UUID and label (libblkid where udev made none), dm-crypt for encryption and
+// sysfs for removability.
 #include "BrindleCore/Drive.h"
 
+#include <blkid/blkid.h>
 #include <libmount/libmount.h>
 #include <sys/statvfs.h>
 
@@ -82,6 +84,17 @@ std::optional<std::string> linkNameFor(const std::string& folder, const std::str
         return decoded;
     }
     return std::nullopt;
+}
+
+// A device's tag ("UUID", "LABEL") from libblkid's cache, probing the device where this user
+// may read it; for systems without udev's /dev/disk links.
+std::optional<std::string> probedTag(const std::string& source, const char* tag)
+{
+    const std::string device = realPath(source).value_or(source);
+    std::unique_ptr<char, decltype(&std::free)> value(blkid_get_tag_value(nullptr, tag, device.c_str()), &std::free);
+    if (!value || !*value)
+        return std::nullopt;
+    return std::string(value.get());
 }
 
 std::optional<std::string> firstLine(const fs::path& file)
@@ -179,7 +192,9 @@ std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTabl
 
     DriveFacts facts;
     const std::string device = deviceName(mount->source);
-    const auto label = device.empty() ? std::nullopt : linkNameFor(tables.devDisk + "/by-label", device);
+    auto label = device.empty() ? std::nullopt : linkNameFor(tables.devDisk + "/by-label", device);
+    if (!device.empty() && !label && tables.probeDevices)
+        label = probedTag(mount->source, "LABEL");
     facts.name = label && !label->empty() ? *label : lastComponent(mount->target);
     facts.format = formatDescription(mount->type);
     const auto blocks = static_cast<std::int64_t>(capacity.f_frsize);
@@ -187,6 +202,8 @@ std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTabl
     facts.freeBytes = static_cast<std::int64_t>(capacity.f_bavail) * blocks;
     if (!device.empty()) {
         facts.uuid = linkNameFor(tables.devDisk + "/by-uuid", device);
+        if (!facts.uuid && tables.probeDevices)
+            facts.uuid = probedTag(mount->source, "UUID");
         facts.encrypted = isEncrypted(tables.sys, device);
         facts.removable = isRemovable(tables.sys, device);
     }

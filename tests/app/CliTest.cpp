@@ -1,8 +1,13 @@
+#include "Brindle/cli/Commands.h"
 #include "Brindle/cli/StandardFolders.h"
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 
+#include "tests/support/TestTree.h"
+
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace brindle::cli {
 namespace {
@@ -61,6 +66,61 @@ TEST(TallyTable, ShowsEveryFolderAndTheTotal)
               "Documents    1,234  2.50 GB      1,234     0           0        0        0          0             3            3\n"
               "----------------------------------------------------------------------------------------------------------------\n"
               "All folders  1,234  2.50 GB      1,234     0           0        0        0          0             3            3\n");
+}
+
+} // namespace
+} // namespace brindle::cli
+
+namespace brindle::cli {
+namespace {
+
+struct CommandRun {
+    int status;
+    std::string out;
+};
+
+CommandRun run(std::vector<std::string> words)
+{
+    const std::vector<std::string_view> args(words.begin() + 1, words.end());
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = runCommand(words.front(), args);
+    std::string out = ::testing::internal::GetCapturedStdout();
+    (void)::testing::internal::GetCapturedStderr();
+    return {status, out};
+}
+
+TEST(Commands, ExitStatusesAndWhatIsPrinted)
+{
+    const test::TestTree tree{{{"Docs/a.txt", test::Node::file(5)}, {"Drive/readme", test::Node::file()}}};
+    {
+        std::ifstream manifest(std::string(BRINDLE_TEST_DATA) + "/manifest.binary.plist", std::ios::binary);
+        std::ofstream(tree.path("Drive/backup_manifest.plist"), std::ios::binary) << manifest.rdbuf();
+    }
+    struct Case {
+        std::vector<std::string> words;
+        int status;
+        std::string printed;
+    };
+    const std::vector<Case> cases{
+        {{"scan", tree.path("Docs")}, 0, "All folders"},
+        {{"scan", tree.path("missing"), tree.path("Docs")}, 1, "Docs "},
+        {{"scan", tree.path("Docs"), "--json"}, 0, "\"files\":1,\"bytes\":5"},
+        {{"scan", "--workers", "0", tree.path("Docs")}, 2, ""},
+        {{"scan", "--last-backup", "2026-11-26", tree.path("Docs")}, 2, ""},
+        {{"scan"}, 2, ""},
+        {{"drive", tree.path("Drive")}, 0, "48,203"},
+        {{"drive", tree.path("Docs")}, 0, "No backups read"},
+        {{"drive", tree.path("Drive"), "--json"}, 0, "\"changedItems\":48203"},
+        {{"drive", tree.path("missing")}, 1, ""},
+        {{"drive"}, 2, ""},
+        {{"check", "--bogus"}, 2, ""},
+    };
+    for (const Case& c : cases) {
+        const CommandRun result = run(c.words);
+        EXPECT_EQ(result.status, c.status) << c.words.front() << " " << c.words.back();
+        EXPECT_NE(result.out.find(c.printed), std::string::npos) << result.out;
+    }
 }
 
 } // namespace

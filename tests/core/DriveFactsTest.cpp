@@ -37,7 +37,7 @@ protected:
         {"sys/block/dm-0", Node::symlink("../devices/virtual/block/dm-0")},
         {"sys/block/dm-1", Node::symlink("../devices/virtual/block/dm-1")},
     }};
-    Drive::SystemTables tables{tree.path("mountinfo"), tree.path("dev/disk"), tree.path("sys")};
+    Drive::SystemTables tables{tree.path("mountinfo"), tree.path("dev/disk"), tree.path("sys"), false};
 
     void SetUp() override
     {
