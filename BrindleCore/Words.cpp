@@ -1,6 +1,8 @@
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <charconv>
 #include <cmath>
 
@@ -70,6 +72,33 @@ std::string duration(double seconds)
     if (s <= 59)
         return std::to_string(s) + " s";
     return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
+}
+
+std::string when(Instant date, Instant now, const Calendar& calendar, bool relative)
+{
+    static constexpr std::array<const char*, 7> weekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                         "Thursday", "Friday", "Saturday"};
+    static constexpr std::array<const char*, 12> months{"January", "February", "March",     "April",
+                                                        "May",     "June",     "July",      "August",
+                                                        "September", "October", "November", "December"};
+    const LocalTime then = calendar.local(date);
+    const auto days = (calendar.local(now).day - then.day).count();
+
+    char time[8];
+    std::snprintf(time, sizeof time, "%02d:%02d", then.hour, then.minute);
+    if (days == 0)
+        return std::string("today at ") + time;
+    if (days == 1)
+        return std::string("yesterday at ") + time;
+    if (days == -1)
+        return std::string("tomorrow at ") + time;
+    if (days >= 2 && relative)
+        return std::to_string(days) + " days ago";
+    if (days >= -6 && days <= 6)
+        return std::string("on ") + weekdays[std::chrono::weekday(then.day).c_encoding()];
+    const std::chrono::year_month_day ymd(then.day);
+    return "on " + std::to_string(static_cast<unsigned>(ymd.day())) + " " +
+           months[static_cast<unsigned>(ymd.month()) - 1];
 }
 
 std::string list(const std::vector<std::string>& items)

@@ -6,6 +6,9 @@
 // any thread.
 #pragma once
 
+#include "BrindleCore/Calendar.h"
+#include "BrindleCore/Instant.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +25,12 @@ std::string size(std::int64_t bytes);
 std::string roughSize(std::int64_t bytes);
 // "under a second", "59 s", "2 min 5 s".
 std::string duration(double seconds);
+// A moment as people say it, counting calendar days in `calendar` from `date`'s day to
+// `now`'s: "today at 09:05", "yesterday at 23:59", "tomorrow at 07:00"; two or more days
+// back "12 days ago" when `relative`, else "on Tuesday" (within six days) or "on 3 March";
+// future days "on Tuesday" or "on 3 March" whatever `relative` says. Times are 24-hour in
+// `calendar`'s zone.
+std::string when(Instant date, Instant now, const Calendar& calendar, bool relative);
 // "a", "a and b", "a, b and c".
 std::string list(const std::vector<std::string>& items);
 // "Documents 1,234 · Desktop 5".

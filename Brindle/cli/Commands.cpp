@@ -5,7 +5,9 @@
 #include "Brindle/cli/ScanFolders.h"
 #include "Brindle/cli/StandardFolders.h"
 #include "Brindle/cli/TallyTable.h"
+#include "BrindleCore/Guide.h"
 #include "BrindleCore/Json.h"
+#include "BrindleCore/Report.h"
 #include "BrindleCore/Scanner.h"
 
 #include <charconv>
@@ -139,7 +141,10 @@ int runCheck(std::span<const std::string_view> args)
     if (options.json)
         std::printf("%s\n", encodeCheckResultText(run.result).c_str());
     else
-        std::fputs(checkSummary(run.result).c_str(), stdout);
+        std::fputs(checkLetter(run.result, Report(run.result, Guide::shared(), std::nullopt, Calendar::current()),
+                               TextStyle::forStdout())
+                       .c_str(),
+                   stdout);
     return run.complete ? 0 : 1;
 }
 

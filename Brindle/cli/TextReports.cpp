@@ -4,6 +4,12 @@
 #include "Brindle/cli/Terminal.h"
 #include "BrindleCore/Words.h"
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+
 namespace brindle::cli {
 
 namespace {
@@ -54,22 +60,73 @@ std::string driveReport(const DriveState& state)
     return text;
 }
 
-std::string checkSummary(const CheckResult& result)
+TextStyle TextStyle::forStdout()
 {
-    std::string text = tallyTable(result.folders, result.total());
-    if (!result.drive) {
-        text += "\nNo backup drive was given (brindle check --drive PATH).\n";
-        return text;
-    }
-    const auto last = result.drive->lastBackup();
-    text += "\nBackup drive \u201c" + printable(result.drive->facts.name) + "\u201d: " +
-            (last ? "newest backup " + formatISO8601(*last) : std::string("no backups read")) + "\n";
-    if (result.otherDrives)
-        for (const DriveState& other : *result.otherDrives) {
-            const auto otherLast = other.lastBackup();
-            text += "Also \u201c" + printable(other.facts.name) + "\u201d: " +
-                    (otherLast ? "newest backup " + formatISO8601(*otherLast) : std::string("no backups read")) + "\n";
+    TextStyle style;
+    if (!isTerminal(stdout))
+        return style;
+    const char* noColor = std::getenv("NO_COLOR");
+    style.color = !(noColor && *noColor);
+    winsize size{};
+    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col >= 40)
+        style.width = std::min<std::size_t>(size.ws_col, 100);
+    return style;
+}
+
+std::string wrapped(const std::string& text, std::size_t width, const std::string& indent)
+{
+    // The caller prints the first line after `indent.size()` columns of its own.
+    std::string out;
+    std::size_t column = indent.size();
+    bool lineEmpty = true;
+    for (std::size_t start = 0; start <= text.size();) {
+        auto space = text.find(' ', start);
+        if (space == std::string::npos)
+            space = text.size();
+        const std::string_view word(text.data() + start, space - start);
+        const std::size_t wordWidth = displayWidth(word);
+        if (!lineEmpty && column + 1 + wordWidth > width) {
+            out += "\n" + indent;
+            column = indent.size();
+            lineEmpty = true;
         }
+        if (!lineEmpty) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += wordWidth;
+        lineEmpty = false;
+        start = space + 1;
+    }
+    return out;
+}
+
+std::string checkLetter(const CheckResult& result, const Report& report, const TextStyle& style)
+{
+    const auto paint = [&](const char* code, const std::string& text) {
+        return style.color ? std::string("\x1b[") + code + "m" + text + "\x1b[0m" : text;
+    };
+    std::string text = paint("1", wrapped(printable(report.answer), style.width, "")) + "\n";
+    for (const Finding& finding : report.findings) {
+        const std::string mark = finding.needsYou ? paint("1;33", "!") : paint("2", "i");
+        text += "\n" + mark + " " + paint("1", wrapped(printable(finding.title), style.width, "  ")) + "\n";
+        text += "  " + wrapped(printable(finding.line), style.width, "  ") + "\n";
+        if (!finding.button.empty())
+            text += "  " + paint("36", "\u2192 " + printable(finding.button)) + "\n";
+    }
+    text += "\n" + tallyTable(result.folders, result.total());
+    if (!result.drive)
+        return text;
+    const auto describe = [](const DriveState& drive) {
+        const auto last = drive.lastBackup();
+        return "\u201c" + printable(drive.facts.name) + "\u201d, " +
+               (last ? "newest backup " + formatISO8601(*last) : std::string("no backups read"));
+    };
+    text += "\nBackup drive " + describe(*result.drive) + "\n";
+    if (result.otherDrives)
+        for (const DriveState& other : *result.otherDrives)
+            text += "Also " + describe(other) + "\n";
     return text;
 }
 

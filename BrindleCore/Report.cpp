@@ -1,0 +1,123 @@
+#include "BrindleCore/Report.h"
+
+#include "BrindleCore/Words.h"
+
+#include <algorithm>
+
+namespace brindle {
+
+namespace {
+constexpr auto week = std::chrono::seconds{secondsPerWeek};
+constexpr auto day = std::chrono::seconds{secondsPerDay};
+
+Finding makeFinding(const Guide& guide, const std::string& id, std::int64_t count, const PhraseValues& values,
+                    bool needsYou)
+{
+    const GuideFinding& source = guide.finding(id);
+    return {id, source.title.text(count, values), source.line.text(count, values), source.button, source.opens,
+            needsYou};
+}
+
+// "Documents 1,234 · Desktop 5": folders with files only here, most first, ties in order.
+std::string onlyHereFolders(const std::vector<FolderTally>& folders)
+{
+    std::vector<std::pair<std::string, std::int64_t>> pairs;
+    for (const FolderTally& folder : folders)
+        if (folder.count(Place::onlyHere) > 0)
+            pairs.emplace_back(folder.name, folder.count(Place::onlyHere));
+    std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return Words::folderList(pairs);
+}
+} // namespace
+
+Report::Report(const CheckResult& result, const Guide& guide, std::optional<Instant> waitingSince,
+               const Calendar& calendar)
+{
+    const FolderTally total = result.total();
+    const std::int64_t onlyHere = total.count(Place::onlyHere);
+    const std::int64_t both = total.count(Place::both);
+    const std::int64_t onlyICloud = total.count(Place::onlyICloud);
+    const std::int64_t waiting = total.count(Place::waiting);
+    const std::int64_t unknown = total.count(Place::unknown);
+    const std::optional<Instant> lastBackup = result.drive ? result.drive->lastBackup() : std::nullopt;
+    const bool tmSetUp = result.timeMachine.fileSize && *result.timeMachine.fileSize > 200;
+    const std::int64_t changed = total.changedSinceBackup.value_or(0);
+    const Instant now = result.checkedAt;
+    const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
+    const auto folderCount = static_cast<std::int64_t>(result.folders.size());
+    const PhraseValues folderValues{{"name", result.folders.empty() ? std::string() : result.folders.front().name},
+                                    {"folders", Words::count(folderCount)}};
+    const auto fill = [&](const char* key, std::int64_t count, const PhraseValues& values = {}) {
+        return guide.answer(key).text(count, values);
+    };
+
+    // The answer, first rule that applies, with the cloud clause where it belongs.
+    std::string clause;
+    if (onlyICloud >= 1)
+        clause = " " + fill(lastBackup ? "iCloudAfterBackup" : "iCloudClause", onlyICloud);
+    const PhraseValues sizeValues{{"size", Words::roughSize(total.size(Place::onlyHere))}};
+    if (result.folders.empty())
+        answer = fill("noFolders", 0);
+    else if (total.files == 0)
+        answer = fill("noFiles", folderCount, folderValues);
+    else if (!lastBackup && onlyHere >= 1)
+        answer = fill(tmSetUp ? "notInICloud" : "noBackup", onlyHere, sizeValues) + clause;
+    else if (!lastBackup && onlyICloud >= 1)
+        answer = fill("iCloudAfterBackup", onlyICloud);
+    else if (!lastBackup && waiting >= 1)
+        answer = fill("onlyWaiting", waiting);
+    else if (!lastBackup && both >= 1)
+        answer = fill("allTwoCopies", folderCount, folderValues);
+    else if (!lastBackup)
+        answer = fill("cantTellAll", unknown);
+    else if (changed >= 1)
+        answer = fill("changedSince", changed, {{"when", when(*lastBackup, false)}}) + clause;
+    else
+        answer = fill("nothingChanged", 0, {{"when", when(*lastBackup, false)}}) + clause;
+
+    // The findings, in this order.
+    if (result.unreadable && !result.unreadable->empty())
+        findings.push_back(makeFinding(guide, "cantOpen", static_cast<std::int64_t>(result.unreadable->size()),
+                                       {{"folders", Words::list(*result.unreadable)}}, true));
+    if (!result.drive) {
+        bool applied = false;
+        if (tmSetUp) {
+            const std::string changedAt =
+                result.timeMachine.modified ? when(*result.timeMachine.modified, false) : "recently";
+            findings.push_back(makeFinding(guide, "driveNotChosen", 0, {{"when", changedAt}}, false));
+            applied = true;
+        } else if (!result.folders.empty()) {
+            findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
+            applied = true;
+        }
+        if (applied && onlyHere >= 1)
+            findings.push_back(makeFinding(guide, "onlyHere", onlyHere, {{"folders", onlyHereFolders(result.folders)}}, true));
+    } else {
+        const DriveState& drive = *result.drive;
+        const bool canHold = drive.facts.canHoldTimeMachine();
+        if (!canHold)
+            findings.push_back(makeFinding(guide, "cantHoldTimeMachine", 0,
+                                           {{"drive", drive.facts.name}, {"format", drive.facts.format}}, true));
+        if (!drive.connected && drive.lastSeen && now - *drive.lastSeen > week)
+            findings.push_back(makeFinding(guide, "driveAway", 0, {{"when", when(*drive.lastSeen, true)}}, true));
+        else if (lastBackup && now - *lastBackup > week)
+            findings.push_back(makeFinding(guide, "backupOld", 0, {{"when", when(*lastBackup, true)}}, true));
+        if (total.changedSinceBackup && *total.changedSinceBackup >= 1)
+            findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
+        if (!lastBackup && !tmSetUp && canHold && !result.folders.empty())
+            findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
+    }
+    if (onlyICloud >= 1)
+        findings.push_back(makeFinding(guide, "onlyICloud", onlyICloud,
+                                       {{"size", Words::size(total.size(Place::onlyICloud))}}, true));
+    if (result.drive && result.drive->facts.encrypted == false && result.drive->facts.canHoldTimeMachine())
+        findings.push_back(makeFinding(guide, "notEncrypted", 0, {}, true));
+    if (waiting >= 1 && waitingSince && now - *waitingSince > day)
+        findings.push_back(makeFinding(guide, "waitingLong", waiting, {{"when", when(*waitingSince, false)}}, true));
+    if (unknown > 0)
+        findings.push_back(makeFinding(guide, "cantTell", unknown, {}, false));
+    if (!result.folders.empty())
+        findings.push_back(makeFinding(guide, "photos", 0, {}, false));
+}
+
+} // namespace brindle

@@ -1,0 +1,49 @@
+#include "BrindleCore/Guide.h"
+#include "BrindleCore/ResourceBundle.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+
+namespace brindle {
+
+namespace {
+std::string executableFolder()
+{
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return {};
+    const std::string path(buffer, static_cast<std::size_t>(length));
+    return path.substr(0, path.rfind('/'));
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+} // namespace
+
+std::vector<std::string> resourceBundleCandidates()
+{
+    const std::string folder = executableFolder();
+    std::vector<std::string> candidates;
+    if (!folder.empty())
+        candidates.push_back(folder + "/../share/brindle/" + guideBundleName);
+    candidates.push_back(BRINDLE_BUILD_BUNDLE_DIR);
+    if (!folder.empty())
+        candidates.push_back(folder + "/" + guideBundleName);
+    return candidates;
+}
+
+std::optional<std::string> findResourceBundle()
+{
+    for (const std::string& candidate : resourceBundleCandidates())
+        if (isDirectory(candidate))
+            return candidate;
+    return std::nullopt;
+}
+
+} // namespace brindle
