@@ -1,0 +1,202 @@
+// The report builder as a table of results → answer and findings, against a guide whose
+// texts echo their key and every placeholder (so the exact filling shows), and against the
+// shipped guide.
+#include "BrindleCore/Report.h"
+
+#include <gtest/gtest.h>
+
+namespace brindle {
+namespace {
+
+using namespace std::chrono;
+
+const Instant checkedAt{sys_days{2026y / November / 26} + 15h + 12min};
+const Calendar utc = Calendar::utc();
+
+Guide echoGuide()
+{
+    const auto echo = [](const std::string& key) {
+        const std::string fields = "({n}|{name}|{folders}|{size}|{when}|{drive}|{format})";
+        return Phrase{Phrase::Counted{key + ":one" + fields, key + fields}};
+    };
+    Guide guide;
+    for (const char* key : {"noFolders", "noFiles", "noBackup", "notInICloud", "iCloudAfterBackup", "iCloudClause",
+                            "onlyWaiting", "allTwoCopies", "cantTellAll", "changedSince", "nothingChanged"})
+        guide.answers[key] = echo(key);
+    for (const char* id : {"cantOpen", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine", "driveAway",
+                           "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong", "cantTell",
+                           "photos"})
+        guide.findings.push_back({id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
+    return guide;
+}
+
+FolderTally folder(const std::string& name, std::initializer_list<std::pair<Place, std::int64_t>> places,
+                   std::optional<std::int64_t> changed = std::nullopt)
+{
+    FolderTally tally(name, "/home/ada/" + name);
+    for (const auto& [place, files] : places) {
+        tally.counts.add(place, files);
+        if (place != Place::unknown) {
+            tally.files += files;
+            tally.sizes.add(place, files * 1'000'000);
+            tally.bytes += files * 1'000'000;
+        }
+    }
+    tally.changedSinceBackup = changed;
+    return tally;
+}
+
+DriveState drive(std::optional<seconds> backupAgo, bool connected = true, std::optional<seconds> seenAgo = std::nullopt,
+                 std::string format = "APFS", std::optional<bool> encrypted = true)
+{
+    DriveState state{{"Backup", std::move(format), {}, {}, encrypted, {}, {}}, connected, {}, {}};
+    if (backupAgo)
+        state.backups.push_back({checkedAt - *backupAgo, {}, {}, {}});
+    if (seenAgo)
+        state.lastSeen = checkedAt - *seenAgo;
+    return state;
+}
+
+CheckResult result(std::vector<FolderTally> folders, std::optional<DriveState> mainDrive = std::nullopt,
+                   TimeMachineFacts timeMachine = {})
+{
+    return CheckResult(checkedAt, 1.0, std::move(folders), std::move(mainDrive), timeMachine, false);
+}
+
+// The echo text without the placeholders the report left unfilled, which stay verbatim.
+std::string filled(std::string text)
+{
+    for (auto open = text.find('{'); open != std::string::npos; open = text.find('{', open))
+        text.erase(open, text.find('}', open) - open + 1);
+    return text;
+}
+
+std::vector<std::string> ids(const Report& report)
+{
+    std::vector<std::string> out;
+    for (const Finding& finding : report.findings)
+        out.push_back(finding.id + (finding.needsYou ? "!" : ""));
+    return out;
+}
+
+struct Case {
+    const char* what;
+    CheckResult result;
+    std::string answer;
+    std::vector<std::string> findings; // "!" marks the ones that need the person
+    std::optional<Instant> waitingSince = std::nullopt;
+};
+
+TEST(Report, AnswersAndFindingsInOrder)
+{
+    const TimeMachineFacts setUp{201, std::nullopt};
+    const TimeMachineFacts notSetUp{200, checkedAt};
+    const seconds week{secondsPerWeek};
+    std::vector<Case> cases{
+        {"nothing chosen", result({}), "noFolders(0||||||)", {}},
+        {"nothing chosen, Time Machine set up", result({}, std::nullopt, setUp), "noFolders(0||||||)",
+         {"driveNotChosen"}},
+        {"only empty folders", result({folder("Desktop", {}), folder("Documents", {})}),
+         "noFiles(2|Desktop|2||||)", {"noBackup!", "photos"}},
+        {"one empty folder", result({folder("Desktop", {})}), "noFiles:one(1|Desktop|1||||)", {"noBackup!", "photos"}},
+        {"no backup at all", result({folder("Docs", {{Place::onlyHere, 3}, {Place::onlyICloud, 2}})}),
+         "noBackup(3|||3 MB|||) iCloudClause(2||||||)", {"noBackup!", "onlyHere!", "onlyICloud!", "photos"}},
+        {"Time Machine set up, no drive chosen", result({folder("Docs", {{Place::onlyHere, 1}})}, std::nullopt, setUp),
+         "notInICloud:one(1|||1 MB|||)", {"driveNotChosen", "onlyHere!", "photos"}},
+        {"only in the cloud", result({folder("Cloud", {{Place::onlyICloud, 4}, {Place::both, 1}})}),
+         "iCloudAfterBackup(4||||||)", {"noBackup!", "onlyICloud!", "photos"}},
+        {"only waiting", result({folder("Cloud", {{Place::waiting, 2}, {Place::both, 1}})}), "onlyWaiting(2||||||)",
+         {"noBackup!", "photos"}},
+        {"two copies everywhere", result({folder("Cloud", {{Place::both, 5}}), folder("More", {{Place::both, 1}})}),
+         "allTwoCopies(2|Cloud|2||||)", {"noBackup!", "photos"}},
+        {"changed since a recent backup",
+         result({folder("Docs", {{Place::onlyHere, 9}, {Place::onlyICloud, 1}}, 4)}, drive(hours{3})),
+         "changedSince(4||||today at 12:12||) iCloudAfterBackup:one(1||||||)",
+         {"changedSinceBackup!", "onlyICloud!", "photos"}},
+        {"nothing changed, backup 8 days old", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{8})),
+         "nothingChanged(0||||on 18 November||)", {"backupOld!", "photos"}},
+        {"backup exactly a week old", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(week)),
+         "nothingChanged(0||||on 19 November||)", {"photos"}},
+        {"backup a second over a week", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(week + seconds{1})),
+         "nothingChanged(0||||on 19 November||)", {"backupOld!", "photos"}},
+        {"away ten days, backup twelve days old",
+         result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(days{12}, false, days{10})),
+         "nothingChanged(0||||on 14 November||)", {"driveAway!", "photos"}},
+        {"away exactly a week: the old backup speaks instead",
+         result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(days{12}, false, week)),
+         "nothingChanged(0||||on 14 November||)", {"backupOld!", "photos"}},
+        {"drive that cannot hold backups, unencrypted",
+         result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "ExFAT", false)),
+         "nothingChanged(0||||today at 14:12||)", {"cantHoldTimeMachine!", "photos"}},
+        {"unencrypted drive that can hold backups",
+         result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "APFS", false)),
+         "nothingChanged(0||||today at 14:12||)", {"notEncrypted!", "photos"}},
+        {"encryption unknown", result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "", std::nullopt)),
+         "nothingChanged(0||||today at 14:12||)", {"photos"}},
+        {"drive without backups", result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt)),
+         "noBackup(2|||2 MB|||)", {"noBackup!", "photos"}},
+        {"drive without backups, Time Machine set up",
+         result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt), setUp), "notInICloud(2|||2 MB|||)",
+         {"photos"}},
+        {"unknown places", result({folder("Cloud", {{Place::both, 1}, {Place::unknown, 3}})}, std::nullopt, notSetUp),
+         "allTwoCopies:one(1|Cloud|1||||)", {"noBackup!", "cantTell", "photos"}},
+        {"waiting exactly a day", result({folder("Cloud", {{Place::waiting, 2}})}), "onlyWaiting(2||||||)",
+         {"noBackup!", "photos"}, checkedAt - days{1}},
+        {"waiting a second over a day", result({folder("Cloud", {{Place::waiting, 2}})}), "onlyWaiting(2||||||)",
+         {"noBackup!", "waitingLong!", "photos"}, checkedAt - days{1} - seconds{1}},
+    };
+    CheckResult unreadable = result({folder("Docs", {{Place::onlyHere, 1}})});
+    unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
+    cases.push_back({"folders that did not open", unreadable, "noBackup:one(1|||1 MB|||)",
+                     {"cantOpen!", "noBackup!", "onlyHere!", "photos"}});
+
+    const Guide guide = echoGuide();
+    for (const Case& c : cases) {
+        const Report report(c.result, guide, c.waitingSince, utc);
+        EXPECT_EQ(filled(report.answer), c.answer) << c.what;
+        EXPECT_EQ(ids(report), c.findings) << c.what;
+    }
+}
+
+TEST(Report, FindingsCarryTheirFilledTextsAndButtons)
+{
+    CheckResult r = result({folder("A", {{Place::onlyHere, 5}}), folder("B", {}), folder("C", {{Place::onlyHere, 9}}),
+                            folder("D", {{Place::onlyHere, 5}, {Place::onlyICloud, 1234}})});
+    r.unreadable = std::vector<std::string>{"Music", "Films", "Books"};
+    const Report report(r, echoGuide(), std::nullopt, utc);
+    ASSERT_GE(report.findings.size(), 3u);
+    EXPECT_EQ(filled(report.findings[0].title), "cantOpen(3||Music, Films and Books||||)");
+    EXPECT_EQ(report.findings[0].button, "Button");
+    EXPECT_EQ(report.findings[0].opens, "opens-cantOpen");
+    EXPECT_EQ(report.findings[2].id, "onlyHere");
+    EXPECT_EQ(filled(report.findings[2].title), "onlyHere(19||C 9 \u00B7 A 5 \u00B7 D 5||||)");
+    EXPECT_EQ(report.findings[2].line, "line of onlyHere");
+    EXPECT_EQ(filled(report.findings[3].title), "onlyICloud(1,234|||1.23 GB|||)");
+
+    const Report old(result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(days{8}, false, days{9})), echoGuide(),
+                     std::nullopt, utc);
+    EXPECT_EQ(filled(old.findings[0].title), "driveAway(0||||9 days ago||)");
+    const Report noDrive(result({}, std::nullopt, {300, checkedAt - days{3}}), echoGuide(), std::nullopt, utc);
+    EXPECT_EQ(filled(noDrive.findings[0].title), "driveNotChosen(0||||on Monday||)");
+    const Report format(result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "ExFAT")),
+                        echoGuide(), std::nullopt, utc);
+    EXPECT_EQ(filled(format.findings[0].title), "cantHoldTimeMachine(0|||||Backup|ExFAT)");
+}
+
+TEST(Report, ReadsWellWithTheShippedGuide)
+{
+    const Report report(result({folder("Docs", {{Place::onlyHere, 3}, {Place::onlyICloud, 2}})}), Guide::shared(),
+                        std::nullopt, utc);
+    EXPECT_EQ(report.answer, "3 files (3 MB) have no second copy: they live only on this computer, and nothing backs "
+                             "them up. 2 more live only in iCloud.");
+    EXPECT_EQ(report.findings[1].title, "3 files live only on this computer");
+    EXPECT_EQ(report.findings[1].line, "They are in Docs 3. If this computer were lost or broken, they would be gone.");
+
+    const Report backedUp(result({folder("Docs", {{Place::onlyHere, 9}}, 1)}, drive(days{1})), Guide::shared(),
+                          std::nullopt, utc);
+    EXPECT_EQ(backedUp.answer,
+              "1 file has changed since your last backup, yesterday at 15:12, so it has no second copy yet.");
+}
+
+} // namespace
+} // namespace brindle
