@@ -2,6 +2,7 @@
 #include "Brindle/cli/StandardFolders.h"
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
+#include "Brindle/cli/TextReports.h"
 
 #include "tests/support/TestTree.h"
 
@@ -121,6 +122,51 @@ TEST(Commands, ExitStatusesAndWhatIsPrinted)
         EXPECT_EQ(result.status, c.status) << c.words.front() << " " << c.words.back();
         EXPECT_NE(result.out.find(c.printed), std::string::npos) << result.out;
     }
+}
+
+} // namespace
+} // namespace brindle::cli
+
+namespace brindle::cli {
+namespace {
+
+TEST(TextReports, WrapsProseAtTheWidthWithAHangingIndent)
+{
+    const std::vector<std::tuple<std::string, std::size_t, std::string, std::string>> cases{
+        {"one two three", 80, "", "one two three"},
+        {"one two three", 7, "", "one two\nthree"},
+        {"one two three", 9, "  ", "one two\n  three"},
+        {"caf\xc3\xa9 caf\xc3\xa9", 9, "", "caf\xc3\xa9 caf\xc3\xa9"}, // widths count characters, not bytes
+        {"averyveryverylongword x", 5, "", "averyveryverylongword\nx"},
+        {"", 10, "", ""},
+    };
+    for (const auto& [text, width, indent, expected] : cases)
+        EXPECT_EQ(wrapped(text, width, indent), expected) << text << " at " << width;
+}
+
+TEST(TextReports, ALetterHasTheAnswerTheFindingsAndTheTable)
+{
+    FolderTally docs("Docs", "/home/ada/Docs");
+    docs.files = 2;
+    docs.counts.add(Place::onlyHere, 2);
+    const CheckResult result(Instant{}, 1.0, {docs}, std::nullopt, {}, false);
+    Report report;
+    report.answer = "Two files have no second copy.";
+    report.findings = {{"noBackup", "Nothing here is backed up", "Choose a drive.", "How to Back Up", "x", true},
+                       {"photos", "Photos keeps its own library", "Look in Photos.", "", "y", false}};
+    const std::string plain = checkLetter(result, report, TextStyle{false, 80});
+    EXPECT_EQ(plain.substr(0, plain.find("Folder")), "Two files have no second copy.\n"
+                                                     "\n"
+                                                     "! Nothing here is backed up\n"
+                                                     "  Choose a drive.\n"
+                                                     "  \u2192 How to Back Up\n"
+                                                     "\n"
+                                                     "i Photos keeps its own library\n"
+                                                     "  Look in Photos.\n"
+                                                     "\n");
+    EXPECT_NE(plain.find("All folders"), std::string::npos);
+    EXPECT_EQ(plain.find('\x1b'), std::string::npos) << "no escapes without colour";
+    EXPECT_NE(checkLetter(result, report, TextStyle{true, 80}).find("\x1b[1m"), std::string::npos);
 }
 
 } // namespace

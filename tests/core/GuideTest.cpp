@@ -166,3 +166,20 @@ TEST(ShippedGuide, LoadsOnceWhicheverThreadComesFirst)
 
 } // namespace
 } // namespace brindle
+
+#include "BrindleCore/ResourceBundle.h"
+
+namespace brindle {
+namespace {
+
+TEST(ResourceBundle, InstalledResourcesComeFirstThenTheBuildTreeThenTheExecutablesFolder)
+{
+    const auto candidates = resourceBundleCandidates();
+    ASSERT_EQ(candidates.size(), 3u);
+    EXPECT_TRUE(candidates[0].ends_with("/../share/brindle/Brindle_BrindleCore.bundle")) << candidates[0];
+    EXPECT_TRUE(candidates[2].ends_with("/tests/Brindle_BrindleCore.bundle")) << candidates[2];
+    EXPECT_EQ(findResourceBundle(), candidates[1]) << "tests find the build tree's copy from any folder";
+}
+
+} // namespace
+} // namespace brindle
