@@ -5,10 +5,13 @@
 #include "Brindle/cli/ScanFolders.h"
 #include "Brindle/cli/StandardFolders.h"
 #include "Brindle/cli/TallyTable.h"
+#include "BrindleCore/Demo.h"
 #include "BrindleCore/Guide.h"
+#include "BrindleCore/History.h"
 #include "BrindleCore/Json.h"
 #include "BrindleCore/Report.h"
 #include "BrindleCore/Scanner.h"
+#include "BrindleCore/Store.h"
 
 #include <charconv>
 #include <chrono>
@@ -47,6 +50,8 @@ struct ScanOptions {
     std::optional<Instant> lastBackup;
     int workers = 4;
     bool json = false;
+    bool save = false;
+    enum class Demo { none, noBackup, withDrive } demo = Demo::none;
 };
 
 // Parses the options shared by `scan` and `check`; returns an error message on bad input.
@@ -62,6 +67,10 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
         };
         if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--save" && isCheck) {
+            options.save = true;
+        } else if ((arg == "--demo" || arg == "--demo-drive") && isCheck) {
+            options.demo = arg == "--demo" ? ScanOptions::Demo::noBackup : ScanOptions::Demo::withDrive;
         } else if (arg == "--drive" && isCheck) {
             const auto text = value();
             if (!text)
@@ -83,10 +92,8 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
             options.workers = workers;
         } else if (arg.starts_with("-") && arg != "-") {
             return "unknown option \u201c" + std::string(arg) + "\u201d";
-        } else if (!isCheck) {
-            options.folders.push_back({absolutePath(arg), std::nullopt});
         } else {
-            return "unexpected argument \u201c" + std::string(arg) + "\u201d";
+            options.folders.push_back({absolutePath(arg), std::nullopt});
         }
     }
     return std::nullopt;
@@ -126,26 +133,52 @@ int runScan(std::span<const std::string_view> args)
     return scanAndPrint(options);
 }
 
+void printCheck(const CheckResult& result, bool json)
+{
+    if (json) {
+        std::printf("%s\n", encodeCheckResultText(result).c_str());
+        return;
+    }
+    const Report report(result, Guide::shared(), std::nullopt, Calendar::current());
+    std::fputs(checkLetter(result, report, TextStyle::forStdout()).c_str(), stdout);
+}
+
 int runCheck(std::span<const std::string_view> args)
 {
     ScanOptions options;
     if (const auto error = parseScanOptions(args, true, options))
         return usageError(*error);
-    CheckRequest request{{}, options.drives, options.workers};
-    for (const StandardFolder& folder : standardFolders())
-        request.folders.push_back({folder.path, std::nullopt});
-    if (request.folders.empty())
-        std::fprintf(stderr, "brindle: none of the standard folders (Desktop, Documents, Downloads, Music, "
-                             "Pictures, Videos) exists in your home folder.\n");
+    if (options.demo != ScanOptions::Demo::none) {
+        if (!options.folders.empty() || !options.drives.empty() || options.save)
+            return usageError("a demonstration check takes no folders, drives or --save");
+        printCheck(options.demo == ScanOptions::Demo::noBackup ? Demo::noBackup() : Demo::withDrive(), options.json);
+        return 0;
+    }
+    // Without folders this is the application's own check, which keeps its result and
+    // history; with folders it is a one-off unless --save says otherwise.
+    const bool ownCheck = options.folders.empty();
+    CheckRequest request{options.folders, options.drives, options.workers};
+    if (ownCheck) {
+        for (const StandardFolder& folder : standardFolders())
+            request.folders.push_back({folder.path, std::nullopt});
+        if (request.folders.empty())
+            std::fprintf(stderr, "brindle: none of the standard folders (Desktop, Documents, Downloads, Music, "
+                                 "Pictures, Videos) exists in your home folder.\n");
+    }
     const CheckRun run = cli::runCheck(request);
-    if (options.json)
-        std::printf("%s\n", encodeCheckResultText(run.result).c_str());
-    else
-        std::fputs(checkLetter(run.result, Report(run.result, Guide::shared(), std::nullopt, Calendar::current()),
-                               TextStyle::forStdout())
-                       .c_str(),
-                   stdout);
-    return run.complete ? 0 : 1;
+    bool recorded = true;
+    if (ownCheck || options.save) {
+        History history = openHistory(Store::historyURL());
+        std::vector<CheckSummary> lines = history.all();
+        const Recorded outcome = recordCheck(run.result, Store::lastCheckURL(), history, lines, clockNow());
+        if (!outcome.saved)
+            std::fprintf(stderr, "brindle: the result could not be saved in %s\n", Store::lastCheckURL().c_str());
+        if (!run.result.folders.empty() && !outcome.appended)
+            std::fprintf(stderr, "brindle: the history could not be written in %s\n", Store::historyURL().c_str());
+        recorded = outcome.saved && (run.result.folders.empty() || outcome.appended);
+    }
+    printCheck(run.result, options.json);
+    return run.complete && recorded ? 0 : 1;
 }
 
 int runDrive(std::span<const std::string_view> args)
@@ -182,27 +215,40 @@ Brindle tells you which of the files you care about have no second copy.
 It only reads what the file system says about each file; it never changes one.
 
 Commands:
-  check [--drive PATH]...   Check your standard folders (Desktop, Documents,
-                            Downloads, Music, Pictures, Videos) against the backup
-                            drives mounted at PATH, and print the result.
+  check [FOLDER...]         Check your folders and print what has no second copy.
+                            Without FOLDERs it checks your standard folders
+                            (Desktop, Documents, Downloads, Music, Pictures, Videos),
+                            keeps the result and adds a line to the history.
+      --drive PATH          A backup drive mounted at PATH (repeatable).
+      --save                Keep the result of a check of given FOLDERs too.
+      --demo, --demo-drive  Show the demonstration result (without or with a
+                            backup drive); nothing is scanned or written.
   scan FOLDER...            Scan the given folders and print a table of what they hold.
+      --last-backup DATE    Count files changed after DATE (2026-11-26T15:12:00Z)
+                            as changed since the last backup.
   drive PATH                Show what Brindle reads from the drive mounted at PATH:
                             its facts and the backups its manifest lists.
+  last-backup               When was my last backup? (from the last check)
+  no-second-copy            How many files have no second copy? (from the last check)
+  history                   One line per check, oldest first.
   --help                    Show this help.
 
 Options:
-  --json                    Print JSON instead of text (check, scan, drive).
+  --json                    Print JSON instead of text.
   --workers N               Walk up to N subfolders at once (check, scan; default 4).
-  --last-backup DATE        Count files changed after DATE (2026-11-26T15:12:00Z)
-                            as changed since the last backup (scan).
+
+Files: the last result and the history live in $XDG_DATA_HOME/Brindle
+(normally ~/.local/share/Brindle).
 )",
                stdout);
 }
 
 bool isCommand(std::string_view command)
 {
-    return command == "scan" || command == "check" || command == "drive" || command == "--help" || command == "-h" ||
-           command == "help";
+    for (const char* known : {"scan", "check", "drive", "last-backup", "no-second-copy", "history", "--help", "-h", "help"})
+        if (command == known)
+            return true;
+    return false;
 }
 
 int runCommand(std::string_view command, std::span<const std::string_view> args)
@@ -213,6 +259,12 @@ int runCommand(std::string_view command, std::span<const std::string_view> args)
         return runCheck(args);
     if (command == "drive")
         return runDrive(args);
+    if (command == "last-backup")
+        return runLastBackup(args);
+    if (command == "no-second-copy")
+        return runNoSecondCopy(args);
+    if (command == "history")
+        return runHistory(args);
     printHelp();
     return 0;
 }

@@ -11,6 +11,9 @@ namespace brindle::cli {
 int runScan(std::span<const std::string_view> args);
 int runCheck(std::span<const std::string_view> args);
 int runDrive(std::span<const std::string_view> args);
+int runLastBackup(std::span<const std::string_view> args);
+int runNoSecondCopy(std::span<const std::string_view> args);
+int runHistory(std::span<const std::string_view> args);
 void printHelp();
 
 // True when `command` names one of the subcommands above.

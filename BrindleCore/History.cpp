@@ -1,0 +1,35 @@
+#include "BrindleCore/History.h"
+
+#include "BrindleCore/Store.h"
+
+namespace brindle {
+
+History openHistory(const std::string& path)
+{
+    return History(
+        path, [](const CheckSummary& summary) { return encode(summary); },
+        [](const JsonIn& value) { return decodeCheckSummary(value); });
+}
+
+Recorded recordCheck(const CheckResult& result, const std::string& lastCheckPath, History& history,
+                     std::vector<CheckSummary>& inMemory, Instant now)
+{
+    Recorded recorded;
+    recorded.saved = Store::saveLast(result, lastCheckPath);
+    if (result.folders.empty())
+        return recorded;
+    if (!inMemory.empty())
+        recorded.previous = inMemory.back();
+    const CheckSummary summary(result);
+    recorded.appended = history.append(summary);
+    inMemory.push_back(summary);
+
+    const auto keepFor = std::chrono::seconds{std::int64_t{Store::historyDays} * secondsPerDay};
+    if (inMemory.size() > 1 && now - inMemory.front().at > keepFor) {
+        history.prune([&](const CheckSummary& line) { return now - line.at < keepFor; });
+        inMemory = history.all();
+    }
+    return recorded;
+}
+
+} // namespace brindle
