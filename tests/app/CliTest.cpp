@@ -3,6 +3,7 @@
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 #include "Brindle/cli/TextReports.h"
+#include "BrindleCore/Store.h"
 
 #include "tests/support/TestTree.h"
 
@@ -167,6 +168,52 @@ TEST(TextReports, ALetterHasTheAnswerTheFindingsAndTheTable)
     EXPECT_NE(plain.find("All folders"), std::string::npos);
     EXPECT_EQ(plain.find('\x1b'), std::string::npos) << "no escapes without colour";
     EXPECT_NE(checkLetter(result, report, TextStyle{true, 80}).find("\x1b[1m"), std::string::npos);
+}
+
+} // namespace
+} // namespace brindle::cli
+
+namespace brindle::cli {
+namespace {
+
+TEST(Commands, TheOwnCheckKeepsItsResultAndOneOffsDoNot)
+{
+    const test::TestTree tree{{{"home/Documents/a.txt", test::Node::file(5)}, {"elsewhere/b.txt", test::Node::file(7)}}};
+    ::setenv("HOME", tree.path("home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", tree.path("home/.config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
+    const std::string history = tree.path("data/Brindle/history.jsonl");
+
+    EXPECT_EQ(run({"no-second-copy"}).out, "Brindle hasn\u2019t checked yet. Open it and choose your folders.\n");
+    EXPECT_EQ(run({"history"}).out, "No checks yet.\n");
+
+    // A one-off check of a given folder writes nothing.
+    EXPECT_EQ(run({"check", tree.path("elsewhere")}).status, 0);
+    EXPECT_FALSE(Store::loadLast());
+    // Nor does a demonstration.
+    const CommandRun demo = run({"check", "--demo-drive"});
+    EXPECT_EQ(demo.status, 0);
+    EXPECT_NE(demo.out.find("12 files have changed since your last backup"), std::string::npos) << demo.out;
+    EXPECT_FALSE(Store::loadLast());
+    EXPECT_EQ(run({"check", "--demo", tree.path("elsewhere")}).status, 2);
+
+    // The own check of the standard folders keeps its result and a history line.
+    EXPECT_EQ(run({"check"}).status, 0);
+    ASSERT_TRUE(Store::loadLast());
+    EXPECT_EQ(Store::loadLast()->folders.at(0).name, "Documents");
+    const CommandRun count = run({"no-second-copy", "--json"});
+    EXPECT_TRUE(count.out.starts_with(R"({"value":1,"dialog":"1 file has no second copy, at the check today at )"))
+        << count.out;
+    EXPECT_EQ(run({"last-backup", "--json"}).out,
+              "{\"value\":\"No backup drive is chosen in Brindle.\",\"dialog\":\"No backup drive is chosen in Brindle.\"}\n");
+    EXPECT_EQ(run({"last-backup", "--bogus"}).status, 2);
+
+    // --save keeps a one-off too.
+    EXPECT_EQ(run({"check", "--save", tree.path("elsewhere")}).status, 0);
+    EXPECT_EQ(Store::loadLast()->folders.at(0).name, "elsewhere");
+    const CommandRun lines = run({"history", "--json"});
+    EXPECT_EQ(std::count(lines.out.begin(), lines.out.end(), '{'), 2) << lines.out;
+    EXPECT_NE(run({"history"}).out.find("No second copy"), std::string::npos);
 }
 
 } // namespace
