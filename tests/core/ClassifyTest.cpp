@@ -1,8 +1,9 @@
 #include "BrindleCore/Classify.h"
 
+#include "tests/support/Threads.h"
+
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 namespace brindle {
@@ -74,14 +75,7 @@ TEST(KindOf, TableHoldsSixtyTwoLowerCaseExtensions)
 
 TEST(KindOf, FirstUseFromManyThreadsBuildsOneTable)
 {
-    std::vector<const void*> seen(8);
-    {
-        std::vector<std::jthread> threads;
-        for (std::size_t i = 0; i < seen.size(); ++i)
-            threads.emplace_back([&seen, i] { seen[i] = &Classify::byExtension(); });
-    }
-    for (const void* table : seen)
-        EXPECT_EQ(table, seen.front());
+    EXPECT_EQ(test::addressesFromThreads(8, [] { return &Classify::byExtension(); }).size(), 1u);
 }
 
 } // namespace
