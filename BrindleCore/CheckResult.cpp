@@ -12,13 +12,15 @@ CheckResult::CheckResult(Instant checkedAt_, double seconds_, std::vector<Folder
 {
 }
 
-FolderTally CheckResult::total() const
+FolderTally sumOfFolders(const std::vector<FolderTally>& folders)
 {
     FolderTally sum("All folders", "");
     for (const FolderTally& folder : folders)
         sum.merge(folder);
     return sum;
 }
+
+FolderTally CheckResult::total() const { return sumOfFolders(folders); }
 
 std::vector<DriveState> CheckResult::drives() const
 {

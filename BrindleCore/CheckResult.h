@@ -43,6 +43,9 @@ struct CheckResult {
     friend bool operator==(const CheckResult&, const CheckResult&) = default;
 };
 
+// Every tally merged, in order, into one named "All folders" with an empty path.
+FolderTally sumOfFolders(const std::vector<FolderTally>& folders);
+
 JsonOut encode(const CheckResult& result);
 std::optional<CheckResult> decodeCheckResult(const JsonIn& value);
 // The last-result file's text, and back; undecodable text gives std::nullopt.

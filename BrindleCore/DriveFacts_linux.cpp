@@ -2,6 +2,7 @@
 // /dev/disk for UUID and label (libblkid where udev made none), dm-crypt for encryption and
 // sysfs for removability.
 #include "BrindleCore/Drive.h"
+#include "BrindleCore/FileIO.h"
 
 #include <blkid/blkid.h>
 #include <libmount/libmount.h>
@@ -140,12 +141,6 @@ std::optional<bool> isRemovable(const std::string& sys, const std::string& devic
     return false;
 }
 
-std::string lastComponent(const std::string& path)
-{
-    if (path == "/")
-        return path;
-    return path.substr(path.rfind('/') + 1);
-}
 } // namespace
 
 std::string Drive::formatDescription(std::string_view type)
@@ -195,7 +190,7 @@ std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTabl
     auto label = device.empty() ? std::nullopt : linkNameFor(tables.devDisk + "/by-label", device);
     if (!device.empty() && !label && tables.probeDevices)
         label = probedTag(mount->source, "LABEL");
-    facts.name = label && !label->empty() ? *label : lastComponent(mount->target);
+    facts.name = label && !label->empty() ? *label : std::string(lastPathComponent(mount->target));
     facts.format = formatDescription(mount->type);
     const auto blocks = static_cast<std::int64_t>(capacity.f_frsize);
     facts.totalBytes = static_cast<std::int64_t>(capacity.f_blocks) * blocks;

@@ -1,6 +1,7 @@
 #include "BrindleCore/Scanner.h"
 
 #include "BrindleCore/Classify.h"
+#include "BrindleCore/FileIO.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -38,14 +39,6 @@ Instant instantOf(const struct timespec& time)
     constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 1'000'000 - 1;
     const std::int64_t seconds = std::clamp<std::int64_t>(time.tv_sec, -limit, limit);
     return Instant{microseconds{seconds * 1'000'000 + (time.tv_nsec + 999) / 1000}};
-}
-
-std::string_view lastPathComponent(std::string_view path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.remove_suffix(1);
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos || path.size() == 1 ? path : path.substr(slash + 1);
 }
 
 int openFolder(const std::string& path)

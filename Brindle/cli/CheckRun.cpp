@@ -2,6 +2,7 @@
 
 #include "Brindle/cli/Terminal.h"
 #include "BrindleCore/Drive.h"
+#include "BrindleCore/FileIO.h"
 #include "BrindleCore/Scanner.h"
 
 #include <sys/stat.h>
@@ -29,9 +30,7 @@ std::optional<DriveState> readDrive(const std::string& path, Instant now)
     if (!facts) {
         std::fprintf(stderr, "brindle: the volume facts of \u201c%s\u201d could not be read\n",
                      printable(path).c_str());
-        const auto slash = path.find_last_not_of('/');
-        facts = DriveFacts{path.substr(path.rfind('/', slash) + 1, slash - path.rfind('/', slash)), "", {}, {}, {}, {},
-                           {}};
+        facts = DriveFacts{std::string(lastPathComponent(path)), ""};
     }
     return DriveState{std::move(*facts), true, Drive::backups(path), now};
 }

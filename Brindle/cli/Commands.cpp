@@ -99,14 +99,6 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
     return std::nullopt;
 }
 
-FolderTally totalOf(const std::vector<FolderTally>& folders)
-{
-    FolderTally total("All folders", "");
-    for (const FolderTally& folder : folders)
-        total.merge(folder);
-    return total;
-}
-
 int scanAndPrint(const ScanOptions& options)
 {
     const Scanner scanner(clockNow(), options.lastBackup, options.workers);
@@ -117,7 +109,7 @@ int scanAndPrint(const ScanOptions& options)
             array.push_back(encode(folder));
         std::printf("%s\n", dumpJson(array).c_str());
     } else {
-        std::fputs(tallyTable(outcome.folders, totalOf(outcome.folders)).c_str(), stdout);
+        std::fputs(tallyTable(outcome.folders, sumOfFolders(outcome.folders)).c_str(), stdout);
     }
     return outcome.unreadable.empty() ? 0 : 1;
 }

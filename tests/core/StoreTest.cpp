@@ -134,3 +134,18 @@ TEST(FileIO, ReadRegularFileRefusesLargeFiles)
 
 } // namespace
 } // namespace brindle
+
+namespace brindle {
+namespace {
+
+TEST(FileIO, LastPathComponent)
+{
+    const std::vector<std::pair<const char*, const char*>> cases{
+        {"/home/ada/Documents", "Documents"}, {"/home/ada/Documents//", "Documents"}, {"/", "/"},
+        {"Documents", "Documents"},          {"/mnt/Backup Disk", "Backup Disk"},    {"", ""}};
+    for (const auto& [path, last] : cases)
+        EXPECT_EQ(lastPathComponent(path), last) << path;
+}
+
+} // namespace
+} // namespace brindle
