@@ -195,19 +195,21 @@ GuideDecoding decodeGuideText(std::string_view text)
     return decodeGuide(parsed);
 }
 
+Guide Guide::load(const std::optional<std::string>& bundle)
+{
+    if (!bundle)
+        fatal("unable to find bundle named Brindle_BrindleCore");
+    const ReadResult read = readRegularFile(*bundle + "/Guide.json", 4u << 20);
+    auto decoded = read.content ? decodeGuideText(*read.content) : GuideDecoding{};
+    if (!decoded.guide)
+        fatal("Guide.json is missing or doesn't decode");
+    return std::move(*decoded.guide);
+}
+
 const Guide& Guide::shared()
 {
     // A function-local static: initialised exactly once even when first used from many threads.
-    static const Guide guide = [] {
-        const auto bundle = findResourceBundle();
-        if (!bundle)
-            fatal("unable to find bundle named Brindle_BrindleCore");
-        const ReadResult read = readRegularFile(*bundle + "/Guide.json", 4u << 20);
-        auto decoded = read.content ? decodeGuideText(*read.content) : GuideDecoding{};
-        if (!decoded.guide)
-            fatal("Guide.json is missing or doesn't decode");
-        return std::move(*decoded.guide);
-    }();
+    static const Guide guide = load(findResourceBundle());
     return guide;
 }
 

@@ -76,6 +76,10 @@ struct Guide {
 
     // The shipped guide, loaded on first use.
     static const Guide& shared();
+    // Loads Guide.json from the resource folder `bundle`; stops the program when there is no
+    // folder ("unable to find bundle named Brindle_BrindleCore") or when the file is missing
+    // or does not decode ("Guide.json is missing or doesn't decode").
+    static Guide load(const std::optional<std::string>& bundle);
 
     friend bool operator==(const Guide&, const Guide&) = default;
 };

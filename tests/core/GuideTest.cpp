@@ -1,10 +1,12 @@
 #include "BrindleCore/Guide.h"
 #include "BrindleCore/ResourceBundle.h"
 
+#include "tests/support/TestTree.h"
 #include "tests/support/Threads.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 
 namespace brindle {
@@ -80,6 +82,17 @@ TEST(GuideDecoding, FailsWholeOnAnyFault)
 }
 
 using GuideDeathTest = ::testing::Test;
+
+TEST_F(GuideDeathTest, AMissingOrUndecodableResourceStopsTheProgram)
+{
+    const test::TestTree tree{{{"empty.bundle", test::Node::directory()}}};
+    EXPECT_DEATH((void)Guide::load(std::nullopt), "unable to find bundle named Brindle_BrindleCore");
+    EXPECT_DEATH((void)Guide::load(tree.path("empty.bundle")), "Guide.json is missing or doesn't decode");
+    std::ofstream(tree.path("empty.bundle/Guide.json")) << guideText(R"({"c":{"one":"1"}})");
+    EXPECT_DEATH((void)Guide::load(tree.path("empty.bundle")), "Guide.json is missing or doesn't decode");
+    std::ofstream(tree.path("empty.bundle/Guide.json")) << guideText(R"({"c":{"one":"1","other":"2"}})");
+    EXPECT_EQ(Guide::load(tree.path("empty.bundle")).answer("c").text(2), "2");
+}
 
 TEST_F(GuideDeathTest, MissingKeysStopTheProgramNamingThem)
 {

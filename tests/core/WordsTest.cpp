@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TestTree.h"
+
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace brindle {
@@ -44,11 +48,19 @@ TEST(Words, RoughSizeHasNoTerabytes)
 
 TEST(Words, SizesIgnoreTheProcessLocale)
 {
-    // A locale with a decimal comma, where the machine has one.
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    // A German locale, whose decimal point is a comma, built for this test alone.
+    const test::TestTree tree;
+    const std::string build = "localedef -i de_DE -f UTF-8 " + tree.path("de_DE.UTF-8") + " >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0)
+        GTEST_SKIP() << "localedef or the de_DE locale source is not installed";
+    ::setenv("LOCPATH", tree.root().c_str(), 1);
+    ASSERT_TRUE(std::setlocale(LC_ALL, "de_DE.UTF-8"));
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%.2f", 1.5);
+    ASSERT_STREQ(printed, "1,50") << "the locale is in force";
     EXPECT_EQ(Words::size(1'234'567'890), "1.23 GB");
     EXPECT_EQ(Words::roughSize(12'345'678'901), "12.3 GB");
+    EXPECT_EQ(Words::count(1'234'567), "1,234,567");
     std::setlocale(LC_ALL, "C");
 }
 
