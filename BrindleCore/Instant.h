@@ -27,11 +27,6 @@ inline double secondsBetween(Instant earlier, Instant later)
     return std::chrono::duration_cast<Seconds>(later - earlier).count();
 }
 
-inline Instant instantFromUnixSeconds(std::int64_t seconds)
-{
-    return Instant{std::chrono::seconds{seconds}};
-}
-
 // "YYYY-MM-DDTHH:MM:SSZ"; fractional seconds are dropped (towards the past).
 std::string formatISO8601(Instant instant);
 // Accepts exactly "YYYY-MM-DDTHH:MM:SSZ" with a valid calendar date and time of day.

@@ -47,7 +47,6 @@ public:
 
     bool ok() const { return ok_; }
     void fail() { ok_ = false; }
-    DateForm dates() const { return dates_; }
 
     // The member, or nullptr when it is missing or null.
     const JsonIn* find(std::string_view key) const;

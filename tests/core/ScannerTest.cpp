@@ -179,6 +179,10 @@ TEST_P(ScannerWorkers, PackagesAreOneFileSizedByTheirRegularFiles)
     EXPECT_EQ(tally.kinds[Kind::audio], 1);
     EXPECT_EQ(tally.kinds[Kind::other], 1); // rtfd is a package but not a known kind
     EXPECT_EQ(Scanner::packageSize(tree.path("Song.logicx")), 310);
+    const FolderTally work = scanner(tree).walk(tree.path("Work"));
+    EXPECT_EQ(work.files, 1);
+    EXPECT_EQ(work.name, "");
+    EXPECT_EQ(work.path, "");
     EXPECT_EQ(Scanner::packageSize(tree.path("no such package")), 0);
 }
 
