@@ -35,7 +35,7 @@ std::optional<DriveState> readDrive(const std::string& path, Instant now)
     return DriveState{std::move(*facts), true, Drive::backups(path), now};
 }
 
-CheckRun runCheck(const CheckRequest& request)
+CheckRun performCheck(const CheckRequest& request)
 {
     const Instant start = clockNow();
     CheckRun run;

@@ -25,7 +25,7 @@ struct CheckRun {
 // not exist. Problems are described on stderr.
 std::optional<DriveState> readDrive(const std::string& path, Instant now);
 
-CheckRun runCheck(const CheckRequest& request);
+CheckRun performCheck(const CheckRequest& request);
 
 Instant clockNow();
 

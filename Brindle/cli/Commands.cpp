@@ -113,6 +113,16 @@ int scanAndPrint(const ScanOptions& options)
     }
     return outcome.unreadable.empty() ? 0 : 1;
 }
+
+void printCheck(const CheckResult& result, bool json)
+{
+    if (json) {
+        std::printf("%s\n", encodeCheckResultText(result).c_str());
+        return;
+    }
+    const Report report(result, Guide::shared(), std::nullopt, Calendar::current());
+    std::fputs(checkLetter(result, report, TextStyle::forStdout()).c_str(), stdout);
+}
 } // namespace
 
 int runScan(std::span<const std::string_view> args)
@@ -123,16 +133,6 @@ int runScan(std::span<const std::string_view> args)
     if (options.folders.empty())
         return usageError("scan needs at least one folder");
     return scanAndPrint(options);
-}
-
-void printCheck(const CheckResult& result, bool json)
-{
-    if (json) {
-        std::printf("%s\n", encodeCheckResultText(result).c_str());
-        return;
-    }
-    const Report report(result, Guide::shared(), std::nullopt, Calendar::current());
-    std::fputs(checkLetter(result, report, TextStyle::forStdout()).c_str(), stdout);
 }
 
 int runCheck(std::span<const std::string_view> args)
@@ -157,7 +157,7 @@ int runCheck(std::span<const std::string_view> args)
             std::fprintf(stderr, "brindle: none of the standard folders (Desktop, Documents, Downloads, Music, "
                                  "Pictures, Videos) exists in your home folder.\n");
     }
-    const CheckRun run = cli::runCheck(request);
+    const CheckRun run = performCheck(request);
     bool recorded = true;
     if (ownCheck || options.save) {
         History history = openHistory(Store::historyURL());
