@@ -52,19 +52,28 @@ std::string_view extension(std::string_view nameOrPath)
     return name.substr(dot + 1);
 }
 
-Kind kindOf(std::string_view nameOrPath)
+std::string_view lowerExtension(std::string_view nameOrPath, ExtensionBuffer& buffer)
 {
     const std::string_view ext = extension(nameOrPath);
-    // Every known extension is short; longer ones cannot match and need no lower-casing.
-    std::array<char, 8> lower{};
-    if (ext.empty() || ext.size() > lower.size())
-        return Kind::other;
+    if (ext.size() > buffer.size())
+        return {};
     for (std::size_t i = 0; i < ext.size(); ++i) {
         const char c = ext[i];
-        lower[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        buffer[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     }
+    return {buffer.data(), ext.size()};
+}
+
+Kind kindOf(std::string_view nameOrPath)
+{
+    ExtensionBuffer buffer;
+    const std::string_view lower = lowerExtension(nameOrPath, buffer);
+    // No known extension is longer than six letters; a key this short fits the string's own
+    // buffer, so the lookup does not allocate.
+    if (lower.empty() || lower.size() > 8)
+        return Kind::other;
     const auto& table = byExtension();
-    const auto it = table.find(std::string(lower.data(), ext.size()));
+    const auto it = table.find(std::string(lower));
     return it == table.end() ? Kind::other : it->second;
 }
 

@@ -6,6 +6,7 @@
 #include "BrindleCore/ICloudFacts.h"
 #include "BrindleCore/Place.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,5 +25,11 @@ Kind kindOf(std::string_view nameOrPath);
 // The last extension of a name, without the dot; empty when there is none. A leading dot
 // alone (".profile") is not an extension.
 std::string_view extension(std::string_view nameOrPath);
+
+// Room for the longest extension worth looking up; longer ones match nothing known.
+using ExtensionBuffer = std::array<char, 16>;
+// The last extension lower-cased into `buffer` (ASCII only); empty when there is none or it
+// is longer than the buffer. Never allocates, so the scanner may call it for every file.
+std::string_view lowerExtension(std::string_view nameOrPath, ExtensionBuffer& buffer);
 
 } // namespace brindle::Classify

@@ -1,5 +1,7 @@
 #include "BrindleCore/FileIO.h"
 
+#include "BrindleCore/Descriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,25 +13,6 @@
 namespace brindle {
 
 namespace {
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports whether close succeeded (it can report a deferred write error).
-    bool reset()
-    {
-        const bool ok = fd_ < 0 || ::close(fd_) == 0;
-        fd_ = -1;
-        return ok;
-    }
-
-private:
-    int fd_;
-};
-
 std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');

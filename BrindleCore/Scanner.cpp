@@ -1,6 +1,7 @@
 #include "BrindleCore/Scanner.h"
 
 #include "BrindleCore/Classify.h"
+#include "BrindleCore/Descriptor.h"
 #include "BrindleCore/FileIO.h"
 
 #include <fcntl.h>
@@ -19,19 +20,6 @@ namespace brindle {
 namespace {
 using std::chrono::microseconds;
 
-// Lower-cases a short extension into `buffer`; longer extensions match nothing we know.
-std::string_view lowerExtension(std::string_view name, std::array<char, 16>& buffer)
-{
-    const std::string_view ext = Classify::extension(name);
-    if (ext.size() > buffer.size())
-        return {};
-    for (std::size_t i = 0; i < ext.size(); ++i) {
-        const char c = ext[i];
-        buffer[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return {buffer.data(), ext.size()};
-}
-
 // A file time as an Instant, rounded up to the microsecond so that comparisons against
 // microsecond instants keep their exact meaning ("strictly later", "at most a week ago").
 Instant instantOf(const struct timespec& time)
@@ -46,22 +34,6 @@ int openFolder(const std::string& path)
     // The granted folder itself may be reached through a link; nothing below it is.
     return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 constexpr std::int64_t liveBatch = 1024;
 
@@ -95,8 +67,8 @@ public:
     WalkStep visit(const WalkEntry& entry) override
     {
         if (S_ISDIR(entry.status.st_mode)) {
-            std::array<char, 16> buffer;
-            const std::string_view ext = lowerExtension(entry.name, buffer);
+            Classify::ExtensionBuffer buffer;
+            const std::string_view ext = Classify::lowerExtension(entry.name, buffer);
             if (!isPackageExtension(ext)) {
                 if (topLevelFolders)
                     topLevelFolders->emplace_back(entry.name);
@@ -154,8 +126,8 @@ void Scanner::count(const WalkEntry& item, FolderTally& tally) const
     const struct stat& status = item.status;
     const bool isPackage = S_ISDIR(status.st_mode);
     if (isPackage) {
-        std::array<char, 16> buffer;
-        if (isSkippedPackageExtension(lowerExtension(item.name, buffer)))
+        Classify::ExtensionBuffer buffer;
+        if (isSkippedPackageExtension(Classify::lowerExtension(item.name, buffer)))
             return;
     }
     const ICloudFacts cloud = facts ? facts->facts(item.directoryFd, item.name.data(), status) : ICloudFacts{};
