@@ -65,11 +65,9 @@ JsonOut encode(const CheckResult& result)
             others.push_back(encode(state, dates));
         json["otherDrives"] = std::move(others);
     }
-    if (result.unreadable)
-        json["unreadable"] = *result.unreadable;
+    putOptional(json, "unreadable", result.unreadable);
     json["timeMachine"] = encode(result.timeMachine, dates);
-    if (result.iCloudDriveOn)
-        json["iCloudDriveOn"] = *result.iCloudDriveOn;
+    putOptional(json, "iCloudDriveOn", result.iCloudDriveOn);
     return json;
 }
 

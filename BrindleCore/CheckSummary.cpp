@@ -42,8 +42,7 @@ JsonOut encode(const CheckSummary& summary, DateForm dates)
     json["onlyHere"] = summary.onlyHere;
     json["onlyICloud"] = summary.onlyICloud;
     json["waiting"] = summary.waiting;
-    if (summary.lastBackup)
-        json["lastBackup"] = encodeInstant(*summary.lastBackup, dates);
+    putOptional(json, "lastBackup", summary.lastBackup, dates);
     return json;
 }
 

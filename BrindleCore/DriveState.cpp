@@ -40,19 +40,6 @@ std::optional<bool> TimeMachineFacts::isSetUp() const
     return *fileSize > 200;
 }
 
-namespace {
-template <typename T> void putOptional(JsonOut& json, const char* key, const std::optional<T>& value)
-{
-    if (value)
-        json[key] = *value;
-}
-void putOptional(JsonOut& json, const char* key, const std::optional<Instant>& value, DateForm dates)
-{
-    if (value)
-        json[key] = encodeInstant(*value, dates);
-}
-} // namespace
-
 JsonOut encode(const DriveFacts& facts, DateForm)
 {
     JsonOut json = JsonOut::object();

@@ -91,10 +91,8 @@ JsonOut encode(const FolderTally& tally)
     json["sizes"] = encodeCounts(tally.sizes);
     json["kinds"] = encodeCounts(tally.kinds);
     json["changedThisWeek"] = tally.changedThisWeek;
-    if (tally.changedSinceBackup)
-        json["changedSinceBackup"] = *tally.changedSinceBackup;
-    if (tally.changedSinceBackupBytes)
-        json["changedSinceBackupBytes"] = *tally.changedSinceBackupBytes;
+    putOptional(json, "changedSinceBackup", tally.changedSinceBackup);
+    putOptional(json, "changedSinceBackupBytes", tally.changedSinceBackupBytes);
     json["inICloud"] = tally.inICloud;
     return json;
 }

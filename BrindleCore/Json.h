@@ -40,6 +40,18 @@ std::string dumpJson(const JsonOut& value);
 JsonOut encodeInstant(Instant instant, DateForm form);
 std::optional<Instant> decodeInstant(const JsonIn& value, DateForm form);
 
+// Writes `key` only when `value` is present: absent optionals are left out, never null.
+template <typename T> void putOptional(JsonOut& json, const char* key, const std::optional<T>& value)
+{
+    if (value)
+        json[key] = *value;
+}
+inline void putOptional(JsonOut& json, const char* key, const std::optional<Instant>& value, DateForm dates)
+{
+    if (value)
+        json[key] = encodeInstant(*value, dates);
+}
+
 // Reads the members of one JSON object, remembering the first failure.
 class JsonReader {
 public:

@@ -13,6 +13,7 @@
 #include "BrindleCore/Scanner.h"
 #include "BrindleCore/Store.h"
 
+#include <array>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -235,30 +236,45 @@ Files: the last result and the history live in $XDG_DATA_HOME/Brindle
                stdout);
 }
 
-bool isCommand(std::string_view command)
+namespace {
+struct Command {
+    std::string_view name;
+    int (*run)(std::span<const std::string_view>);
+};
+
+int runHelp(std::span<const std::string_view>)
 {
-    for (const char* known : {"scan", "check", "drive", "last-backup", "no-second-copy", "history", "--help", "-h", "help"})
-        if (command == known)
-            return true;
-    return false;
+    printHelp();
+    return 0;
 }
+
+constexpr std::array<Command, 9> commands{{
+    {"check", runCheck},
+    {"scan", runScan},
+    {"drive", runDrive},
+    {"last-backup", runLastBackup},
+    {"no-second-copy", runNoSecondCopy},
+    {"history", runHistory},
+    {"--help", runHelp},
+    {"-h", runHelp},
+    {"help", runHelp},
+}};
+
+const Command* find(std::string_view name)
+{
+    for (const Command& command : commands)
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+} // namespace
+
+bool isCommand(std::string_view command) { return find(command) != nullptr; }
 
 int runCommand(std::string_view command, std::span<const std::string_view> args)
 {
-    if (command == "scan")
-        return runScan(args);
-    if (command == "check")
-        return runCheck(args);
-    if (command == "drive")
-        return runDrive(args);
-    if (command == "last-backup")
-        return runLastBackup(args);
-    if (command == "no-second-copy")
-        return runNoSecondCopy(args);
-    if (command == "history")
-        return runHistory(args);
-    printHelp();
-    return 0;
+    const Command* found = find(command);
+    return found ? found->run(args) : runHelp(args);
 }
 
 } // namespace brindle::cli
