@@ -1,17 +1,31 @@
 #include "Brindle/cli/Commands.h"
+#include "Brindle/cli/Terminal.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    int status = 0;
     if (args.empty() || !brindle::cli::isCommand(args.front())) {
-        if (!args.empty())
-            std::fprintf(stderr, "brindle: unknown command \u201c%s\u201d\n\n", argv[1]);
+        if (!args.empty()) {
+            std::fprintf(stderr, "brindle: unknown command \u201c%s\u201d\n\n",
+                         brindle::cli::printable(args.front()).c_str());
+            status = 2;
+        }
         brindle::cli::printHelp();
-        return args.empty() ? 0 : 2;
+    } else {
+        status = brindle::cli::runCommand(args.front(), std::span(args).subspan(1));
     }
-    return brindle::cli::runCommand(args.front(), std::span(args).subspan(1));
+    status = brindle::cli::finishOutput(status);
+    // Closing can report a write that failed late.
+    if (std::fclose(stdout) != 0 && status == 0) {
+        std::fprintf(stderr, "brindle: the output could not be written: %s\n", std::strerror(errno));
+        status = 1;
+    }
+    return status;
 }

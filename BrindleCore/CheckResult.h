@@ -31,6 +31,8 @@ struct CheckResult {
 
     // Every folder merged, in order, into a tally named "All folders" with an empty path.
     FolderTally total() const;
+    // The latest backup of the backup drive, when there is one.
+    std::optional<Instant> lastBackup() const { return drive ? drive->lastBackup() : std::nullopt; }
     // `drive` first when present, then the other drives.
     std::vector<DriveState> drives() const;
 

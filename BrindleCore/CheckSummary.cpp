@@ -15,7 +15,7 @@ CheckSummary::CheckSummary(const CheckResult& result)
     onlyHere = total.count(Place::onlyHere);
     onlyICloud = total.count(Place::onlyICloud);
     waiting = total.count(Place::waiting);
-    lastBackup = result.drive ? result.drive->lastBackup() : std::nullopt;
+    lastBackup = result.lastBackup();
 }
 
 FolderTally CheckSummary::tally() const

@@ -34,6 +34,24 @@ struct SystemTables {
 // and removability. Absent when the path, its mount or its capacities cannot be read.
 std::optional<DriveFacts> facts(const std::string& path, const SystemTables& tables = {});
 
+// Where the volume holding `path` is mounted; absent when the path or its mount cannot be read.
+std::optional<std::string> mountPoint(const std::string& path, const SystemTables& tables = {});
+
+// What reading the drive at a path found wrong. `notMounted`: the path is an ordinary folder
+// of another volume (often an empty mount point whose drive is away) and holds no backups,
+// so it is not taken for a drive. `factsUnreadable`: the drive was read, but its volume
+// facts were not; the state then carries only a name.
+enum class Problem { none, missing, notMounted, factsUnreadable };
+
+struct Reading {
+    std::optional<DriveState> state; // absent for `missing` and `notMounted`
+    Problem problem = Problem::none;
+    int error = 0; // the errno value, for `missing`
+};
+
+// The state of the drive mounted at (or holding backups at) `path`, connected, read at `now`.
+Reading read(const std::string& path, Instant now, const SystemTables& tables = {});
+
 // The backups listed in the manifest at the root folder `path`, oldest first; empty when the
 // manifest is missing, unreadable, too large or undecodable.
 std::vector<Backup> backups(const std::string& path);

@@ -173,6 +173,17 @@ std::string Drive::formatDescription(std::string_view type)
     return std::string(type);
 }
 
+std::optional<std::string> Drive::mountPoint(const std::string& path, const SystemTables& tables)
+{
+    const auto canonical = realPath(path);
+    if (!canonical)
+        return std::nullopt;
+    const auto mount = mountHolding(*canonical, tables.mountInfo);
+    if (!mount)
+        return std::nullopt;
+    return mount->target;
+}
+
 std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTables& tables)
 {
     const auto canonical = realPath(path);

@@ -33,6 +33,17 @@ std::optional<Instant> DriveState::lastBackupStarted() const
     return latest->started.value_or(latest->date);
 }
 
+bool DriveState::awayLong(Instant now) const
+{
+    return !connected && lastSeen && now - *lastSeen > std::chrono::seconds{secondsPerWeek};
+}
+
+bool DriveState::backupOld(Instant now) const
+{
+    const auto last = lastBackup();
+    return last && now - *last > std::chrono::seconds{secondsPerWeek};
+}
+
 std::optional<bool> TimeMachineFacts::isSetUp() const
 {
     if (!fileSize)

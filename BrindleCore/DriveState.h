@@ -56,6 +56,10 @@ struct DriveState {
     // When the latest backup began: its `started`, else its date. Of equal latest dates the
     // first in the list wins.
     std::optional<Instant> lastBackupStarted() const;
+    // Not connected, and last seen more than a week before `now`.
+    bool awayLong(Instant now) const;
+    // The latest backup is more than a week before `now`.
+    bool backupOld(Instant now) const;
 
     friend bool operator==(const DriveState&, const DriveState&) = default;
 };

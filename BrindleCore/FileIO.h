@@ -8,6 +8,8 @@
 // Neither throws; both may be called from any thread.
 #pragma once
 
+#include "BrindleCore/Paths.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -26,9 +28,6 @@ ReadResult readRegularFile(const std::string& path, std::size_t maxBytes);
 
 // Returns false when the file could not be replaced; `errorText` then says why.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* errorText = nullptr);
-
-// The last component of a path ("/home/ada/Documents/" → "Documents"; "/" stays "/").
-std::string_view lastPathComponent(std::string_view path);
 
 // Creates `path` and any missing parents (mode 0700 for new folders); true when it exists.
 bool makeFolders(const std::string& path);

@@ -104,14 +104,6 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     return true;
 }
 
-std::string_view lastPathComponent(std::string_view path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.remove_suffix(1);
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos || path.size() == 1 ? path : path.substr(slash + 1);
-}
-
 bool makeFolders(const std::string& path)
 {
     if (path.empty())

@@ -26,6 +26,7 @@ void FolderTally::merge(const FolderTally& other)
     if (other.changedSinceBackupBytes)
         changedSinceBackupBytes = changedSinceBackupBytes.value_or(0) + *other.changedSinceBackupBytes;
     inICloud = inICloud || other.inICloud;
+    unreadableFolders += other.unreadableFolders;
 }
 
 std::vector<std::pair<Segment, double>> FolderTally::segments(bool byFiles) const
@@ -94,6 +95,8 @@ JsonOut encode(const FolderTally& tally)
     putOptional(json, "changedSinceBackup", tally.changedSinceBackup);
     putOptional(json, "changedSinceBackupBytes", tally.changedSinceBackupBytes);
     json["inICloud"] = tally.inICloud;
+    if (tally.unreadableFolders != 0)
+        json["unreadableFolders"] = tally.unreadableFolders;
     return json;
 }
 
@@ -110,6 +113,7 @@ std::optional<FolderTally> decodeFolderTally(const JsonIn& value, DateForm dates
     tally.changedSinceBackup = in.optionalInteger("changedSinceBackup");
     tally.changedSinceBackupBytes = in.optionalInteger("changedSinceBackupBytes");
     tally.inICloud = in.boolean("inICloud");
+    tally.unreadableFolders = in.optionalInteger("unreadableFolders").value_or(0);
     if (!in.ok() || !counts || !sizes || !kinds)
         return std::nullopt;
     tally.counts = *counts;

@@ -34,6 +34,8 @@ struct FolderTally {
     std::optional<std::int64_t> changedSinceBackup;
     std::optional<std::int64_t> changedSinceBackupBytes;
     bool inICloud = false;
+    // Subfolders that are there but could not be read: their files are in no count.
+    std::int64_t unreadableFolders = 0;
 
     FolderTally() = default;
     FolderTally(std::string tallyName, std::string tallyPath) : name(std::move(tallyName)), path(std::move(tallyPath)) {}

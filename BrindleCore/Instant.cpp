@@ -5,6 +5,11 @@
 
 namespace brindle {
 
+Instant clockNow()
+{
+    return std::chrono::time_point_cast<std::chrono::microseconds>(std::chrono::system_clock::now());
+}
+
 namespace {
 using namespace std::chrono;
 

@@ -27,6 +27,10 @@ inline double secondsBetween(Instant earlier, Instant later)
     return std::chrono::duration_cast<Seconds>(later - earlier).count();
 }
 
+// The system clock now, to the microsecond. Logic takes instants as arguments; only the edges
+// of the program (a command, the application's model) read the clock.
+Instant clockNow();
+
 // "YYYY-MM-DDTHH:MM:SSZ"; fractional seconds are dropped (towards the past).
 std::string formatISO8601(Instant instant);
 // Accepts exactly "YYYY-MM-DDTHH:MM:SSZ" with a valid calendar date and time of day.

@@ -7,7 +7,6 @@
 namespace brindle {
 
 namespace {
-constexpr auto week = std::chrono::seconds{secondsPerWeek};
 constexpr auto day = std::chrono::seconds{secondsPerDay};
 
 Finding makeFinding(const Guide& guide, const std::string& id, std::int64_t count, const PhraseValues& values,
@@ -39,8 +38,8 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const std::int64_t onlyICloud = total.count(Place::onlyICloud);
     const std::int64_t waiting = total.count(Place::waiting);
     const std::int64_t unknown = total.count(Place::unknown);
-    const std::optional<Instant> lastBackup = result.drive ? result.drive->lastBackup() : std::nullopt;
-    const bool tmSetUp = result.timeMachine.fileSize && *result.timeMachine.fileSize > 200;
+    const std::optional<Instant> lastBackup = result.lastBackup();
+    const bool tmSetUp = result.timeMachine.isSetUp().value_or(false);
     const std::int64_t changed = total.changedSinceBackup.value_or(0);
     const Instant now = result.checkedAt;
     const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
@@ -79,6 +78,13 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     if (result.unreadable && !result.unreadable->empty())
         findings.push_back(makeFinding(guide, "cantOpen", static_cast<std::int64_t>(result.unreadable->size()),
                                        {{"folders", Words::list(*result.unreadable)}}, true));
+    std::vector<std::string> partlyRead;
+    for (const FolderTally& folder : result.folders)
+        if (folder.unreadableFolders > 0)
+            partlyRead.push_back(folder.name);
+    if (!partlyRead.empty())
+        findings.push_back(makeFinding(guide, "cantReadAll", static_cast<std::int64_t>(partlyRead.size()),
+                                       {{"folders", Words::list(partlyRead)}}, true));
     if (!result.drive) {
         bool applied = false;
         if (tmSetUp) {
@@ -98,9 +104,9 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
         if (!canHold)
             findings.push_back(makeFinding(guide, "cantHoldTimeMachine", 0,
                                            {{"drive", drive.facts.name}, {"format", drive.facts.format}}, true));
-        if (!drive.connected && drive.lastSeen && now - *drive.lastSeen > week)
+        if (drive.awayLong(now))
             findings.push_back(makeFinding(guide, "driveAway", 0, {{"when", when(*drive.lastSeen, true)}}, true));
-        else if (lastBackup && now - *lastBackup > week)
+        else if (drive.backupOld(now))
             findings.push_back(makeFinding(guide, "backupOld", 0, {{"when", when(*lastBackup, true)}}, true));
         if (total.changedSinceBackup && *total.changedSinceBackup >= 1)
             findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));

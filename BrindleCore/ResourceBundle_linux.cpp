@@ -1,7 +1,7 @@
 #include "BrindleCore/Guide.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/ResourceBundle.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -16,13 +16,7 @@ std::string executableFolder()
     if (length <= 0)
         return {};
     const std::string path(buffer, static_cast<std::size_t>(length));
-    return path.substr(0, path.rfind('/'));
-}
-
-bool isDirectory(const std::string& path)
-{
-    struct stat status;
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return parentFolder(path);
 }
 } // namespace
 

@@ -4,12 +4,17 @@
 #include "BrindleCore/Descriptor.h"
 #include "BrindleCore/FileIO.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <condition_variable>
+#include <deque>
 #include <limits>
 #include <mutex>
 #include <thread>
@@ -35,7 +40,11 @@ int openFolder(const std::string& path)
     return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
 }
 
-constexpr std::int64_t liveBatch = 1024;
+// Files are added to the shared count in batches, so that threads rarely touch it.
+constexpr std::int64_t countBatch = 1024;
+constexpr auto reportInterval = std::chrono::milliseconds{100};
+// A package walk nests inside a walk, so it keeps few directories of its own open.
+constexpr std::size_t packageWalkDescriptors = 4;
 
 // Sums the regular files of a package; enters everything, hidden items and nested packages too.
 class PackageSizeVisitor final : public WalkVisitor {
@@ -48,13 +57,161 @@ public:
         return WalkStep::enter;
     }
 };
+
+// The files counted so far by all of a scan's threads, and the observer's view of them:
+// sampled at most every `reportInterval`, never by two threads at once, never going down.
+class FilesSeen {
+public:
+    FilesSeen(CheckObserver* observer, std::int64_t before) : observer_(observer), before_(before) {}
+
+    void add(std::int64_t files)
+    {
+        count_.fetch_add(files, std::memory_order_relaxed);
+        if (!observer_)
+            return;
+        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+        if (now < nextReport_.load(std::memory_order_relaxed))
+            return;
+        const std::unique_lock lock(reportLock_, std::try_to_lock);
+        if (!lock)
+            return;
+        nextReport_.store(now + std::chrono::steady_clock::duration(reportInterval).count(),
+                          std::memory_order_relaxed);
+        report(count_.load(std::memory_order_relaxed));
+    }
+
+    // The exact count once every thread is done.
+    void finish(std::int64_t files)
+    {
+        if (!observer_)
+            return;
+        const std::lock_guard lock(reportLock_);
+        report(files);
+    }
+
+private:
+    void report(std::int64_t files)
+    {
+        if (files <= reported_)
+            return;
+        reported_ = files;
+        observer_->filesSeen(before_ + files);
+    }
+
+    CheckObserver* observer_;
+    std::int64_t before_;
+    std::atomic<std::int64_t> count_{0};
+    std::atomic<std::chrono::steady_clock::rep> nextReport_{0};
+    std::mutex reportLock_;
+    std::int64_t reported_ = -1;
+};
+
+// A directory for a walking thread: a top-level subfolder by name, or a directory that a
+// walker handed over, open, with its ancestors.
+struct WalkTask {
+    std::string name;
+    Descriptor directory;
+    std::vector<FileIdentity> ancestors;
+};
+
+// The tasks of one scan. Threads take tasks until none is left and no thread is still
+// walking (one could still hand work over); walkers hand work over while a thread waits.
+class WorkQueue {
+public:
+    explicit WorkQueue(std::deque<WalkTask> tasks) : tasks_(std::move(tasks)) {}
+
+    // The next task; nothing once all is done or a stop was requested.
+    std::optional<WalkTask> take(const std::stop_token& stop)
+    {
+        std::unique_lock lock(lock_);
+        ++waiting_;
+        updateHungry();
+        wake_.wait(lock, stop, [&] { return !tasks_.empty() || walking_ == 0; });
+        --waiting_;
+        if (tasks_.empty() || stop.stop_requested()) {
+            updateHungry();
+            wake_.notify_all();
+            return std::nullopt;
+        }
+        std::optional<WalkTask> task(std::move(tasks_.front()));
+        tasks_.pop_front();
+        ++walking_;
+        updateHungry();
+        return task;
+    }
+
+    void done()
+    {
+        const std::lock_guard lock(lock_);
+        if (--walking_ == 0 && tasks_.empty())
+            wake_.notify_all();
+    }
+
+    void give(WalkTask task)
+    {
+        const std::lock_guard lock(lock_);
+        tasks_.push_back(std::move(task));
+        updateHungry();
+        wake_.notify_one();
+    }
+
+    // More threads wait than there are tasks for them.
+    bool hungry() const { return hungry_.load(std::memory_order_relaxed); }
+
+private:
+    void updateHungry() { hungry_.store(waiting_ > tasks_.size(), std::memory_order_relaxed); }
+
+    std::mutex lock_;
+    std::condition_variable_any wake_;
+    std::deque<WalkTask> tasks_;
+    std::size_t waiting_ = 0;
+    std::size_t walking_ = 0;
+    std::atomic<bool> hungry_{false};
+};
+
+std::size_t openDescriptorCount()
+{
+    DIR* folder = ::opendir("/proc/self/fd");
+    if (!folder)
+        return 64; // a guess, when /proc cannot tell
+    std::size_t count = 0;
+    while (const dirent* entry = ::readdir(folder))
+        count += entry->d_name[0] != '.';
+    ::closedir(folder);
+    return count;
+}
+
+// How many threads may walk, and how many directories each walker keeps open, so that the
+// scan stays within the descriptor limit. Each thread also holds its task's directory, a
+// package walk's directories and at most one handed-over directory waiting in the queue.
+struct DescriptorBudget {
+    std::size_t threads;
+    std::size_t perWalker;
+};
+
+DescriptorBudget descriptorBudget(std::size_t workers)
+{
+    constexpr std::size_t reserve = 32; // for the rest of the program meanwhile
+    constexpr std::size_t overhead = 1 + packageWalkDescriptors + 1 + 1;
+    constexpr std::size_t smallestWalker = 2;
+    constexpr std::size_t largestWalker = 24;
+    rlimit limit{};
+    std::size_t soft = 1u << 20;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        soft = std::min<std::size_t>(soft, limit.rlim_cur);
+    const std::size_t used = openDescriptorCount() + reserve;
+    const std::size_t spare = soft > used ? soft - used : 0;
+    const std::size_t threads = std::clamp<std::size_t>(spare / (smallestWalker + overhead), 1, workers);
+    const std::size_t share = spare / threads;
+    return {threads, std::clamp<std::size_t>(share > overhead ? share - overhead : 0, smallestWalker, largestWalker)};
+}
 } // namespace
 
 // Counts every item of a walk into one tally; enters plain directories.
 class Scanner::TallyVisitor final : public WalkVisitor {
 public:
-    TallyVisitor(const Scanner& scanner, FolderTally& tally, std::atomic<std::int64_t>* filesSeen)
-        : scanner_(scanner), tally_(tally), filesSeen_(filesSeen)
+    TallyVisitor(const Scanner& scanner, FolderTally& tally, FilesSeen* seen = nullptr, WorkQueue* queue = nullptr)
+        : scanner_(scanner), tally_(tally), seen_(seen), queue_(queue)
     {
     }
     ~TallyVisitor() override { flush(); }
@@ -62,7 +219,7 @@ public:
     TallyVisitor& operator=(const TallyVisitor&) = delete;
 
     // Subdirectories found at the top level of a scan, for the workers.
-    std::vector<std::string>* topLevelFolders = nullptr;
+    std::deque<WalkTask>* topLevelFolders = nullptr;
 
     WalkStep visit(const WalkEntry& entry) override
     {
@@ -71,28 +228,38 @@ public:
             const std::string_view ext = Classify::lowerExtension(entry.name, buffer);
             if (!isPackageExtension(ext)) {
                 if (topLevelFolders)
-                    topLevelFolders->emplace_back(entry.name);
+                    topLevelFolders->push_back(WalkTask{std::string(entry.name), Descriptor(), {}});
                 return WalkStep::enter;
             }
         }
         const std::int64_t before = tally_.files;
         scanner_.count(entry, tally_);
-        if (filesSeen_ && (unflushed_ += tally_.files - before) >= liveBatch)
+        if (seen_ && (unflushed_ += tally_.files - before) >= countBatch)
             flush();
         return WalkStep::next;
+    }
+
+    void unreadable(std::string_view, int) override { tally_.unreadableFolders += 1; }
+
+    bool wantsWork() override { return queue_ && queue_->hungry(); }
+
+    void share(int fd, std::vector<FileIdentity> ancestors) override
+    {
+        queue_->give(WalkTask{std::string(), Descriptor(fd), std::move(ancestors)});
     }
 
 private:
     void flush()
     {
-        if (filesSeen_ && unflushed_ > 0)
-            filesSeen_->fetch_add(unflushed_, std::memory_order_relaxed);
+        if (seen_ && unflushed_ > 0)
+            seen_->add(unflushed_);
         unflushed_ = 0;
     }
 
     const Scanner& scanner_;
     FolderTally& tally_;
-    std::atomic<std::int64_t>* filesSeen_;
+    FilesSeen* seen_;
+    WorkQueue* queue_;
     std::int64_t unflushed_ = 0;
 };
 
@@ -101,24 +268,22 @@ Scanner::Scanner(Instant now_, std::optional<Instant> lastBackup_, int workers_,
 {
 }
 
-bool Scanner::isPackageExtension(std::string_view extension)
-{
-    static constexpr std::array<std::string_view, 23> packages{
-        // Skipped libraries.
-        "photoslibrary", "photolibrary", "musiclibrary", "tvlibrary", "aplibrary",
-        // Document packages.
-        "pages", "numbers", "key", "logicx", "band", "rtfd", "scriptd", "sparsebundle", "playground",
-        // Application and library packages.
-        "app", "bundle", "framework", "plugin", "kext", "xcodeproj", "xcworkspace", "xcarchive",
-        "imovielibrary"};
-    return !extension.empty() && std::find(packages.begin(), packages.end(), extension) != packages.end();
-}
-
 bool Scanner::isSkippedPackageExtension(std::string_view extension)
 {
     static constexpr std::array<std::string_view, 5> skipped{"photoslibrary", "photolibrary", "musiclibrary",
                                                               "tvlibrary", "aplibrary"};
     return std::find(skipped.begin(), skipped.end(), extension) != skipped.end();
+}
+
+bool Scanner::isPackageExtension(std::string_view extension)
+{
+    static constexpr std::array<std::string_view, 18> packages{
+        // Document packages.
+        "pages", "numbers", "key", "logicx", "band", "rtfd", "scriptd", "sparsebundle", "playground",
+        // Application and library packages.
+        "app", "bundle", "framework", "plugin", "kext", "xcodeproj", "xcworkspace", "xcarchive", "imovielibrary"};
+    return !extension.empty() &&
+           (isSkippedPackageExtension(extension) || std::find(packages.begin(), packages.end(), extension) != packages.end());
 }
 
 void Scanner::count(const WalkEntry& item, FolderTally& tally) const
@@ -163,7 +328,7 @@ std::int64_t Scanner::packageSize(int directoryFd, const char* name)
         return 0;
     // A package sits inside a walk of its own walker, so it needs one of its own; one per
     // thread is enough because package walks never nest.
-    thread_local TreeWalker walker(WalkOptions{.skipHidden = false});
+    thread_local TreeWalker walker(WalkOptions{.skipHidden = false, .maxOpenDirectories = packageWalkDescriptors});
     PackageSizeVisitor visitor;
     walker.walk(package.get(), visitor);
     return visitor.bytes;
@@ -174,75 +339,80 @@ std::int64_t Scanner::packageSize(const std::string& packagePath)
     return packageSize(AT_FDCWD, packagePath.c_str());
 }
 
-FolderTally Scanner::walkBelow(int directoryFd, std::atomic<std::int64_t>* filesSeen, FileIdentity scanRoot) const
+FolderTally Scanner::walk(const std::string& directoryPath) const
 {
     FolderTally tally;
-    {
-        TallyVisitor visitor(*this, tally, filesSeen);
-        TreeWalker walker;
-        walker.walk(directoryFd, visitor, std::span<const FileIdentity>(&scanRoot, 1));
-    }
+    const Descriptor directory(openFolder(directoryPath));
+    if (!directory.valid())
+        return tally;
+    TallyVisitor visitor(*this, tally);
+    TreeWalker walker;
+    walker.walk(directory.get(), visitor);
     return tally;
 }
 
-FolderTally Scanner::walk(const std::string& directoryPath) const
+FolderTally Scanner::scan(const std::string& folderPath, const std::optional<std::string>& name,
+                          const ScanContext& context) const
 {
-    const Descriptor directory(openFolder(directoryPath));
-    if (directory.get() < 0)
-        return {};
-    return walkBelow(directory.get(), nullptr, FileIdentity{});
+    const Descriptor folder(openFolder(folderPath));
+    return scan(folder.get(), name.value_or(std::string(lastPathComponent(folderPath))), folderPath, context);
 }
 
-FolderTally Scanner::scan(const std::string& folderPath, const std::optional<std::string>& name,
-                          const Progress& progress, std::atomic<std::int64_t>* filesSeen) const
+FolderTally Scanner::scan(int folderFd, std::string name, std::string path, const ScanContext& context) const
 {
-    FolderTally tally(name.value_or(std::string(lastPathComponent(folderPath))), folderPath);
-    tally.inICloud = facts && facts->folderIsUbiquitous(folderPath);
+    FolderTally tally(std::move(name), std::move(path));
+    tally.inICloud = facts && facts->folderIsUbiquitous(tally.path);
+    FilesSeen seen(context.observer, context.filesBefore);
 
-    const Descriptor folder(openFolder(folderPath));
-    std::vector<std::string> subfolders;
+    std::deque<WalkTask> subfolders;
     struct stat folderStatus {};
-    if (folder.get() >= 0 && ::fstat(folder.get(), &folderStatus) == 0) {
-        TallyVisitor visitor(*this, tally, filesSeen);
+    if (folderFd >= 0 && ::fstat(folderFd, &folderStatus) == 0) {
+        TallyVisitor visitor(*this, tally, &seen);
         visitor.topLevelFolders = &subfolders;
         TreeWalker lister;
-        lister.list(folder.get(), visitor);
+        if (!lister.list(folderFd, visitor))
+            tally.unreadableFolders += 1;
     }
-    if (progress)
-        progress(tally.files);
-    if (subfolders.empty())
+    if (subfolders.empty() || context.stop.stop_requested()) {
+        seen.finish(tally.files);
         return tally;
+    }
 
+    const DescriptorBudget budget = descriptorBudget(static_cast<std::size_t>(std::max(workers, 1)));
+    const bool sharing = budget.threads > 1;
+    WorkQueue queue(std::move(subfolders));
     std::mutex lock;
-    std::int64_t runningTotal = tally.files;
-    std::atomic<std::size_t> nextTask{0};
     const FileIdentity root = identityOf(folderStatus);
     const auto work = [&] {
-        for (std::size_t task; (task = nextTask.fetch_add(1)) < subfolders.size();) {
+        TreeWalker walker(WalkOptions{.maxOpenDirectories = budget.perWalker});
+        while (std::optional<WalkTask> task = queue.take(context.stop)) {
             FolderTally part;
-            const Descriptor subfolder(openDirectoryAt(folder.get(), subfolders[task].c_str()));
-            if (subfolder.get() >= 0)
-                part = walkBelow(subfolder.get(), filesSeen, root);
-            std::int64_t total;
+            {
+                TallyVisitor visitor(*this, part, &seen, sharing ? &queue : nullptr);
+                if (task->directory.valid()) {
+                    walker.walk(task->directory.get(), visitor, task->ancestors, context.stop);
+                } else if (const Descriptor subfolder(openDirectoryAt(folderFd, task->name.c_str())); subfolder.valid()) {
+                    walker.walk(subfolder.get(), visitor, std::span<const FileIdentity>(&root, 1), context.stop);
+                } else if (!directoryVanished(errno)) {
+                    part.unreadableFolders += 1;
+                }
+            }
             {
                 const std::lock_guard guard(lock);
                 tally.merge(part);
-                runningTotal += part.files;
-                total = runningTotal;
             }
-            if (progress)
-                progress(total);
+            queue.done();
         }
     };
-    const std::size_t threads = std::min<std::size_t>(static_cast<std::size_t>(std::max(workers, 1)), subfolders.size());
-    if (threads == 1) {
-        work();
-    } else {
+    if (sharing) {
         std::vector<std::jthread> pool;
-        pool.reserve(threads);
-        for (std::size_t i = 0; i < threads; ++i)
+        pool.reserve(budget.threads);
+        for (std::size_t i = 0; i < budget.threads; ++i)
             pool.emplace_back(work);
+    } else {
+        work();
     }
+    seen.finish(tally.files);
     return tally;
 }
 

@@ -11,8 +11,17 @@
 //   beyond that are closed and reopened by name, with their identity checked, when needed.
 // - Memory grows with the depth of the tree and the width of the directories on the current
 //   path, never with the number of files; a walker reuses its buffers across walks.
-// - Errors on single entries (vanished between listing and lstat, no permission to list) pass
-//   that entry or directory over; the walk goes on with the next one. Nothing throws.
+// - Errors on single entries pass that entry or directory over; the walk goes on with the next
+//   one. A directory that vanished or was replaced since it was listed is passed over
+//   silently; one that is there but cannot be opened or read (no permission, an I/O error,
+//   no descriptor left even after closing every ancestor it can) is told to the visitor's
+//   `unreadable`. Nothing throws.
+// - A stop requested through the stop token ends the walk before the next directory is read
+//   and between blocks of a long listing.
+// - Work sharing: before each directory, the walker asks `wantsWork`; when the answer is yes
+//   it hands one directory it has yet to walk, the shallowest one, to `share`, with the
+//   identities of its ancestors, and never walks it itself. So every directory is walked by
+//   exactly one walker.
 //
 // Threads: a walker is used by one thread at a time; several walkers may walk at once. The
 // visitor is called on the walking thread.
@@ -20,10 +29,12 @@
 
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +63,18 @@ public:
     virtual ~WalkVisitor() = default;
     // Return WalkStep::enter for a directory to walk into it; anything else walks on.
     virtual WalkStep visit(const WalkEntry& entry) = 0;
+    // A directory below the root (empty `name`: the root itself) that could not be opened or
+    // read; `error` is the errno value.
+    virtual void unreadable(std::string_view name, int error)
+    {
+        (void)name;
+        (void)error;
+    }
+    // Whether someone waits for a directory to walk. Called once per directory: keep it cheap.
+    virtual bool wantsWork() { return false; }
+    // Takes over the open directory `fd` (closing it becomes the visitor's duty), whose
+    // ancestors, outermost first, are `ancestors`.
+    virtual void share(int fd, std::vector<FileIdentity> /*ancestors*/) { ::close(fd); }
 };
 
 struct WalkOptions {
@@ -68,7 +91,8 @@ public:
 
     // Walks everything below the directory open as `rootFd` (which stays the caller's and
     // open). `ancestors` are identities above the root that must not be entered either.
-    void walk(int rootFd, WalkVisitor& visitor, std::span<const FileIdentity> ancestors = {});
+    void walk(int rootFd, WalkVisitor& visitor, std::span<const FileIdentity> ancestors = {},
+              std::stop_token stop = {});
 
     // Lists the directory open as `directoryFd` one level deep, calling `visitor` for each
     // entry (its answer is ignored). Returns false when the directory could not be read.
@@ -77,8 +101,10 @@ public:
 private:
     struct Frame;
 
-    bool readDirectory(int fd, Frame* children, WalkVisitor& visitor);
+    bool readDirectory(int fd, Frame* children, WalkVisitor& visitor, const std::stop_token& stop);
     int descriptorOf(std::size_t depth);
+    int openChild(std::size_t depth, const char* name);
+    void shareShallowest(std::size_t depth, WalkVisitor& visitor, std::span<const FileIdentity> outer);
     void closeFrame(Frame& frame);
     void limitOpenDescriptors(std::size_t depth);
     bool isAncestor(const FileIdentity& id, std::size_t depth, std::span<const FileIdentity> outer) const;
@@ -91,5 +117,8 @@ private:
 
 // Opens a directory below `parentFd` without following a link; -1 on failure.
 int openDirectoryAt(int parentFd, const char* name);
+// Whether a failure (an errno value) to open a listed directory means that it vanished or was
+// replaced since the listing, rather than that it is there and cannot be read.
+bool directoryVanished(int error);
 
 } // namespace brindle

@@ -5,6 +5,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace brindle {
@@ -17,12 +18,16 @@ bool isDotOrDotDot(const char* name)
 {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
+
+bool outOfDescriptors(int error) { return error == EMFILE || error == ENFILE; }
 } // namespace
 
 int openDirectoryAt(int parentFd, const char* name)
 {
     return ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
 }
+
+bool directoryVanished(int error) { return error == ENOENT || error == ENOTDIR || error == ELOOP; }
 
 // One directory on the current path: its descriptor (or -1 while closed to save descriptors),
 // its name in its parent (to reopen it), its identity, and the subdirectories still to walk.
@@ -70,10 +75,12 @@ void TreeWalker::closeFrame(Frame& frame)
     frame.fd = -1;
 }
 
-bool TreeWalker::readDirectory(int fd, Frame* children, WalkVisitor& visitor)
+bool TreeWalker::readDirectory(int fd, Frame* children, WalkVisitor& visitor, const std::stop_token& stop)
 {
     struct stat status;
     for (;;) {
+        if (stop.stop_requested())
+            return true;
         const long got = ::syscall(SYS_getdents64, fd, buffer_.data(), buffer_.size());
         if (got == 0)
             return true;
@@ -101,7 +108,7 @@ bool TreeWalker::readDirectory(int fd, Frame* children, WalkVisitor& visitor)
 
 bool TreeWalker::list(int directoryFd, WalkVisitor& visitor)
 {
-    return ::lseek(directoryFd, 0, SEEK_SET) >= 0 && readDirectory(directoryFd, nullptr, visitor);
+    return ::lseek(directoryFd, 0, SEEK_SET) >= 0 && readDirectory(directoryFd, nullptr, visitor, {});
 }
 
 bool TreeWalker::isAncestor(const FileIdentity& id, std::size_t depth, std::span<const FileIdentity> outer) const
@@ -126,7 +133,7 @@ int TreeWalker::descriptorOf(std::size_t depth)
         --open; // the root frame is never closed
     for (std::size_t i = open + 1; i <= depth; ++i) {
         Frame& frame = frames_[i];
-        const int fd = openDirectoryAt(frames_[i - 1].fd, frame.name.c_str());
+        const int fd = openChild(i - 1, frame.name.c_str());
         struct stat status;
         if (fd < 0)
             return -1;
@@ -141,6 +148,47 @@ int TreeWalker::descriptorOf(std::size_t depth)
     return frames_[depth].fd;
 }
 
+// Opens `name` in the open directory at `depth`. Out of descriptors, it closes every open
+// ancestor it may (they are reopened by name when needed) and tries once more.
+int TreeWalker::openChild(std::size_t depth, const char* name)
+{
+    int fd = openDirectoryAt(frames_[depth].fd, name);
+    if (fd < 0 && outOfDescriptors(errno)) {
+        for (std::size_t i = 1; i < depth; ++i)
+            closeFrame(frames_[i]);
+        fd = openDirectoryAt(frames_[depth].fd, name);
+    }
+    return fd;
+}
+
+// Hands the shallowest directory still to be walked to the visitor. One that cannot be
+// handed over is left where it is, for the walk to meet and report as usual.
+void TreeWalker::shareShallowest(std::size_t depth, WalkVisitor& visitor, std::span<const FileIdentity> outer)
+{
+    for (std::size_t i = 0; i <= depth; ++i) {
+        Frame& frame = frames_[i];
+        if (frame.nextChild == frame.childOffsets.size())
+            continue;
+        const char* name = frame.childNames.c_str() + frame.childOffsets[frame.nextChild];
+        if (isAncestor(frame.childIds[frame.nextChild], i, outer) || descriptorOf(i) < 0)
+            return;
+        const int fd = openChild(i, name);
+        struct stat status;
+        if (fd < 0)
+            return;
+        if (::fstat(fd, &status) != 0 || isAncestor(identityOf(status), i, outer)) {
+            ::close(fd);
+            return;
+        }
+        ++frame.nextChild;
+        std::vector<FileIdentity> ancestors(outer.begin(), outer.end());
+        for (std::size_t j = 0; j <= i; ++j)
+            ancestors.push_back(frames_[j].id);
+        visitor.share(fd, std::move(ancestors));
+        return;
+    }
+}
+
 // Closes the shallowest open ancestors (never the root, never the current directory) until
 // the walker holds no more than its allowance.
 void TreeWalker::limitOpenDescriptors(std::size_t depth)
@@ -149,12 +197,15 @@ void TreeWalker::limitOpenDescriptors(std::size_t depth)
         closeFrame(frames_[i]);
 }
 
-void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIdentity> ancestors)
+void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIdentity> ancestors,
+                      std::stop_token stop)
 {
     struct stat rootStatus;
     // The root is the caller's and may have been read before: list it from the start.
-    if (::fstat(rootFd, &rootStatus) != 0 || ::lseek(rootFd, 0, SEEK_SET) < 0)
+    if (::fstat(rootFd, &rootStatus) != 0 || ::lseek(rootFd, 0, SEEK_SET) < 0) {
+        visitor.unreadable({}, errno);
         return;
+    }
     for (const FileIdentity& ancestor : ancestors)
         if (ancestor == identityOf(rootStatus))
             return; // the root is one of its own ancestors: a bind-mount loop
@@ -163,14 +214,23 @@ void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIden
     frames_[0].reset({}, identityOf(rootStatus));
     frames_[0].fd = rootFd;
     frames_[0].ownsFd = false;
-    if (!readDirectory(rootFd, &frames_[0], visitor))
+    if (!readDirectory(rootFd, &frames_[0], visitor, stop)) {
+        visitor.unreadable({}, errno);
         return;
+    }
 
     std::size_t depth = 0;
     for (;;) {
+        if (stop.stop_requested()) {
+            for (std::size_t i = 1; i <= depth; ++i)
+                closeFrame(frames_[i]);
+            return;
+        }
         // Grow the stack first: the references below must not move while they are used.
         if (frames_.size() == depth + 1)
             frames_.emplace_back();
+        if (visitor.wantsWork())
+            shareShallowest(depth, visitor, ancestors);
         Frame& frame = frames_[depth];
         if (frame.nextChild == frame.childOffsets.size()) {
             closeFrame(frame);
@@ -184,14 +244,16 @@ void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIden
         const char* childName = frame.childNames.c_str() + frame.childOffsets[child];
         if (isAncestor(childId, depth, ancestors))
             continue;
-        const int parentFd = descriptorOf(depth);
-        if (parentFd < 0) {
+        if (descriptorOf(depth) < 0) {
             frame.nextChild = frame.childOffsets.size(); // the directory is gone or replaced
             continue;
         }
-        const int fd = openDirectoryAt(parentFd, childName);
-        if (fd < 0)
-            continue; // no permission, or replaced by something else since the listing
+        const int fd = openChild(depth, childName);
+        if (fd < 0) {
+            if (!directoryVanished(errno))
+                visitor.unreadable(childName, errno);
+            continue;
+        }
         struct stat status;
         if (::fstat(fd, &status) != 0 || isAncestor(identityOf(status), depth, ancestors)) {
             ::close(fd);
@@ -201,7 +263,10 @@ void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIden
         Frame& next = frames_[depth + 1];
         next.reset(childName, identityOf(status));
         next.fd = fd;
-        if (!readDirectory(fd, &next, visitor) || next.childOffsets.empty()) {
+        const bool listed = readDirectory(fd, &next, visitor, stop);
+        if (!listed)
+            visitor.unreadable(childName, errno);
+        if (!listed || next.childOffsets.empty()) {
             closeFrame(next);
             continue;
         }

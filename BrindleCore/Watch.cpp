@@ -7,7 +7,7 @@ namespace brindle {
 namespace {
 constexpr std::array<std::string_view, 3> noteNames{"backupOld", "driveAway", "moreWithout"};
 constexpr auto week = std::chrono::seconds{secondsPerWeek};
-constexpr auto quiet = std::chrono::seconds{561'600}; // 6.5 days
+constexpr auto quiet = std::chrono::seconds{static_cast<std::int64_t>(Watch::quietDays * secondsPerDay)};
 constexpr auto oneDay = std::chrono::seconds{secondsPerDay};
 
 WatchNote makeNote(const Guide& guide, WatchNote::ID id, std::int64_t count, const PhraseValues& values)
@@ -73,17 +73,17 @@ std::vector<WatchNote> Watch::notes(const CheckResult& result, const std::option
     std::vector<WatchNote> candidates;
     const std::optional<DriveState>& drive = result.drive;
     if (drive) {
-        if (!drive->connected && drive->lastSeen && now - *drive->lastSeen > week) {
+        if (drive->awayLong(now)) {
             if (settings.driveAway && !isQuiet(WatchNote::ID::driveAway))
                 candidates.push_back(makeNote(guide, WatchNote::ID::driveAway, 0,
                                               {{"drive", drive->facts.name}, {"when", when(*drive->lastSeen, false)}}));
-        } else if (const auto last = drive->lastBackup(); settings.oldBackup && last && now - *last > week) {
+        } else if (settings.oldBackup && drive->backupOld(now)) {
             if (!isQuiet(WatchNote::ID::backupOld))
                 candidates.push_back(makeNote(guide, WatchNote::ID::backupOld, 0,
-                                              {{"drive", drive->facts.name}, {"when", when(*last, true)}}));
+                                              {{"drive", drive->facts.name}, {"when", when(*drive->lastBackup(), true)}}));
         }
     }
-    const std::optional<Instant> lastBackup = drive ? drive->lastBackup() : std::nullopt;
+    const std::optional<Instant> lastBackup = result.lastBackup();
     if (settings.moreWithout && previous &&
         previous->folders == static_cast<std::int64_t>(result.folders.size()) &&
         previous->lastBackup.has_value() == lastBackup.has_value()) {

@@ -54,7 +54,6 @@ using SentNotes = std::map<std::string, Instant>;
 
 namespace Watch {
 
-inline constexpr int staleDays = 7;
 inline constexpr double quietDays = 6.5;
 inline constexpr int nightStarts = 22;
 inline constexpr int nightEnds = 8;

@@ -1,32 +1,21 @@
-// One check from the command line: reads the given backup drives, scans the folders with
-// the newest backup's start as the cut-off, and assembles the CheckResult.
+// The command line's side of a check: reading the drives it was given and naming on stderr
+// what could not be read. The check itself is the core's (BrindleCore/Check.h).
 #pragma once
 
-#include "Brindle/cli/ScanFolders.h"
-#include "BrindleCore/CheckResult.h"
+#include "BrindleCore/Check.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace brindle::cli {
 
-struct CheckRequest {
-    std::vector<FolderToScan> folders;
-    std::vector<std::string> drivePaths;
-    int workers = 4;
-};
-
-struct CheckRun {
-    CheckResult result;
-    bool complete = true; // false when a folder or drive could not be read
-};
-
-// The state of the drive mounted at (or holding) `path`, read now; nullopt when `path` does
-// not exist. Problems are described on stderr.
+// The state of the drive mounted at (or holding backups at) `path`, read at `now`; nullopt,
+// after a message, when there is no drive there. A drive whose volume facts could not be
+// read is kept, with a message.
 std::optional<DriveState> readDrive(const std::string& path, Instant now);
 
-CheckRun performCheck(const CheckRequest& request);
-
-Instant clockNow();
+// Names every problem on stderr; false when there was any.
+bool reportProblems(const std::vector<FolderProblem>& problems);
 
 } // namespace brindle::cli

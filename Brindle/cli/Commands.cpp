@@ -1,22 +1,26 @@
 #include "Brindle/cli/Commands.h"
 
 #include "Brindle/cli/CheckRun.h"
-#include "Brindle/cli/TextReports.h"
-#include "Brindle/cli/ScanFolders.h"
-#include "Brindle/cli/StandardFolders.h"
 #include "Brindle/cli/TallyTable.h"
+#include "Brindle/cli/Terminal.h"
+#include "Brindle/cli/TextReports.h"
 #include "BrindleCore/Demo.h"
+#include "BrindleCore/Drive.h"
 #include "BrindleCore/Guide.h"
 #include "BrindleCore/History.h"
 #include "BrindleCore/Json.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/Report.h"
 #include "BrindleCore/Scanner.h"
+#include "BrindleCore/StandardFolders.h"
 #include "BrindleCore/Store.h"
 
 #include <array>
 #include <charconv>
 #include <chrono>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -39,14 +43,11 @@ std::string absolutePath(std::string_view path)
     const auto absolute = std::filesystem::absolute(std::filesystem::path(path), error);
     if (error)
         return std::string(path);
-    std::string normal = absolute.lexically_normal().string();
-    while (normal.size() > 1 && normal.back() == '/')
-        normal.pop_back();
-    return normal;
+    return withoutTrailingSlashes(absolute.lexically_normal().string());
 }
 
 struct ScanOptions {
-    std::vector<FolderToScan> folders;
+    std::vector<CheckFolder> folders;
     std::vector<std::string> drives;
     std::optional<Instant> lastBackup;
     int workers = 4;
@@ -83,7 +84,7 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
                 return "--last-backup needs a date such as 2026-11-26T15:12:00Z";
             options.lastBackup = parseISO8601(*text);
             if (!options.lastBackup)
-                return "\u201c" + std::string(*text) + "\u201d is not a date in the form 2026-11-26T15:12:00Z";
+                return "\u201c" + printable(*text) + "\u201d is not a date in the form 2026-11-26T15:12:00Z";
         } else if (arg == "--workers") {
             const auto text = value();
             int workers = 0;
@@ -92,9 +93,10 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
                 return "--workers needs a whole number from 1 to " + std::to_string(maxWorkers);
             options.workers = workers;
         } else if (arg.starts_with("-") && arg != "-") {
-            return "unknown option \u201c" + std::string(arg) + "\u201d";
+            return "unknown option \u201c" + printable(arg) + "\u201d";
         } else {
-            options.folders.push_back({absolutePath(arg), std::nullopt});
+            std::string path = absolutePath(arg);
+            options.folders.push_back({std::string(lastPathComponent(path)), std::move(path)});
         }
     }
     return std::nullopt;
@@ -103,16 +105,21 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
 int scanAndPrint(const ScanOptions& options)
 {
     const Scanner scanner(clockNow(), options.lastBackup, options.workers);
-    const ScanOutcome outcome = scanFolders(scanner, options.folders);
+    ScannedFolders scanned;
+    {
+        LiveCount live;
+        scanned = Check::scanFolders(scanner, options.folders, live);
+    }
+    const bool complete = reportProblems(scanned.problems);
     if (options.json) {
         JsonOut array = JsonOut::array();
-        for (const FolderTally& folder : outcome.folders)
+        for (const FolderTally& folder : scanned.tallies)
             array.push_back(encode(folder));
         std::printf("%s\n", dumpJson(array).c_str());
     } else {
-        std::fputs(tallyTable(outcome.folders, sumOfFolders(outcome.folders)).c_str(), stdout);
+        std::fputs(tallyTable(scanned.tallies, sumOfFolders(scanned.tallies)).c_str(), stdout);
     }
-    return outcome.unreadable.empty() ? 0 : 1;
+    return complete ? 0 : 1;
 }
 
 void printCheck(const CheckResult& result, bool json)
@@ -150,28 +157,49 @@ int runCheck(std::span<const std::string_view> args)
     // Without folders this is the application's own check, which keeps its result and
     // history; with folders it is a one-off unless --save says otherwise.
     const bool ownCheck = options.folders.empty();
-    CheckRequest request{options.folders, options.drives, options.workers};
+    CheckRequest request;
+    request.folders = options.folders;
+    request.now = clockNow();
+    request.workers = options.workers;
+    // No file system here reports cloud items, so the cloud drive is never on.
+    request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
+    request.iCloudDriveOn = false;
     if (ownCheck) {
         for (const StandardFolder& folder : standardFolders())
-            request.folders.push_back({folder.path, std::nullopt});
-        if (request.folders.empty())
+            request.folders.push_back({folder.name, folder.path});
+        if (request.folders.empty()) {
             std::fprintf(stderr, "brindle: none of the standard folders (Desktop, Documents, Downloads, Music, "
                                  "Pictures, Videos) exists in your home folder.\n");
+            return 1;
+        }
     }
-    const CheckRun run = performCheck(request);
+    bool complete = true;
+    for (const std::string& path : options.drives) {
+        if (auto state = readDrive(path, request.now))
+            request.drives.push_back(std::move(*state));
+        else
+            complete = false;
+    }
+    CheckOutcome outcome;
+    {
+        LiveCount live;
+        outcome = Check::run(request, live);
+    }
+    complete = reportProblems(outcome.problems) && complete;
     bool recorded = true;
-    if (ownCheck || options.save) {
+    // A check that found none of its folders keeps nothing: it would replace a good result.
+    if ((ownCheck || options.save) && !outcome.result.folders.empty()) {
         History history = openHistory(Store::historyURL());
         std::vector<CheckSummary> lines = history.all();
-        const Recorded outcome = recordCheck(run.result, Store::lastCheckURL(), history, lines, clockNow());
-        if (!outcome.saved)
+        const Recorded kept = recordCheck(outcome.result, Store::lastCheckURL(), history, lines, clockNow());
+        if (!kept.saved)
             std::fprintf(stderr, "brindle: the result could not be saved in %s\n", Store::lastCheckURL().c_str());
-        if (!run.result.folders.empty() && !outcome.appended)
+        else if (!kept.appended)
             std::fprintf(stderr, "brindle: the history could not be written in %s\n", Store::historyURL().c_str());
-        recorded = outcome.saved && (run.result.folders.empty() || outcome.appended);
+        recorded = kept.saved && kept.appended;
     }
-    printCheck(run.result, options.json);
-    return run.complete && recorded ? 0 : 1;
+    printCheck(outcome.result, options.json);
+    return complete && recorded ? 0 : 1;
 }
 
 int runDrive(std::span<const std::string_view> args)
@@ -182,7 +210,7 @@ int runDrive(std::span<const std::string_view> args)
         if (arg == "--json")
             json = true;
         else if (arg.starts_with("-") && arg != "-")
-            return usageError("unknown option \u201c" + std::string(arg) + "\u201d");
+            return usageError("unknown option \u201c" + printable(arg) + "\u201d");
         else if (path)
             return usageError("drive takes one folder");
         else
@@ -268,6 +296,14 @@ const Command* find(std::string_view name)
     return nullptr;
 }
 } // namespace
+
+int finishOutput(int status)
+{
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    std::fprintf(stderr, "brindle: the output could not be written: %s\n", std::strerror(errno));
+    return status == 0 ? 1 : status;
+}
 
 bool isCommand(std::string_view command) { return find(command) != nullptr; }
 

@@ -20,4 +20,8 @@ void printHelp();
 bool isCommand(std::string_view command);
 int runCommand(std::string_view command, std::span<const std::string_view> args);
 
+// Flushes standard output and returns `status`, or, when anything written there was lost
+// (a full disk, a closed pipe), says so on stderr and returns a failure.
+int finishOutput(int status);
+
 } // namespace brindle::cli

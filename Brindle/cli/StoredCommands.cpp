@@ -21,7 +21,7 @@ bool jsonFlag(std::span<const std::string_view> args, bool& json)
     for (const std::string_view arg : args) {
         if (arg != "--json") {
             std::fprintf(stderr, "brindle: unexpected argument \u201c%s\u201d\nTry \u2018brindle --help\u2019.\n",
-                         std::string(arg).c_str());
+                         printable(arg).c_str());
             return false;
         }
         json = true;
@@ -49,7 +49,7 @@ int runLastBackup(std::span<const std::string_view> args)
     if (json)
         std::printf("%s\n", dumpJson(JsonOut{{"value", text}, {"dialog", text}}).c_str());
     else
-        std::printf("%s\n", text.c_str());
+        std::printf("%s\n", printable(text).c_str());
     return 0;
 }
 
@@ -62,7 +62,7 @@ int runNoSecondCopy(std::span<const std::string_view> args)
     if (json)
         std::printf("%s\n", dumpJson(JsonOut{{"value", answer.value}, {"dialog", answer.dialog}}).c_str());
     else
-        std::printf("%s\n", answer.dialog.c_str());
+        std::printf("%s\n", printable(answer.dialog).c_str());
     return 0;
 }
 

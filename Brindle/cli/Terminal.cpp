@@ -4,10 +4,6 @@
 
 #include <unistd.h>
 
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-
 namespace brindle::cli {
 
 namespace {
@@ -101,28 +97,26 @@ std::string padRight(std::string_view printableText, std::size_t width)
 
 bool isTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) == 1; }
 
-LiveCount::LiveCount(const std::atomic<std::int64_t>& files) : files_(files)
+LiveCount::LiveCount() : terminal_(isTerminal(stderr)) {}
+
+LiveCount::~LiveCount() { clear(); }
+
+void LiveCount::filesSeen(std::int64_t files)
 {
-    if (!isTerminal(stderr))
+    if (!terminal_)
         return;
-    thread_ = std::jthread([this](std::stop_token stop) {
-        std::int64_t shown = -1;
-        while (!stop.stop_requested()) {
-            const std::int64_t now = files_.load(std::memory_order_relaxed);
-            if (now != shown) {
-                std::fprintf(stderr, "\rReading %s files\x1b[K", Words::count(now).c_str());
-                std::fflush(stderr);
-                shown = now;
-            }
-            std::mutex mutex;
-            std::unique_lock lock(mutex);
-            std::condition_variable_any().wait_for(lock, stop, std::chrono::milliseconds(100), [] { return false; });
-        }
-        std::fputs("\r\x1b[K", stderr);
-        std::fflush(stderr);
-    });
+    std::fprintf(stderr, "\rReading %s files\x1b[K", Words::count(files).c_str());
+    std::fflush(stderr);
+    shown_ = true;
 }
 
-LiveCount::~LiveCount() = default; // the jthread asks its loop to stop and joins
+void LiveCount::clear()
+{
+    if (!shown_)
+        return;
+    std::fputs("\r\x1b[K", stderr);
+    std::fflush(stderr);
+    shown_ = false;
+}
 
 } // namespace brindle::cli

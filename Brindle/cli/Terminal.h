@@ -2,12 +2,12 @@
 // characters or invalid UTF-8, padding by display width, and a live "Reading N files" line.
 #pragma once
 
-#include <atomic>
+#include "BrindleCore/CheckObserver.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <thread>
 
 namespace brindle::cli {
 
@@ -22,18 +22,22 @@ std::string padRight(std::string_view printableText, std::size_t width); // righ
 
 bool isTerminal(std::FILE* stream);
 
-// Shows "Reading N files" on stderr, at most ten times a second, while alive; nothing when
-// stderr is not a terminal. Reads the counter from its own thread; erases the line when done.
-class LiveCount {
+// Shows "Reading N files" on stderr while a check runs, as the check reports its count (about
+// ten times a second); nothing when stderr is not a terminal. `clear` erases the line so that
+// a message can follow; going away clears it too.
+class LiveCount final : public CheckObserver {
 public:
-    explicit LiveCount(const std::atomic<std::int64_t>& files);
-    ~LiveCount();
+    LiveCount();
+    ~LiveCount() override;
     LiveCount(const LiveCount&) = delete;
     LiveCount& operator=(const LiveCount&) = delete;
 
+    void filesSeen(std::int64_t files) override;
+    void clear();
+
 private:
-    const std::atomic<std::int64_t>& files_;
-    std::jthread thread_;
+    const bool terminal_;
+    bool shown_ = false;
 };
 
 } // namespace brindle::cli

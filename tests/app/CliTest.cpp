@@ -1,38 +1,22 @@
 #include "Brindle/cli/Commands.h"
-#include "Brindle/cli/StandardFolders.h"
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 #include "Brindle/cli/TextReports.h"
+#include "BrindleCore/Demo.h"
 #include "BrindleCore/Store.h"
 
 #include "tests/support/TestTree.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 
 namespace brindle::cli {
 namespace {
-
-TEST(UserDirs, ReadsHomeRelativeAndAbsoluteFoldersAndIgnoresTheRest)
-{
-    const std::string text = "# written by xdg-user-dirs-update\n"
-                             "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-                             "XDG_DOCUMENTS_DIR=\"/data/Docs/\"\n"
-                             "XDG_DOWNLOAD_DIR=\"$HOME\"\n"         // turned off
-                             "XDG_MUSIC_DIR=\"relative/Music\"\n"   // not allowed
-                             "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n"
-                             "XDG_VIDEOS_DIR=\"$HOME/`rm -rf`\"\n"  // quoting tricks
-                             "XDG_TEMPLATES_DIR=\"$HOME/Templates\"";
-    const auto folders = parseUserDirs(text, "/home/ada");
-    const std::map<std::string, std::string> expected{{"DESKTOP", "/home/ada/Desktop"},
-                                                      {"DOCUMENTS", "/data/Docs"},
-                                                      {"PICTURES", "/home/ada/Bilder"},
-                                                      {"TEMPLATES", "/home/ada/Templates"}};
-    EXPECT_EQ(folders, expected);
-    for (const char* broken : {"XDG_=\"/x\"", "XDG_DESKTOP_DIR=\"", "XDG_DESKTOP_DIR=\"\n\"", "XDG_DESKTOP_DIR=/x"})
-        EXPECT_TRUE(parseUserDirs(broken, "/home/ada").empty()) << broken;
-}
 
 TEST(Terminal, PrintableNeutralisesControlsAndBadUtf8)
 {
@@ -79,6 +63,7 @@ namespace {
 struct CommandRun {
     int status;
     std::string out;
+    std::string err;
 };
 
 CommandRun run(std::vector<std::string> words)
@@ -88,8 +73,8 @@ CommandRun run(std::vector<std::string> words)
     ::testing::internal::CaptureStderr();
     const int status = runCommand(words.front(), args);
     std::string out = ::testing::internal::GetCapturedStdout();
-    (void)::testing::internal::GetCapturedStderr();
-    return {status, out};
+    std::string err = ::testing::internal::GetCapturedStderr();
+    return {status, out, err};
 }
 
 TEST(Commands, ExitStatusesAndWhatIsPrinted)
@@ -112,7 +97,7 @@ TEST(Commands, ExitStatusesAndWhatIsPrinted)
         {{"scan", "--last-backup", "2026-11-26", tree.path("Docs")}, 2, ""},
         {{"scan"}, 2, ""},
         {{"drive", tree.path("Drive")}, 0, "48,203"},
-        {{"drive", tree.path("Docs")}, 0, "No backups read"},
+        {{"drive", tree.path("Docs")}, 1, "no drive is mounted at"},
         {{"drive", tree.path("Drive"), "--json"}, 0, "\"changedItems\":48203"},
         {{"drive", tree.path("missing")}, 1, ""},
         {{"drive"}, 2, ""},
@@ -121,7 +106,7 @@ TEST(Commands, ExitStatusesAndWhatIsPrinted)
     for (const Case& c : cases) {
         const CommandRun result = run(c.words);
         EXPECT_EQ(result.status, c.status) << c.words.front() << " " << c.words.back();
-        EXPECT_NE(result.out.find(c.printed), std::string::npos) << result.out;
+        EXPECT_NE((result.out + result.err).find(c.printed), std::string::npos) << result.out << result.err;
     }
 }
 
@@ -214,6 +199,44 @@ TEST(Commands, TheOwnCheckKeepsItsResultAndOneOffsDoNot)
     const CommandRun lines = run({"history", "--json"});
     EXPECT_EQ(std::count(lines.out.begin(), lines.out.end(), '{'), 2) << lines.out;
     EXPECT_NE(run({"history"}).out.find("No second copy"), std::string::npos);
+
+    // A check that finds none of its folders keeps nothing and fails.
+    ::setenv("HOME", tree.path("elsewhere").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", tree.path("elsewhere/.config").c_str(), 1);
+    EXPECT_EQ(run({"check"}).status, 1);
+    EXPECT_EQ(run({"check", "--save", tree.path("gone")}).status, 1);
+    EXPECT_EQ(Store::loadLast()->folders.at(0).name, "elsewhere");
+}
+
+TEST(Commands, TextFromOutsideNeverReachesTheTerminalRaw)
+{
+    const test::TestTree tree;
+    ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
+    CheckResult result = Demo::withDrive();
+    result.drive->facts.name = "A\x1b[2J";
+    ASSERT_TRUE(Store::saveLast(result));
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"last-backup"},
+                                                  {"check", "--\x1b[2J"}, {"history", "\x1b[2J"}}) {
+        const CommandRun printed = run(words);
+        EXPECT_EQ((printed.out + printed.err).find('\x1b'), std::string::npos) << words.front();
+    }
+}
+
+TEST(Commands, OutputThatCannotBeWrittenFails)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int full = ::open("/dev/full", O_WRONLY);
+        if (full < 0 || ::dup2(full, STDOUT_FILENO) < 0)
+            ::_exit(100);
+        const std::vector<std::string_view> args{"--demo", "--json"};
+        ::_exit(finishOutput(runCommand("check", args)));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
 }
 
 } // namespace

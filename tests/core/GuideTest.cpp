@@ -111,7 +111,7 @@ const std::vector<std::pair<std::string, std::set<std::string>>> answerKeys{
     {"changedSince", {"when"}}, {"nothingChanged", {"when"}},
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
-    {"cantOpen", {"folders"}}, {"driveNotChosen", {"when"}}, {"noBackup", {}},
+    {"cantOpen", {"folders"}}, {"cantReadAll", {"folders"}}, {"driveNotChosen", {"when"}}, {"noBackup", {}},
     {"onlyHere", {"folders"}}, {"cantHoldTimeMachine", {"drive", "format"}}, {"driveAway", {"when"}},
     {"backupOld", {"when"}},   {"changedSinceBackup", {}},  {"onlyICloud", {"size"}},
     {"notEncrypted", {}},      {"waitingLong", {"when"}},   {"cantTell", {}},

@@ -23,7 +23,7 @@ Guide echoGuide()
     for (const char* key : {"noFolders", "noFiles", "noBackup", "notInICloud", "iCloudAfterBackup", "iCloudClause",
                             "onlyWaiting", "allTwoCopies", "cantTellAll", "changedSince", "nothingChanged"})
         guide.answers[key] = echo(key);
-    for (const char* id : {"cantOpen", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine", "driveAway",
+    for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine", "driveAway",
                            "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong", "cantTell",
                            "photos"})
         guide.findings.push_back({id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
@@ -149,6 +149,9 @@ TEST(Report, AnswersAndFindingsInOrder)
     unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
     cases.push_back({"folders that did not open", unreadable, "noBackup:one(1|||1 MB|||)",
                      {"cantOpen!", "noBackup!", "onlyHere!", "photos"}});
+    unreadable.folders[0].unreadableFolders = 2;
+    cases.push_back({"and a folder read in part", unreadable, "noBackup:one(1|||1 MB|||)",
+                     {"cantOpen!", "cantReadAll!", "noBackup!", "onlyHere!", "photos"}});
 
     const Guide guide = echoGuide();
     for (const Case& c : cases) {

@@ -3,7 +3,9 @@
 //
 // `parseUserDirs` reads the text of "user-dirs.dirs" without trusting it: unknown lines,
 // relative paths and paths that escape quoting are ignored, and a folder set to the home
-// folder itself (the XDG way of turning a folder off) is left out. Nothing throws.
+// folder itself (the XDG way of turning a folder off) is left out. `standardFolders` reads
+// the file only when it is a regular file of at most `maxUserDirsBytes`, so a FIFO or a
+// link to a device in its place cannot hang or flood it. Nothing throws.
 #pragma once
 
 #include <map>
@@ -11,12 +13,14 @@
 #include <string_view>
 #include <vector>
 
-namespace brindle::cli {
+namespace brindle {
 
 struct StandardFolder {
     std::string name; // "Documents"
     std::string path; // absolute
 };
+
+inline constexpr std::size_t maxUserDirsBytes = 64 * 1024;
 
 // Keys are the XDG names without decoration ("DESKTOP", "DOCUMENTS", ...).
 std::map<std::string, std::string> parseUserDirs(std::string_view text, const std::string& home);
@@ -25,4 +29,4 @@ std::map<std::string, std::string> parseUserDirs(std::string_view text, const st
 // them and "$HOME/<Name>" otherwise; only folders that exist are listed.
 std::vector<StandardFolder> standardFolders();
 
-} // namespace brindle::cli
+} // namespace brindle

@@ -1,41 +1,16 @@
-#include "Brindle/cli/StandardFolders.h"
+#include "BrindleCore/StandardFolders.h"
 
-#include <sys/stat.h>
+#include "BrindleCore/FileIO.h"
+#include "BrindleCore/Paths.h"
 
 #include <array>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 
-namespace brindle::cli {
-
-namespace {
-constexpr std::size_t maxFileBytes = 64 * 1024;
-
-std::string environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-bool isDirectory(const std::string& path)
-{
-    struct stat status;
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-std::string trimmedSlashes(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
-} // namespace
+namespace brindle {
 
 std::map<std::string, std::string> parseUserDirs(std::string_view text, const std::string& home)
 {
     std::map<std::string, std::string> folders;
-    if (text.size() > maxFileBytes)
+    if (text.size() > maxUserDirsBytes)
         return folders;
     while (!text.empty()) {
         const auto newline = text.find('\n');
@@ -62,8 +37,8 @@ std::map<std::string, std::string> parseUserDirs(std::string_view text, const st
             path = value;
         else
             continue;
-        path = trimmedSlashes(std::move(path));
-        if (path == trimmedSlashes(home))
+        path = withoutTrailingSlashes(std::move(path));
+        if (path == withoutTrailingSlashes(home))
             continue;
         folders[key] = path;
     }
@@ -72,17 +47,10 @@ std::map<std::string, std::string> parseUserDirs(std::string_view text, const st
 
 std::vector<StandardFolder> standardFolders()
 {
-    const std::string home = environment("HOME");
-    std::string config = environment("XDG_CONFIG_HOME");
-    if (config.empty() || config.front() != '/')
-        config = home + "/.config";
-    std::string text;
-    if (std::ifstream file(config + "/user-dirs.dirs"); file) {
-        std::ostringstream content;
-        content << file.rdbuf();
-        text = content.str();
-    }
-    const auto named = parseUserDirs(text, home);
+    const std::string home = homeFolder();
+    const ReadResult file = readRegularFile(xdgFolder("XDG_CONFIG_HOME", ".config") + "/user-dirs.dirs",
+                                            maxUserDirsBytes);
+    const auto named = parseUserDirs(file.content.value_or(std::string()), home);
 
     constexpr std::array<std::pair<const char*, const char*>, 6> order{{{"DESKTOP", "Desktop"},
                                                                         {"DOCUMENTS", "Documents"},
@@ -100,4 +68,4 @@ std::vector<StandardFolder> standardFolders()
     return folders;
 }
 
-} // namespace brindle::cli
+} // namespace brindle

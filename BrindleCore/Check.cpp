@@ -1,0 +1,57 @@
+#include "BrindleCore/Check.h"
+
+#include "BrindleCore/Descriptor.h"
+#include "BrindleCore/Scanner.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+namespace brindle {
+
+ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<CheckFolder>& folders,
+                                  CheckObserver& observer, std::stop_token stop)
+{
+    ScannedFolders scanned;
+    std::int64_t filesBefore = 0;
+    for (std::size_t index = 0; index < folders.size() && !stop.stop_requested(); ++index) {
+        const CheckFolder& folder = folders[index];
+        // The granted folder itself may be reached through a link; nothing below it is.
+        const Descriptor opened(::open(folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK));
+        if (!opened.valid()) {
+            scanned.problems.push_back({folder.name, folder.path, errno, 0});
+            scanned.unreadable.push_back(folder.name);
+            continue;
+        }
+        observer.folderStarted(index, folder.name);
+        FolderTally tally = scanner.scan(opened.get(), folder.name, folder.path, {&observer, filesBefore, stop});
+        if (tally.unreadableFolders > 0)
+            scanned.problems.push_back({folder.name, folder.path, 0, tally.unreadableFolders});
+        filesBefore += tally.files;
+        observer.folderFinished(index, tally);
+        scanned.tallies.push_back(std::move(tally));
+    }
+    scanned.stopped = stop.stop_requested();
+    return scanned;
+}
+
+CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, std::stop_token stop)
+{
+    auto [drive, otherDrives] = CheckResult::ordered(request.drives);
+    const std::optional<Instant> cutOff = drive ? drive->lastBackupStarted() : std::nullopt;
+    const Scanner scanner(request.now, cutOff, request.workers, request.cloudFacts);
+    ScannedFolders scanned = scanFolders(scanner, request.folders, observer, stop);
+
+    CheckOutcome outcome;
+    const double seconds = secondsBetween(request.now, request.clock());
+    outcome.result = CheckResult(request.now, seconds, std::move(scanned.tallies), std::move(drive),
+                                 request.timeMachine, request.iCloudDriveOn);
+    outcome.result.otherDrives = std::move(otherDrives);
+    if (!scanned.unreadable.empty())
+        outcome.result.unreadable = std::move(scanned.unreadable);
+    outcome.problems = std::move(scanned.problems);
+    outcome.stopped = scanned.stopped;
+    return outcome;
+}
+
+} // namespace brindle

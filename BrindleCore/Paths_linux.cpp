@@ -1,0 +1,56 @@
+#include "BrindleCore/Paths.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace brindle {
+
+std::string_view lastPathComponent(std::string_view path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.remove_suffix(1);
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos || path.size() == 1 ? path : path.substr(slash + 1);
+}
+
+std::string parentFolder(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string_view::npos)
+        return ".";
+    return slash == 0 ? "/" : std::string(path.substr(0, slash));
+}
+
+std::string withoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::string homeFolder()
+{
+    if (const char* value = std::getenv("HOME"); value && value[0] == '/')
+        return value;
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && user->pw_dir[0] == '/')
+        return user->pw_dir;
+    return {};
+}
+
+std::string xdgFolder(const char* variable, std::string_view belowHome)
+{
+    if (const char* value = std::getenv(variable); value && value[0] == '/')
+        return value;
+    return homeFolder() + "/" + std::string(belowHome);
+}
+
+} // namespace brindle
