@@ -68,8 +68,8 @@ Kind kindOf(std::string_view nameOrPath)
 {
     ExtensionBuffer buffer;
     const std::string_view lower = lowerExtension(nameOrPath, buffer);
-    // No known extension is longer than six letters; a key this short fits the string's own
-    // buffer, so the lookup does not allocate.
+    // No known extension is longer than eight letters, so a longer one is not looked up; a key
+    // this short fits the string's own buffer, so the lookup does not allocate.
     if (lower.empty() || lower.size() > 8)
         return Kind::other;
     const auto& table = byExtension();

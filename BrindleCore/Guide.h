@@ -93,7 +93,7 @@ struct GuideDecoding {
 GuideDecoding decodeGuide(const JsonIn& value);
 GuideDecoding decodeGuideText(std::string_view text);
 
-// The name of the core's resource folder, and the message when it cannot be found.
+// The name of the core's resource folder.
 inline constexpr const char* guideBundleName = "Brindle_BrindleCore.bundle";
 
 } // namespace brindle

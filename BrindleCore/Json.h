@@ -93,8 +93,8 @@ public:
         auto record = optionalRecord<T>(key, decode);
         return record ? std::move(*record) : T{};
     }
-    // Decodes an array member element by element; a missing member is an empty list when
-    // `required` is false.
+    // Decode an array member element by element. A missing member gives nullopt from
+    // `optionalArray` and fails the reader in `array`; an element that does not decode fails it.
     template <typename T, typename Decode>
     std::optional<std::vector<T>> optionalArray(std::string_view key, Decode decode)
     {

@@ -210,8 +210,9 @@ DescriptorBudget descriptorBudget(std::size_t workers)
 // Counts every item of a walk into one tally; enters plain directories.
 class Scanner::TallyVisitor final : public WalkVisitor {
 public:
-    TallyVisitor(const Scanner& scanner, FolderTally& tally, FilesSeen* seen = nullptr, WorkQueue* queue = nullptr)
-        : scanner_(scanner), tally_(tally), seen_(seen), queue_(queue)
+    TallyVisitor(const Scanner& scanner, FolderTally& tally, FilesSeen* seen = nullptr, WorkQueue* queue = nullptr,
+                 std::stop_token stop = {})
+        : scanner_(scanner), tally_(tally), seen_(seen), queue_(queue), stop_(std::move(stop))
     {
     }
     ~TallyVisitor() override { flush(); }
@@ -233,7 +234,7 @@ public:
             }
         }
         const std::int64_t before = tally_.files;
-        scanner_.count(entry, tally_);
+        scanner_.count(entry, tally_, stop_);
         if (seen_ && (unflushed_ += tally_.files - before) >= countBatch)
             flush();
         return WalkStep::next;
@@ -260,6 +261,7 @@ private:
     FolderTally& tally_;
     FilesSeen* seen_;
     WorkQueue* queue_;
+    std::stop_token stop_;
     std::int64_t unflushed_ = 0;
 };
 
@@ -286,7 +288,7 @@ bool Scanner::isPackageExtension(std::string_view extension)
            (isSkippedPackageExtension(extension) || std::find(packages.begin(), packages.end(), extension) != packages.end());
 }
 
-void Scanner::count(const WalkEntry& item, FolderTally& tally) const
+void Scanner::count(const WalkEntry& item, FolderTally& tally, const std::stop_token& stop) const
 {
     const struct stat& status = item.status;
     const bool isPackage = S_ISDIR(status.st_mode);
@@ -301,7 +303,7 @@ void Scanner::count(const WalkEntry& item, FolderTally& tally) const
         tally.counts.add(Place::unknown, 1);
         return;
     }
-    const std::int64_t size = isPackage ? packageSize(item.directoryFd, item.name.data()) : status.st_size;
+    const std::int64_t size = isPackage ? packageSize(item.directoryFd, item.name.data(), stop) : status.st_size;
     const Instant modified = instantOf(status.st_mtim);
     Instant latestChange = modified;
     if (!cloud.dataless && status.st_ctim.tv_sec != 0)
@@ -321,7 +323,7 @@ void Scanner::count(const WalkEntry& item, FolderTally& tally) const
     }
 }
 
-std::int64_t Scanner::packageSize(int directoryFd, const char* name)
+std::int64_t Scanner::packageSize(int directoryFd, const char* name, const std::stop_token& stop)
 {
     const Descriptor package(openDirectoryAt(directoryFd, name));
     if (package.get() < 0)
@@ -330,7 +332,7 @@ std::int64_t Scanner::packageSize(int directoryFd, const char* name)
     // thread is enough because package walks never nest.
     thread_local TreeWalker walker(WalkOptions{.skipHidden = false, .maxOpenDirectories = packageWalkDescriptors});
     PackageSizeVisitor visitor;
-    walker.walk(package.get(), visitor);
+    walker.walk(package.get(), visitor, {}, stop);
     return visitor.bytes;
 }
 
@@ -367,10 +369,10 @@ FolderTally Scanner::scan(int folderFd, std::string name, std::string path, cons
     std::deque<WalkTask> subfolders;
     struct stat folderStatus {};
     if (folderFd >= 0 && ::fstat(folderFd, &folderStatus) == 0) {
-        TallyVisitor visitor(*this, tally, &seen);
+        TallyVisitor visitor(*this, tally, &seen, nullptr, context.stop);
         visitor.topLevelFolders = &subfolders;
         TreeWalker lister;
-        if (!lister.list(folderFd, visitor))
+        if (!lister.list(folderFd, visitor, context.stop))
             tally.unreadableFolders += 1;
     }
     if (subfolders.empty() || context.stop.stop_requested()) {
@@ -388,7 +390,7 @@ FolderTally Scanner::scan(int folderFd, std::string name, std::string path, cons
         while (std::optional<WalkTask> task = queue.take(context.stop)) {
             FolderTally part;
             {
-                TallyVisitor visitor(*this, part, &seen, sharing ? &queue : nullptr);
+                TallyVisitor visitor(*this, part, &seen, sharing ? &queue : nullptr, context.stop);
                 if (task->directory.valid()) {
                     walker.walk(task->directory.get(), visitor, task->ancestors, context.stop);
                 } else if (const Descriptor subfolder(openDirectoryAt(folderFd, task->name.c_str())); subfolder.valid()) {

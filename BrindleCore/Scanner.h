@@ -70,12 +70,13 @@ public:
     // path, walked on the calling thread alone.
     FolderTally walk(const std::string& directoryPath) const;
 
-    // The per-item step: adds one listed item (not a plain directory) to `tally`.
-    void count(const WalkEntry& item, FolderTally& tally) const;
+    // The per-item step: adds one listed item (not a plain directory) to `tally`. A stop cuts
+    // a package's size short.
+    void count(const WalkEntry& item, FolderTally& tally, const std::stop_token& stop = {}) const;
 
     // The byte total of the regular files inside the package `name` of `directoryFd`, hidden
     // ones and nested packages included; 0 when it cannot be opened.
-    static std::int64_t packageSize(int directoryFd, const char* name);
+    static std::int64_t packageSize(int directoryFd, const char* name, const std::stop_token& stop = {});
     static std::int64_t packageSize(const std::string& packagePath);
 
     // Directories presented as one document or library, by lower-case extension.

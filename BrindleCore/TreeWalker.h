@@ -96,7 +96,7 @@ public:
 
     // Lists the directory open as `directoryFd` one level deep, calling `visitor` for each
     // entry (its answer is ignored). Returns false when the directory could not be read.
-    bool list(int directoryFd, WalkVisitor& visitor);
+    bool list(int directoryFd, WalkVisitor& visitor, std::stop_token stop = {});
 
 private:
     struct Frame;

@@ -106,9 +106,9 @@ bool TreeWalker::readDirectory(int fd, Frame* children, WalkVisitor& visitor, co
     }
 }
 
-bool TreeWalker::list(int directoryFd, WalkVisitor& visitor)
+bool TreeWalker::list(int directoryFd, WalkVisitor& visitor, std::stop_token stop)
 {
-    return ::lseek(directoryFd, 0, SEEK_SET) >= 0 && readDirectory(directoryFd, nullptr, visitor, {});
+    return ::lseek(directoryFd, 0, SEEK_SET) >= 0 && readDirectory(directoryFd, nullptr, visitor, stop);
 }
 
 bool TreeWalker::isAncestor(const FileIdentity& id, std::size_t depth, std::span<const FileIdentity> outer) const

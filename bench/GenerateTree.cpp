@@ -1,8 +1,11 @@
 // Builds a deterministic, realistic tree for timing the scanner: 20 top-level folders of
 // unequal size, folders 3 to 6 levels deep, mixed extensions, some hidden entries and some
 // package directories. Files are empty or sparse, so a million of them take little disk.
+// The "lopsided" shape puts about 95% of the folders, and so of the files, in the first
+// top-level folder, as a Documents folder holding one huge project does.
 //
-//   bench_generate_tree DIR [FILES]     (FILES defaults to 1,000,000; folders are FILES / 100)
+//   bench_generate_tree DIR [FILES] [even|lopsided]
+//   (FILES defaults to 1,000,000; folders are FILES / 100)
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,22 +67,24 @@ void makeFile(const std::string& path, std::int64_t size)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_generate_tree DIR [FILES]\n");
+        std::fprintf(stderr, "usage: bench_generate_tree DIR [FILES] [even|lopsided]\n");
         return 2;
     }
     const std::string root = argv[1];
     long files = 1'000'000;
     if (argc > 2)
         std::from_chars(argv[2], argv[2] + std::strlen(argv[2]), files);
+    const bool lopsided = argc > 3 && std::strcmp(argv[3], "lopsided") == 0;
     const long folderCount = std::max(20L, files / 100);
     Random random{20261207};
     makeDirectory(root);
 
-    // Unequal top-level folders: the i-th gets a share proportional to 1 / (i + 1).
+    // Unequal top-level folders: the i-th gets a share proportional to 1 / (i + 1), or, when
+    // lopsided, the first gets 95% and the others share the rest.
     std::vector<double> weights(20);
     double totalWeight = 0;
     for (std::size_t i = 0; i < weights.size(); ++i)
-        totalWeight += weights[i] = 1.0 / static_cast<double>(i + 1);
+        totalWeight += weights[i] = lopsided ? (i == 0 ? 0.95 : 0.05 / 19) : 1.0 / static_cast<double>(i + 1);
 
     std::vector<std::string> folders;
     folders.reserve(static_cast<std::size_t>(folderCount));

@@ -1,0 +1,93 @@
+// The core's check: folders opened once, problems as data, the observer's calls, and a stop
+// that leaves a result marked as not to be kept.
+#include "BrindleCore/Check.h"
+#include "tests/support/TestTree.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <mutex>
+
+namespace brindle {
+namespace {
+
+using test::Node;
+using test::TestTree;
+
+class Recorder final : public CheckObserver {
+public:
+    void folderStarted(std::size_t index, const std::string& name) override
+    {
+        events.push_back("start " + std::to_string(index) + " " + name);
+    }
+    void filesSeen(std::int64_t files) override
+    {
+        const std::lock_guard guard(lock_);
+        counts.push_back(files);
+        if (stopAt && files >= *stopAt)
+            stop.request_stop();
+    }
+    void folderFinished(std::size_t index, const FolderTally& tally) override
+    {
+        events.push_back("end " + std::to_string(index) + " " + std::to_string(tally.files));
+    }
+
+    std::vector<std::string> events;
+    std::vector<std::int64_t> counts;
+    std::optional<std::int64_t> stopAt;
+    std::stop_source stop;
+
+private:
+    std::mutex lock_;
+};
+
+CheckRequest requestFor(const TestTree& tree, std::vector<CheckFolder> folders, int workers)
+{
+    CheckRequest request;
+    request.folders = std::move(folders);
+    request.now = Instant{tree.now()};
+    request.workers = workers;
+    request.clock = [] { return Instant{}; };
+    return request;
+}
+
+class CheckWorkers : public ::testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(OneAndFour, CheckWorkers, ::testing::Values(1, 4));
+
+TEST_P(CheckWorkers, ScansWhatOpensAndNamesWhatDoesNot)
+{
+    const TestTree tree{{{"A/x/1", Node::file(1)}, {"A/2", Node::file(1)}, {"B/y/z/3", Node::file(1)}}};
+    Recorder recorder;
+    const CheckOutcome outcome = Check::run(
+        requestFor(tree, {{"A", tree.path("A")}, {"Gone", tree.path("gone")}, {"B", tree.path("B")}}, GetParam()),
+        recorder);
+
+    EXPECT_FALSE(outcome.stopped);
+    ASSERT_EQ(outcome.result.folders.size(), 2u);
+    EXPECT_EQ(outcome.result.folders[1].name, "B");
+    EXPECT_EQ(outcome.result.unreadable, std::vector<std::string>{"Gone"});
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0].openError, ENOENT);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"start 0 A", "end 0 2", "start 2 B", "end 2 1"}));
+    EXPECT_TRUE(std::is_sorted(recorder.counts.begin(), recorder.counts.end()));
+    EXPECT_EQ(recorder.counts.back(), 3) << "counts run on across folders";
+}
+
+TEST_P(CheckWorkers, AStopEndsTheCheckAndMarksItsResult)
+{
+    std::vector<std::pair<std::string, Node>> nodes;
+    for (int i = 0; i < 5000; ++i)
+        nodes.push_back({"A/d" + std::to_string(i % 500) + "/f" + std::to_string(i), Node::file(1)});
+    nodes.push_back({"B/f", Node::file(1)});
+    const TestTree tree(nodes);
+    Recorder recorder;
+    recorder.stopAt = 1;
+    const CheckOutcome outcome = Check::run(
+        requestFor(tree, {{"A", tree.path("A")}, {"B", tree.path("B")}}, GetParam()), recorder, recorder.stop.get_token());
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_LT(outcome.result.total().files, 5001);
+    EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "start 1 B"), 0);
+}
+
+} // namespace
+} // namespace brindle
