@@ -15,10 +15,6 @@ struct Column {
     std::function<std::string(const FolderTally&)> cell;
 };
 
-std::string optionalCount(const std::optional<std::int64_t>& value)
-{
-    return value ? Words::count(*value) : std::string("\u2013");
-}
 } // namespace
 
 std::string tallyTable(const std::vector<FolderTally>& folders, const FolderTally& total)
@@ -33,7 +29,7 @@ std::string tallyTable(const std::vector<FolderTally>& folders, const FolderTall
         {"Waiting", place(Place::waiting)},
         {"Unknown", place(Place::unknown)},
         {"This week", [](const FolderTally& t) { return Words::count(t.changedThisWeek); }},
-        {"Since backup", [](const FolderTally& t) { return optionalCount(t.changedSinceBackup); }},
+        {"Since backup", [](const FolderTally& t) { return orDash(t.changedSinceBackup, Words::count); }},
         {"No 2nd copy", [](const FolderTally& t) { return Words::count(t.noSecondCopyWithBackup()); }},
     }};
     constexpr std::size_t usedColumns = columns.size();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,12 @@ std::string fitLeft(std::string_view printableText, std::size_t width);
 std::string padRight(std::string_view printableText, std::size_t width); // right-aligned
 
 bool isTerminal(std::FILE* stream);
+
+// `show(*value)`, or "–" for an absent value.
+template <typename T, typename Show> std::string orDash(const std::optional<T>& value, Show show)
+{
+    return value ? std::string(show(*value)) : std::string("\u2013");
+}
 
 // Shows "Reading N files" on stderr while a check runs, as the check reports its count (about
 // ten times a second); nothing when stderr is not a terminal. `clear` erases the line so that

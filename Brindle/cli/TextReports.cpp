@@ -18,12 +18,6 @@ std::string yesNo(const std::optional<bool>& value)
     return value ? (*value ? "yes" : "no") : "unknown";
 }
 
-std::string optionalDate(const std::optional<Instant>& value) { return value ? formatISO8601(*value) : "\u2013"; }
-
-std::string optionalNumber(const std::optional<std::int64_t>& value)
-{
-    return value ? Words::count(*value) : "\u2013";
-}
 } // namespace
 
 std::string driveReport(const DriveState& state)
@@ -45,8 +39,8 @@ std::string driveReport(const DriveState& state)
     const std::vector<std::string> headings{"Date", "Started", "Changed items", "Changed bytes"};
     std::vector<std::vector<std::string>> rows{headings};
     for (const Backup& backup : state.backups)
-        rows.push_back({formatISO8601(backup.date), optionalDate(backup.started), optionalNumber(backup.changedItems),
-                        backup.changedBytes ? Words::size(*backup.changedBytes) : "\u2013"});
+        rows.push_back({formatISO8601(backup.date), orDash(backup.started, formatISO8601),
+                        orDash(backup.changedItems, Words::count), orDash(backup.changedBytes, Words::size)});
     std::vector<std::size_t> widths(headings.size(), 0);
     for (const auto& row : rows)
         for (std::size_t c = 0; c < row.size(); ++c)
