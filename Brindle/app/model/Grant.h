@@ -1,0 +1,31 @@
+// Grant: one folder or backup drive the person chose, as the settings keep it.
+//
+// A plain value, compared field by field; a grant's identity in a list is its `path`. Its JSON
+// form is an object with "name", "path", "bookmark" (the grant token's text) and "uuid" (left
+// out when absent). Decoding never throws: a grant, or a list with any grant, that does not
+// decode gives nullopt.
+#pragma once
+
+#include "BrindleCore/Json.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brindle {
+
+struct Grant {
+    std::string name;     // shown to the person: the folder's name, or the volume's
+    std::string path;     // as the picker gave it
+    std::string bookmark; // the token that finds the folder again; empty for demo grants
+    std::optional<std::string> uuid{}; // a drive's volume UUID when it was chosen
+
+    friend bool operator==(const Grant&, const Grant&) = default;
+};
+
+JsonOut encode(const Grant& grant);
+std::optional<Grant> decodeGrant(const JsonIn& value);
+JsonOut encode(const std::vector<Grant>& grants);
+std::optional<std::vector<Grant>> decodeGrants(const JsonIn& value);
+
+} // namespace brindle
