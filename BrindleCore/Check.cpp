@@ -47,8 +47,10 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result = CheckResult(request.now, seconds, std::move(scanned.tallies), std::move(drive),
                                  request.timeMachine, request.iCloudDriveOn);
     outcome.result.otherDrives = std::move(otherDrives);
-    if (!scanned.unreadable.empty())
-        outcome.result.unreadable = std::move(scanned.unreadable);
+    std::vector<std::string> unreadable = request.unreadable;
+    unreadable.insert(unreadable.end(), scanned.unreadable.begin(), scanned.unreadable.end());
+    if (!unreadable.empty())
+        outcome.result.unreadable = std::move(unreadable);
     outcome.problems = std::move(scanned.problems);
     outcome.stopped = scanned.stopped;
     return outcome;

@@ -21,6 +21,7 @@
 #include "BrindleCore/Instant.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -35,13 +36,14 @@ struct CheckFolder {
 
 struct CheckRequest {
     std::vector<CheckFolder> folders;
+    std::vector<std::string> unreadable; // folders known beforehand not to open, by name
     std::vector<DriveState> drives; // already read; the one with the newest backup counts
     Instant now;                    // the start of the check
     int workers = 4;
     TimeMachineFacts timeMachine;
     std::optional<bool> iCloudDriveOn;
     const ICloudFactsSource* cloudFacts = nullptr; // not owned
-    Instant (*clock)() = clockNow;                 // read once more, at the end
+    std::function<Instant()> clock = clockNow;     // read once more, at the end
 };
 
 // A folder that did not open (`openError`, an errno value), or that opened but holds

@@ -34,6 +34,10 @@ struct SystemTables {
 // and removability. Absent when the path, its mount or its capacities cannot be read.
 std::optional<DriveFacts> facts(const std::string& path, const SystemTables& tables = {});
 
+// The mount points of the volumes on block devices (disks, partitions, USB sticks), in the
+// order of the mount table; empty when it cannot be read.
+std::vector<std::string> volumeMountPoints(const SystemTables& tables = {});
+
 // Where the volume holding `path` is mounted; absent when the path or its mount cannot be read.
 std::optional<std::string> mountPoint(const std::string& path, const SystemTables& tables = {});
 

@@ -173,6 +173,29 @@ std::string Drive::formatDescription(std::string_view type)
     return std::string(type);
 }
 
+std::vector<std::string> Drive::volumeMountPoints(const SystemTables& tables)
+{
+    struct TableFree {
+        void operator()(libmnt_table* table) const { mnt_unref_table(table); }
+    };
+    struct IterFree {
+        void operator()(libmnt_iter* iter) const { mnt_free_iter(iter); }
+    };
+    std::vector<std::string> points;
+    const std::unique_ptr<libmnt_table, TableFree> table(mnt_new_table());
+    const std::unique_ptr<libmnt_iter, IterFree> iter(mnt_new_iter(MNT_ITER_FORWARD));
+    if (!table || !iter || mnt_table_parse_file(table.get(), tables.mountInfo.c_str()) != 0)
+        return points;
+    libmnt_fs* fs = nullptr;
+    while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) {
+        const char* source = mnt_fs_get_source(fs);
+        const char* target = mnt_fs_get_target(fs);
+        if (source && target && std::string_view(source).starts_with("/dev/"))
+            points.emplace_back(target);
+    }
+    return points;
+}
+
 std::optional<std::string> Drive::mountPoint(const std::string& path, const SystemTables& tables)
 {
     const auto canonical = realPath(path);
