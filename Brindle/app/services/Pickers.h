@@ -1,0 +1,40 @@
+// Asking the person for folders and drives, and telling them something that needs a click.
+//
+// Each call is modal: it returns when the person has answered. Cancelling a picker gives an
+// empty list or absent. The folder picker lets several folders be chosen at once. Main thread.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace brindle {
+
+namespace PickerTexts {
+inline const QString foldersPrompt = QStringLiteral("Choose");
+inline const QString foldersMessage = QStringLiteral("Choose the folders you’d miss. Brindle only reads them.");
+inline const QString drivePrompt = QStringLiteral("Choose Drive");
+inline const QString driveMessage =
+    QStringLiteral("Choose the drive Time Machine backs up to. Brindle reads the dates of its backups from it.");
+} // namespace PickerTexts
+
+class Pickers {
+public:
+    virtual ~Pickers() = default;
+
+    // The chosen folders, in the order chosen; empty when cancelled.
+    virtual QStringList chooseFolders(const QString& startIn) = 0;
+    virtual std::optional<QString> chooseDrive(const QString& startIn) = 0;
+    virtual void alert(const QString& message, const QString& informativeText) = 0;
+};
+
+// Where removable drives are mounted for this user: the first existing of /run/media/<user>,
+// /media/<user>, /media and /mnt; the root folder when none is.
+QString drivesFolder();
+
+// Dialogs of the application's own toolkit. Needs a QApplication.
+std::unique_ptr<Pickers> makeDialogPickers();
+
+} // namespace brindle

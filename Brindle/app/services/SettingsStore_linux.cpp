@@ -1,0 +1,179 @@
+// The settings file on Linux: XDG base directories, flock(2) on a lock file beside it,
+// renameat2(RENAME_NOREPLACE) to move an unreadable file aside without replacing an earlier one.
+#include "Brindle/app/services/SettingsStore.h"
+
+#include "BrindleCore/Descriptor.h"
+#include "BrindleCore/FileIO.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+namespace brindle {
+
+namespace {
+
+std::string homeFolder()
+{
+    if (const char* value = std::getenv("HOME"); value && value[0] == '/')
+        return value;
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
+        return user->pw_dir;
+    return {};
+}
+
+// What identifies one version of the file, to notice changes made by other processes.
+struct Stamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    bool operator==(const Stamp& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
+
+std::optional<Stamp> stampOf(const std::string& path)
+{
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return Stamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+}
+
+// "20261208T053700Z": ISO 8601 in its basic form, safe in a file name on any file system.
+std::string compactTime(Instant instant)
+{
+    std::string text = formatISO8601(instant);
+    std::erase(text, '-');
+    std::erase(text, ':');
+    return text;
+}
+
+class SettingsFile final : public SettingsStore {
+public:
+    SettingsFile(std::string path, std::function<Instant()> now) : path_(std::move(path)), now_(std::move(now)) {}
+
+    std::optional<JsonIn> value(std::string_view key) override
+    {
+        refresh();
+        const auto found = object_.find(key);
+        if (found == object_.end())
+            return std::nullopt;
+        return *found;
+    }
+
+    bool setValue(std::string_view key, JsonIn value) override
+    {
+        return change([&](JsonIn& object) { object[std::string(key)] = std::move(value); });
+    }
+
+    bool remove(std::string_view key) override
+    {
+        return change([&](JsonIn& object) { object.erase(std::string(key)); });
+    }
+
+    std::string lastError() const override { return lastError_; }
+
+private:
+    // Reads the file again when it changed since it was last read.
+    void refresh()
+    {
+        const auto stamp = stampOf(path_);
+        if (stamp == stamp_ && (stamp || loaded_))
+            return;
+        loaded_ = true;
+        stamp_ = stamp;
+        object_ = JsonIn::object();
+        unreadable_ = false;
+        if (!stamp)
+            return;
+        const ReadResult read = readRegularFile(path_, Settings::maxFileBytes);
+        if (read.content) {
+            if (auto parsed = Settings::parse(*read.content)) {
+                object_ = std::move(*parsed);
+                return;
+            }
+        }
+        unreadable_ = read.content || read.error != ReadError::missing;
+    }
+
+    bool moveAside()
+    {
+        const std::string base = path_ + ".unreadable-" + compactTime(now_());
+        for (int attempt = 1; attempt <= 100; ++attempt) {
+            const std::string target = attempt == 1 ? base : base + "-" + std::to_string(attempt);
+            if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+                return true;
+            if (errno != EEXIST) {
+                lastError_ = "could not move the unreadable " + path_ + " aside: " + std::strerror(errno);
+                return false;
+            }
+        }
+        lastError_ = "could not move the unreadable " + path_ + " aside: too many earlier copies";
+        return false;
+    }
+
+    template <typename Change> bool change(Change&& apply)
+    {
+        const auto slash = path_.rfind('/');
+        if (slash != std::string::npos && slash > 0 && !makeFolders(path_.substr(0, slash))) {
+            lastError_ = "could not make the folder of " + path_;
+            apply(object_);
+            return false;
+        }
+        const Descriptor lock(::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+        if (lock.valid())
+            while (::flock(lock.get(), LOCK_EX) != 0 && errno == EINTR) {
+            }
+        refresh();
+        apply(object_);
+        if (unreadable_ && !moveAside())
+            return false;
+        unreadable_ = false;
+        std::string error;
+        if (!writeFileAtomically(path_, Settings::format(object_), &error)) {
+            lastError_ = error.empty() ? "could not write " + path_ : error;
+            stamp_ = stampOf(path_);
+            return false;
+        }
+        lastError_.clear();
+        stamp_ = stampOf(path_);
+        return true;
+    }
+
+    std::string path_;
+    std::function<Instant()> now_;
+    JsonIn object_ = JsonIn::object();
+    std::optional<Stamp> stamp_;
+    bool loaded_ = false;
+    bool unreadable_ = false;
+    std::string lastError_;
+};
+
+} // namespace
+
+std::string settingsFilePath()
+{
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
+        return std::string(config) + "/Brindle/settings.json";
+    return homeFolder() + "/.config/Brindle/settings.json";
+}
+
+std::unique_ptr<SettingsStore> makeSettingsFile(std::string path, std::function<Instant()> now)
+{
+    return std::make_unique<SettingsFile>(std::move(path), std::move(now));
+}
+
+} // namespace brindle
