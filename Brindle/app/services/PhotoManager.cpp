@@ -107,6 +107,8 @@ QStringList execCommand(const QString& exec)
                 quoted = false;
             } else if (c == QLatin1Char('\\') && i + 1 < exec.size()) {
                 current += exec[++i];
+            } else if (c == QLatin1Char('%') && i + 1 < exec.size() && exec[i + 1] == QLatin1Char('%')) {
+                current += exec[++i];
             } else {
                 current += c;
             }

@@ -127,6 +127,7 @@ private:
 
     template <typename Change> bool change(Change&& apply)
     {
+        refresh();
         const auto slash = path_.rfind('/');
         if (slash != std::string::npos && slash > 0 && !makeFolders(path_.substr(0, slash))) {
             lastError_ = "could not make the folder of " + path_;

@@ -1,0 +1,127 @@
+#include "Brindle/app/services/SettingsStore.h"
+
+#include "BrindleCore/FileIO.h"
+#include "tests/support/TestTree.h"
+
+#include <QTest>
+
+#include <filesystem>
+
+namespace brindle {
+namespace {
+
+using test::Node;
+using test::TestTree;
+
+std::string contentOf(const std::string& path) { return readRegularFile(path, 1 << 20).content.value_or("<none>"); }
+
+Instant fixedNow() { return *parseISO8601("2026-12-08T05:37:00Z"); }
+
+} // namespace
+
+class SettingsStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void writesReadableJsonAndKeepsWhatItDoesNotKnow()
+    {
+        const TestTree tree{{{"Brindle", Node::directory()}}};
+        const std::string path = tree.path("Brindle/settings.json");
+        QVERIFY(writeFileAtomically(path, R"({"future":{"a":1},"menuBar":false})"));
+        const auto store = makeSettingsFile(path, fixedNow);
+        QVERIFY(store->value("menuBar") == std::optional<JsonIn>(false));
+        QVERIFY(!store->value("grants"));
+
+        QVERIFY(store->setValue("menuBar", true));
+        QVERIFY(store->setValue("waitingSince", "2026-12-01T10:00:00Z"));
+        QVERIFY(store->remove("driveCache"));
+        const auto written = Settings::parse(contentOf(path));
+        QVERIFY(written);
+        QVERIFY(*written == JsonIn::parse(R"({"future":{"a":1},"menuBar":true,"waitingSince":"2026-12-01T10:00:00Z"})"));
+        QVERIFY(contentOf(path).find("\n  \"menuBar\": true") != std::string::npos);
+    }
+
+    // The command line and the window both write the file: neither may lose the other's keys.
+    void keepsChangesMadeByAnotherWriter()
+    {
+        const TestTree tree;
+        const std::string path = tree.path("config/Brindle/settings.json");
+        const auto window = makeSettingsFile(path, fixedNow);
+        const auto commandLine = makeSettingsFile(path, fixedNow);
+        QVERIFY(window->setValue("grants", JsonIn::array()));
+        QVERIFY(commandLine->setValue("lastSeen", {{"UUID-1", "2026-12-08T05:00:00Z"}}));
+        QVERIFY(window->value("lastSeen") == std::optional<JsonIn>(commandLine->value("lastSeen")));
+        QVERIFY(window->setValue("menuBar", true));
+        const auto written = Settings::parse(contentOf(path));
+        QVERIFY(written && written->contains("grants") && written->contains("lastSeen") && written->contains("menuBar"));
+    }
+
+    void movesAnUnreadableFileAsideBeforeTheFirstWrite_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not JSON") << QByteArray("{\"grants\": [");
+        QTest::newRow("not an object") << QByteArray("[1, 2]");
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("too deep") << QByteArray(std::string(200, '[').c_str()).prepend("{\"a\":");
+        QTest::newRow("NUL padded") << QByteArray("{}\0\0", 4);
+    }
+    void movesAnUnreadableFileAsideBeforeTheFirstWrite()
+    {
+        QFETCH(QByteArray, content);
+        const TestTree tree{{{"Brindle", Node::directory()}}};
+        const std::string path = tree.path("Brindle/settings.json");
+        const std::string original = content.toStdString();
+        QVERIFY(writeFileAtomically(path, original));
+        const auto store = makeSettingsFile(path, fixedNow);
+        QVERIFY(!store->value("menuBar"));
+        QCOMPARE(contentOf(path), original); // reading alone changes nothing
+
+        QVERIFY(store->setValue("menuBar", true));
+        QCOMPARE(contentOf(path + ".unreadable-20261208T053700Z"), original);
+        QVERIFY(Settings::parse(contentOf(path)) == std::optional<JsonIn>(JsonIn{{"menuBar", true}}));
+
+        // A second bad file in the same second does not replace the first copy.
+        QVERIFY(writeFileAtomically(path, "garbage"));
+        QVERIFY(store->setValue("menuBar", false));
+        QCOMPARE(contentOf(path + ".unreadable-20261208T053700Z"), original);
+        QCOMPARE(contentOf(path + ".unreadable-20261208T053700Z-2"), std::string("garbage"));
+    }
+
+    void reportsAFailedWriteAndKeepsTheValueForThisRun()
+    {
+        const TestTree tree{{{"not-a-folder", Node::file(3)}}};
+        const auto store = makeSettingsFile(tree.path("not-a-folder/Brindle/settings.json"), fixedNow);
+        QVERIFY(!store->setValue("menuBar", true));
+        QVERIFY(!store->lastError().empty());
+        QVERIFY(store->value("menuBar") == std::optional<JsonIn>(true));
+    }
+
+    void findsTheFileThroughTheConfigFolder_data()
+    {
+        QTest::addColumn<QByteArray>("configHome");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/cfg") << "/cfg/Brindle/settings.json";
+        QTest::newRow("unset") << QByteArray() << "/home/ada/.config/Brindle/settings.json";
+        QTest::newRow("relative, ignored") << QByteArray("cfg") << "/home/ada/.config/Brindle/settings.json";
+    }
+    void findsTheFileThroughTheConfigFolder()
+    {
+        QFETCH(QByteArray, configHome);
+        QFETCH(QString, expected);
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", "/home/ada");
+        if (configHome.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", configHome);
+        const std::string path = settingsFilePath();
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", config);
+        QCOMPARE(QString::fromStdString(path), expected);
+    }
+};
+
+} // namespace brindle
+
+QTEST_GUILESS_MAIN(brindle::SettingsStoreTest)
+#include "SettingsStoreTest.moc"
