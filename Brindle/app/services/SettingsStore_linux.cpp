@@ -4,31 +4,21 @@
 
 #include "BrindleCore/Descriptor.h"
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/Paths.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 
 namespace brindle {
 
 namespace {
-
-std::string homeFolder()
-{
-    if (const char* value = std::getenv("HOME"); value && value[0] == '/')
-        return value;
-    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
-        return user->pw_dir;
-    return {};
-}
 
 // What identifies one version of the file, to notice changes made by other processes.
 struct Stamp {
@@ -167,9 +157,7 @@ private:
 
 std::string settingsFilePath()
 {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-        return std::string(config) + "/Brindle/settings.json";
-    return homeFolder() + "/.config/Brindle/settings.json";
+    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/Brindle/settings.json";
 }
 
 std::unique_ptr<SettingsStore> makeSettingsFile(std::string path, std::function<Instant()> now)
