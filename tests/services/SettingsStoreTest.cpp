@@ -94,31 +94,6 @@ private slots:
         QVERIFY(!store->lastError().empty());
         QVERIFY(store->value("menuBar") == std::optional<JsonIn>(true));
     }
-
-    void findsTheFileThroughTheConfigFolder_data()
-    {
-        QTest::addColumn<QByteArray>("configHome");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("XDG_CONFIG_HOME") << QByteArray("/cfg") << "/cfg/Brindle/settings.json";
-        QTest::newRow("unset") << QByteArray() << "/home/ada/.config/Brindle/settings.json";
-        QTest::newRow("relative, ignored") << QByteArray("cfg") << "/home/ada/.config/Brindle/settings.json";
-    }
-    void findsTheFileThroughTheConfigFolder()
-    {
-        QFETCH(QByteArray, configHome);
-        QFETCH(QString, expected);
-        const QByteArray home = qgetenv("HOME");
-        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", "/home/ada");
-        if (configHome.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", configHome);
-        const std::string path = settingsFilePath();
-        qputenv("HOME", home);
-        qputenv("XDG_CONFIG_HOME", config);
-        QCOMPARE(QString::fromStdString(path), expected);
-    }
 };
 
 } // namespace brindle

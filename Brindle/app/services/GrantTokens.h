@@ -7,6 +7,8 @@
 // again) or when it now lies at another path; the caller then makes a fresh token with
 // `create` and keeps that instead. A folder that is not there, or a volume that is not
 // mounted, resolves to nothing. `granted` says whether the folder opens for reading.
+// Where the volume's UUID cannot be looked up now, only the very folder at the token's
+// path (same device and inode) is taken.
 //
 // Neither throws. Both read the mount table and examine the folder, so they touch the disk:
 // call them where a slow drive may be waited for. Implementations keep no shared state and

@@ -130,18 +130,20 @@ public:
         const auto token = decodeGrantTokenText(text);
         if (!token)
             return std::nullopt;
-        if (!token->volume) {
+        // Device numbers of removable drives change from one attachment to the next; the
+        // UUID says which volume it is. Where no UUID can be looked up (no udev links, and
+        // devices this user may not probe), the folder's path and numbers must do.
+        const auto device = token->volume ? deviceOfVolume(*token->volume) : std::nullopt;
+        if (!device) {
             const auto status = folderStatus(token->path);
             if (!status)
                 return std::nullopt;
             const bool same = status->st_ino == token->inode && status->st_dev == token->device;
+            // Without its UUID, another folder at the path could lie on another volume.
+            if (!same && token->volume)
+                return std::nullopt;
             return ResolvedGrant{token->path, !same, opensForReading(token->path)};
         }
-        // Device numbers of removable drives change from one attachment to the next; the
-        // UUID says which volume it is.
-        const auto device = deviceOfVolume(*token->volume);
-        if (!device)
-            return std::nullopt;
         std::vector<std::string> candidates;
         for (const Mount& mount : mountTable(mountInfo_)) {
             const std::string root = mount.root.empty() ? "/" : mount.root;
