@@ -15,12 +15,14 @@ namespace {
 using test::Node;
 using test::TestTree;
 
-CheckRequest requestFor(const TestTree& tree)
+CheckWorker::Job jobFor(const TestTree& tree)
 {
     CheckRequest request;
     request.folders = {{"A", tree.path("A")}};
     request.now = Instant{tree.now()};
-    return request;
+    return [request](CheckObserver& observer, std::stop_token stop) {
+        return GrantedCheck{Check::run(request, observer, std::move(stop)), {}, {}};
+    };
 }
 
 std::vector<std::pair<std::string, Node>> manyFiles(int count)
@@ -41,12 +43,12 @@ TEST(CheckWorker, ReportsOnTheMainThreadAndFinishesOnce)
         counts.push_back(files);
     });
     QSignalSpy finished(&worker, &CheckWorker::finished);
-    worker.start(requestFor(tree));
+    worker.start(jobFor(tree));
     EXPECT_TRUE(worker.running());
     ASSERT_TRUE(finished.wait(20'000));
     EXPECT_FALSE(worker.running());
     EXPECT_EQ(finished.count(), 1);
-    const auto outcome = finished.at(0).at(0).value<CheckOutcome>();
+    const auto outcome = finished.at(0).at(0).value<GrantedCheck>().outcome;
     EXPECT_FALSE(outcome.stopped);
     EXPECT_EQ(outcome.result.total().files, 3000);
     ASSERT_FALSE(counts.empty());
@@ -60,14 +62,14 @@ TEST(CheckWorker, StopsWhenAskedAndWhenDestroyed)
     {
         CheckWorker worker;
         QSignalSpy finished(&worker, &CheckWorker::finished);
-        worker.start(requestFor(tree));
+        worker.start(jobFor(tree));
         worker.stop();
         ASSERT_TRUE(finished.wait(20'000));
-        EXPECT_TRUE(finished.at(0).at(0).value<CheckOutcome>().stopped);
+        EXPECT_TRUE(finished.at(0).at(0).value<GrantedCheck>().outcome.stopped);
     }
     auto worker = std::make_unique<CheckWorker>();
     QSignalSpy finished(worker.get(), &CheckWorker::finished);
-    worker->start(requestFor(tree));
+    worker->start(jobFor(tree));
     worker.reset();
     QCoreApplication::processEvents();
     EXPECT_EQ(finished.count(), 0);

@@ -1,7 +1,6 @@
 #include "Brindle/app/model/CheckWorker.h"
 
 #include <QMetaObject>
-#include <QPointer>
 
 namespace brindle {
 
@@ -31,18 +30,18 @@ CheckWorker::~CheckWorker()
         thread_.join();
 }
 
-void CheckWorker::start(CheckRequest request)
+void CheckWorker::start(Job job)
 {
     if (running())
         return;
-    thread_ = std::jthread([this, request = std::move(request)](std::stop_token stop) {
+    thread_ = std::jthread([this, job = std::move(job)](std::stop_token stop) {
         Relay relay(this);
-        auto outcome = std::make_shared<CheckOutcome>(Check::run(request, relay, stop));
+        auto check = std::make_shared<GrantedCheck>(job(relay, stop));
         QMetaObject::invokeMethod(
             this,
-            [this, outcome] {
+            [this, check] {
                 thread_.join();
-                emit finished(*outcome);
+                emit finished(*check);
             },
             Qt::QueuedConnection);
     });

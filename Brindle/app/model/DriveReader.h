@@ -1,0 +1,58 @@
+// Reading the granted backup drives the way every check does: a connected drive is read
+// fresh and remembered; a drive that is away is told from what was remembered of it.
+//
+// One state per drive grant that has a volume UUID, in the order of the grants; grants
+// without one never take part. A connected drive (a mounted volume with its UUID whose facts
+// can be read) is read from the folder its grant finds, or from the volume's mount point when
+// the grant finds nothing; when it gives no backups, the remembered backups stand, so a
+// manifest that cannot be read for a moment does not make the backups vanish. Reading a
+// connected drive sets its last-seen date to `now` and replaces its remembered state.
+//
+// Touches the drives: call it off the main thread. Keeps no state; `tokens` and `volumes`
+// must be safe to use from the calling thread.
+#pragma once
+
+#include "Brindle/app/model/Grant.h"
+#include "Brindle/app/model/StoredSettings.h"
+#include "Brindle/app/services/GrantTokens.h"
+#include "BrindleCore/DriveState.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brindle {
+
+// What the system says of a mounted volume: a seam, so that tests need no real drives.
+class Volumes {
+public:
+    virtual ~Volumes() = default;
+    virtual std::optional<DriveFacts> facts(const std::string& path) const = 0;
+    virtual std::vector<Backup> backups(const std::string& path) const = 0;
+};
+
+// The volumes of this computer, read with the core's drive readers.
+const Volumes& systemVolumes();
+
+struct MountedVolume {
+    std::string path;
+    std::string uuid;
+
+    friend bool operator==(const MountedVolume&, const MountedVolume&) = default;
+};
+
+// The mounted volumes that have a UUID, read now through `volumes`.
+std::vector<MountedVolume> mountedVolumes(const Volumes& volumes);
+
+// What the settings remember of the drives.
+struct DriveMemory {
+    Stored::DriveCaches caches;
+    Stored::Dates lastSeen;
+
+    friend bool operator==(const DriveMemory&, const DriveMemory&) = default;
+};
+
+std::vector<DriveState> readDrives(const std::vector<Grant>& drives, const std::vector<MountedVolume>& mounted,
+                                   DriveMemory& memory, GrantTokens& tokens, const Volumes& volumes, Instant now);
+
+} // namespace brindle

@@ -1,0 +1,66 @@
+#include "Brindle/app/model/GrantedCheck.h"
+
+#include "Brindle/app/services/SettingsKeys.h"
+#include "BrindleCore/Drive.h"
+#include "BrindleCore/Paths.h"
+
+#include <algorithm>
+
+namespace brindle {
+
+CheckPlan planFromSettings(SettingsStore& store, std::vector<MountedVolume> mounted, Instant now)
+{
+    CheckPlan plan;
+    plan.grants = Stored::grants(store);
+    plan.drives = Stored::drives(store);
+    plan.mounted = std::move(mounted);
+    plan.memory = {Stored::driveCaches(store), Stored::dates(store, settings::lastSeen)};
+    plan.now = now;
+    return plan;
+}
+
+GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const Volumes& volumes,
+                             CheckObserver& observer, std::stop_token stop)
+{
+    GrantedCheck check;
+    check.memory = plan.memory;
+    CheckRequest request;
+    request.drives = readDrives(plan.drives, plan.mounted, check.memory, tokens, volumes, plan.now);
+    for (const Grant& grant : plan.grants) {
+        const auto found = tokens.resolve(grant.bookmark);
+        if (!found || !found->granted) {
+            request.unreadable.push_back(grant.name);
+            continue;
+        }
+        std::string name = grant.name;
+        if (found->stale) {
+            if (auto token = tokens.create(found->path)) {
+                name = std::string(lastPathComponent(found->path));
+                check.renewed.emplace_back(grant, Grant{name, found->path, std::move(*token), grant.uuid});
+            }
+        }
+        request.folders.push_back({std::move(name), found->path});
+    }
+    request.now = plan.now;
+    request.clock = plan.clock;
+    request.workers = plan.workers;
+    request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
+    request.iCloudDriveOn = plan.cloudDriveOn;
+    check.outcome = Check::run(request, observer, std::move(stop));
+    return check;
+}
+
+bool keepGrantedCheck(SettingsStore& store, const GrantedCheck& check, std::vector<Grant>& grants,
+                      const std::vector<Grant>& drives)
+{
+    bool ok = true;
+    if (!check.renewed.empty()) {
+        for (const auto& [old, renewed] : check.renewed)
+            std::replace(grants.begin(), grants.end(), old, renewed);
+        ok = Stored::saveGrants(store, grants, drives);
+    }
+    ok = Stored::saveDriveCaches(store, check.memory.caches) && ok;
+    return Stored::saveDates(store, settings::lastSeen, check.memory.lastSeen) && ok;
+}
+
+} // namespace brindle

@@ -1,0 +1,51 @@
+// A check of what the person granted, as the window and the command line both run it: the
+// granted drives are read (DriveReader.h), the granted folders are found again from their
+// tokens, and the core's check scans those that were found.
+//
+// The plan holds only values, gathered where the settings live; `runGrantedCheck` may then
+// run on any thread. What it learns that the settings should keep comes back with the
+// outcome: grants whose tokens went stale and were made anew, and the drives' memory.
+// `keepGrantedCheck` stores those, on the settings' thread.
+#pragma once
+
+#include "Brindle/app/model/DriveReader.h"
+#include "BrindleCore/Check.h"
+
+#include <cstddef>
+#include <functional>
+#include <stop_token>
+#include <utility>
+#include <vector>
+
+namespace brindle {
+
+struct CheckPlan {
+    std::vector<Grant> grants;
+    std::vector<Grant> drives;
+    std::vector<MountedVolume> mounted;
+    DriveMemory memory;
+    Instant now;
+    std::function<Instant()> clock = clockNow; // read once more, at the end; from the check's thread
+    int workers = Check::workers;
+    bool cloudDriveOn = false;
+};
+
+struct GrantedCheck {
+    CheckOutcome outcome;
+    std::vector<std::pair<Grant, Grant>> renewed; // a grant as planned → the same, made anew
+    DriveMemory memory;
+};
+
+// The plan's folders and drives from the settings; mounted volumes as given.
+CheckPlan planFromSettings(SettingsStore& store, std::vector<MountedVolume> mounted, Instant now);
+
+GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const Volumes& volumes,
+                             CheckObserver& observer, std::stop_token stop = {});
+
+// Puts the renewed grants in the place of their old selves in `grants` (grants changed
+// meanwhile are left alone) and stores them, and the drives' memory. Returns false when the
+// settings could not be written.
+bool keepGrantedCheck(SettingsStore& store, const GrantedCheck& check, std::vector<Grant>& grants,
+                      const std::vector<Grant>& drives);
+
+} // namespace brindle

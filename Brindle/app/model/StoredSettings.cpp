@@ -1,0 +1,110 @@
+#include "Brindle/app/model/StoredSettings.h"
+
+#include "Brindle/app/services/SettingsKeys.h"
+
+namespace brindle::Stored {
+
+namespace {
+// The store keeps plain JSON values; records encode to key-ordered ones.
+JsonIn asIn(const JsonOut& value) { return JsonIn(value); }
+} // namespace
+
+std::vector<Grant> grants(SettingsStore& store)
+{
+    const auto value = store.value(settings::grants);
+    return value ? decodeGrants(*value).value_or(std::vector<Grant>{}) : std::vector<Grant>{};
+}
+
+std::vector<Grant> drives(SettingsStore& store)
+{
+    if (const auto value = store.value(settings::drives))
+        if (auto decoded = decodeGrants(*value))
+            return std::move(*decoded);
+    const auto older = store.value(settings::drive);
+    auto grant = older ? decodeGrant(*older) : std::nullopt;
+    if (!grant)
+        return {};
+    const auto uuid = store.value(settings::driveUUID);
+    grant->uuid = uuid && uuid->is_string() ? std::optional(uuid->get<std::string>()) : std::nullopt;
+    return {std::move(*grant)};
+}
+
+bool saveGrants(SettingsStore& store, const std::vector<Grant>& grants, const std::vector<Grant>& drives)
+{
+    bool ok = store.setValue(settings::grants, asIn(encode(grants)));
+    ok = store.setValue(settings::drives, asIn(encode(drives))) && ok;
+    ok = store.remove(settings::drive) && ok;
+    return store.remove(settings::driveUUID) && ok;
+}
+
+std::optional<WatchSettings> watch(SettingsStore& store)
+{
+    const auto value = store.value(settings::watch);
+    return value ? decodeWatchSettings(*value) : std::nullopt;
+}
+
+bool saveWatch(SettingsStore& store, const WatchSettings& watch)
+{
+    return store.setValue(settings::watch, asIn(encode(watch)));
+}
+
+bool flag(SettingsStore& store, std::string_view key)
+{
+    const auto value = store.value(key);
+    return value && value->is_boolean() && value->get<bool>();
+}
+
+std::optional<Instant> date(SettingsStore& store, std::string_view key)
+{
+    const auto value = store.value(key);
+    return value ? decodeInstant(*value, DateForm::iso8601) : std::nullopt;
+}
+
+bool setDate(SettingsStore& store, std::string_view key, std::optional<Instant> date)
+{
+    if (!date)
+        return store.remove(key);
+    return store.setValue(key, asIn(encodeInstant(*date, DateForm::iso8601)));
+}
+
+Dates dates(SettingsStore& store, std::string_view key)
+{
+    Dates dates;
+    const auto value = store.value(key);
+    if (!value || !value->is_object())
+        return dates;
+    for (const auto& [name, entry] : value->items())
+        if (const auto date = decodeInstant(entry, DateForm::iso8601))
+            dates.emplace(name, *date);
+    return dates;
+}
+
+bool saveDates(SettingsStore& store, std::string_view key, const Dates& dates)
+{
+    JsonIn object = JsonIn::object();
+    for (const auto& [name, date] : dates)
+        object[name] = asIn(encodeInstant(date, DateForm::iso8601));
+    return store.setValue(key, std::move(object));
+}
+
+DriveCaches driveCaches(SettingsStore& store)
+{
+    DriveCaches caches;
+    const auto value = store.value(settings::driveCaches);
+    if (!value || !value->is_object())
+        return caches;
+    for (const auto& [uuid, entry] : value->items())
+        if (auto state = decodeDriveState(entry, DateForm::iso8601))
+            caches.emplace(uuid, std::move(*state));
+    return caches;
+}
+
+bool saveDriveCaches(SettingsStore& store, const DriveCaches& caches)
+{
+    JsonIn object = JsonIn::object();
+    for (const auto& [uuid, state] : caches)
+        object[uuid] = asIn(encode(state, DateForm::iso8601));
+    return store.setValue(settings::driveCaches, std::move(object));
+}
+
+} // namespace brindle::Stored
