@@ -4,6 +4,7 @@
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/services/SettingsKeys.h"
+#include "BrindleCore/Paths.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeDesktop.h"
 #include "tests/support/fakes/FakeGrantTokens.h"
@@ -64,13 +65,22 @@ struct Harness {
 
     std::unique_ptr<AppModel> model(std::vector<std::string_view> arguments = {})
     {
-        AppServices services{settings, tokens, volumes, mounts, driveTimer, keepWatch, notifier, login, desktop, pickers};
-        services.clock = [this] { return now; };
-        services.calendar = [] { return Calendar::utc(); };
-        services.historyPath = tree.path("data/history.jsonl");
-        services.lastCheckPath = tree.path("data/last-check.json");
-        services.home = tree.path("home");
-        services.drivesFolder = tree.root();
+        AppServices services{.settings = settings,
+                             .tokens = tokens,
+                             .volumes = volumes,
+                             .mounts = mounts,
+                             .driveTimer = driveTimer,
+                             .keepWatch = keepWatch,
+                             .notifier = notifier,
+                             .loginItem = login,
+                             .desktop = desktop,
+                             .pickers = pickers,
+                             .clock = [this] { return now; },
+                             .calendar = [] { return Calendar::utc(); },
+                             .historyPath = tree.path("data/history.jsonl"),
+                             .lastCheckPath = tree.path("data/last-check.json"),
+                             .home = tree.path("home"),
+                             .drivesFolder = tree.root()};
         return std::make_unique<AppModel>(services, LaunchArguments::parse(arguments));
     }
     Grant folder(const std::string& relative)
@@ -274,10 +284,3 @@ TEST(AppModel, KeepsWatchWeeklyAndNotifiesOnce)
 
 } // namespace
 } // namespace brindle
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -77,10 +77,3 @@ TEST(CheckWorker, StopsWhenAskedAndWhenDestroyed)
 
 } // namespace
 } // namespace brindle
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
