@@ -16,6 +16,10 @@ TEST(Grant, RoundTripsAndRefusesWhatDoesNotDecode)
                                     {"Backup", "/media/ada/Backup", "token-2", "0F3C-11AA"}};
     EXPECT_EQ(decodeGrants(parseJson(dumpJson(encode(grants)))), grants);
     EXPECT_EQ(dumpJson(encode(grants[0])), R"({"name":"Documents","path":"/home/ada/Documents","bookmark":"token-1"})");
+    // A token that is a JSON object is kept as one, not as escaped text.
+    const Grant objectToken{"Docs", "/d", R"({"inode":7,"path":"/d"})"};
+    EXPECT_EQ(dumpJson(encode(objectToken)), R"({"name":"Docs","path":"/d","bookmark":{"inode":7,"path":"/d"}})");
+    EXPECT_EQ(decodeGrant(parseJson(dumpJson(encode(objectToken)))), objectToken);
     for (const char* bad : {R"({"name":"A","path":"/a"})", R"({"name":"A","path":"/a","bookmark":"t","uuid":7})",
                             R"([{"name":"A","path":"/a","bookmark":"t"},{"name":1}])", R"("grants")", "{}"}) {
         const JsonIn value = parseJson(bad);

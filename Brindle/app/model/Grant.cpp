@@ -2,12 +2,20 @@
 
 namespace brindle {
 
+namespace {
+constexpr std::size_t maxBookmarkBytes = 64u << 10;
+} // namespace
+
 JsonOut encode(const Grant& grant)
 {
     JsonOut json = JsonOut::object();
     json["name"] = grant.name;
     json["path"] = grant.path;
-    json["bookmark"] = grant.bookmark;
+    const JsonIn token = parseJson(grant.bookmark, maxBookmarkBytes);
+    if (token.is_object())
+        json["bookmark"] = JsonOut(token);
+    else
+        json["bookmark"] = grant.bookmark;
     putOptional(json, "uuid", grant.uuid);
     return json;
 }
@@ -15,7 +23,14 @@ JsonOut encode(const Grant& grant)
 std::optional<Grant> decodeGrant(const JsonIn& value)
 {
     JsonReader in(value, DateForm::iso8601);
-    Grant grant{in.string("name"), in.string("path"), in.string("bookmark"), in.optionalString("uuid")};
+    const JsonIn* bookmark = in.require("bookmark");
+    Grant grant{in.string("name"), in.string("path"), {}, in.optionalString("uuid")};
+    if (bookmark && bookmark->is_object())
+        grant.bookmark = dumpJson(JsonOut(*bookmark));
+    else if (bookmark && bookmark->is_string())
+        grant.bookmark = bookmark->get<std::string>();
+    else
+        in.fail();
     if (!in.ok())
         return std::nullopt;
     return grant;

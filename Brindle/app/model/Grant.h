@@ -1,9 +1,11 @@
 // Grant: one folder or backup drive the person chose, as the settings keep it.
 //
 // A plain value, compared field by field; a grant's identity in a list is its `path`. Its JSON
-// form is an object with "name", "path", "bookmark" (the grant token's text) and "uuid" (left
-// out when absent). Decoding never throws: a grant, or a list with any grant, that does not
-// decode gives nullopt.
+// form is an object with "name", "path", "bookmark" and "uuid" (left out when absent). The
+// bookmark is the grant token's text; a token that is a JSON object is stored as that object,
+// so the settings file stays readable, and read back as its compact text (keys may come back
+// in another order: compare tokens by what they decode to, not by their text). Decoding never
+// throws: a grant, or a list with any grant, that does not decode gives nullopt.
 #pragma once
 
 #include "BrindleCore/Json.h"

@@ -47,7 +47,7 @@ std::string settingsFilePath();
 // names the copy of an unreadable file.
 std::unique_ptr<SettingsStore> makeSettingsFile(
     std::string path = settingsFilePath(),
-    std::function<Instant()> now = [] { return std::chrono::time_point_cast<std::chrono::microseconds>(std::chrono::system_clock::now()); });
+    std::function<Instant()> now = clockNow);
 
 namespace Settings {
 inline constexpr std::size_t maxFileBytes = 16u << 20;

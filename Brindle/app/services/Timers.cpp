@@ -63,8 +63,6 @@ private:
 
 } // namespace
 
-Instant systemNow() { return std::chrono::time_point_cast<std::chrono::microseconds>(std::chrono::system_clock::now()); }
-
 std::unique_ptr<RepeatingTimer> makeDriveTimer(std::chrono::milliseconds interval)
 {
     return std::make_unique<DriveTimer>(interval);

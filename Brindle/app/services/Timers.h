@@ -35,14 +35,13 @@ signals:
 };
 
 using WallClock = std::function<Instant()>;
-Instant systemNow();
 
 inline constexpr std::chrono::seconds driveTimerInterval{600};
 inline constexpr std::chrono::seconds keepWatchInterval{14'400};
 inline constexpr std::chrono::seconds keepWatchWake{300};
 
 std::unique_ptr<RepeatingTimer> makeDriveTimer(std::chrono::milliseconds interval = driveTimerInterval);
-std::unique_ptr<RepeatingTimer> makeKeepWatchSchedule(WallClock clock = systemNow,
+std::unique_ptr<RepeatingTimer> makeKeepWatchSchedule(WallClock clock = clockNow,
                                                       std::chrono::seconds interval = keepWatchInterval,
                                                       std::chrono::milliseconds wake = keepWatchWake);
 
