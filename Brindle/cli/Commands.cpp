@@ -1,5 +1,9 @@
 #include "Brindle/cli/Commands.h"
 
+#include "Brindle/app/model/GrantedCheck.h"
+#include "Brindle/app/model/StoredSettings.h"
+#include "Brindle/app/services/GrantTokens.h"
+#include "Brindle/app/services/SettingsStore.h"
 #include "Brindle/cli/CheckRun.h"
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
@@ -154,51 +158,74 @@ int runCheck(std::span<const std::string_view> args)
         printCheck(options.demo == ScanOptions::Demo::noBackup ? Demo::noBackup() : Demo::withDrive(), options.json);
         return 0;
     }
-    // Without folders this is the application's own check, which keeps its result and
-    // history; with folders it is a one-off unless --save says otherwise.
-    const bool ownCheck = options.folders.empty();
-    CheckRequest request;
-    request.folders = options.folders;
-    request.now = clockNow();
-    request.workers = options.workers;
-    // No file system here reports cloud items, so the cloud drive is never on.
-    request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
-    request.iCloudDriveOn = false;
-    if (ownCheck) {
-        for (const StandardFolder& folder : standardFolders())
-            request.folders.push_back({folder.name, folder.path});
-        if (request.folders.empty()) {
-            std::fprintf(stderr, "brindle: none of the standard folders (Desktop, Documents, Downloads, Music, "
-                                 "Pictures, Videos) exists in your home folder.\n");
-            return 1;
-        }
-    }
+    const Instant now = clockNow();
     bool complete = true;
+    std::vector<DriveState> named;
     for (const std::string& path : options.drives) {
-        if (auto state = readDrive(path, request.now))
-            request.drives.push_back(std::move(*state));
+        if (auto state = readDrive(path, now))
+            named.push_back(std::move(*state));
         else
             complete = false;
     }
-    CheckOutcome outcome;
+
+    // Without folders this is the application's own check: of what was granted in the window,
+    // or, when nothing was, of the standard folders. It keeps its result and history; a check
+    // of given folders is a one-off unless --save says otherwise.
+    const bool ownCheck = options.folders.empty();
+    const std::unique_ptr<SettingsStore> settings = ownCheck ? makeSettingsFile() : nullptr;
+    std::optional<CheckPlan> plan;
+    CheckRequest request;
+    if (settings && !Stored::grants(*settings).empty()) {
+        plan = planFromSettings(*settings, mountedVolumes(systemVolumes()), now);
+        plan->workers = options.workers;
+        plan->extraDrives = std::move(named);
+    } else {
+        request.folders = options.folders;
+        if (ownCheck)
+            for (const StandardFolder& folder : standardFolders())
+                request.folders.push_back({folder.name, folder.path});
+        if (request.folders.empty()) {
+            std::fprintf(stderr, "brindle: nothing is chosen in Brindle, and none of the standard folders (Desktop, "
+                                 "Documents, Downloads, Music, Pictures, Videos) exists in your home folder.\n");
+            return 1;
+        }
+        request.drives = std::move(named);
+        request.now = now;
+        request.workers = options.workers;
+        request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
+        // No file system here reports cloud items, so the cloud drive is never on.
+        request.iCloudDriveOn = false;
+    }
+    GrantedCheck check;
     {
         LiveCount live;
-        outcome = Check::run(request, live);
+        if (plan)
+            check = runGrantedCheck(*plan, *makeGrantTokens(), systemVolumes(), live);
+        else
+            check.outcome = Check::run(request, live);
     }
-    complete = reportProblems(outcome.problems) && complete;
+    const CheckResult& result = check.outcome.result;
+    complete = reportProblems(check.outcome.problems) && complete;
     bool recorded = true;
     // A check that found none of its folders keeps nothing: it would replace a good result.
-    if ((ownCheck || options.save) && !outcome.result.folders.empty()) {
+    if ((ownCheck || options.save) && !result.folders.empty()) {
+        if (plan) {
+            std::vector<Grant> grants = plan->grants;
+            if (!keepGrantedCheck(*settings, check, grants, plan->drives) || !keepWaitingSince(*settings, result)) {
+                std::fprintf(stderr, "brindle: the settings could not be written: %s\n", settings->lastError().c_str());
+                recorded = false;
+            }
+        }
         History history = openHistory(Store::historyURL());
         std::vector<CheckSummary> lines = history.all();
-        const Recorded kept = recordCheck(outcome.result, Store::lastCheckURL(), history, lines, clockNow());
+        const Recorded kept = recordCheck(result, Store::lastCheckURL(), history, lines, clockNow());
         if (!kept.saved)
             std::fprintf(stderr, "brindle: the result could not be saved in %s\n", Store::lastCheckURL().c_str());
         else if (!kept.appended)
             std::fprintf(stderr, "brindle: the history could not be written in %s\n", Store::historyURL().c_str());
-        recorded = kept.saved && kept.appended;
+        recorded = recorded && kept.saved && kept.appended;
     }
-    printCheck(outcome.result, options.json);
+    printCheck(result, options.json);
     return complete && recorded ? 0 : 1;
 }
 

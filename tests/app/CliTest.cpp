@@ -1,3 +1,5 @@
+#include "Brindle/app/model/StoredSettings.h"
+#include "Brindle/app/services/GrantTokens.h"
 #include "Brindle/cli/Commands.h"
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
@@ -206,6 +208,27 @@ TEST(Commands, TheOwnCheckKeepsItsResultAndOneOffsDoNot)
     EXPECT_EQ(run({"check"}).status, 1);
     EXPECT_EQ(run({"check", "--save", tree.path("gone")}).status, 1);
     EXPECT_EQ(Store::loadLast()->folders.at(0).name, "elsewhere");
+}
+
+// With folders granted in the window, the command line checks those, the window's way.
+TEST(Commands, TheOwnCheckChecksWhatWasGranted)
+{
+    const test::TestTree tree{{{"home/Documents/a.txt", test::Node::file(5)}, {"granted/b.txt", test::Node::file(7)}}};
+    ::setenv("HOME", tree.path("home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", tree.path("config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
+    const auto settings = makeSettingsFile();
+    const auto token = makeGrantTokens()->create(tree.path("granted"));
+    ASSERT_TRUE(token);
+    const Grant gone{"Gone", tree.path("gone"), R"({"version":1,"path":"/nowhere","inVolume":"/nowhere","device":1,"inode":1})"};
+    ASSERT_TRUE(Stored::saveGrants(*settings, {{"granted", tree.path("granted"), *token}, gone}, {}));
+
+    EXPECT_EQ(run({"check"}).status, 1) << "a grant that is not found is a problem";
+    const auto kept = Store::loadLast();
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(kept->folders.size(), 1u);
+    EXPECT_EQ(kept->folders[0].name, "granted");
+    EXPECT_EQ(kept->unreadable, std::vector<std::string>{"Gone"});
 }
 
 TEST(Commands, TextFromOutsideNeverReachesTheTerminalRaw)

@@ -400,11 +400,7 @@ void AppModel::checkDone(const GrantedCheck& check)
     keepGrantedCheck(services_.settings, check, grants, drives_);
     setGrants(std::move(grants));
     const CheckResult& result = check.outcome.result;
-    const std::int64_t waiting = result.total().count(Place::waiting);
-    if (waiting == 0)
-        Stored::setDate(services_.settings, settings::waitingSince, std::nullopt);
-    else if (!Stored::date(services_.settings, settings::waitingSince))
-        Stored::setDate(services_.settings, settings::waitingSince, result.checkedAt);
+    keepWaitingSince(services_.settings, result);
     load(result);
     afterCheck(result);
     emit checkFinished();

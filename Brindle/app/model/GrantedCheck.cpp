@@ -5,6 +5,7 @@
 #include "BrindleCore/Paths.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace brindle {
 
@@ -26,10 +27,13 @@ GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const V
     check.memory = plan.memory;
     CheckRequest request;
     request.drives = readDrives(plan.drives, plan.mounted, check.memory, tokens, volumes, plan.now);
+    request.drives.insert(request.drives.end(), plan.extraDrives.begin(), plan.extraDrives.end());
+    std::vector<FolderProblem> lost;
     for (const Grant& grant : plan.grants) {
         const auto found = tokens.resolve(grant.bookmark);
         if (!found || !found->granted) {
             request.unreadable.push_back(grant.name);
+            lost.push_back({grant.name, grant.path, found ? EACCES : ENOENT, 0});
             continue;
         }
         std::string name = grant.name;
@@ -47,7 +51,17 @@ GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const V
     request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
     request.iCloudDriveOn = plan.cloudDriveOn;
     check.outcome = Check::run(request, observer, std::move(stop));
+    check.outcome.problems.insert(check.outcome.problems.begin(), lost.begin(), lost.end());
     return check;
+}
+
+bool keepWaitingSince(SettingsStore& store, const CheckResult& result)
+{
+    if (result.total().count(Place::waiting) == 0)
+        return Stored::setDate(store, settings::waitingSince, std::nullopt);
+    if (Stored::date(store, settings::waitingSince))
+        return true;
+    return Stored::setDate(store, settings::waitingSince, result.checkedAt);
 }
 
 bool keepGrantedCheck(SettingsStore& store, const GrantedCheck& check, std::vector<Grant>& grants,

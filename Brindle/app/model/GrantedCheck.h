@@ -24,6 +24,7 @@ struct CheckPlan {
     std::vector<Grant> drives;
     std::vector<MountedVolume> mounted;
     DriveMemory memory;
+    std::vector<DriveState> extraDrives; // read by the caller, e.g. named on the command line
     Instant now;
     std::function<Instant()> clock = clockNow; // read once more, at the end; from the check's thread
     int workers = Check::workers;
@@ -41,6 +42,9 @@ CheckPlan planFromSettings(SettingsStore& store, std::vector<MountedVolume> moun
 
 GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const Volumes& volumes,
                              CheckObserver& observer, std::stop_token stop = {});
+
+// Stores the start of the first check that found files waiting to upload, while some wait.
+bool keepWaitingSince(SettingsStore& store, const CheckResult& result);
 
 // Puts the renewed grants in the place of their old selves in `grants` (grants changed
 // meanwhile are left alone) and stores them, and the drives' memory. Returns false when the
