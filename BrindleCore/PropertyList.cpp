@@ -3,6 +3,7 @@
 #include <plist/plist.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 
 namespace brindle {
@@ -23,6 +24,9 @@ bool xmlWithinLimits(std::string_view data, int maxDepth)
     if (last == std::string_view::npos || !data.substr(0, last + 1).ends_with("</plist>"))
         return false;
     int depth = 0;
+    // The next '>' at or after the tag being looked at; searched for again only once passed,
+    // so that many tags without a '>' cost one pass, not one pass each.
+    std::size_t close = 0;
     for (std::size_t at = data.find('<'); at != std::string_view::npos; at = data.find('<', at + 1)) {
         const std::string_view rest = data.substr(at + 1);
         const bool closing = rest.starts_with('/');
@@ -30,8 +34,9 @@ bool xmlWithinLimits(std::string_view data, int maxDepth)
         const bool container = name.starts_with("array") || name.starts_with("dict");
         if (!container)
             continue;
-        const auto end = rest.find('>');
-        const bool selfClosing = end != std::string_view::npos && end > 0 && rest[end - 1] == '/';
+        if (close != std::string_view::npos && close <= at)
+            close = data.find('>', at + 1);
+        const bool selfClosing = close != std::string_view::npos && close > at + 1 && data[close - 1] == '/';
         if (closing)
             --depth;
         else if (!selfClosing && ++depth > maxDepth)
@@ -41,8 +46,10 @@ bool xmlWithinLimits(std::string_view data, int maxDepth)
 }
 
 // A binary property list ("bplist00"): checks that every offset and reference lies inside
-// the file, that containers form no cycle, that dictionary keys are strings without NULs, and counts the nodes libplist would build when it
-// copies every shared reference, refusing more than `maxNodes` or deeper than `maxDepth`.
+// the file, that containers form no cycle, that dictionary keys are strings without NULs, and
+// counts the nodes libplist would build when it copies every shared reference, refusing more
+// than `maxNodes` or deeper than `maxDepth`. Each object is examined once, however often it
+// is referred to, so the work is linear in the file's size.
 class BinaryGuard {
 public:
     BinaryGuard(std::string_view data, const PlistLimits& limits) : data_(data), limits_(limits) {}
@@ -65,11 +72,13 @@ public:
         objectCount_ = objects;
         expanded_.assign(objects, 0);
         state_.assign(objects, State::unseen);
+        keyState_.assign(objects, KeyState::unseen);
         return count(top, 1) != 0;
     }
 
 private:
     enum class State : std::uint8_t { unseen, visiting, done };
+    enum class KeyState : std::uint8_t { unseen, key, notKey };
 
     unsigned byte(std::uint64_t at) const { return static_cast<unsigned char>(data_[at]); }
     std::uint64_t bigEndian(std::uint64_t at, unsigned size) const
@@ -100,7 +109,15 @@ private:
 
     // A dictionary key libplist accepts: a string without NUL characters (it asserts that a
     // key's length equals its C-string length).
-    bool isKey(std::uint64_t index) const
+    bool isKey(std::uint64_t index)
+    {
+        if (keyState_[index] != KeyState::unseen)
+            return keyState_[index] == KeyState::key;
+        const bool key = examineKey(index);
+        keyState_[index] = key ? KeyState::key : KeyState::notKey;
+        return key;
+    }
+    bool examineKey(std::uint64_t index) const
     {
         const std::uint64_t offset = bigEndian(tableOffset_ + index * offsetSize_, offsetSize_);
         if (offset < 8 || offset >= tableOffset_)
@@ -159,6 +176,7 @@ private:
     std::uint64_t tableOffset_ = 0, objectCount_ = 0;
     std::vector<std::uint64_t> expanded_;
     std::vector<State> state_;
+    std::vector<KeyState> keyState_;
 };
 
 // ---- Conversion of libplist's tree into ours.
@@ -173,10 +191,19 @@ PlistNode convert(plist_t node)
     switch (plist_get_node_type(node)) {
     case PLIST_ARRAY: {
         out.type = PlistNode::Type::array;
-        const uint32_t size = plist_array_get_size(node);
-        out.items.reserve(size);
-        for (uint32_t i = 0; i < size; ++i)
-            out.items.push_back(convert(plist_array_get_item(node, i)));
+        out.items.reserve(plist_array_get_size(node));
+        // The iterator walks the elements once; indexed access would walk them from the
+        // start for every element of a binary file's array, quadratic in its length.
+        plist_array_iter iterator = nullptr;
+        plist_array_new_iter(node, &iterator);
+        for (;;) {
+            plist_t item = nullptr;
+            plist_array_next_item(node, iterator, &item);
+            if (!item)
+                break;
+            out.items.push_back(convert(item));
+        }
+        std::free(iterator);
         break;
     }
     case PLIST_DICT: {
