@@ -1,5 +1,7 @@
 #include "BrindleCore/CheckSummary.h"
 
+#include "BrindleCore/Saturating.h"
+
 #include <algorithm>
 
 namespace brindle {
@@ -25,9 +27,10 @@ FolderTally CheckSummary::tally() const
     tally.counts.set(Place::onlyHere, onlyHere);
     tally.counts.set(Place::onlyICloud, onlyICloud);
     tally.counts.set(Place::waiting, waiting);
-    tally.counts.set(Place::both, std::max<std::int64_t>(files - onlyHere - onlyICloud - waiting, 0));
+    const std::int64_t elsewhere = saturatingAdd(saturatingAdd(onlyHere, onlyICloud), waiting);
+    tally.counts.set(Place::both, std::max<std::int64_t>(saturatingSubtract(files, elsewhere), 0));
     if (lastBackup)
-        tally.changedSinceBackup = std::max<std::int64_t>(noSecondCopy - onlyICloud, 0);
+        tally.changedSinceBackup = std::max<std::int64_t>(saturatingSubtract(noSecondCopy, onlyICloud), 0);
     return tally;
 }
 
@@ -51,13 +54,13 @@ std::optional<CheckSummary> decodeCheckSummary(const JsonIn& value, DateForm dat
     JsonReader in(value, dates);
     CheckSummary summary;
     summary.at = in.instant("at");
-    summary.folders = in.integer("folders");
-    summary.files = in.integer("files");
-    summary.bytes = in.integer("bytes");
-    summary.noSecondCopy = in.integer("noSecondCopy");
-    summary.onlyHere = in.integer("onlyHere");
-    summary.onlyICloud = in.integer("onlyICloud");
-    summary.waiting = in.integer("waiting");
+    summary.folders = in.count("folders");
+    summary.files = in.count("files");
+    summary.bytes = in.count("bytes");
+    summary.noSecondCopy = in.count("noSecondCopy");
+    summary.onlyHere = in.count("onlyHere");
+    summary.onlyICloud = in.count("onlyICloud");
+    summary.waiting = in.count("waiting");
     summary.lastBackup = in.optionalInstant("lastBackup");
     return in.ok() ? std::optional(summary) : std::nullopt;
 }

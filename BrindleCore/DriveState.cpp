@@ -100,8 +100,8 @@ std::optional<DriveFacts> decodeDriveFacts(const JsonIn& value, DateForm dates)
     JsonReader in(value, dates);
     DriveFacts facts{in.string("name"),
                      in.string("format"),
-                     in.optionalInteger("totalBytes"),
-                     in.optionalInteger("freeBytes"),
+                     in.optionalCount("totalBytes"),
+                     in.optionalCount("freeBytes"),
                      in.optionalBoolean("encrypted"),
                      in.optionalString("uuid"),
                      in.optionalBoolean("removable")};
@@ -111,8 +111,8 @@ std::optional<DriveFacts> decodeDriveFacts(const JsonIn& value, DateForm dates)
 std::optional<Backup> decodeBackup(const JsonIn& value, DateForm dates)
 {
     JsonReader in(value, dates);
-    Backup backup{in.instant("date"), in.optionalInstant("started"), in.optionalInteger("changedItems"),
-                  in.optionalInteger("changedBytes")};
+    Backup backup{in.instant("date"), in.optionalInstant("started"), in.optionalCount("changedItems"),
+                  in.optionalCount("changedBytes")};
     return in.ok() ? std::optional(backup) : std::nullopt;
 }
 
@@ -130,7 +130,7 @@ std::optional<DriveState> decodeDriveState(const JsonIn& value, DateForm dates)
 std::optional<TimeMachineFacts> decodeTimeMachineFacts(const JsonIn& value, DateForm dates)
 {
     JsonReader in(value, dates);
-    TimeMachineFacts facts{in.optionalInteger("fileSize"), in.optionalInstant("modified")};
+    TimeMachineFacts facts{in.optionalCount("fileSize"), in.optionalInstant("modified")};
     return in.ok() ? std::optional(facts) : std::nullopt;
 }
 

@@ -3,10 +3,11 @@
 // It remembers which entries exist: an entry is created the first time something is added
 // to it, even when the amount is zero, and two maps are equal only when the same entries
 // exist with the same values. A missing entry reads as zero. Adding never allocates, so the
-// scanner can fill one per file without touching the heap.
+// scanner can fill one per file without touching the heap, and saturates at the 64-bit limits.
 #pragma once
 
 #include "BrindleCore/Place.h"
+#include "BrindleCore/Saturating.h"
 
 #include <array>
 #include <cstdint>
@@ -23,7 +24,7 @@ public:
 
     void add(E key, std::int64_t amount)
     {
-        values_[index(key)] += amount;
+        values_[index(key)] = saturatingAdd(values_[index(key)], amount);
         present_ |= 1u << index(key);
     }
     // Sets an entry, creating it; used when decoding, where a repeated key keeps the later value.

@@ -1,30 +1,32 @@
 #include "BrindleCore/FolderTally.h"
 
+#include "BrindleCore/Saturating.h"
+
 #include <algorithm>
 
 namespace brindle {
 
-std::int64_t FolderTally::noSecondCopy() const { return count(Place::onlyHere) + count(Place::onlyICloud); }
+std::int64_t FolderTally::noSecondCopy() const { return saturatingAdd(count(Place::onlyHere), count(Place::onlyICloud)); }
 
 std::int64_t FolderTally::noSecondCopyWithBackup() const
 {
     if (!changedSinceBackup)
         return noSecondCopy();
-    return std::min(count(Place::onlyHere), *changedSinceBackup) + count(Place::onlyICloud);
+    return saturatingAdd(std::min(count(Place::onlyHere), *changedSinceBackup), count(Place::onlyICloud));
 }
 
 void FolderTally::merge(const FolderTally& other)
 {
-    files += other.files;
-    bytes += other.bytes;
+    files = saturatingAdd(files, other.files);
+    bytes = saturatingAdd(bytes, other.bytes);
     counts.merge(other.counts);
     sizes.merge(other.sizes);
     kinds.merge(other.kinds);
-    changedThisWeek += other.changedThisWeek;
+    changedThisWeek = saturatingAdd(changedThisWeek, other.changedThisWeek);
     if (other.changedSinceBackup)
-        changedSinceBackup = changedSinceBackup.value_or(0) + *other.changedSinceBackup;
+        changedSinceBackup = saturatingAdd(changedSinceBackup.value_or(0), *other.changedSinceBackup);
     if (other.changedSinceBackupBytes)
-        changedSinceBackupBytes = changedSinceBackupBytes.value_or(0) + *other.changedSinceBackupBytes;
+        changedSinceBackupBytes = saturatingAdd(changedSinceBackupBytes.value_or(0), *other.changedSinceBackupBytes);
     inICloud = inICloud || other.inICloud;
     unreadableFolders += other.unreadableFolders;
 }
@@ -72,7 +74,7 @@ template <typename E> std::optional<EnumCounts<E>> decodeCounts(const JsonIn* va
         if (!key.is_string())
             return std::nullopt;
         const auto parsedKey = fromRaw<E>(key.get_ref<const std::string&>());
-        const auto number = jsonInteger((*value)[i + 1]);
+        const auto number = jsonCount((*value)[i + 1]);
         if (!parsedKey || !number)
             return std::nullopt;
         counts.set(*parsedKey, *number);
@@ -104,14 +106,14 @@ std::optional<FolderTally> decodeFolderTally(const JsonIn& value, DateForm dates
 {
     JsonReader in(value, dates);
     FolderTally tally(in.string("name"), in.string("path"));
-    tally.files = in.integer("files");
-    tally.bytes = in.integer("bytes");
+    tally.files = in.count("files");
+    tally.bytes = in.count("bytes");
     const auto counts = decodeCounts<Place>(in.require("counts"));
     const auto sizes = decodeCounts<Place>(in.require("sizes"));
     const auto kinds = decodeCounts<Kind>(in.require("kinds"));
-    tally.changedThisWeek = in.integer("changedThisWeek");
-    tally.changedSinceBackup = in.optionalInteger("changedSinceBackup");
-    tally.changedSinceBackupBytes = in.optionalInteger("changedSinceBackupBytes");
+    tally.changedThisWeek = in.count("changedThisWeek");
+    tally.changedSinceBackup = in.optionalCount("changedSinceBackup");
+    tally.changedSinceBackupBytes = in.optionalCount("changedSinceBackupBytes");
     tally.inICloud = in.boolean("inICloud");
     tally.unreadableFolders = in.optionalInteger("unreadableFolders").value_or(0);
     if (!in.ok() || !counts || !sizes || !kinds)

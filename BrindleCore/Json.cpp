@@ -68,6 +68,12 @@ std::optional<std::int64_t> jsonInteger(const JsonIn& value)
     return std::nullopt;
 }
 
+std::optional<std::int64_t> jsonCount(const JsonIn& value)
+{
+    const auto number = jsonInteger(value);
+    return number && *number >= 0 ? number : std::nullopt;
+}
+
 JsonReader::JsonReader(const JsonIn& object, DateForm dates) : object_(object), dates_(dates), ok_(object.is_object())
 {
 }
@@ -90,20 +96,20 @@ const JsonIn* JsonReader::require(std::string_view key)
     return value;
 }
 
-std::optional<std::int64_t> JsonReader::optionalInteger(std::string_view key)
+std::optional<std::int64_t> JsonReader::optionalCount(std::string_view key)
 {
     const JsonIn* value = find(key);
     if (!value)
         return std::nullopt;
-    auto number = jsonInteger(*value);
+    auto number = jsonCount(*value);
     if (!number)
         ok_ = false;
     return number;
 }
 
-std::int64_t JsonReader::integer(std::string_view key)
+std::int64_t JsonReader::count(std::string_view key)
 {
-    return require(key) ? optionalInteger(key).value_or(0) : 0;
+    return require(key) ? optionalCount(key).value_or(0) : 0;
 }
 
 double JsonReader::number(std::string_view key)

@@ -65,8 +65,9 @@ public:
     // The member; a missing or null one fails the reader and gives nullptr.
     const JsonIn* require(std::string_view key);
 
-    std::int64_t integer(std::string_view key);
-    std::optional<std::int64_t> optionalInteger(std::string_view key);
+    // A count or size: a whole number from 0 to 2^63 - 1; a negative one fails the reader.
+    std::int64_t count(std::string_view key);
+    std::optional<std::int64_t> optionalCount(std::string_view key);
     double number(std::string_view key);
     bool boolean(std::string_view key);
     std::optional<bool> optionalBoolean(std::string_view key);
@@ -133,5 +134,7 @@ private:
 
 // A JSON integer that fits in 64 signed bits.
 std::optional<std::int64_t> jsonInteger(const JsonIn& value);
+// A JSON integer from 0 to 2^63 - 1: a count or a size.
+std::optional<std::int64_t> jsonCount(const JsonIn& value);
 
 } // namespace brindle

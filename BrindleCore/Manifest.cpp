@@ -30,10 +30,13 @@ std::vector<Backup> Drive::parseManifest(std::string_view data)
             const PlistNode* changed =
                 stats && stats->type == PlistNode::Type::dictionary ? stats->find("changed") : nullptr;
             if (changed && changed->type == PlistNode::Type::dictionary) {
-                if (const PlistNode* count = changed->find("count"))
-                    backup.changedItems = count->number();
-                if (const PlistNode* size = changed->find("logicalSize"))
-                    backup.changedBytes = size->number();
+                // A negative count or size is no count at all.
+                const auto amount = [](const PlistNode* node) {
+                    const auto number = node ? node->number() : std::nullopt;
+                    return number && *number >= 0 ? number : std::nullopt;
+                };
+                backup.changedItems = amount(changed->find("count"));
+                backup.changedBytes = amount(changed->find("logicalSize"));
             }
             i += 2;
         } else {

@@ -74,6 +74,7 @@ TEST(DriveJson, DecodingNeedsTheRequiredKeysAndTypes)
         {R"({"format":"APFS"})", false},
         {R"({"name":"B","format":"APFS","totalBytes":"big"})", false},
         {R"({"name":"B","format":"APFS","encrypted":1})", false},
+        {R"({"name":"B","format":"APFS","freeBytes":-1})", false},
     };
     for (const auto& [text, decodes] : facts)
         EXPECT_EQ(decodeDriveFacts(parseJson(text), DateForm::iso8601).has_value(), decodes) << text;
@@ -85,6 +86,7 @@ TEST(DriveJson, DecodingNeedsTheRequiredKeysAndTypes)
         {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":"2026-11-01T00:00:00.5Z"}]})", false},
         {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":815184000}]})", false},
         {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[],"lastSeen":"yesterday"})", false},
+        {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":"2026-11-01T00:00:00Z","changedItems":-5}]})", false},
     };
     for (const auto& [text, decodes] : states)
         EXPECT_EQ(decodeDriveState(parseJson(text), DateForm::iso8601).has_value(), decodes) << text;

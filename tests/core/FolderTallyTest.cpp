@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace brindle {
 namespace {
 
@@ -116,6 +118,30 @@ TEST(FolderTally, MergeAddsEverythingAndKeepsTheReceiversIdentity)
     EXPECT_EQ(reversed, merged) << "merging is commutative in every field but name and path";
 }
 
+TEST(FolderTally, SumsStopAtTheLargestCountInsteadOfOverflowing)
+{
+    constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    FolderTally a("Folder", "/f");
+    a.files = a.bytes = a.changedThisWeek = most;
+    a.counts.set(Place::onlyHere, most);
+    a.counts.set(Place::onlyICloud, most);
+    a.sizes.set(Place::onlyHere, most);
+    a.kinds.set(Kind::other, most);
+    a.changedSinceBackup = a.changedSinceBackupBytes = most;
+    EXPECT_EQ(a.noSecondCopy(), most);
+    EXPECT_EQ(a.noSecondCopyWithBackup(), most);
+    FolderTally sum = a;
+    sum.merge(a);
+    EXPECT_EQ(sum.files, most);
+    EXPECT_EQ(sum.bytes, most);
+    EXPECT_EQ(sum.count(Place::onlyHere), most);
+    EXPECT_EQ(sum.size(Place::onlyHere), most);
+    EXPECT_EQ(sum.kinds[Kind::other], most);
+    EXPECT_EQ(sum.changedThisWeek, most);
+    EXPECT_EQ(sum.changedSinceBackup, most);
+    EXPECT_EQ(sum.noSecondCopyWithBackup(), most);
+}
+
 TEST(FolderTally, EntriesOfZeroAreKeptAndCompared)
 {
     FolderTally empty("F", "/f");
@@ -152,6 +178,10 @@ TEST(FolderTallyJson, DecodingFailsOnAnyFaultAndToleratesOrderAndNulls)
         {R"({"counts":["onlyHere",1.5],)" + good + "}", false},         // not an integer
         {R"({"counts":{"onlyHere":1},)" + good + "}", false},           // keyed object
         {R"({"counts":["onlyHere",18446744073709551615],)" + good + "}", false},
+        {R"({"counts":["onlyHere",9223372036854775807],)" + good + "}", true},
+        {R"({"counts":["onlyHere",-1],)" + good + "}", false},          // negative counts and sizes
+        {R"({"counts":["onlyHere",1],"changedSinceBackupBytes":-3,)" + good + "}", false},
+        {R"({"counts":[],"files":-1,)" + good.substr(good.find("\"bytes\"")) + "}", false},
         {R"({"counts":["onlyHere",1],"changedSinceBackup":"3",)" + good + "}", false},
         {R"({)" + good + "}", false},                                   // no counts
         {R"([])", false},

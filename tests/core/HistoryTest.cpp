@@ -109,9 +109,11 @@ TEST(JsonLines, AppendsReadsAndSkipsDamagedLines)
     std::string missingWaiting = good2;
     missingWaiting.replace(missingWaiting.find(",\"waiting\":0"), 12, "");
     std::string missingBackup = dumpJson(encode(summary(3)));
+    std::string negative = good2;
+    negative.replace(negative.find("\"files\":") + 8, 0, "-");
     const std::vector<std::string> damaged{
         "", "not json", "{\"at\":1}", std::string("{\"a\":1}\0\0", 9), "\xEF\xBB\xBF" + good2,
-        "{" + std::string(10u << 20, ' ') + "}", missingWaiting, R"({"at":"2026-11-26T15:12:00Z","folders":"2"})",
+        "{" + std::string(10u << 20, ' ') + "}", missingWaiting, R"({"at":"2026-11-26T15:12:00Z","folders":"2"})", negative,
     };
     {
         std::ofstream file(history.path(), std::ios::app | std::ios::binary);

@@ -69,7 +69,7 @@ TEST_P(Manifest, PartialDetailsLeaveTheirFieldsAbsent)
     EXPECT_EQ(backups, (std::vector<Backup>{{A, A - 1min, {}, {}}, {B, {}, 5, {}}, only(C)}));
 }
 
-TEST_P(Manifest, NumbersAreTruncatedTowardZero)
+TEST_P(Manifest, NumbersAreTruncatedTowardZeroAndNegativesRefused)
 {
     const auto backups = parse(P::array({P::date(A), P::dict({{"stats", P::dict({{"changed", P::dict({
                                                                   {"count", P::real(12.9)},
@@ -78,7 +78,7 @@ TEST_P(Manifest, NumbersAreTruncatedTowardZero)
                                                                   {"count", P::real(1e300)}})}})}})}));
     ASSERT_EQ(backups.size(), 2u);
     EXPECT_EQ(backups[0].changedItems, 12);
-    EXPECT_EQ(backups[0].changedBytes, -3);
+    EXPECT_EQ(backups[0].changedBytes, std::nullopt) << "a negative size is none";
     EXPECT_EQ(backups[1].changedItems, std::nullopt) << "out of range is not a number we can hold";
 }
 
