@@ -3,6 +3,8 @@
 #include <date/tz.h>
 
 #include <cstdlib>
+#include <limits.h>
+#include <memory>
 
 namespace brindle {
 
@@ -22,13 +24,39 @@ Calendar Calendar::utc()
     return zone;
 }
 
+namespace {
+// The zone a tz database file names by its place under a "zoneinfo" folder
+// ("/usr/share/zoneinfo/Asia/Tokyo", "/usr/share/zoneinfo/posix/Asia/Tokyo"), with links
+// (such as /etc/localtime) followed when the path itself says nothing.
+std::optional<Calendar> zoneOfFile(const std::string& path)
+{
+    const auto byName = [](std::string_view file) -> std::optional<Calendar> {
+        const auto at = file.rfind("/zoneinfo/");
+        if (at == std::string_view::npos)
+            return std::nullopt;
+        std::string_view name = file.substr(at + 10);
+        if (auto zone = Calendar::named(name))
+            return zone;
+        if (name.starts_with("posix/"))
+            return Calendar::named(name.substr(6));
+        return std::nullopt;
+    };
+    if (auto zone = byName(path))
+        return zone;
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    return resolved ? byName(resolved.get()) : std::nullopt;
+}
+} // namespace
+
 Calendar Calendar::current()
 {
+    // $TZ as a zone name or a tz file's path; anything else (a POSIX rule such as
+    // "EST5EDT,M3.2.0,M11.1.0", a typing mistake) leaves the system's zone in charge.
     if (const char* tz = std::getenv("TZ"); tz && *tz) {
         std::string_view name(tz);
         if (name.front() == ':')
             name.remove_prefix(1);
-        if (auto zone = named(name))
+        if (auto zone = name.starts_with('/') ? zoneOfFile(std::string(name)) : named(name))
             return *zone;
     }
     try {

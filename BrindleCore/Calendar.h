@@ -27,7 +27,8 @@ struct LocalTime {
 
 class Calendar {
 public:
-    // The user's zone: $TZ when it names a zone, else the system's (/etc/localtime), else UTC.
+    // The user's zone: $TZ when it names a zone ("Asia/Tokyo", ":Asia/Tokyo") or a tz database
+    // file ("/usr/share/zoneinfo/Asia/Tokyo"), else the system's (/etc/localtime), else UTC.
     static Calendar current();
     // A named zone ("Europe/London"); nullopt when the tz database does not know it.
     static std::optional<Calendar> named(std::string_view zone);

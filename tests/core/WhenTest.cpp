@@ -99,5 +99,25 @@ TEST(WordsWhen, NowAgainstItselfIsTodayInAnyZone)
     EXPECT_FALSE(Calendar::named("Mars/Olympus_Mons"));
 }
 
+TEST(Calendar, TheZoneComesFromTZByNameOrFileElseFromTheSystem)
+{
+    ::unsetenv("TZ");
+    const Calendar system = Calendar::current();
+    const std::vector<std::pair<const char*, std::string>> cases{
+        {"Asia/Tokyo", "Asia/Tokyo"},
+        {":Asia/Tokyo", "Asia/Tokyo"},
+        {"/usr/share/zoneinfo/Asia/Tokyo", "Asia/Tokyo"},
+        {":/usr/share/zoneinfo/posix/Asia/Tokyo", "Asia/Tokyo"},
+        {"EST5EDT,M3.2.0,M11.1.0", system.zoneName()},
+        {"/nowhere/zoneinfo/Mars/Olympus_Mons", system.zoneName()},
+        {"not a zone", system.zoneName()},
+    };
+    for (const auto& [tz, zone] : cases) {
+        ::setenv("TZ", tz, 1);
+        EXPECT_EQ(Calendar::current().zoneName(), zone) << tz;
+    }
+    ::unsetenv("TZ");
+}
+
 } // namespace
 } // namespace brindle
