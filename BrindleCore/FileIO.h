@@ -4,7 +4,9 @@
 // refused, never blocked on) and refuses files larger than a cap. `writeFileAtomically`
 // replaces a file so that readers see either the old or the new content, never a mixture:
 // temporary file in the same folder, every write checked, fsync, rename, fsync of the folder.
-// On any failure the old file is left as it was and no temporary file stays behind.
+// On any failure the old file is left as it was and no temporary file stays behind. A save
+// also removes the temporaries ("<file>.tmp-<pid>-<n>") of the same file that a process which
+// has ended (killed mid-save) left behind; those of a running process stay.
 // Neither throws; both may be called from any thread.
 #pragma once
 

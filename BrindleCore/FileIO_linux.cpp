@@ -2,11 +2,14 @@
 
 #include "BrindleCore/Descriptor.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <random>
 
@@ -26,6 +29,46 @@ bool fail(std::string* errorText, const std::string& what)
     if (errorText)
         *errorText = what + ": " + std::strerror(errno);
     return false;
+}
+
+// The process id in a temporary file's name "<file>.tmp-<pid>-<n>", or 0 when `name` is not
+// one of `file`'s temporaries.
+pid_t temporaryOwner(std::string_view name, std::string_view file)
+{
+    const std::string_view prefix = ".tmp-";
+    if (!name.starts_with(file) || name.substr(file.size()).substr(0, prefix.size()) != prefix)
+        return 0;
+    name.remove_prefix(file.size() + prefix.size());
+    const auto dash = name.find('-');
+    if (dash == std::string_view::npos || dash + 1 == name.size())
+        return 0;
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + dash, pid);
+    if (error != std::errc{} || end != name.data() + dash || pid <= 0)
+        return 0;
+    const std::string_view serial = name.substr(dash + 1);
+    if (serial.find_first_not_of("0123456789") != std::string_view::npos)
+        return 0;
+    return pid;
+}
+
+// Removes the temporaries of `path` that a process which has since ended (killed mid-save)
+// left in `folder`. A process that still runs may be saving: its files are left alone.
+void removeAbandonedTemporaries(const std::string& folder, const std::string& path)
+{
+    const std::string file(lastPathComponent(path));
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory)
+        return;
+    while (const dirent* entry = ::readdir(directory)) {
+        const pid_t owner = temporaryOwner(entry->d_name, file);
+        if (owner == 0 || owner == ::getpid() || ::kill(owner, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat status;
+        if (::fstatat(::dirfd(directory), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode))
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
+    }
+    ::closedir(directory);
 }
 } // namespace
 
@@ -101,6 +144,7 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     const Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() < 0 || ::fsync(directory.get()) != 0)
         return fail(errorText, "cannot sync " + folder);
+    removeAbandonedTemporaries(folder, path);
     return true;
 }
 
