@@ -7,17 +7,26 @@
 //   byte-order mark, longer than `maxLineBytes`, wrong types, a missing key) are skipped.
 // - `prune` keeps the records its predicate keeps, dropping damaged lines for good, and
 //   replaces the file atomically (temporary file, fsync, rename, fsync of the folder).
+// - An `append` that fails part-way (a full disk) cuts the file back to its old length, under
+//   the lock, so it leaves no torn line.
 // - Within a process one lock orders every operation. Across processes (the window and a
-//   command-line check) `append` and `prune` hold an exclusive advisory lock, and `all` a
+//   command-line check) `append` and `prune` hold an exclusive advisory lock, and `read` a
 //   shared one, on a separate lock file beside the data file ("<file>.lock"): a lock on the
 //   data file itself would not survive the prune's rename. So no process's line is lost.
-// - Nothing throws. `append` and `prune` report whether they wrote; callers may ignore it.
+//   A lock another process holds for longer than the lock wait (a hung process) is not
+//   waited for further: the operation fails and says so.
+// - Only writing creates anything: `append` and `prune` create the folder and the lock file
+//   as needed; reading takes the lock only when the lock file exists, and a missing data file
+//   reads as empty.
+// - Nothing throws. `append`, `prune` and `read` report failure, with the reason (the system's
+//   error text) in `errorText` when one is given; `all` gives what `read` gives, or nothing.
 //
 // Threads: every member may be called from any thread.
 #pragma once
 
 #include "BrindleCore/Json.h"
 
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -36,19 +45,24 @@ public:
     static constexpr std::size_t maxLineBytes = 64 * 1024;
     static constexpr std::size_t maxFileBytes = 256u << 20;
 
-    // Creates the folder that holds `path` (a failure shows later, on writing).
-    explicit LineFile(std::string path);
+    static constexpr std::chrono::milliseconds defaultLockWait{5000};
+
+    // Touches nothing on disk.
+    explicit LineFile(std::string path, std::chrono::milliseconds lockWait = defaultLockWait);
 
     const std::string& path() const { return path_; }
 
-    bool appendLine(const std::string& line);
-    std::vector<std::string> lines() const;
-    // Rewrites the file with the lines `keep` maps to text (nullopt drops a line).
-    bool rewrite(const std::function<std::vector<std::string>(std::vector<std::string>)>& keep);
+    bool appendLine(const std::string& line, std::string* errorText = nullptr);
+    // Nullopt when the file exists but cannot be read, or another process holds the lock.
+    std::optional<std::vector<std::string>> lines(std::string* errorText = nullptr) const;
+    // Rewrites the file with the lines `keep` returns; a file that cannot be read is left alone.
+    bool rewrite(const std::function<std::vector<std::string>(std::vector<std::string>)>& keep,
+                 std::string* errorText = nullptr);
 
 private:
-    std::vector<std::string> readLines() const; // with the locks held
+    std::optional<std::vector<std::string>> readLines(std::string* errorText) const; // with the locks held
     std::string path_;
+    std::chrono::milliseconds lockWait_;
     mutable std::mutex lock_;
 };
 
@@ -57,29 +71,40 @@ public:
     using Encode = std::function<JsonOut(const T&)>;
     using Decode = std::function<std::optional<T>(const JsonIn&)>;
 
-    JsonLines(std::string path, Encode encode, Decode decode)
-        : file_(std::move(path)), encode_(std::move(encode)), decode_(std::move(decode))
+    JsonLines(std::string path, Encode encode, Decode decode,
+              std::chrono::milliseconds lockWait = LineFile::defaultLockWait)
+        : file_(std::move(path), lockWait), encode_(std::move(encode)), decode_(std::move(decode))
     {
     }
 
     const std::string& path() const { return file_.path(); }
 
-    bool append(const T& record) { return file_.appendLine(dumpJson(encode_(record))); }
+    bool append(const T& record, std::string* errorText = nullptr)
+    {
+        return file_.appendLine(dumpJson(encode_(record)), errorText);
+    }
 
-    std::vector<T> all() const { return decodeAll(file_.lines()); }
+    std::optional<std::vector<T>> read(std::string* errorText = nullptr) const
+    {
+        const auto lines = file_.lines(errorText);
+        return lines ? std::optional(decodeAll(*lines)) : std::nullopt;
+    }
+    std::vector<T> all() const { return read().value_or(std::vector<T>{}); }
 
     // The records of a file's content, as `all` would read them.
     std::vector<T> decode(std::string_view content) const { return decodeAll(recordLines(content)); }
 
-    bool prune(const std::function<bool(const T&)>& keep)
+    bool prune(const std::function<bool(const T&)>& keep, std::string* errorText = nullptr)
     {
-        return file_.rewrite([&](std::vector<std::string> lines) {
-            std::vector<std::string> kept;
-            for (const T& record : decodeAll(lines))
-                if (keep(record))
-                    kept.push_back(dumpJson(encode_(record)));
-            return kept;
-        });
+        return file_.rewrite(
+            [&](std::vector<std::string> lines) {
+                std::vector<std::string> kept;
+                for (const T& record : decodeAll(lines))
+                    if (keep(record))
+                        kept.push_back(dumpJson(encode_(record)));
+                return kept;
+            },
+            errorText);
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "BrindleCore/Descriptor.h"
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/JsonLines.h"
 
@@ -6,35 +7,76 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <thread>
 
 namespace brindle {
 
 namespace {
-// An advisory lock on "<path>.lock", held for the life of the object; a lock that cannot be
-// had (no folder yet, a read-only disk) is simply not held.
+// An advisory lock on "<path>.lock", held for the life of the object. A writer creates the
+// lock file; a reader only uses one that exists, so reading never creates a file. A lock file
+// that cannot be opened (no folder yet, a read-only disk) is simply not held. A lock that
+// another process keeps past `wait` is not taken, and `busy()` says so.
 class FileLock {
 public:
-    FileLock(const std::string& path, int operation)
-        : fd_(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    enum class Mode { read, write };
+
+    FileLock(const std::string& path, Mode mode, std::chrono::milliseconds wait)
+        : fd_(mode == Mode::write ? ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)
+                                  : ::open((path + ".lock").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
     {
-        if (fd_ >= 0)
-            while (::flock(fd_, operation) != 0 && errno == EINTR) {
+        if (!fd_.valid())
+            return;
+        const int operation = (mode == Mode::write ? LOCK_EX : LOCK_SH) | LOCK_NB;
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        auto pause = std::chrono::milliseconds{1};
+        while (::flock(fd_.get(), operation) != 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+                busy_ = errno == EWOULDBLOCK;
+                fd_.reset();
+                return;
             }
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::milliseconds{50});
+        }
     }
-    ~FileLock()
-    {
-        if (fd_ >= 0)
-            ::close(fd_); // closing releases the lock
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
+
+    bool busy() const { return busy_; }
 
 private:
-    int fd_;
+    Descriptor fd_; // closing releases the lock
+    bool busy_ = false;
 };
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+bool failWith(std::string* errorText, const std::string& what)
+{
+    if (errorText)
+        *errorText = what + ": " + std::strerror(errno);
+    return false;
+}
+
+bool busyFailure(std::string* errorText, const std::string& path, std::chrono::milliseconds wait)
+{
+    if (errorText) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(wait.count()) / 1000.0);
+        *errorText = path + " is locked by another process (waited " + seconds + " s)";
+    }
+    return false;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos || slash == 0 ? std::string{} : path.substr(0, slash);
+}
 
 bool writeAll(int fd, std::string_view bytes)
 {
@@ -42,52 +84,58 @@ bool writeAll(int fd, std::string_view bytes)
         const ssize_t put = ::write(fd, bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR)
             continue;
-        if (put <= 0)
+        if (put <= 0) {
+            if (put == 0)
+                errno = ENOSPC;
             return false;
+        }
         bytes.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
 }
 } // namespace
 
-LineFile::LineFile(std::string path) : path_(std::move(path))
-{
-    const auto slash = path_.rfind('/');
-    if (slash != std::string::npos && slash > 0)
-        makeFolders(path_.substr(0, slash));
-}
+LineFile::LineFile(std::string path, std::chrono::milliseconds lockWait) : path_(std::move(path)), lockWait_(lockWait) {}
 
-bool LineFile::appendLine(const std::string& line)
+bool LineFile::appendLine(const std::string& line, std::string* errorText)
 {
     const std::lock_guard guard(lock_);
-    const FileLock fileLock(path_, LOCK_EX);
+    if (const std::string folder = folderOf(path_); !folder.empty())
+        makeFolders(folder); // a failure shows in the open below
+    const FileLock fileLock(path_, FileLock::Mode::write, lockWait_);
+    if (fileLock.busy())
+        return busyFailure(errorText, path_, lockWait_);
     // Non-blocking, so that a FIFO put in the file's place fails instead of hanging.
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
-    if (fd < 0)
-        return false;
+    Descriptor file(::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600));
+    if (!file.valid())
+        return failWith(errorText, "cannot open " + path_);
     struct stat status;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
+    if (::fstat(file.get(), &status) != 0)
+        return failWith(errorText, "cannot examine " + path_);
+    if (!S_ISREG(status.st_mode)) {
+        if (errorText)
+            *errorText = "cannot append to " + path_ + ": not a regular file";
         return false;
     }
     // A last line without its line feed was cut short: start on a fresh line.
     std::string bytes;
     char last = '\n';
-    if (status.st_size > 0) {
-        const int reader = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (reader >= 0) {
-            if (::pread(reader, &last, 1, status.st_size - 1) != 1)
-                last = '\n';
-            ::close(reader);
-        }
-    }
+    if (status.st_size > 0 && ::pread(file.get(), &last, 1, status.st_size - 1) != 1)
+        last = '\n';
     if (last != '\n')
         bytes += '\n';
     bytes += line;
     bytes += '\n';
     // One write for the whole line; the lock keeps other writers of this file out meanwhile.
-    const bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
+    // A write that fails part-way (a full disk) is cut off again, so no torn line stays.
+    if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0) {
+        const int saved = errno;
+        while (::ftruncate(file.get(), status.st_size) != 0 && errno == EINTR) {
+        }
+        errno = saved;
+        return failWith(errorText, "cannot append to " + path_);
+    }
+    return file.reset() || failWith(errorText, "cannot close " + path_);
 }
 
 std::vector<std::string> recordLines(std::string_view content)
@@ -104,27 +152,47 @@ std::vector<std::string> recordLines(std::string_view content)
     return lines;
 }
 
-std::vector<std::string> LineFile::readLines() const
+std::optional<std::vector<std::string>> LineFile::readLines(std::string* errorText) const
 {
     const ReadResult read = readRegularFile(path_, maxFileBytes);
-    return read.content ? recordLines(*read.content) : std::vector<std::string>{};
+    if (read.content)
+        return recordLines(*read.content);
+    if (read.error == ReadError::missing)
+        return std::vector<std::string>{};
+    if (errorText)
+        *errorText = read.error == ReadError::tooLarge ? path_ + " is larger than " + std::to_string(maxFileBytes >> 20) + " MB"
+                                                       : "cannot read " + path_ + " (unreadable or not a regular file)";
+    return std::nullopt;
 }
 
-std::vector<std::string> LineFile::lines() const
+std::optional<std::vector<std::string>> LineFile::lines(std::string* errorText) const
 {
     const std::lock_guard guard(lock_);
-    const FileLock fileLock(path_, LOCK_SH);
-    return readLines();
+    const FileLock fileLock(path_, FileLock::Mode::read, lockWait_);
+    if (fileLock.busy()) {
+        busyFailure(errorText, path_, lockWait_);
+        return std::nullopt;
+    }
+    return readLines(errorText);
 }
 
-bool LineFile::rewrite(const std::function<std::vector<std::string>(std::vector<std::string>)>& keep)
+bool LineFile::rewrite(const std::function<std::vector<std::string>(std::vector<std::string>)>& keep,
+                       std::string* errorText)
 {
     const std::lock_guard guard(lock_);
-    const FileLock fileLock(path_, LOCK_EX);
+    if (const std::string folder = folderOf(path_); !folder.empty())
+        makeFolders(folder);
+    const FileLock fileLock(path_, FileLock::Mode::write, lockWait_);
+    if (fileLock.busy())
+        return busyFailure(errorText, path_, lockWait_);
+    // A file that exists but cannot be read is left alone rather than replaced by nothing.
+    auto current = readLines(errorText);
+    if (!current)
+        return false;
     std::string content;
-    for (const std::string& line : keep(readLines()))
+    for (const std::string& line : keep(std::move(*current)))
         content += line + "\n";
-    return writeFileAtomically(path_, content);
+    return writeFileAtomically(path_, content, errorText);
 }
 
 } // namespace brindle

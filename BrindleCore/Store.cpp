@@ -17,12 +17,29 @@ bool Store::saveLast(const CheckResult& result, const std::string& path, std::st
     return writeFileAtomically(path, encodeCheckResultText(result), errorText);
 }
 
-std::optional<CheckResult> Store::loadLast() { return loadLast(lastCheckURL()); }
+Store::LastResult Store::readLast() { return readLast(lastCheckURL()); }
 
-std::optional<CheckResult> Store::loadLast(const std::string& path)
+Store::LastResult Store::readLast(const std::string& path)
 {
     const ReadResult read = readRegularFile(path, maxLastCheckBytes);
-    return read.content ? decodeCheckResultText(*read.content) : std::nullopt;
+    if (!read.content) {
+        switch (read.error) {
+        case ReadError::missing:
+            return {};
+        case ReadError::tooLarge:
+            return {std::nullopt, "it is larger than " + std::to_string(maxLastCheckBytes >> 20) + " MB"};
+        case ReadError::unreadable:
+            break;
+        }
+        return {std::nullopt, "it cannot be opened, or is not a regular file"};
+    }
+    auto result = decodeCheckResultText(*read.content);
+    if (!result)
+        return {std::nullopt, "it is damaged: it does not hold a check result"};
+    return {std::move(result), {}};
 }
+
+std::optional<CheckResult> Store::loadLast() { return readLast().result; }
+std::optional<CheckResult> Store::loadLast(const std::string& path) { return readLast(path).result; }
 
 } // namespace brindle

@@ -3,8 +3,9 @@
 // The folder is "Brindle" in the user's data folder ($XDG_DATA_HOME, normally
 // ~/.local/share). `saveLast` replaces the last-result file atomically, so a concurrent
 // `loadLast` (the command line answering while the window saves) sees the old file or the new
-// one, never a mixture; a failed save leaves the previous file as it was. `loadLast` gives
-// std::nullopt for a missing, unreadable or undecodable file and never touches it.
+// one, never a mixture; a failed save leaves the previous file as it was. `readLast` tells a
+// missing file (never checked) from one that exists and cannot be read or decoded; `loadLast`
+// gives std::nullopt for either. Neither touches the file or creates anything.
 #pragma once
 
 #include "BrindleCore/CheckResult.h"
@@ -26,6 +27,19 @@ std::string lastCheckURL(); // folder() + "/last-check.json"
 // when it could not be saved.
 bool saveLast(const CheckResult& result, std::string* errorText = nullptr);
 bool saveLast(const CheckResult& result, const std::string& path, std::string* errorText = nullptr);
+
+// The kept result, or why there is none.
+struct LastResult {
+    std::optional<CheckResult> result;
+    // Empty when the result was read or there is no file; else why the file that exists could
+    // not be used ("it is damaged", "it cannot be opened", ...).
+    std::string problem;
+
+    bool damaged() const { return !problem.empty(); }
+};
+
+LastResult readLast();
+LastResult readLast(const std::string& path);
 
 std::optional<CheckResult> loadLast();
 std::optional<CheckResult> loadLast(const std::string& path);

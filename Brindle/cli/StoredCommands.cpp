@@ -38,6 +38,23 @@ std::string localDateTime(Instant instant, const Calendar& calendar)
                   static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()), local.hour, local.minute);
     return text;
 }
+
+// Reads the kept result for a question into `stored` (absent when never checked). A file that
+// exists but cannot be used is said on stderr (with --json, answered without a value) and
+// gives false.
+bool readStored(bool json, std::optional<CheckResult>& stored)
+{
+    Store::LastResult last = Store::readLast();
+    stored = std::move(last.result);
+    if (!last.damaged())
+        return true;
+    const std::string text = "The last check can\u2019t be read. Run \u201cbrindle check\u201d to check again.";
+    std::fprintf(stderr, "brindle: the last check in %s cannot be read: %s\n", Store::lastCheckURL().c_str(),
+                 last.problem.c_str());
+    if (json)
+        std::printf("%s\n", dumpJson(JsonOut{{"value", nullptr}, {"dialog", text}}).c_str());
+    return false;
+}
 } // namespace
 
 int runLastBackup(std::span<const std::string_view> args)
@@ -45,7 +62,10 @@ int runLastBackup(std::span<const std::string_view> args)
     bool json = false;
     if (!jsonFlag(args, json))
         return 2;
-    const std::string text = Questions::lastBackup(Store::loadLast(), clockNow(), Calendar::current());
+    std::optional<CheckResult> stored;
+    if (!readStored(json, stored))
+        return 1;
+    const std::string text = Questions::lastBackup(stored, clockNow(), Calendar::current());
     if (json)
         std::printf("%s\n", dumpJson(JsonOut{{"value", text}, {"dialog", text}}).c_str());
     else
@@ -58,7 +78,10 @@ int runNoSecondCopy(std::span<const std::string_view> args)
     bool json = false;
     if (!jsonFlag(args, json))
         return 2;
-    const auto answer = Questions::noSecondCopy(Store::loadLast(), clockNow(), Calendar::current());
+    std::optional<CheckResult> stored;
+    if (!readStored(json, stored))
+        return 1;
+    const auto answer = Questions::noSecondCopy(stored, clockNow(), Calendar::current());
     if (json)
         std::printf("%s\n", dumpJson(JsonOut{{"value", answer.value}, {"dialog", answer.dialog}}).c_str());
     else
@@ -71,7 +94,13 @@ int runHistory(std::span<const std::string_view> args)
     bool json = false;
     if (!jsonFlag(args, json))
         return 2;
-    const std::vector<CheckSummary> lines = openHistory(Store::historyURL()).all();
+    std::string error;
+    const auto read = openHistory(Store::historyURL()).read(&error);
+    if (!read) {
+        std::fprintf(stderr, "brindle: the history cannot be read: %s\n", error.c_str());
+        return 1;
+    }
+    const std::vector<CheckSummary>& lines = *read;
     if (json) {
         JsonOut array = JsonOut::array();
         for (const CheckSummary& line : lines)

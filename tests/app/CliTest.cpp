@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace brindle::cli {
@@ -173,6 +174,8 @@ TEST(Commands, TheOwnCheckKeepsItsResultAndOneOffsDoNot)
 
     EXPECT_EQ(run({"no-second-copy"}).out, "Brindle hasn\u2019t checked yet. Open it and choose your folders.\n");
     EXPECT_EQ(run({"history"}).out, "No checks yet.\n");
+    EXPECT_EQ(run({"last-backup"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(tree.path("data"))) << "a read-only command created the store";
 
     // A one-off check of a given folder writes nothing.
     EXPECT_EQ(run({"check", tree.path("elsewhere")}).status, 0);
@@ -260,6 +263,22 @@ TEST(Commands, OutputThatCannotBeWrittenFails)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
+}
+
+TEST(Commands, AStoreThatCannotBeReadIsSaidNotTakenForNeverChecked)
+{
+    const test::TestTree tree{{{"data/Brindle/history.jsonl/inside", test::Node::file()}}};
+    ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
+    std::ofstream(tree.path("data/Brindle/last-check.json")) << "[1]";
+    for (const char* question : {"no-second-copy", "last-backup"}) {
+        const CommandRun text = run({question});
+        EXPECT_EQ(text.status, 1) << question;
+        EXPECT_EQ(text.out, "") << question;
+        const CommandRun json = run({question, "--json"});
+        EXPECT_EQ(json.status, 1) << question;
+        EXPECT_TRUE(json.out.starts_with(R"({"value":null,"dialog":"The last check can)")) << json.out;
+    }
+    EXPECT_EQ(run({"history"}).status, 1);
 }
 
 } // namespace

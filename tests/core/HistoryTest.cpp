@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -159,6 +164,61 @@ TEST(JsonLines, AFifoInPlaceOfTheFileIsRefusedNotWaitedOn)
     EXPECT_TRUE(history.all().empty());
 }
 
+TEST(JsonLines, AnAppendCutShortByAFullDiskLeavesNoTornLine)
+{
+    const TestTree tree;
+    History history = openHistory(tree.path("history.jsonl"));
+    ASSERT_TRUE(history.append(summary(1)));
+    const std::string before = contentOf(history.path());
+
+    // In a child allowed to grow files only a little past their size: the append fails
+    // part-way, as on a full disk.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{before.size() + 20, before.size() + 20};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::string error;
+        const bool appended = history.append(summary(2), &error);
+        ::_exit(appended ? 1 : error.find("File too large") != std::string::npos ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: a failed append was reported as written; 2: no reason given";
+    EXPECT_EQ(contentOf(history.path()), before);
+}
+
+TEST(JsonLines, ReadingCreatesNothingAndALockHeldTooLongIsSaid)
+{
+    const TestTree tree;
+    History history = openHistory(tree.path("data/Brindle/history.jsonl"), milliseconds{100});
+    EXPECT_EQ(history.read(), std::vector<CheckSummary>{});
+    EXPECT_FALSE(std::filesystem::exists(tree.path("data"))) << "reading made the folder or a lock file";
+
+    ASSERT_TRUE(history.append(summary(1)));
+    const std::string before = contentOf(history.path());
+    // A hung process holding the lock: readers and writers give up after the wait.
+    const int held = ::open((history.path() + ".lock").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    std::string error;
+    EXPECT_FALSE(history.read(&error));
+    EXPECT_NE(error.find("locked by another process"), std::string::npos) << error;
+    EXPECT_FALSE(history.append(summary(2)));
+    EXPECT_FALSE(history.prune([](const CheckSummary&) { return false; }));
+    ::close(held);
+    EXPECT_EQ(contentOf(history.path()), before);
+    EXPECT_EQ(history.read(), std::vector<CheckSummary>{summary(1)});
+
+    // A history that exists but cannot be read is said, and never pruned away.
+    const TestTree other{{{"history.jsonl/inside", test::Node::file()}}};
+    History folder = openHistory(other.path("history.jsonl"));
+    EXPECT_FALSE(folder.read());
+    EXPECT_FALSE(folder.prune([](const CheckSummary&) { return true; }));
+    EXPECT_TRUE(std::filesystem::exists(other.path("history.jsonl/inside")));
+}
+
 TEST(JsonLines, TwoProcessesAppendingWhileAThirdPrunesLoseNothing)
 {
     const TestTree tree;
@@ -230,6 +290,17 @@ TEST(RecordCheck, SavesAppendsAndPrunesPastTwoYears)
     EXPECT_EQ(recorded.previous, old(729));
     EXPECT_EQ(lines, (std::vector<CheckSummary>{old(729), CheckSummary(result)}));
     EXPECT_EQ(history.all(), lines);
+
+    // A result that could not be kept leaves no history line either, and says why.
+    const TestTree blocked{{{"Brindle", test::Node::file()}}};
+    History none = openHistory(blocked.path("history.jsonl"));
+    std::vector<CheckSummary> noLines;
+    recorded = recordCheck(result, blocked.path("Brindle/last-check.json"), none, noLines, base);
+    EXPECT_FALSE(recorded.saved || recorded.appended);
+    EXPECT_NE(recorded.saveError.find("Not a directory"), std::string::npos) << recorded.saveError;
+    EXPECT_FALSE(recorded.historyError.empty());
+    EXPECT_TRUE(none.all().empty());
+    EXPECT_TRUE(noLines.empty());
 }
 
 } // namespace

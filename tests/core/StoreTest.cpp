@@ -77,14 +77,37 @@ TEST(Store, DamagedFilesLoadAsAbsentAndAreLeftAlone)
         "", good.substr(0, good.size() / 2), good + std::string(16, '\0'), "{}", "not json at all",
         R"({"checkedAt":"2026-11-26T15:12:00Z","seconds":1,"folders":[]})", "\xEF\xBB\xBF" + good.substr(1),
     };
+    EXPECT_FALSE(Store::readLast(path).damaged()) << "a missing file is no damage: never checked";
     for (const std::string& content : damaged) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
         EXPECT_FALSE(Store::loadLast(path)) << content;
+        EXPECT_TRUE(Store::readLast(path).damaged()) << content;
         EXPECT_EQ(contentOf(path), content) << "the file is not touched";
     }
     std::filesystem::remove(path);
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
     EXPECT_FALSE(Store::loadLast(path)) << "a FIFO in its place is refused, not waited on";
+    EXPECT_TRUE(Store::readLast(path).damaged());
+}
+
+TEST(Store, ASaveRemovesTheTemporariesOfEndedProcessesOnly)
+{
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const std::string gone = std::to_string(ended), running = std::to_string(::getppid());
+    const TestTree tree{{
+        {"last-check.json.tmp-" + gone + "-123", test::Node::file()},
+        {"last-check.json.tmp-" + running + "-4", test::Node::file()}, // may be saving right now
+        {"last-check.json.tmp-" + gone + "-x", test::Node::file()},    // not our pattern
+        {"other.json.tmp-" + gone + "-1", test::Node::file()},         // another file's
+    }};
+    ASSERT_TRUE(Store::saveLast(sample(1), tree.path("last-check.json")));
+    std::vector<std::string> kept{"last-check.json", "last-check.json.tmp-" + gone + "-x",
+                                  "last-check.json.tmp-" + running + "-4", "other.json.tmp-" + gone + "-1"};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(namesIn(tree.root()), kept);
 }
 
 TEST(Store, AFullDiskKeepsThePreviousFileAndLeavesNoTemporary)
