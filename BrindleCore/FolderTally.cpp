@@ -28,7 +28,7 @@ void FolderTally::merge(const FolderTally& other)
     if (other.changedSinceBackupBytes)
         changedSinceBackupBytes = saturatingAdd(changedSinceBackupBytes.value_or(0), *other.changedSinceBackupBytes);
     inICloud = inICloud || other.inICloud;
-    unreadableFolders += other.unreadableFolders;
+    unreadableFolders = saturatingAdd(unreadableFolders, other.unreadableFolders);
 }
 
 std::vector<std::pair<Segment, double>> FolderTally::segments(bool byFiles) const
@@ -115,7 +115,7 @@ std::optional<FolderTally> decodeFolderTally(const JsonIn& value, DateForm dates
     tally.changedSinceBackup = in.optionalCount("changedSinceBackup");
     tally.changedSinceBackupBytes = in.optionalCount("changedSinceBackupBytes");
     tally.inICloud = in.boolean("inICloud");
-    tally.unreadableFolders = in.optionalInteger("unreadableFolders").value_or(0);
+    tally.unreadableFolders = in.optionalCount("unreadableFolders").value_or(0);
     if (!in.ok() || !counts || !sizes || !kinds)
         return std::nullopt;
     tally.counts = *counts;

@@ -7,15 +7,62 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace brindle {
 
 namespace {
+// Waits in the kernel for `operation` on `fd`, for at most `wait`; true when the lock is
+// held. Polling would starve behind processes already queued in the kernel, so the blocking
+// call runs on a helper thread. When the wait runs out the helper is left behind with its own
+// descriptor and closes it (releasing anything it gets) once the call returns.
+bool lockWithin(Descriptor& fd, int operation, std::chrono::milliseconds wait)
+{
+    struct Waiter {
+        std::mutex mutex;
+        std::condition_variable done;
+        int fd = -1;
+        bool finished = false, locked = false, abandoned = false;
+    };
+    const auto waiter = std::make_shared<Waiter>();
+    waiter->fd = ::dup(fd.get()); // the same open file, so the lock is shared with `fd`
+    if (waiter->fd < 0)
+        return false;
+    try {
+        std::thread([waiter, operation] {
+            int result = 0;
+            while ((result = ::flock(waiter->fd, operation)) != 0 && errno == EINTR) {
+            }
+            const std::lock_guard guard(waiter->mutex);
+            waiter->finished = true;
+            waiter->locked = result == 0;
+            if (waiter->abandoned) {
+                if (waiter->locked)
+                    ::flock(waiter->fd, LOCK_UN);
+                ::close(waiter->fd);
+            }
+            waiter->done.notify_all();
+        }).detach();
+    } catch (const std::system_error&) {
+        ::close(waiter->fd);
+        return false;
+    }
+    std::unique_lock guard(waiter->mutex);
+    if (!waiter->done.wait_for(guard, wait, [&] { return waiter->finished; })) {
+        waiter->abandoned = true;
+        return false;
+    }
+    ::close(waiter->fd);
+    return waiter->locked;
+}
+
 // An advisory lock on "<path>.lock", held for the life of the object. A writer creates the
 // lock file; a reader only uses one that exists, so reading never creates a file. A lock file
 // that cannot be opened (no folder yet, a read-only disk) is simply not held. A lock that
@@ -30,19 +77,17 @@ public:
     {
         if (!fd_.valid())
             return;
-        const int operation = (mode == Mode::write ? LOCK_EX : LOCK_SH) | LOCK_NB;
-        const auto deadline = std::chrono::steady_clock::now() + wait;
-        auto pause = std::chrono::milliseconds{1};
-        while (::flock(fd_.get(), operation) != 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-                busy_ = errno == EWOULDBLOCK;
-                fd_.reset();
-                return;
-            }
-            std::this_thread::sleep_for(pause);
-            pause = std::min(pause * 2, std::chrono::milliseconds{50});
+        const int operation = mode == Mode::write ? LOCK_EX : LOCK_SH;
+        int result = 0;
+        while ((result = ::flock(fd_.get(), operation | LOCK_NB)) != 0 && errno == EINTR) {
+        }
+        if (result == 0)
+            return;
+        if (errno != EWOULDBLOCK) { // no locking here at all: go on without
+            fd_.reset();
+        } else if (!lockWithin(fd_, operation, wait)) {
+            busy_ = true;
+            fd_.reset();
         }
     }
 

@@ -220,11 +220,11 @@ int runCheck(std::span<const std::string_view> args)
         std::vector<CheckSummary> lines = history.all();
         const Recorded kept = recordCheck(result, Store::lastCheckURL(), history, lines, clockNow());
         if (!kept.saved)
-            std::fprintf(stderr, "brindle: the result could not be saved in %s (%s)\n", Store::lastCheckURL().c_str(),
-                         kept.saveError.c_str());
+            std::fprintf(stderr, "brindle: the result could not be saved in %s (%s)\n",
+                         printable(Store::lastCheckURL()).c_str(), printable(kept.saveError).c_str());
         else if (!kept.appended)
-            std::fprintf(stderr, "brindle: the history could not be written in %s (%s)\n", Store::historyURL().c_str(),
-                         kept.historyError.c_str());
+            std::fprintf(stderr, "brindle: the history could not be written in %s (%s)\n",
+                         printable(Store::historyURL()).c_str(), printable(kept.historyError).c_str());
         recorded = recorded && kept.saved && kept.appended;
     }
     printCheck(result, options.json);

@@ -49,7 +49,7 @@ bool readStored(bool json, std::optional<CheckResult>& stored)
     if (!last.damaged())
         return true;
     const std::string text = "The last check can\u2019t be read. Run \u201cbrindle check\u201d to check again.";
-    std::fprintf(stderr, "brindle: the last check in %s cannot be read: %s\n", Store::lastCheckURL().c_str(),
+    std::fprintf(stderr, "brindle: the last check in %s cannot be read: %s\n", printable(Store::lastCheckURL()).c_str(),
                  last.problem.c_str());
     if (json)
         std::printf("%s\n", dumpJson(JsonOut{{"value", nullptr}, {"dialog", text}}).c_str());
@@ -97,7 +97,7 @@ int runHistory(std::span<const std::string_view> args)
     std::string error;
     const auto read = openHistory(Store::historyURL()).read(&error);
     if (!read) {
-        std::fprintf(stderr, "brindle: the history cannot be read: %s\n", error.c_str());
+        std::fprintf(stderr, "brindle: the history cannot be read: %s\n", printable(error).c_str());
         return 1;
     }
     const std::vector<CheckSummary>& lines = *read;
