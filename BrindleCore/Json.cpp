@@ -96,6 +96,22 @@ const JsonIn* JsonReader::require(std::string_view key)
     return value;
 }
 
+std::optional<std::int64_t> JsonReader::optionalInteger(std::string_view key)
+{
+    const JsonIn* value = find(key);
+    if (!value)
+        return std::nullopt;
+    auto number = jsonInteger(*value);
+    if (!number)
+        ok_ = false;
+    return number;
+}
+
+std::int64_t JsonReader::integer(std::string_view key)
+{
+    return require(key) ? optionalInteger(key).value_or(0) : 0;
+}
+
 std::optional<std::int64_t> JsonReader::optionalCount(std::string_view key)
 {
     const JsonIn* value = find(key);

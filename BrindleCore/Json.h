@@ -65,6 +65,8 @@ public:
     // The member; a missing or null one fails the reader and gives nullptr.
     const JsonIn* require(std::string_view key);
 
+    std::int64_t integer(std::string_view key);
+    std::optional<std::int64_t> optionalInteger(std::string_view key);
     // A count or size: a whole number from 0 to 2^63 - 1; a negative one fails the reader.
     std::int64_t count(std::string_view key);
     std::optional<std::int64_t> optionalCount(std::string_view key);
