@@ -31,6 +31,10 @@ ReadResult readRegularFile(const std::string& path, std::size_t maxBytes);
 // Returns false when the file could not be replaced; `errorText` then says why.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* errorText = nullptr);
 
+// Writes all of `bytes` to `fd`, going on after interrupted and partial writes; false, with
+// errno set, when the descriptor takes no more.
+bool writeAll(int fd, std::string_view bytes);
+
 // Creates `path` and any missing parents (mode 0700 for new folders); true when it exists.
 bool makeFolders(const std::string& path);
 

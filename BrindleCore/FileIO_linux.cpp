@@ -16,14 +16,6 @@
 namespace brindle {
 
 namespace {
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 bool fail(std::string* errorText, const std::string& what)
 {
     if (errorText)
@@ -103,7 +95,7 @@ ReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* errorText)
 {
-    const std::string folder = folderOf(path);
+    const std::string folder = parentFolder(path);
     std::random_device entropy;
     const std::string temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(entropy());
     Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
@@ -117,17 +109,8 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         errno = saved;
         return fail(errorText, what);
     };
-    for (std::size_t written = 0; written < bytes.size();) {
-        const ssize_t put = ::write(file.get(), bytes.data() + written, bytes.size() - written);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = ENOSPC;
-            return abandon("cannot write " + temporary);
-        }
-        written += static_cast<std::size_t>(put);
-    }
+    if (!writeAll(file.get(), bytes))
+        return abandon("cannot write " + temporary);
     if (::fsync(file.get()) != 0)
         return abandon("cannot sync " + temporary);
     if (!file.reset()) {
@@ -145,6 +128,22 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     if (directory.get() < 0 || ::fsync(directory.get()) != 0)
         return fail(errorText, "cannot sync " + folder);
     removeAbandonedTemporaries(folder, path);
+    return true;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
     return true;
 }
 

@@ -117,27 +117,6 @@ bool busyFailure(std::string* errorText, const std::string& path, std::chrono::m
     return false;
 }
 
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos || slash == 0 ? std::string{} : path.substr(0, slash);
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
 } // namespace
 
 LineFile::LineFile(std::string path, std::chrono::milliseconds lockWait) : path_(std::move(path)), lockWait_(lockWait) {}
@@ -145,8 +124,7 @@ LineFile::LineFile(std::string path, std::chrono::milliseconds lockWait) : path_
 bool LineFile::appendLine(const std::string& line, std::string* errorText)
 {
     const std::lock_guard guard(lock_);
-    if (const std::string folder = folderOf(path_); !folder.empty())
-        makeFolders(folder); // a failure shows in the open below
+    makeFolders(parentFolder(path_)); // a failure shows in the open below
     const FileLock fileLock(path_, FileLock::Mode::write, lockWait_);
     if (fileLock.busy())
         return busyFailure(errorText, path_, lockWait_);
@@ -225,8 +203,7 @@ bool LineFile::rewrite(const std::function<std::vector<std::string>(std::vector<
                        std::string* errorText)
 {
     const std::lock_guard guard(lock_);
-    if (const std::string folder = folderOf(path_); !folder.empty())
-        makeFolders(folder);
+    makeFolders(parentFolder(path_));
     const FileLock fileLock(path_, FileLock::Mode::write, lockWait_);
     if (fileLock.busy())
         return busyFailure(errorText, path_, lockWait_);

@@ -1,6 +1,4 @@
 #include "BrindleCore/Demo.h"
-#include "BrindleCore/Questions.h"
-#include "BrindleCore/Report.h"
 
 #include <gtest/gtest.h>
 
@@ -65,45 +63,6 @@ TEST(Demo, TwelveWeeksOfHistory)
     }
     EXPECT_EQ(history.back().noSecondCopy, 743);
     EXPECT_TRUE(history.back().lastBackup);
-}
-
-TEST(Questions, AnswersFromTheStoredResult)
-{
-    const Calendar utc = Calendar::utc();
-    const Instant now = Demo::now();
-    EXPECT_EQ(Questions::lastBackup(std::nullopt, now, utc), "No backup drive is chosen in Brindle.");
-    EXPECT_EQ(Questions::lastBackup(Demo::noBackup(), now, utc), "No backup drive is chosen in Brindle.");
-    CheckResult noBackups = Demo::withDrive();
-    noBackups.drive->backups.clear();
-    EXPECT_EQ(Questions::lastBackup(noBackups, now, utc), "Brindle couldn\u2019t read a backup on Backup.");
-    EXPECT_EQ(Questions::lastBackup(Demo::withDrive(), now, utc), "Your last backup was today at 09:58, to Backup.");
-    EXPECT_EQ(Questions::lastBackup(Demo::withDrive(), now + days{3}, utc),
-              "Your last backup was on Thursday, to Backup.") << "never the days-ago form";
-
-    const auto none = Questions::noSecondCopy(std::nullopt, now, utc);
-    EXPECT_EQ(none.value, 0);
-    EXPECT_EQ(none.dialog, "Brindle hasn\u2019t checked yet. Open it and choose your folders.");
-    const auto demo = Questions::noSecondCopy(Demo::withDrive(), now + hours{1}, utc);
-    EXPECT_EQ(demo.value, 743);
-    EXPECT_EQ(demo.dialog, "743 files have no second copy, at the check today at 15:12.");
-
-    CheckResult counted = Demo::noBackup();
-    for (const auto& [n, start] : std::vector<std::pair<std::int64_t, std::string>>{
-             {1, "1 file has no second copy"}, {0, "0 files have no second copy"}, {1234, "1,234 files have"}}) {
-        counted.folders = {Demo::folder("One", {{Place::onlyHere, n, 1}}, {}, 0, false)};
-        EXPECT_TRUE(Questions::noSecondCopy(counted, now, utc).dialog.starts_with(start)) << n;
-    }
-}
-
-TEST(Demo, ReportsReadWell)
-{
-    const Report plain(Demo::noBackup(), Guide::shared(), std::nullopt, Calendar::utc());
-    EXPECT_EQ(plain.answer, "2,469 files (12.2 GB) have no second copy: they live only on this computer, and nothing "
-                            "backs them up. 731 more live only in iCloud.");
-    const Report backedUp(Demo::withDrive(), Guide::shared(), std::nullopt, Calendar::utc());
-    EXPECT_EQ(backedUp.answer, "12 files have changed since your last backup, today at 09:58, so they have no second "
-                               "copy yet. 731 files live only in iCloud, where a backup of this computer can\u2019t "
-                               "reach them.");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The report builder as a table of results → answer and findings, against a guide whose
 // texts echo their key and every placeholder (so the exact filling shows), and against the
 // shipped guide.
+#include "BrindleCore/Demo.h"
 #include "BrindleCore/Report.h"
 
 #include <gtest/gtest.h>
@@ -199,6 +200,17 @@ TEST(Report, ReadsWellWithTheShippedGuide)
                           std::nullopt, utc);
     EXPECT_EQ(backedUp.answer,
               "1 file has changed since your last backup, yesterday at 15:12, so it has no second copy yet.");
+}
+
+TEST(Report, TheDemonstrationsReadWell)
+{
+    const Report plain(Demo::noBackup(), Guide::shared(), std::nullopt, Calendar::utc());
+    EXPECT_EQ(plain.answer, "2,469 files (12.2 GB) have no second copy: they live only on this computer, and nothing "
+                            "backs them up. 731 more live only in iCloud.");
+    const Report backedUp(Demo::withDrive(), Guide::shared(), std::nullopt, Calendar::utc());
+    EXPECT_EQ(backedUp.answer, "12 files have changed since your last backup, today at 09:58, so they have no second "
+                               "copy yet. 731 files live only in iCloud, where a backup of this computer can\u2019t "
+                               "reach them.");
 }
 
 } // namespace

@@ -145,30 +145,5 @@ TEST(Store, AFolderThatCannotBeMadeIsAFailure)
     EXPECT_FALSE(Store::saveLast(sample(1), tree.path("file/Brindle/last-check.json"), &error));
     EXPECT_FALSE(error.empty());
 }
-
-TEST(FileIO, ReadRegularFileRefusesLargeFiles)
-{
-    const TestTree tree{{{"big", test::Node::file(2048)}}};
-    EXPECT_EQ(readRegularFile(tree.path("big"), 2048).content->size(), 2048u);
-    EXPECT_EQ(readRegularFile(tree.path("big"), 2047).error, ReadError::tooLarge);
-    EXPECT_EQ(readRegularFile(tree.path("none"), 10).error, ReadError::missing);
-    EXPECT_EQ(readRegularFile(tree.root(), 10).error, ReadError::unreadable);
-}
-
-} // namespace
-} // namespace brindle
-
-namespace brindle {
-namespace {
-
-TEST(FileIO, LastPathComponent)
-{
-    const std::vector<std::pair<const char*, const char*>> cases{
-        {"/home/ada/Documents", "Documents"}, {"/home/ada/Documents//", "Documents"}, {"/", "/"},
-        {"Documents", "Documents"},          {"/mnt/Backup Disk", "Backup Disk"},    {"", ""}};
-    for (const auto& [path, last] : cases)
-        EXPECT_EQ(lastPathComponent(path), last) << path;
-}
-
 } // namespace
 } // namespace brindle
