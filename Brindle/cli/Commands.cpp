@@ -187,7 +187,7 @@ int runCheck(std::span<const std::string_view> args)
         if (request.folders.empty()) {
             std::fprintf(stderr, "brindle: nothing is chosen in Brindle, and none of the standard folders (Desktop, "
                                  "Documents, Downloads, Music, Pictures, Videos) exists in your home folder.\n");
-            return 1;
+            return nothingToCheck;
         }
         request.drives = std::move(named);
         request.now = now;

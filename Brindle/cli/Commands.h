@@ -1,12 +1,15 @@
 // The subcommands of the `brindle` executable that run without a display. Each takes the
 // arguments after its name, writes to stdout and stderr, and returns the exit status:
-// 0 on success, 1 when some input could not be read, 2 for a usage error.
+// 0 on success, 1 when some input could not be read, 2 for a usage error, and 3 when
+// `check` has nothing to check (nothing chosen in the window, no standard folder).
 #pragma once
 
 #include <span>
 #include <string_view>
 
 namespace brindle::cli {
+
+inline constexpr int nothingToCheck = 3;
 
 int runScan(std::span<const std::string_view> args);
 int runCheck(std::span<const std::string_view> args);

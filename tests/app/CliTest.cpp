@@ -208,7 +208,7 @@ TEST(Commands, TheOwnCheckKeepsItsResultAndOneOffsDoNot)
     // A check that finds none of its folders keeps nothing and fails.
     ::setenv("HOME", tree.path("elsewhere").c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", tree.path("elsewhere/.config").c_str(), 1);
-    EXPECT_EQ(run({"check"}).status, 1);
+    EXPECT_EQ(run({"check"}).status, nothingToCheck);
     EXPECT_EQ(run({"check", "--save", tree.path("gone")}).status, 1);
     EXPECT_EQ(Store::loadLast()->folders.at(0).name, "elsewhere");
 }
