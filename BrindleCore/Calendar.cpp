@@ -75,6 +75,12 @@ LocalTime Calendar::local(Instant instant) const
             static_cast<int>(time.minutes().count())};
 }
 
+Instant Calendar::instant(std::chrono::sys_seconds reading) const
+{
+    const date::local_seconds local{reading.time_since_epoch()};
+    return zone_->to_sys(local, date::choose::earliest);
+}
+
 std::string Calendar::zoneName() const { return std::string(zone_->name()); }
 
 } // namespace brindle

@@ -35,6 +35,10 @@ public:
     static Calendar utc();
 
     LocalTime local(Instant instant) const;
+    // The instant at which this zone's clocks show `reading` (a wall-clock date and time,
+    // written as if it were UTC). When clocks turned back and the reading came twice, the
+    // earlier; when clocks turned forward past it, the moment they turned.
+    Instant instant(std::chrono::sys_seconds reading) const;
     std::string zoneName() const;
 
     friend bool operator==(const Calendar& a, const Calendar& b) { return a.zone_ == b.zone_; }

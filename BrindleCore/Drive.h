@@ -5,6 +5,7 @@
 // functions are free of shared mutable state and may run on any thread.
 #pragma once
 
+#include "BrindleCore/Calendar.h"
 #include "BrindleCore/DriveState.h"
 
 #include <optional>
@@ -54,11 +55,18 @@ struct Reading {
 };
 
 // The state of the drive mounted at (or holding backups at) `path`, connected, read at `now`.
-Reading read(const std::string& path, Instant now, const SystemTables& tables = {});
+// Backups are read as `backups` reads them, local times in `calendar`.
+Reading read(const std::string& path, Instant now, const Calendar& calendar, const SystemTables& tables = {});
 
-// The backups listed in the manifest at the root folder `path`, oldest first; empty when the
-// manifest is missing, unreadable, too large or undecodable.
-std::vector<Backup> backups(const std::string& path);
+// The backups on the drive whose folder is `path`, oldest first. Those listed in the manifest
+// at `path` when it lists any; else those of the backup tools whose layouts lie in `path` or up
+// to two levels below it (Back In Time, Timeshift, Déjà Dup and duplicity, restic, borg,
+// rsnapshot, rdiff-backup), each naming its tool. Backups that failed, did not finish or are
+// being written (judged against `now`) are left out; local times in folder names are read in
+// `calendar`. The search lists at most a few hundred entries of each folder it looks in and a
+// few hundred folders, never follows a link and opens only directories and small named files.
+// Empty when nothing is found or `path` cannot be read.
+std::vector<Backup> backups(const std::string& path, Instant now, const Calendar& calendar);
 
 // The backups in a manifest's bytes (an array in which each date starts a backup and an
 // optional dictionary right after it gives its details), sorted oldest first, stably.

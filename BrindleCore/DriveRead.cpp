@@ -8,12 +8,12 @@
 
 namespace brindle {
 
-Drive::Reading Drive::read(const std::string& path, Instant now, const SystemTables& tables)
+Drive::Reading Drive::read(const std::string& path, Instant now, const Calendar& calendar, const SystemTables& tables)
 {
     struct stat status;
     if (::stat(path.c_str(), &status) != 0)
         return {std::nullopt, Drive::Problem::missing, errno};
-    std::vector<Backup> found = backups(path);
+    std::vector<Backup> found = backups(path, now, calendar);
     std::error_code error;
     const auto canonical = std::filesystem::canonical(path, error);
     const auto mountedAt = mountPoint(path, tables);

@@ -71,6 +71,7 @@ JsonOut encode(const Backup& backup, DateForm dates)
     putOptional(json, "started", backup.started, dates);
     putOptional(json, "changedItems", backup.changedItems);
     putOptional(json, "changedBytes", backup.changedBytes);
+    putOptional(json, "tool", backup.tool);
     return json;
 }
 
@@ -84,6 +85,7 @@ JsonOut encode(const DriveState& state, DateForm dates)
         backups.push_back(encode(backup, dates));
     json["backups"] = std::move(backups);
     putOptional(json, "lastSeen", state.lastSeen, dates);
+    putOptional(json, "fileSystem", state.fileSystem);
     return json;
 }
 
@@ -112,7 +114,7 @@ std::optional<Backup> decodeBackup(const JsonIn& value, DateForm dates)
 {
     JsonReader in(value, dates);
     Backup backup{in.instant("date"), in.optionalInstant("started"), in.optionalCount("changedItems"),
-                  in.optionalCount("changedBytes")};
+                  in.optionalCount("changedBytes"), in.optionalString("tool")};
     return in.ok() ? std::optional(backup) : std::nullopt;
 }
 
@@ -124,6 +126,7 @@ std::optional<DriveState> decodeDriveState(const JsonIn& value, DateForm dates)
     state.connected = in.boolean("connected");
     state.backups = in.array<Backup>("backups", decodeBackup);
     state.lastSeen = in.optionalInstant("lastSeen");
+    state.fileSystem = in.optionalString("fileSystem");
     return in.ok() ? std::optional(std::move(state)) : std::nullopt;
 }
 

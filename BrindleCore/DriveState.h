@@ -41,6 +41,9 @@ struct Backup {
     std::optional<Instant> started{};
     std::optional<std::int64_t> changedItems{};
     std::optional<std::int64_t> changedBytes{};
+    // The tool that made it ("Back In Time", "restic"); absent for a backup listed in a
+    // backup_manifest.plist.
+    std::optional<std::string> tool{};
 
     friend bool operator==(const Backup&, const Backup&) = default;
 };
@@ -50,6 +53,9 @@ struct DriveState {
     bool connected = false;
     std::vector<Backup> backups; // oldest first, as read from the drive
     std::optional<Instant> lastSeen{};
+    // Which file system holds the drive's folder (Drive::fileSystemId), when it was read while
+    // connected; compared only with identities read at the same time.
+    std::optional<std::string> fileSystem{};
 
     // The latest backup date; does not rely on the list's order.
     std::optional<Instant> lastBackup() const;

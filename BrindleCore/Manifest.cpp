@@ -1,5 +1,4 @@
 #include "BrindleCore/Drive.h"
-#include "BrindleCore/FileIO.h"
 #include "BrindleCore/PropertyList.h"
 
 #include <sys/stat.h>
@@ -46,12 +45,6 @@ std::vector<Backup> Drive::parseManifest(std::string_view data)
     }
     std::stable_sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) { return a.date < b.date; });
     return backups;
-}
-
-std::vector<Backup> Drive::backups(const std::string& path)
-{
-    const auto read = readRegularFile(path + "/" + std::string(manifestName), maxManifestBytes);
-    return read.content ? parseManifest(*read.content) : std::vector<Backup>{};
 }
 
 TimeMachineFacts TimeMachine::facts(const std::string& path)

@@ -11,7 +11,7 @@ namespace brindle::cli {
 
 std::optional<DriveState> readDrive(const std::string& path, Instant now)
 {
-    Drive::Reading reading = Drive::read(path, now);
+    Drive::Reading reading = Drive::read(path, now, Calendar::current());
     const std::string shown = printable(path);
     switch (reading.problem) {
     case Drive::Problem::none:

@@ -181,17 +181,19 @@ TEST(ManifestFiles, AKeyHoldingANulIsRefusedNotFatal)
     EXPECT_TRUE(Drive::parseManifest("<plist><array><dict><key>a&#0;b</key><integer>1</integer></dict></array></plist>").empty());
 }
 
+std::vector<Backup> backupsAt(const std::string& path) { return Drive::backups(path, A, Calendar::utc()); }
+
 TEST(DriveBackups, ReadsTheManifestAtTheRootOnly)
 {
     const test::TestTree tree{{{"nested/backup_manifest.plist", test::Node::file(10)}, {"fifo/backup_manifest.plist", test::Node::fifo()}}};
-    EXPECT_TRUE(Drive::backups(tree.root()).empty());
-    EXPECT_TRUE(Drive::backups(tree.path("fifo")).empty()) << "a FIFO is refused, not waited on";
-    EXPECT_TRUE(Drive::backups(tree.path("missing")).empty());
+    EXPECT_TRUE(backupsAt(tree.root()).empty());
+    EXPECT_TRUE(backupsAt(tree.path("fifo")).empty()) << "a FIFO is refused, not waited on";
+    EXPECT_TRUE(backupsAt(tree.path("missing")).empty());
     {
         std::ofstream(tree.path("backup_manifest.plist"), std::ios::binary)
             << test::serialise(P::array({P::date(B), P::date(A)}), Encoding::binary);
     }
-    EXPECT_EQ(Drive::backups(tree.root()), (std::vector<Backup>{only(A), only(B)}));
+    EXPECT_EQ(backupsAt(tree.root()), (std::vector<Backup>{only(A), only(B)}));
 }
 
 TEST(TimeMachineSettings, OnlySizeAndDateAreRead)

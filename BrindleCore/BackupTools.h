@@ -1,0 +1,50 @@
+// The backup tools whose backups Brindle reads, and what each needs of the drive it writes to.
+//
+// A fixed table; pure functions, safe from any thread. Which tool stands in when no backup on a
+// drive names one is this system's choice (BackupTools_<platform>.cpp): on Linux the usual
+// tools, worded "your backup tool".
+#pragma once
+
+#include "BrindleCore/DriveState.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace brindle {
+
+enum class FormatNeed {
+    macFormat,  // APFS or Mac OS Extended (Time Machine)
+    hardLinks,  // hard links and Unix permissions: tools that keep snapshots as hard-linked copies
+    anyWritable // repositories of chunk files, which fit any writable file system (even FAT32's 4 GB limit)
+};
+
+struct BackupTool {
+    std::string_view name;
+    FormatNeed need;
+    // What people should know about the dates Brindle shows for it; empty when nothing.
+    std::string_view note;
+};
+
+namespace BackupTools {
+
+// The tool of that name; nullopt for a name the table does not hold.
+std::optional<BackupTool> named(std::string_view name);
+// The tool whose backups are on the drive: that of its newest backup; Time Machine when the
+// backups came from a manifest; the usual tools of this system when there are no backups.
+BackupTool of(const DriveState& drive);
+// The stand-in when no backup names a tool.
+BackupTool usual();
+
+// Whether a format description ("ext4", "MS-DOS (FAT32)") suits the need; an empty format
+// (never read) always does.
+bool suits(std::string_view format, FormatNeed need);
+// What the need asks of a drive, as a phrase that follows "needs".
+std::string_view needPhrase(FormatNeed need);
+
+// Can the drive hold the backups of the tool whose backups are on it.
+inline bool canHold(const DriveState& drive) { return suits(drive.facts.format, of(drive).need); }
+
+} // namespace BackupTools
+
+} // namespace brindle

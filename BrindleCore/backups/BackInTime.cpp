@@ -1,0 +1,135 @@
+// Back In Time: backintime/<host>/<user>/<profile>/<YYYYMMDD-HHMMSS[-NNN]>/, each snapshot
+// holding backup/ and, when it ended with errors, a "failed" marker. A snapshot being taken is
+// new_snapshot/, whose name is not a snapshot name.
+#include "BrindleCore/backups/Formats.h"
+#include "BrindleCore/backups/Layouts.h"
+
+#include <bzlib.h>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+namespace brindle {
+
+namespace {
+constexpr const char* toolName = "Back In Time";
+// Host, user and profile folders looked at on each of the three levels.
+constexpr std::size_t maxProfileEntries = 64;
+// Logs are decompressed for the newest snapshots of each profile only: decompressing costs far
+// more than everything else read here, and the newest backups are the ones people look at.
+constexpr std::size_t maxLogsPerProfile = 8;
+constexpr std::size_t maxCompressedLog = 8u << 20;
+
+void readProfile(const Folder& profile, const LayoutContext& context, std::vector<Backup>& found)
+{
+    std::vector<std::pair<Instant, std::string>> snapshots;
+    for (const FolderEntry& entry : profile.list(maxLayoutEntries)) {
+        if (!entry.isDirectory())
+            continue;
+        const auto started = BackupFormats::backInTimeName(entry.name, context.calendar);
+        if (!started)
+            continue;
+        const auto snapshot = profile.child(entry.name);
+        if (snapshot && snapshot->hasDirectory("backup") && !snapshot->has("failed"))
+            snapshots.emplace_back(*started, entry.name);
+    }
+    const auto newest = snapshots.begin() + static_cast<std::ptrdiff_t>(std::min(snapshots.size(), maxLogsPerProfile));
+    std::partial_sort(snapshots.begin(), newest, snapshots.end(), std::greater<>());
+    for (auto it = snapshots.begin(); it != snapshots.end(); ++it) {
+        Backup backup{it->first, it->first};
+        backup.tool = toolName;
+        if (it < newest)
+            if (const auto snapshot = profile.child(it->second))
+                if (const auto log = snapshot->read("takesnapshot.log.bz2", maxCompressedLog))
+                    backup.changedItems = BackupFormats::backInTimeChanges(*log);
+        found.push_back(std::move(backup));
+    }
+}
+} // namespace
+
+std::optional<Instant> BackupFormats::backInTimeName(std::string_view name, const Calendar& calendar)
+{
+    if (name.size() != 15 && !(name.size() == 19 && name[15] == '-' && digitsAt(name, 16, 3)))
+        return std::nullopt;
+    if (name[8] != '-')
+        return std::nullopt;
+    const auto year = digitsAt(name, 0, 4), month = digitsAt(name, 4, 2), day = digitsAt(name, 6, 2);
+    const auto hour = digitsAt(name, 9, 2), minute = digitsAt(name, 11, 2), second = digitsAt(name, 13, 2);
+    if (!year || !month || !day || !hour || !minute || !second)
+        return std::nullopt;
+    const auto reading = civilTime(*year, *month, *day, *hour, *minute, *second);
+    if (!reading)
+        return std::nullopt;
+    return calendar.instant(*reading);
+}
+
+std::optional<std::int64_t> BackupFormats::backInTimeChanges(std::string_view compressed)
+{
+    bz_stream stream{};
+    if (BZ2_bzDecompressInit(&stream, 0, 0) != BZ_OK)
+        return std::nullopt;
+    stream.next_in = const_cast<char*>(compressed.data());
+    stream.avail_in = static_cast<unsigned>(std::min<std::size_t>(compressed.size(), maxCompressedLog));
+    std::array<char, 64 * 1024> buffer;
+    std::int64_t changes = 0;
+    std::size_t total = 0;
+    // Where the current line stands: at its start, after "[", after "[C", or elsewhere.
+    int matched = 0;
+    int status = BZ_OK;
+    while (status == BZ_OK) {
+        stream.next_out = buffer.data();
+        stream.avail_out = static_cast<unsigned>(buffer.size());
+        status = BZ2_bzDecompress(&stream);
+        if (status != BZ_OK && status != BZ_STREAM_END)
+            break;
+        const std::size_t produced = buffer.size() - stream.avail_out;
+        total += produced;
+        if (total > maxLogText) {
+            status = BZ_MEM_ERROR;
+            break;
+        }
+        for (std::size_t i = 0; i < produced; ++i) {
+            const char c = buffer[i];
+            if (c == '\n')
+                matched = 0;
+            else if (matched == 0)
+                matched = c == '[' ? 1 : -1;
+            else if (matched == 1)
+                matched = c == 'C' ? 2 : -1;
+            else if (matched == 2) {
+                if (c == ']')
+                    ++changes;
+                matched = -1;
+            }
+        }
+        if (status == BZ_OK && produced == 0 && stream.avail_in == 0)
+            status = BZ_UNEXPECTED_EOF; // the input ended inside the stream
+    }
+    BZ2_bzDecompressEnd(&stream);
+    if (status != BZ_STREAM_END)
+        return std::nullopt;
+    return changes;
+}
+
+std::optional<std::vector<Backup>> readBackInTime(const Folder& folder, const std::vector<FolderEntry>&,
+                                                  const LayoutContext& context)
+{
+    if (folder.name() != "backintime")
+        return std::nullopt;
+    std::vector<Backup> found;
+    const auto subfolders = [](const Folder& parent, auto&& each) {
+        for (const FolderEntry& entry : parent.list(maxProfileEntries))
+            if (entry.isDirectory() && !entry.name.starts_with('.'))
+                if (auto child = parent.child(entry.name))
+                    each(*child);
+    };
+    subfolders(folder, [&](const Folder& host) {
+        subfolders(host, [&](const Folder& user) {
+            subfolders(user, [&](const Folder& profile) { readProfile(profile, context, found); });
+        });
+    });
+    return found;
+}
+
+} // namespace brindle

@@ -1,0 +1,53 @@
+// The small pieces of outside data the backup layout readers take apart: folder and file
+// names, and the few short files they open. Each reader of bytes or names from a drive is a
+// pure function that gives nothing (nullopt, false) for anything but its exact form, never
+// throws, and bounds the work it does; safe from any thread.
+#pragma once
+
+#include "BrindleCore/Calendar.h"
+#include "BrindleCore/DriveState.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace brindle::BackupFormats {
+
+// The text of a Back In Time log, decompressed, stops being counted beyond this size.
+inline constexpr std::size_t maxLogText = 32u << 20;
+
+// Back In Time: "20261120-021500" or "20261120-021500-123", the local start time in
+// `calendar`'s zone (a time that came twice gives the earlier instant).
+std::optional<Instant> backInTimeName(std::string_view name, const Calendar& calendar);
+// Back In Time: the "[C]" lines (one changed item each) of a takesnapshot.log.bz2; nullopt when
+// it does not decompress or its text exceeds maxLogText.
+std::optional<std::int64_t> backInTimeChanges(std::string_view compressed);
+
+// Timeshift: "2026-11-20_02-15-00", a snapshot folder's name.
+bool timeshiftName(std::string_view name);
+// Timeshift: the "created" member of info.json, Unix seconds written as text (or a number).
+std::optional<Instant> timeshiftCreated(std::string_view json);
+
+// duplicity: the time of a manifest, full or incremental, long or short (base-36) form, with or
+// without ".gpg"/".gz"/".g"/".z"; for an incremental, the time of that run (the later one).
+struct DuplicityManifest {
+    Instant time;
+    bool partial = false; // ".part" or ".p": the run did not finish
+};
+std::optional<DuplicityManifest> duplicityManifest(std::string_view name);
+
+// rdiff-backup: "2026-11-20T02:15:00+01:00", "…Z", or with "-" for ":" (compatible form).
+std::optional<Instant> rdiffTime(std::string_view text);
+// rdiff-backup: a session_statistics file; `date` from EndTime (StartTime when it is missing),
+// `started` from StartTime, changed items NewFiles + ChangedFiles, changed bytes NewFileSize +
+// ChangedSourceSize. nullopt without a StartTime.
+std::optional<Backup> rdiffStatistics(std::string_view text);
+
+// borg: a README that starts as borg writes it, and a config holding "[repository]".
+bool borgReadme(std::string_view text);
+bool borgConfig(std::string_view text);
+
+// rsnapshot: "<interval>.<N>" ("alpha.0", "daily.3"), the interval in lower-case letters.
+std::optional<unsigned> rsnapshotIndex(std::string_view name);
+
+} // namespace brindle::BackupFormats

@@ -1,0 +1,103 @@
+// Drive::backups: the manifest when there is one, else a bounded search for the layouts of the
+// backup tools in the chosen folder and up to two levels below it.
+#include "BrindleCore/Drive.h"
+#include "BrindleCore/FileIO.h"
+#include "BrindleCore/backups/Layouts.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace brindle {
+
+namespace {
+constexpr int maxDepth = 2;
+// A few hundred entries of each folder searched, and a few hundred folders in all.
+constexpr std::size_t maxSearchEntries = 256;
+constexpr std::size_t maxSearchFolders = 256;
+
+constexpr std::array<LayoutReader, 7> readers{readBackInTime, readTimeshift, readRestic, readBorg,
+                                              readRdiffBackup, readRsnapshot, readDuplicity};
+
+struct Search {
+    const LayoutContext& context;
+    std::vector<Backup> found;
+    std::size_t foldersLeft = maxSearchFolders;
+
+    void visit(const Folder& folder, int depth)
+    {
+        if (foldersLeft == 0)
+            return;
+        --foldersLeft;
+        const std::vector<FolderEntry> entries = folder.list(maxSearchEntries);
+        for (LayoutReader reader : readers) {
+            if (auto backups = reader(folder, entries, context)) {
+                found.insert(found.end(), backups->begin(), backups->end());
+                return;
+            }
+        }
+        if (depth == maxDepth)
+            return;
+        for (const FolderEntry& entry : entries)
+            if (entry.isDirectory() && !entry.name.starts_with('.'))
+                if (auto child = folder.child(entry.name))
+                    visit(*child, depth + 1);
+    }
+};
+} // namespace
+
+bool hasEntry(const std::vector<FolderEntry>& entries, std::string_view name, FolderEntry::Type type)
+{
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const FolderEntry& entry) { return entry.type == type && entry.name == name; });
+}
+
+std::optional<Instant> unixTime(double seconds)
+{
+    // 253402300799 is 9999-12-31T23:59:59Z.
+    if (!std::isfinite(seconds) || seconds < 0 || seconds > 253'402'300'799.0)
+        return std::nullopt;
+    return Instant{std::chrono::microseconds{static_cast<std::int64_t>(seconds * 1e6)}};
+}
+
+std::optional<std::chrono::sys_seconds> civilTime(int year, int month, int day, int hour, int minute, int second)
+{
+    using namespace std::chrono;
+    const year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                              std::chrono::day{static_cast<unsigned>(day)}};
+    if (year < 1970 || !date.ok() || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 60)
+        return std::nullopt;
+    return sys_days{date} + hours{hour} + minutes{minute} + seconds{std::min(second, 59)};
+}
+
+std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t width)
+{
+    if (at > text.size() || text.size() - at < width || width > 9)
+        return std::nullopt;
+    int value = 0;
+    for (std::size_t i = at; i < at + width; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+std::vector<Backup> Drive::backups(const std::string& path, Instant now, const Calendar& calendar)
+{
+    const auto manifest = readRegularFile(path + "/" + std::string(manifestName), maxManifestBytes);
+    if (manifest.content)
+        if (auto listed = parseManifest(*manifest.content); !listed.empty())
+            return listed;
+    const auto root = Folder::open(path);
+    if (!root)
+        return {};
+    const LayoutContext context{now, calendar};
+    Search search{context, {}};
+    search.visit(*root, 0);
+    std::stable_sort(search.found.begin(), search.found.end(),
+                     [](const Backup& a, const Backup& b) { return a.date < b.date; });
+    return std::move(search.found);
+}
+
+} // namespace brindle
