@@ -1,6 +1,7 @@
 #include "BrindleCore/Check.h"
 
 #include "BrindleCore/Descriptor.h"
+#include "BrindleCore/Drive.h"
 #include "BrindleCore/Scanner.h"
 
 #include <fcntl.h>
@@ -47,6 +48,8 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result = CheckResult(request.now, seconds, std::move(scanned.tallies), std::move(drive),
                                  request.timeMachine, request.iCloudDriveOn);
     outcome.result.otherDrives = std::move(otherDrives);
+    if (outcome.result.drive)
+        outcome.result.onBackupDisk = Drive::foldersOnDisk(*outcome.result.drive, outcome.result.folders);
     std::vector<std::string> unreadable = request.unreadable;
     unreadable.insert(unreadable.end(), scanned.unreadable.begin(), scanned.unreadable.end());
     if (!unreadable.empty())

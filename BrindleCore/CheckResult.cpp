@@ -66,6 +66,7 @@ JsonOut encode(const CheckResult& result)
         json["otherDrives"] = std::move(others);
     }
     putOptional(json, "unreadable", result.unreadable);
+    putOptional(json, "onBackupDisk", result.onBackupDisk);
     json["timeMachine"] = encode(result.timeMachine, dates);
     putOptional(json, "iCloudDriveOn", result.iCloudDriveOn);
     return json;
@@ -84,6 +85,7 @@ std::optional<CheckResult> decodeCheckResult(const JsonIn& value)
     result.drive = in.optionalRecord<DriveState>("drive", decodeDriveState);
     result.otherDrives = in.optionalArray<DriveState>("otherDrives", decodeDriveState);
     result.unreadable = in.optionalArray<std::string>("unreadable", decodeString);
+    result.onBackupDisk = in.optionalArray<std::string>("onBackupDisk", decodeString);
     result.timeMachine = in.record<TimeMachineFacts>("timeMachine", decodeTimeMachineFacts);
     result.iCloudDriveOn = in.optionalBoolean("iCloudDriveOn");
     return in.ok() ? std::optional(std::move(result)) : std::nullopt;

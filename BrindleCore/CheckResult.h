@@ -22,6 +22,9 @@ struct CheckResult {
     std::optional<DriveState> drive;  // the drive with the newest backup
     std::optional<std::vector<DriveState>> otherDrives; // newest backup first; never empty
     std::optional<std::vector<std::string>> unreadable; // names of folders that did not open
+    // Names of the folders on the same file system as the drive's backups, which guard them
+    // against deleting a file but not against losing the disk; absent when not known.
+    std::optional<std::vector<std::string>> onBackupDisk;
     TimeMachineFacts timeMachine;
     std::optional<bool> iCloudDriveOn;
 

@@ -7,6 +7,7 @@
 
 #include "BrindleCore/Calendar.h"
 #include "BrindleCore/DriveState.h"
+#include "BrindleCore/FolderTally.h"
 
 #include <optional>
 #include <string>
@@ -71,6 +72,14 @@ std::vector<Backup> backups(const std::string& path, Instant now, const Calendar
 // The backups in a manifest's bytes (an array in which each date starts a backup and an
 // optional dictionary right after it gives its details), sorted oldest first, stably.
 std::vector<Backup> parseManifest(std::string_view data);
+
+// Which file system holds `path`: the same text for two paths exactly when they are on one
+// file system, every btrfs subvolume of a disk included. Only comparable within one boot.
+std::optional<std::string> fileSystemId(const std::string& path, const SystemTables& tables = {});
+// Names of the folders on the file system that holds the drive (its `fileSystem`); absent
+// when that is not known.
+std::optional<std::vector<std::string>> foldersOnDisk(const DriveState& drive, const std::vector<FolderTally>& folders,
+                                                      const SystemTables& tables = {});
 
 // The format description people see for a kernel file-system type ("ext4" → "ext4",
 // "hfsplus" → "Mac OS Extended (Journaled)"); "Unknown" for an empty type.

@@ -7,6 +7,7 @@
 #include <blkid/blkid.h>
 #include <libmount/libmount.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 
 #include <array>
 #include <cctype>
@@ -24,6 +25,7 @@ struct MountEntry {
     std::string target;
     std::string source;
     std::string type;
+    dev_t device = 0; // as the mount table gives it (for btrfs, that of the subvolume)
 };
 
 std::optional<std::string> realPath(const std::string& path)
@@ -47,7 +49,8 @@ std::optional<MountEntry> mountHolding(const std::string& canonicalPath, const s
     if (!fs)
         return std::nullopt;
     const auto text = [](const char* value) { return std::string(value ? value : ""); };
-    return MountEntry{text(mnt_fs_get_target(fs)), text(mnt_fs_get_source(fs)), text(mnt_fs_get_fstype(fs))};
+    return MountEntry{text(mnt_fs_get_target(fs)), text(mnt_fs_get_source(fs)), text(mnt_fs_get_fstype(fs)),
+                      mnt_fs_get_devno(fs)};
 }
 
 // The kernel name of a device source ("/dev/mapper/luks-1" → "dm-0"); empty when the source
@@ -237,6 +240,31 @@ std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTabl
         facts.removable = isRemovable(tables.sys, device);
     }
     return facts;
+}
+
+std::optional<std::string> Drive::fileSystemId(const std::string& path, const SystemTables& tables)
+{
+    const auto canonical = realPath(path);
+    const auto mount = canonical ? mountHolding(*canonical, tables.mountInfo) : std::nullopt;
+    if (!mount)
+        return std::nullopt;
+    // The device, not the mount: every btrfs subvolume of one disk has its own device number.
+    if (const std::string device = deviceName(mount->source); !device.empty())
+        return "device " + device;
+    return "mount " + std::to_string(major(mount->device)) + ":" + std::to_string(minor(mount->device));
+}
+
+std::optional<std::vector<std::string>> Drive::foldersOnDisk(const DriveState& drive,
+                                                             const std::vector<FolderTally>& folders,
+                                                             const SystemTables& tables)
+{
+    if (!drive.fileSystem)
+        return std::nullopt;
+    std::vector<std::string> names;
+    for (const FolderTally& folder : folders)
+        if (fileSystemId(folder.path, tables) == drive.fileSystem)
+            names.push_back(folder.name);
+    return names;
 }
 
 } // namespace brindle

@@ -23,7 +23,9 @@ Drive::Reading Drive::read(const std::string& path, Instant now, const Calendar&
     const Drive::Problem problem = facts ? Drive::Problem::none : Drive::Problem::factsUnreadable;
     if (!facts)
         facts = DriveFacts{std::string(lastPathComponent(path)), ""};
-    return {DriveState{std::move(*facts), true, std::move(found), now}, problem, 0};
+    DriveState state{std::move(*facts), true, std::move(found), now};
+    state.fileSystem = fileSystemId(path, tables);
+    return {std::move(state), problem, 0};
 }
 
 } // namespace brindle

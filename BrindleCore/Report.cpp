@@ -1,5 +1,6 @@
 #include "BrindleCore/Report.h"
 
+#include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -100,10 +101,15 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             findings.push_back(makeFinding(guide, "onlyHere", onlyHere, {{"folders", onlyHereFolders(result.folders)}}, true));
     } else {
         const DriveState& drive = *result.drive;
-        const bool canHold = drive.facts.canHoldTimeMachine();
+        const BackupTool tool = BackupTools::of(drive);
+        const bool canHold = BackupTools::canHold(drive);
         if (!canHold)
             findings.push_back(makeFinding(guide, "cantHoldTimeMachine", 0,
-                                           {{"drive", drive.facts.name}, {"format", drive.facts.format}}, true));
+                                           {{"drive", drive.facts.name},
+                                            {"format", drive.facts.format},
+                                            {"tool", std::string(tool.name)},
+                                            {"needs", std::string(BackupTools::needPhrase(tool.need))}},
+                                           true));
         if (drive.awayLong(now))
             findings.push_back(makeFinding(guide, "driveAway", 0, {{"when", when(*drive.lastSeen, true)}}, true));
         else if (drive.backupOld(now))
@@ -112,12 +118,18 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
         if (!lastBackup && !tmSetUp && canHold && !result.folders.empty())
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
+        if (lastBackup && result.onBackupDisk && !result.onBackupDisk->empty())
+            findings.push_back(makeFinding(guide, "sameDisk", static_cast<std::int64_t>(result.onBackupDisk->size()),
+                                           {{"folders", Words::list(*result.onBackupDisk)},
+                                            {"tool", std::string(tool.name)}},
+                                           true));
     }
     if (onlyICloud >= 1)
         findings.push_back(makeFinding(guide, "onlyICloud", onlyICloud,
                                        {{"size", Words::size(total.size(Place::onlyICloud))}}, true));
-    if (result.drive && result.drive->facts.encrypted == false && result.drive->facts.canHoldTimeMachine())
-        findings.push_back(makeFinding(guide, "notEncrypted", 0, {}, true));
+    if (result.drive && result.drive->facts.encrypted == false && BackupTools::canHold(*result.drive))
+        findings.push_back(makeFinding(guide, "notEncrypted", 0,
+                                       {{"tool", std::string(BackupTools::of(*result.drive).name)}}, true));
     if (waiting >= 1 && waitingSince && now - *waitingSince > day)
         findings.push_back(makeFinding(guide, "waitingLong", waiting, {{"when", when(*waitingSince, false)}}, true));
     if (unknown > 0)

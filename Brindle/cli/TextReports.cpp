@@ -2,6 +2,7 @@
 
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
+#include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Words.h"
 
 #include <sys/ioctl.h>
@@ -31,26 +32,40 @@ std::string driveReport(const DriveState& state)
     text += "  Encrypted:   " + yesNo(facts.encrypted) + "\n";
     text += "  Removable:   " + yesNo(facts.removable) + "\n";
     text += "  UUID:        " + (facts.uuid ? printable(*facts.uuid) : std::string("unknown")) + "\n";
-    text += "  Can hold Time Machine backups: " + std::string(facts.canHoldTimeMachine() ? "yes" : "no") + "\n";
+    const BackupTool tool = BackupTools::of(state);
+    text += "  Can hold backups: " +
+            (BackupTools::canHold(state)
+                 ? "yes (" + printable(std::string(tool.name)) + ")"
+                 : "no: " + printable(std::string(tool.name)) + " needs " + std::string(BackupTools::needPhrase(tool.need))) +
+            "\n";
     if (state.backups.empty())
-        return text + "\nNo backups read: there is no readable backup_manifest.plist at the top of this drive.\n";
+        return text + "\nNo backups found: no readable backup_manifest.plist at the top of this folder, and no backups "
+                      "of a tool Brindle knows in it or up to two levels below.\n";
 
     text += "\nBackups, newest last:\n";
-    const std::vector<std::string> headings{"Date", "Started", "Changed items", "Changed bytes"};
+    const std::vector<std::string> headings{"Date", "Started", "Tool", "Changed items", "Changed bytes"};
     std::vector<std::vector<std::string>> rows{headings};
-    for (const Backup& backup : state.backups)
-        rows.push_back({formatISO8601(backup.date), orDash(backup.started, formatISO8601),
+    std::vector<std::string> notes;
+    for (const Backup& backup : state.backups) {
+        const std::string name = backup.tool ? printable(*backup.tool) : std::string("Time Machine");
+        rows.push_back({formatISO8601(backup.date), orDash(backup.started, formatISO8601), name,
                         orDash(backup.changedItems, Words::count), orDash(backup.changedBytes, Words::size)});
+        if (const auto known = backup.tool ? BackupTools::named(*backup.tool) : std::nullopt)
+            if (!known->note.empty() && std::find(notes.begin(), notes.end(), known->note) == notes.end())
+                notes.emplace_back(known->note);
+    }
     std::vector<std::size_t> widths(headings.size(), 0);
     for (const auto& row : rows)
         for (std::size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], displayWidth(row[c]));
     for (const auto& row : rows) {
-        text += "  " + fitLeft(row[0], widths[0]) + "  " + fitLeft(row[1], widths[1]);
-        for (std::size_t c = 2; c < row.size(); ++c)
+        text += "  " + fitLeft(row[0], widths[0]) + "  " + fitLeft(row[1], widths[1]) + "  " + fitLeft(row[2], widths[2]);
+        for (std::size_t c = 3; c < row.size(); ++c)
             text += "  " + padRight(row[c], widths[c]);
         text += "\n";
     }
+    for (const std::string& note : notes)
+        text += "\n" + note + "\n";
     return text;
 }
 
@@ -115,7 +130,8 @@ std::string checkLetter(const CheckResult& result, const Report& report, const T
     const auto describe = [](const DriveState& drive) {
         const auto last = drive.lastBackup();
         return "\u201c" + printable(drive.facts.name) + "\u201d, " +
-               (last ? "newest backup " + formatISO8601(*last) : std::string("no backups read"));
+               (last ? "newest backup " + formatISO8601(*last) + " by " + printable(std::string(BackupTools::of(drive).name))
+                     : std::string("no backups read"));
     };
     text += "\nBackup drive " + describe(*result.drive) + "\n";
     if (result.otherDrives)

@@ -124,5 +124,26 @@ TEST(DriveFacts, TheRealRootFileSystemIsReadable)
     EXPECT_TRUE(facts->totalBytes.has_value());
 }
 
+TEST_F(DriveFactsFixture, OneFileSystemIdPerDiskWhateverItsSubvolumes)
+{
+    const std::string v = tree.path("volumes");
+    tree.add("volumes/Root", Node::directory());
+    tree.add("volumes/Home", Node::directory());
+    std::ofstream(tree.path("mountinfo"), std::ios::app) << "44 1 0:60 /@ " + v + "/Root rw - btrfs /dev/sdd2 rw\n"
+                                                             "45 1 0:61 /@home " + v + "/Home rw - btrfs /dev/sdd2 rw\n";
+    const auto root = Drive::fileSystemId(tree.path("volumes/Root"), tables);
+    ASSERT_TRUE(root);
+    EXPECT_EQ(Drive::fileSystemId(tree.path("volumes/Home"), tables), root);
+    EXPECT_NE(Drive::fileSystemId(tree.path("volumes/Stick"), tables), root);
+    EXPECT_EQ(Drive::fileSystemId(tree.path("volumes/Share"), tables), "mount 0:50") << "no device: the mount";
+
+    DriveState drive{{"Root", "Btrfs"}, true, {}};
+    drive.fileSystem = root;
+    EXPECT_EQ(Drive::foldersOnDisk(drive, {FolderTally("Home", tree.path("volumes/Home")), FolderTally("Stick", tree.path("volumes/Stick"))}, tables),
+              std::vector<std::string>{"Home"});
+    drive.fileSystem.reset();
+    EXPECT_EQ(Drive::foldersOnDisk(drive, {FolderTally("Home", tree.path("volumes/Home"))}, tables), std::nullopt);
+}
+
 } // namespace
 } // namespace brindle

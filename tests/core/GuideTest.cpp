@@ -112,10 +112,10 @@ const std::vector<std::pair<std::string, std::set<std::string>>> answerKeys{
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
     {"cantOpen", {"folders"}}, {"cantReadAll", {"folders"}}, {"driveNotChosen", {"when"}}, {"noBackup", {}},
-    {"onlyHere", {"folders"}}, {"cantHoldTimeMachine", {"drive", "format"}}, {"driveAway", {"when"}},
+    {"onlyHere", {"folders"}}, {"cantHoldTimeMachine", {"drive", "format", "tool", "needs"}}, {"driveAway", {"when"}},
     {"backupOld", {"when"}},   {"changedSinceBackup", {}},  {"onlyICloud", {"size"}},
-    {"notEncrypted", {}},      {"waitingLong", {"when"}},   {"cantTell", {}},
-    {"photos", {}},
+    {"notEncrypted", {"tool"}}, {"waitingLong", {"when"}},  {"cantTell", {}},
+    {"photos", {}},            {"sameDisk", {"folders", "tool"}},
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> noteKeys{
     {"driveAway", {"drive", "when"}}, {"backupOld", {"drive", "when"}}, {"moreWithout", {"total", "before", "when"}}};

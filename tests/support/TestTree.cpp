@@ -79,7 +79,11 @@ void TestTree::add(const std::string& relative, const Node& node) const
     case Node::Type::file: {
         const int fd = ::open(full.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         check(fd >= 0, "create " + full);
-        check(::ftruncate(fd, node.size) == 0, "truncate " + full);
+        if (node.target.empty())
+            check(::ftruncate(fd, node.size) == 0, "truncate " + full);
+        else
+            check(::write(fd, node.target.data(), node.target.size()) == static_cast<ssize_t>(node.target.size()),
+                  "write " + full);
         ::close(fd);
         break;
     }

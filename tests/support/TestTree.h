@@ -22,11 +22,16 @@ struct Node {
     enum class Type { file, directory, symlink, fifo };
     Type type = Type::file;
     std::int64_t size = 0;
-    std::string target;
+    std::string target;  // of a link; the content of a file made with `text`
     // Modification time relative to TestTree::now(); absent leaves the creation time.
     std::optional<std::chrono::seconds> modifiedOffset;
 
     static Node file(std::int64_t size = 0) { return {Type::file, size, {}, {}}; }
+    static Node text(std::string content)
+    {
+        const auto size = static_cast<std::int64_t>(content.size());
+        return {Type::file, size, std::move(content), {}};
+    }
     static Node directory() { return {Type::directory, 0, {}, {}}; }
     static Node symlink(std::string target) { return {Type::symlink, 0, std::move(target), {}}; }
     static Node fifo() { return {Type::fifo, 0, {}, {}}; }
