@@ -2,7 +2,7 @@
 # fresh Debian 12 machine.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build-release build-debug asan tsan fuzz bench clean
+.PHONY: run test deps build-release build-debug asan tsan fuzz bench bench-backups clean
 
 # A machine with nothing to check (a server, a container) gets the demonstration instead.
 run: build-release
@@ -42,6 +42,9 @@ fuzz: deps
 
 bench: build-release
 	./bench/scan-vs-du.sh
+
+bench-backups: build-release
+	./build/release/bench/bench_backups
 
 clean:
 	rm -rf build

@@ -26,21 +26,26 @@ std::optional<unsigned> BackupFormats::rsnapshotIndex(std::string_view name)
 std::optional<std::vector<Backup>> readRsnapshot(const Folder& folder, const std::vector<FolderEntry>& sample,
                                                  const LayoutContext&)
 {
-    const bool recognised = std::any_of(sample.begin(), sample.end(), [](const FolderEntry& entry) {
-        return entry.isDirectory() && BackupFormats::rsnapshotIndex(entry.name) == 0u;
+    const bool looksLikeOne = std::any_of(sample.begin(), sample.end(), [](const FolderEntry& entry) {
+        return entry.isDirectory() && BackupFormats::rsnapshotIndex(entry.name);
     });
-    if (!recognised)
+    if (!looksLikeOne)
         return std::nullopt;
     std::vector<Backup> found;
+    bool newest = false; // an <interval>.0, which every snapshot root has
     for (const FolderEntry& entry : folder.list(maxLayoutEntries)) {
-        if (!entry.isDirectory() || !BackupFormats::rsnapshotIndex(entry.name))
+        const auto index = entry.isDirectory() ? BackupFormats::rsnapshotIndex(entry.name) : std::nullopt;
+        if (!index)
             continue;
+        newest = newest || *index == 0;
         if (const auto ended = folder.modified(entry.name)) {
             Backup backup{*ended};
             backup.tool = "rsnapshot";
             found.push_back(std::move(backup));
         }
     }
+    if (!newest)
+        return std::nullopt;
     return found;
 }
 

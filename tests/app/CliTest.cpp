@@ -82,7 +82,10 @@ CommandRun run(std::vector<std::string> words)
 
 TEST(Commands, ExitStatusesAndWhatIsPrinted)
 {
-    const test::TestTree tree{{{"Docs/a.txt", test::Node::file(5)}, {"Drive/readme", test::Node::file()}}};
+    const test::TestTree tree{{{"Docs/a.txt", test::Node::file(5)},
+                               {"Drive/readme", test::Node::file()},
+                               {"Shift/timeshift/snapshots/2026-11-20_02-15-00/info.json",
+                                test::Node::text(R"({"created":"1795140900","tags":"D"})")}}};
     {
         std::ifstream manifest(std::string(BRINDLE_TEST_DATA) + "/manifest.binary.plist", std::ios::binary);
         std::ofstream(tree.path("Drive/backup_manifest.plist"), std::ios::binary) << manifest.rdbuf();
@@ -103,6 +106,8 @@ TEST(Commands, ExitStatusesAndWhatIsPrinted)
         {{"drive", tree.path("Docs")}, 1, "no drive is mounted at"},
         {{"drive", tree.path("Drive"), "--json"}, 0, "\"changedItems\":48203"},
         {{"drive", tree.path("missing")}, 1, ""},
+        {{"drive", tree.path("Shift")}, 0, "2026-11-20T02:15:00Z  2026-11-20T02:15:00Z  Timeshift"},
+        {{"check", tree.path("Docs"), "--drive", tree.path("Shift"), "--json"}, 0, "\"onBackupDisk\":[\"Docs\"]"},
         {{"drive"}, 2, ""},
         {{"check", "--bogus"}, 2, ""},
     };

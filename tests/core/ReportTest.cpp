@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace brindle {
 namespace {
 
@@ -26,7 +28,7 @@ Guide echoGuide()
         guide.answers[key] = echo(key);
     for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine", "driveAway",
                            "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong", "cantTell",
-                           "photos"})
+                           "photos", "sameDisk"})
         guide.findings.push_back({id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
 }
@@ -48,11 +50,12 @@ FolderTally folder(const std::string& name, std::initializer_list<std::pair<Plac
 }
 
 DriveState drive(std::optional<seconds> backupAgo, bool connected = true, std::optional<seconds> seenAgo = std::nullopt,
-                 std::string format = "APFS", std::optional<bool> encrypted = true)
+                 std::string format = "APFS", std::optional<bool> encrypted = true,
+                 std::optional<std::string> tool = std::nullopt)
 {
     DriveState state{{"Backup", std::move(format), {}, {}, encrypted, {}, {}}, connected, {}, {}};
     if (backupAgo)
-        state.backups.push_back({checkedAt - *backupAgo, {}, {}, {}});
+        state.backups.push_back({checkedAt - *backupAgo, {}, {}, {}, tool});
     if (seenAgo)
         state.lastSeen = checkedAt - *seenAgo;
     return state;
@@ -146,6 +149,22 @@ TEST(Report, AnswersAndFindingsInOrder)
         {"waiting a second over a day", result({folder("Cloud", {{Place::waiting, 2}})}), "onlyWaiting(2||||||)",
          {"noBackup!", "waitingLong!", "photos"}, checkedAt - days{1} - seconds{1}},
     };
+    for (const auto& [what, format, tool, findings] :
+         std::vector<std::tuple<const char*, const char*, const char*, std::vector<std::string>>>{
+             {"Back In Time on ext4", "ext4", "Back In Time", {"notEncrypted!", "photos"}},
+             {"Back In Time on FAT32", "MS-DOS (FAT32)", "Back In Time", {"cantHoldTimeMachine!", "photos"}},
+             {"restic on FAT32", "MS-DOS (FAT32)", "restic", {"notEncrypted!", "photos"}},
+         })
+        cases.push_back({what, result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, format, false, tool)),
+                         "nothingChanged(0||||today at 14:12||)", findings});
+    cases.push_back({"ext4 drive without backups yet", result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt, true, {}, "ext4", false)),
+                     "noBackup(2|||2 MB|||)", {"noBackup!", "notEncrypted!", "photos"}});
+    CheckResult sameDisk = result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "Btrfs", true, "Timeshift"));
+    sameDisk.onBackupDisk = std::vector<std::string>{"Docs"};
+    cases.push_back({"backups on the folders' disk", sameDisk, "nothingChanged(0||||today at 14:12||)", {"sameDisk!", "photos"}});
+    CheckResult sameDiskNoBackup = result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "Btrfs"));
+    sameDiskNoBackup.onBackupDisk = std::vector<std::string>{"Docs"};
+    cases.push_back({"no backups on the folders' disk", sameDiskNoBackup, "noBackup:one(1|||1 MB|||)", {"noBackup!", "photos"}});
     CheckResult unreadable = result({folder("Docs", {{Place::onlyHere, 1}})});
     unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
     cases.push_back({"folders that did not open", unreadable, "noBackup:one(1|||1 MB|||)",
@@ -195,6 +214,25 @@ TEST(Report, ReadsWellWithTheShippedGuide)
                              "them up. 2 more live only in iCloud.");
     EXPECT_EQ(report.findings[1].title, "3 files live only on this computer");
     EXPECT_EQ(report.findings[1].line, "They are in Docs 3. If this computer were lost or broken, they would be gone.");
+
+    const Report fat(result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "MS-DOS (FAT32)", false, "Back In Time")),
+                     Guide::shared(), std::nullopt, utc);
+    EXPECT_EQ(fat.findings[0].title, "Backup can\u2019t hold backups from Back In Time");
+    EXPECT_EQ(fat.findings[0].line, "It is formatted as MS-DOS (FAT32), and Back In Time needs a file system with hard links "
+                                    "and Unix permissions, such as ext4, Btrfs or XFS. Reformatting erases the drive, so "
+                                    "copy anything you need from it first.");
+    const Report plain(result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "ext4", false)),
+                       Guide::shared(), std::nullopt, utc);
+    EXPECT_EQ(plain.findings[1].line, "Anyone who picks it up can read the backups your backup tool keeps there. Encrypt "
+                                      "the drive, or choose a backup tool that encrypts, to keep them private.");
+    CheckResult both = result({folder("Docs", {{Place::onlyHere, 1}}, 0), folder("Music", {})},
+                              drive(hours{1}, true, {}, "Btrfs", true, "Timeshift"));
+    both.onBackupDisk = std::vector<std::string>{"Docs", "Music"};
+    const Report sameDisk(both, Guide::shared(), std::nullopt, utc);
+    EXPECT_EQ(sameDisk.findings[0].title, "Your backups are on the same disk as your files");
+    EXPECT_EQ(sameDisk.findings[0].line, "The backups of Docs and Music that Timeshift keeps are on the disk they copy. They "
+                                         "help if you delete a file, but not if the disk fails or the computer is lost. Keep "
+                                         "a backup on another drive as well.");
 
     const Report backedUp(result({folder("Docs", {{Place::onlyHere, 9}}, 1)}, drive(days{1})), Guide::shared(),
                           std::nullopt, utc);
