@@ -14,8 +14,10 @@ namespace brindle {
 
 namespace {
 constexpr const char* toolName = "Back In Time";
-// Host, user and profile folders looked at on each of the three levels.
+// Entries looked at in the backintime folder and in each host and user folder.
 constexpr std::size_t maxProfileEntries = 64;
+// Host, user and profile folders opened in all.
+constexpr std::size_t maxFolders = 256;
 // Logs are decompressed for the newest snapshots of each profile only: decompressing costs far
 // more than everything else read here, and the newest backups are the ones people look at.
 constexpr std::size_t maxLogsPerProfile = 8;
@@ -118,11 +120,14 @@ std::optional<std::vector<Backup>> readBackInTime(const Folder& folder, const st
     if (folder.name() != "backintime")
         return std::nullopt;
     std::vector<Backup> found;
-    const auto subfolders = [](const Folder& parent, auto&& each) {
+    std::size_t foldersLeft = maxFolders;
+    const auto subfolders = [&](const Folder& parent, auto&& each) {
         for (const FolderEntry& entry : parent.list(maxProfileEntries))
-            if (entry.isDirectory() && !entry.name.starts_with('.'))
-                if (auto child = parent.child(entry.name))
+            if (entry.isDirectory() && !entry.name.starts_with('.') && foldersLeft > 0)
+                if (auto child = parent.child(entry.name)) {
+                    --foldersLeft;
                     each(*child);
+                }
     };
     subfolders(folder, [&](const Folder& host) {
         subfolders(host, [&](const Folder& user) {
