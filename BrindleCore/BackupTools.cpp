@@ -60,7 +60,7 @@ bool BackupTools::suits(std::string_view format, FormatNeed need)
     const std::string f = lowered(format);
     if (f.empty())
         return true;
-    const bool mac = mentionsAny(f, {"apfs", "mac os extended", "hfs"});
+    const bool mac = DriveFacts{{}, f}.canHoldTimeMachine();
     switch (need) {
     case FormatNeed::macFormat:
         return mac;
