@@ -48,7 +48,8 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result = CheckResult(request.now, seconds, std::move(scanned.tallies), std::move(drive),
                                  request.timeMachine, request.iCloudDriveOn);
     outcome.result.otherDrives = std::move(otherDrives);
-    if (outcome.result.drive)
+    // A remembered drive's file system is stale: it is compared only while connected.
+    if (outcome.result.drive && outcome.result.drive->connected)
         outcome.result.onBackupDisk = Drive::foldersOnDisk(*outcome.result.drive, outcome.result.folders);
     std::vector<std::string> unreadable = request.unreadable;
     unreadable.insert(unreadable.end(), scanned.unreadable.begin(), scanned.unreadable.end());

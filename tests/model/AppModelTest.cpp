@@ -37,7 +37,7 @@ public:
         const auto found = facts_.find(path);
         return found == facts_.end() ? std::nullopt : std::optional(found->second);
     }
-    std::vector<Backup> backups(const std::string& path) const override
+    std::vector<Backup> backups(const std::string& path, Instant) const override
     {
         const auto found = backups_.find(path);
         return found == backups_.end() ? std::vector<Backup>{} : found->second;

@@ -293,7 +293,7 @@ void AppModel::chooseDrive(bool adding)
         return;
     const std::string path = chosen->toStdString();
     // An empty mount point lies on the system disk: it is not the drive the person meant.
-    if (Drive::read(path, services_.clock()).problem == Drive::Problem::notMounted) {
+    if (Drive::read(path, services_.clock(), services_.calendar()).problem == Drive::Problem::notMounted) {
         services_.pickers.alert(QStringLiteral("No drive is connected at “%1”.").arg(*chosen),
                                 QStringLiteral("Connect the backup drive, then choose the folder where it appears."));
         return;

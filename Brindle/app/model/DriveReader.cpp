@@ -10,7 +10,10 @@ namespace {
 class SystemVolumes final : public Volumes {
 public:
     std::optional<DriveFacts> facts(const std::string& path) const override { return Drive::facts(path); }
-    std::vector<Backup> backups(const std::string& path) const override { return Drive::backups(path); }
+    std::vector<Backup> backups(const std::string& path, Instant now) const override
+    {
+        return Drive::backups(path, now, Calendar::current());
+    }
 };
 } // namespace
 
@@ -46,10 +49,12 @@ std::vector<DriveState> readDrives(const std::vector<Grant>& drives, const std::
         std::optional<DriveFacts> facts = volume == mounted.end() ? std::nullopt : volumes.facts(volume->path);
         if (facts) {
             const auto found = tokens.resolve(grant.bookmark);
-            std::vector<Backup> backups = volumes.backups(found ? found->path : volume->path);
+            const std::string& path = found ? found->path : volume->path;
+            std::vector<Backup> backups = volumes.backups(path, now);
             if (backups.empty() && cached != memory.caches.end())
                 backups = cached->second.backups;
             DriveState state{std::move(*facts), true, std::move(backups), now};
+            state.fileSystem = Drive::fileSystemId(path);
             memory.lastSeen[uuid] = now;
             memory.caches.insert_or_assign(uuid, state);
             states.push_back(std::move(state));

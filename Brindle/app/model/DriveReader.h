@@ -28,7 +28,8 @@ class Volumes {
 public:
     virtual ~Volumes() = default;
     virtual std::optional<DriveFacts> facts(const std::string& path) const = 0;
-    virtual std::vector<Backup> backups(const std::string& path) const = 0;
+    // `now` tells a backup being written from a finished one.
+    virtual std::vector<Backup> backups(const std::string& path, Instant now) const = 0;
 };
 
 // The volumes of this computer, read with the core's drive readers.
