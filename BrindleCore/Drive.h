@@ -19,8 +19,6 @@ namespace brindle {
 namespace Drive {
 
 inline constexpr std::string_view manifestName = "backup_manifest.plist";
-// A manifest larger than this is not read.
-inline constexpr std::size_t maxManifestBytes = 64u << 20;
 
 // Where the system's tables are read from; tests point these at fixtures.
 struct SystemTables {

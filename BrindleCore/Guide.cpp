@@ -189,7 +189,7 @@ GuideDecoding decodeGuide(const JsonIn& root)
 
 GuideDecoding decodeGuideText(std::string_view text)
 {
-    const JsonIn parsed = parseJson(text, 4u << 20);
+    const JsonIn parsed = parseJson(text, limits::guideBytes);
     if (parsed.is_discarded())
         return {std::nullopt, "Guide.json is not JSON", {}};
     return decodeGuide(parsed);
@@ -199,7 +199,7 @@ Guide Guide::load(const std::optional<std::string>& bundle)
 {
     if (!bundle)
         fatal("unable to find bundle named Brindle_BrindleCore");
-    const ReadResult read = readRegularFile(*bundle + "/Guide.json", 4u << 20);
+    const ReadResult read = readRegularFile(*bundle + "/Guide.json", limits::guideBytes);
     auto decoded = read.content ? decodeGuideText(*read.content) : GuideDecoding{};
     if (!decoded.guide)
         fatal("Guide.json is missing or doesn't decode");

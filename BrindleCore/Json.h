@@ -9,6 +9,7 @@
 #pragma once
 
 #include "BrindleCore/Instant.h"
+#include "BrindleCore/Limits.h"
 
 #include <nlohmann/json.hpp>
 
@@ -26,13 +27,10 @@ using JsonIn = nlohmann::json;
 // Which of the two stored forms instants take in a document (see Instant.h).
 enum class DateForm { iso8601, referenceSeconds };
 
-inline constexpr std::size_t defaultJsonMaxBytes = 64u << 20;
-inline constexpr int defaultJsonMaxDepth = 64;
-
 // Parses `text`; a text larger than `maxBytes`, nested deeper than `maxDepth` or not JSON
 // gives a value for which is_discarded() is true.
-JsonIn parseJson(std::string_view text, std::size_t maxBytes = defaultJsonMaxBytes,
-                 int maxDepth = defaultJsonMaxDepth);
+JsonIn parseJson(std::string_view text, std::size_t maxBytes = limits::jsonBytes,
+                 int maxDepth = limits::jsonDepth);
 
 // Compact JSON, with invalid UTF-8 replaced.
 std::string dumpJson(const JsonOut& value);

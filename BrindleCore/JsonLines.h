@@ -4,7 +4,7 @@
 // - `append` writes only the new line at the end. If the file's last line lacks its line feed
 //   (a write that was cut short), the new record starts on a fresh line, so neither is lost.
 // - `all` returns every readable record in file order. Damaged lines (not JSON, a NUL byte, a
-//   byte-order mark, longer than `maxLineBytes`, wrong types, a missing key) are skipped.
+//   byte-order mark, longer than `limits::historyLineBytes`, wrong types, a missing key) are skipped.
 // - `prune` keeps the records its predicate keeps, dropping damaged lines for good, and
 //   replaces the file atomically (temporary file, fsync, rename, fsync of the folder).
 // - An `append` that fails part-way (a full disk) cuts the file back to its old length, under
@@ -35,15 +35,13 @@
 
 namespace brindle {
 
-// The lines of a record file worth decoding: empty lines, lines longer than `maxLineBytes`
+// The lines of a record file worth decoding: empty lines, lines longer than `limits::historyLineBytes`
 // and lines that begin with a byte-order mark are dropped.
 std::vector<std::string> recordLines(std::string_view content);
 
 // The untyped file beneath JsonLines: lines of text in, lines of text out.
 class LineFile {
 public:
-    static constexpr std::size_t maxLineBytes = 64 * 1024;
-    static constexpr std::size_t maxFileBytes = 256u << 20;
 
     static constexpr std::chrono::milliseconds defaultLockWait{5000};
 
@@ -112,7 +110,7 @@ private:
     {
         std::vector<T> records;
         for (const std::string& line : lines) {
-            const JsonIn parsed = parseJson(line, LineFile::maxLineBytes);
+            const JsonIn parsed = parseJson(line, limits::historyLineBytes);
             if (parsed.is_discarded())
                 continue;
             if (auto record = decode_(parsed))

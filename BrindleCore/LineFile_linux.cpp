@@ -168,7 +168,7 @@ std::vector<std::string> recordLines(std::string_view content)
         const auto end = content.find('\n');
         const std::string_view line = content.substr(0, end);
         content = end == std::string_view::npos ? std::string_view{} : content.substr(end + 1);
-        if (line.empty() || line.size() > LineFile::maxLineBytes || line.starts_with(byteOrderMark))
+        if (line.empty() || line.size() > limits::historyLineBytes || line.starts_with(byteOrderMark))
             continue;
         lines.emplace_back(line);
     }
@@ -177,13 +177,13 @@ std::vector<std::string> recordLines(std::string_view content)
 
 std::optional<std::vector<std::string>> LineFile::readLines(std::string* errorText) const
 {
-    const ReadResult read = readRegularFile(path_, maxFileBytes);
+    const ReadResult read = readRegularFile(path_, limits::historyFileBytes);
     if (read.content)
         return recordLines(*read.content);
     if (read.error == ReadError::missing)
         return std::vector<std::string>{};
     if (errorText)
-        *errorText = read.error == ReadError::tooLarge ? path_ + " is larger than " + std::to_string(maxFileBytes >> 20) + " MB"
+        *errorText = read.error == ReadError::tooLarge ? path_ + " is larger than " + std::to_string(limits::historyFileBytes >> 20) + " MB"
                                                        : "cannot read " + path_ + " (unreadable or not a regular file)";
     return std::nullopt;
 }

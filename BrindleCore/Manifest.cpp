@@ -10,7 +10,7 @@ namespace brindle {
 
 std::vector<Backup> Drive::parseManifest(std::string_view data)
 {
-    const auto root = readPropertyList(data, PlistLimits{.maxBytes = maxManifestBytes});
+    const auto root = readPropertyList(data, PlistLimits{.maxBytes = limits::manifestBytes});
     if (!root || root->type != PlistNode::Type::array)
         return {};
     std::vector<Backup> backups;

@@ -1,6 +1,7 @@
 #include "BrindleCore/StandardFolders.h"
 
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/Limits.h"
 #include "BrindleCore/Paths.h"
 
 #include <array>
@@ -10,7 +11,7 @@ namespace brindle {
 std::map<std::string, std::string> parseUserDirs(std::string_view text, const std::string& home)
 {
     std::map<std::string, std::string> folders;
-    if (text.size() > maxUserDirsBytes)
+    if (text.size() > limits::userDirsBytes)
         return folders;
     while (!text.empty()) {
         const auto newline = text.find('\n');
@@ -49,7 +50,7 @@ std::vector<StandardFolder> standardFolders()
 {
     const std::string home = homeFolder();
     const ReadResult file = readRegularFile(xdgFolder("XDG_CONFIG_HOME", ".config") + "/user-dirs.dirs",
-                                            maxUserDirsBytes);
+                                            limits::userDirsBytes);
     const auto named = parseUserDirs(file.content.value_or(std::string()), home);
 
     constexpr std::array<std::pair<const char*, const char*>, 6> order{{{"DESKTOP", "Desktop"},

@@ -4,7 +4,7 @@
 // `parseUserDirs` reads the text of "user-dirs.dirs" without trusting it: unknown lines,
 // relative paths and paths that escape quoting are ignored, and a folder set to the home
 // folder itself (the XDG way of turning a folder off) is left out. `standardFolders` reads
-// the file only when it is a regular file of at most `maxUserDirsBytes`, so a FIFO or a
+// the file only when it is a regular file of at most `limits::userDirsBytes`, so a FIFO or a
 // link to a device in its place cannot hang or flood it. Nothing throws.
 #pragma once
 
@@ -19,8 +19,6 @@ struct StandardFolder {
     std::string name; // "Documents"
     std::string path; // absolute
 };
-
-inline constexpr std::size_t maxUserDirsBytes = 64 * 1024;
 
 // Keys are the XDG names without decoration ("DESKTOP", "DOCUMENTS", ...).
 std::map<std::string, std::string> parseUserDirs(std::string_view text, const std::string& home);

@@ -21,13 +21,13 @@ Store::LastResult Store::readLast() { return readLast(lastCheckURL()); }
 
 Store::LastResult Store::readLast(const std::string& path)
 {
-    const ReadResult read = readRegularFile(path, maxLastCheckBytes);
+    const ReadResult read = readRegularFile(path, limits::lastCheckBytes);
     if (!read.content) {
         switch (read.error) {
         case ReadError::missing:
             return {};
         case ReadError::tooLarge:
-            return {std::nullopt, "it is larger than " + std::to_string(maxLastCheckBytes >> 20) + " MB"};
+            return {std::nullopt, "it is larger than " + std::to_string(limits::lastCheckBytes >> 20) + " MB"};
         case ReadError::unreadable:
             break;
         }

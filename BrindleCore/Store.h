@@ -16,8 +16,6 @@
 namespace brindle::Store {
 
 inline constexpr int historyDays = 730;
-// A last-result file larger than this is not read.
-inline constexpr std::size_t maxLastCheckBytes = 64u << 20;
 
 std::string folder();
 std::string historyURL();   // folder() + "/history.jsonl"

@@ -21,7 +21,6 @@ constexpr std::size_t maxFolders = 256;
 // Logs are decompressed for the newest snapshots of each profile only: decompressing costs far
 // more than everything else read here, and the newest backups are the ones people look at.
 constexpr std::size_t maxLogsPerProfile = 8;
-constexpr std::size_t maxCompressedLog = 8u << 20;
 
 void readProfile(const Folder& profile, const LayoutContext& context, std::vector<Backup>& found)
 {
@@ -43,7 +42,7 @@ void readProfile(const Folder& profile, const LayoutContext& context, std::vecto
         backup.tool = toolName;
         if (it < newest)
             if (const auto snapshot = profile.child(it->second))
-                if (const auto log = snapshot->read("takesnapshot.log.bz2", maxCompressedLog))
+                if (const auto log = snapshot->read("takesnapshot.log.bz2", limits::backupLogCompressedBytes))
                     backup.changedItems = BackupFormats::backInTimeChanges(*log);
         found.push_back(std::move(backup));
     }
@@ -72,7 +71,7 @@ std::optional<std::int64_t> BackupFormats::backInTimeChanges(std::string_view co
     if (BZ2_bzDecompressInit(&stream, 0, 0) != BZ_OK)
         return std::nullopt;
     stream.next_in = const_cast<char*>(compressed.data());
-    stream.avail_in = static_cast<unsigned>(std::min<std::size_t>(compressed.size(), maxCompressedLog));
+    stream.avail_in = static_cast<unsigned>(std::min<std::size_t>(compressed.size(), limits::backupLogCompressedBytes));
     std::array<char, 64 * 1024> buffer;
     std::int64_t changes = 0;
     std::size_t total = 0;
@@ -87,7 +86,7 @@ std::optional<std::int64_t> BackupFormats::backInTimeChanges(std::string_view co
             break;
         const std::size_t produced = buffer.size() - stream.avail_out;
         total += produced;
-        if (total > maxLogText) {
+        if (total > limits::backupLogBytes) {
             status = BZ_MEM_ERROR;
             break;
         }

@@ -35,8 +35,8 @@ std::optional<std::vector<Backup>> readBorg(const Folder& folder, const std::vec
     using Type = FolderEntry::Type;
     if (!hasEntry(sample, "README", Type::file) || !hasEntry(sample, "config", Type::file))
         return std::nullopt;
-    const auto readme = folder.read("README", maxSmallFile);
-    const auto config = folder.read("config", maxSmallFile);
+    const auto readme = folder.read("README", limits::backupSmallFileBytes);
+    const auto config = folder.read("config", limits::backupSmallFileBytes);
     if (!readme || !config || !BackupFormats::borgReadme(*readme) || !BackupFormats::borgConfig(*config))
         return std::nullopt;
     std::optional<std::uint64_t> highest;

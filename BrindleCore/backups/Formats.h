@@ -6,6 +6,7 @@
 
 #include "BrindleCore/Calendar.h"
 #include "BrindleCore/DriveState.h"
+#include "BrindleCore/Limits.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,14 +14,11 @@
 
 namespace brindle::BackupFormats {
 
-// The text of a Back In Time log, decompressed, stops being counted beyond this size.
-inline constexpr std::size_t maxLogText = 32u << 20;
-
 // Back In Time: "20261120-021500" or "20261120-021500-123", the local start time in
 // `calendar`'s zone (a time that came twice gives the earlier instant).
 std::optional<Instant> backInTimeName(std::string_view name, const Calendar& calendar);
 // Back In Time: the "[C]" lines (one changed item each) of a takesnapshot.log.bz2; nullopt when
-// it does not decompress or its text exceeds maxLogText.
+// it does not decompress or its text exceeds limits::backupLogBytes.
 std::optional<std::int64_t> backInTimeChanges(std::string_view compressed);
 
 // Timeshift: "2026-11-20_02-15-00", a snapshot folder's name.

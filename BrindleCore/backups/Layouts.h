@@ -22,8 +22,6 @@ struct LayoutContext {
 
 // The most entries a reader lists in one folder of its layout (snapshots, manifests).
 inline constexpr std::size_t maxLayoutEntries = 100'000;
-// Small files (info.json, session statistics, README, config) larger than this are not read.
-inline constexpr std::size_t maxSmallFile = 64u << 10;
 
 using LayoutReader = std::optional<std::vector<Backup>> (*)(const Folder& folder,
                                                              const std::vector<FolderEntry>& sample,

@@ -126,7 +126,7 @@ std::optional<std::vector<Backup>> readRdiffBackup(const Folder& folder, const s
     for (const auto& [time, name] : sessions) {
         if (interrupted && time >= *interrupted)
             continue;
-        const auto text = data->read(name, maxSmallFile);
+        const auto text = data->read(name, limits::backupSmallFileBytes);
         if (auto backup = text ? BackupFormats::rdiffStatistics(*text) : std::nullopt)
             found.push_back(std::move(*backup));
     }

@@ -85,7 +85,7 @@ std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t w
 
 std::vector<Backup> Drive::backups(const std::string& path, Instant now, const Calendar& calendar)
 {
-    const auto manifest = readRegularFile(path + "/" + std::string(manifestName), maxManifestBytes);
+    const auto manifest = readRegularFile(path + "/" + std::string(manifestName), limits::manifestBytes);
     if (manifest.content)
         if (auto listed = parseManifest(*manifest.content); !listed.empty())
             return listed;

@@ -22,7 +22,7 @@ bool BackupFormats::timeshiftName(std::string_view name)
 
 std::optional<Instant> BackupFormats::timeshiftCreated(std::string_view json)
 {
-    const JsonIn info = parseJson(json, maxSmallFile, 8);
+    const JsonIn info = parseJson(json, limits::backupSmallFileBytes, 8);
     if (!info.is_object())
         return std::nullopt;
     const auto created = info.find("created");
@@ -56,7 +56,7 @@ std::optional<std::vector<Backup>> readTimeshift(const Folder& folder, const std
         const auto snapshot = snapshots->child(entry.name);
         if (!snapshot || snapshot->has("delete"))
             continue;
-        const auto info = snapshot->read("info.json", maxSmallFile);
+        const auto info = snapshot->read("info.json", limits::backupSmallFileBytes);
         if (const auto created = info ? BackupFormats::timeshiftCreated(*info) : std::nullopt) {
             Backup backup{*created, *created};
             backup.tool = "Timeshift";

@@ -2,16 +2,12 @@
 
 namespace brindle {
 
-namespace {
-constexpr std::size_t maxBookmarkBytes = 64u << 10;
-} // namespace
-
 JsonOut encode(const Grant& grant)
 {
     JsonOut json = JsonOut::object();
     json["name"] = grant.name;
     json["path"] = grant.path;
-    const JsonIn token = parseJson(grant.bookmark, maxBookmarkBytes);
+    const JsonIn token = parseJson(grant.bookmark, limits::grantTokenBytes);
     if (token.is_object())
         json["bookmark"] = JsonOut(token);
     else

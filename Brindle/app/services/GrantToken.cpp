@@ -60,7 +60,7 @@ std::string encodeGrantTokenText(const GrantToken& token) { return dumpJson(enco
 
 std::optional<GrantToken> decodeGrantTokenText(std::string_view text)
 {
-    const JsonIn parsed = parseJson(text, maxTokenBytes, 4);
+    const JsonIn parsed = parseJson(text, limits::grantTokenBytes, 4);
     if (parsed.is_discarded())
         return std::nullopt;
     return decodeGrantToken(parsed);

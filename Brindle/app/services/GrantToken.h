@@ -34,8 +34,6 @@ struct GrantToken {
     friend bool operator==(const GrantToken&, const GrantToken&) = default;
 };
 
-inline constexpr std::size_t maxTokenBytes = 64u << 10;
-
 JsonOut encode(const GrantToken& token);
 std::optional<GrantToken> decodeGrantToken(const JsonIn& value);
 

@@ -4,7 +4,7 @@ namespace brindle {
 
 std::optional<JsonIn> Settings::parse(std::string_view text)
 {
-    JsonIn parsed = parseJson(text, maxFileBytes, maxDepth);
+    JsonIn parsed = parseJson(text, limits::settingsBytes, limits::jsonDepth);
     if (parsed.is_discarded() || !parsed.is_object())
         return std::nullopt;
     return parsed;

@@ -50,8 +50,6 @@ std::unique_ptr<SettingsStore> makeSettingsFile(
     std::function<Instant()> now = clockNow);
 
 namespace Settings {
-inline constexpr std::size_t maxFileBytes = 16u << 20;
-inline constexpr int maxDepth = 64;
 
 // The settings object in a file's text; absent when the text is not a JSON object within
 // the caps above. Never throws.

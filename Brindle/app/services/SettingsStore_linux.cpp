@@ -89,7 +89,7 @@ private:
         unreadable_ = false;
         if (!stamp)
             return;
-        const ReadResult read = readRegularFile(path_, Settings::maxFileBytes);
+        const ReadResult read = readRegularFile(path_, limits::settingsBytes);
         if (read.content) {
             if (auto parsed = Settings::parse(*read.content)) {
                 object_ = std::move(*parsed);
