@@ -12,7 +12,7 @@ constexpr std::array<BackupTool, 8> tools{{
     {"Timeshift", FormatNeed::hardLinks, ""},
     {"rsnapshot", FormatNeed::hardLinks, ""},
     {"Déjà Dup", FormatNeed::anyWritable, ""},
-    {"restic", FormatNeed::anyWritable, ""},
+    {"restic", FormatNeed::anyWritable, "", true},
     {"rdiff-backup", FormatNeed::anyWritable, ""},
     {"borg", FormatNeed::anyWritable,
      "A borg repository keeps its list of backups encrypted, so Brindle shows one date: the last write to the "

@@ -24,6 +24,9 @@ struct BackupTool {
     FormatNeed need;
     // What people should know about the dates Brindle shows for it; empty when nothing.
     std::string_view note;
+    // Its backups are encrypted whatever the drive (a restic repository always is), so an
+    // unencrypted drive exposes nothing.
+    bool alwaysEncrypted = false;
 };
 
 namespace BackupTools {

@@ -127,7 +127,8 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     if (onlyICloud >= 1)
         findings.push_back(makeFinding(guide, "onlyICloud", onlyICloud,
                                        {{"size", Words::size(total.size(Place::onlyICloud))}}, true));
-    if (result.drive && result.drive->facts.encrypted == false && BackupTools::canHold(*result.drive))
+    if (result.drive && result.drive->facts.encrypted == false && BackupTools::canHold(*result.drive) &&
+        !BackupTools::of(*result.drive).alwaysEncrypted)
         findings.push_back(makeFinding(guide, "notEncrypted", 0,
                                        {{"tool", std::string(BackupTools::of(*result.drive).name)}}, true));
     if (waiting >= 1 && waitingSince && now - *waitingSince > day)

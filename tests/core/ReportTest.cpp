@@ -153,7 +153,7 @@ TEST(Report, AnswersAndFindingsInOrder)
          std::vector<std::tuple<const char*, const char*, const char*, std::vector<std::string>>>{
              {"Back In Time on ext4", "ext4", "Back In Time", {"notEncrypted!", "photos"}},
              {"Back In Time on FAT32", "MS-DOS (FAT32)", "Back In Time", {"cantHoldTimeMachine!", "photos"}},
-             {"restic on FAT32", "MS-DOS (FAT32)", "restic", {"notEncrypted!", "photos"}},
+             {"restic on FAT32, encrypted by restic itself", "MS-DOS (FAT32)", "restic", {"photos"}},
          })
         cases.push_back({what, result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, format, false, tool)),
                          "nothingChanged(0||||today at 14:12||)", findings});
