@@ -199,23 +199,23 @@ std::vector<std::string> Drive::volumeMountPoints(const SystemTables& tables)
     return points;
 }
 
-std::optional<std::string> Drive::mountPoint(const std::string& path, const SystemTables& tables)
+namespace {
+std::optional<MountEntry> mountOf(const std::string& path, const Drive::SystemTables& tables)
 {
     const auto canonical = realPath(path);
-    if (!canonical)
-        return std::nullopt;
-    const auto mount = mountHolding(*canonical, tables.mountInfo);
-    if (!mount)
-        return std::nullopt;
-    return mount->target;
+    return canonical ? mountHolding(*canonical, tables.mountInfo) : std::nullopt;
+}
+} // namespace
+
+std::optional<std::string> Drive::mountPoint(const std::string& path, const SystemTables& tables)
+{
+    const auto mount = mountOf(path, tables);
+    return mount ? std::optional(mount->target) : std::nullopt;
 }
 
 std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTables& tables)
 {
-    const auto canonical = realPath(path);
-    if (!canonical)
-        return std::nullopt;
-    const auto mount = mountHolding(*canonical, tables.mountInfo);
+    const auto mount = mountOf(path, tables);
     if (!mount)
         return std::nullopt;
     struct statvfs capacity;

@@ -55,11 +55,7 @@ std::optional<Instant> BackupFormats::backInTimeName(std::string_view name, cons
         return std::nullopt;
     if (name[8] != '-')
         return std::nullopt;
-    const auto year = digitsAt(name, 0, 4), month = digitsAt(name, 4, 2), day = digitsAt(name, 6, 2);
-    const auto hour = digitsAt(name, 9, 2), minute = digitsAt(name, 11, 2), second = digitsAt(name, 13, 2);
-    if (!year || !month || !day || !hour || !minute || !second)
-        return std::nullopt;
-    const auto reading = civilTime(*year, *month, *day, *hour, *minute, *second);
+    const auto reading = civilTimeAt(name, {0, 4, 6, 9, 11, 13});
     if (!reading)
         return std::nullopt;
     return calendar.instant(*reading);

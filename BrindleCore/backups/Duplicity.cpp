@@ -17,11 +17,7 @@ std::optional<Instant> longTime(std::string_view text)
 {
     if (text.size() != 16 || text[8] != 'T' || text[15] != 'Z')
         return std::nullopt;
-    const auto year = digitsAt(text, 0, 4), month = digitsAt(text, 4, 2), day = digitsAt(text, 6, 2);
-    const auto hour = digitsAt(text, 9, 2), minute = digitsAt(text, 11, 2), second = digitsAt(text, 13, 2);
-    if (!year || !month || !day || !hour || !minute || !second)
-        return std::nullopt;
-    const auto time = civilTime(*year, *month, *day, *hour, *minute, *second);
+    const auto time = civilTimeAt(text, {0, 4, 6, 9, 11, 13});
     return time ? std::optional<Instant>(*time) : std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 #include "BrindleCore/DriveState.h"
 #include "BrindleCore/backups/Folder.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -43,5 +44,8 @@ std::optional<Instant> unixTime(double seconds);
 std::optional<std::chrono::sys_seconds> civilTime(int year, int month, int day, int hour, int minute, int second);
 // Exactly `width` decimal digits at `at` in `text`.
 std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t width);
+// The civil time whose year (four digits), month, day, hour, minute and second (two each)
+// stand at the offsets `at` in `text`; nullopt when any is not digits or the time cannot be.
+std::optional<std::chrono::sys_seconds> civilTimeAt(std::string_view text, const std::array<std::size_t, 6>& at);
 
 } // namespace brindle

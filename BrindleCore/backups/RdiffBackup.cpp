@@ -39,11 +39,7 @@ std::optional<Instant> BackupFormats::rdiffTime(std::string_view text)
     if (text[4] != '-' || text[7] != '-' || text[10] != 'T' || (separator != ':' && separator != '-') ||
         text[16] != separator)
         return std::nullopt;
-    const auto year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2), day = digitsAt(text, 8, 2);
-    const auto hour = digitsAt(text, 11, 2), minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
-    if (!year || !month || !day || !hour || !minute || !second)
-        return std::nullopt;
-    const auto reading = civilTime(*year, *month, *day, *hour, *minute, *second);
+    const auto reading = civilTimeAt(text, {0, 5, 8, 11, 14, 17});
     if (!reading)
         return std::nullopt;
     if (text.size() == 20)

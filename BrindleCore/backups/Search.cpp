@@ -70,6 +70,15 @@ std::optional<std::chrono::sys_seconds> civilTime(int year, int month, int day, 
     return sys_days{date} + hours{hour} + minutes{minute} + seconds{std::min(second, 59)};
 }
 
+std::optional<std::chrono::sys_seconds> civilTimeAt(std::string_view text, const std::array<std::size_t, 6>& at)
+{
+    const auto year = digitsAt(text, at[0], 4), month = digitsAt(text, at[1], 2), day = digitsAt(text, at[2], 2);
+    const auto hour = digitsAt(text, at[3], 2), minute = digitsAt(text, at[4], 2), second = digitsAt(text, at[5], 2);
+    if (!year || !month || !day || !hour || !minute || !second)
+        return std::nullopt;
+    return civilTime(*year, *month, *day, *hour, *minute, *second);
+}
+
 std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t width)
 {
     if (at > text.size() || text.size() - at < width || width > 9)
