@@ -244,8 +244,7 @@ std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTabl
 
 std::optional<std::string> Drive::fileSystemId(const std::string& path, const SystemTables& tables)
 {
-    const auto canonical = realPath(path);
-    const auto mount = canonical ? mountHolding(*canonical, tables.mountInfo) : std::nullopt;
+    const auto mount = mountOf(path, tables);
     if (!mount)
         return std::nullopt;
     // The device, not the mount: every btrfs subvolume of one disk has its own device number.
