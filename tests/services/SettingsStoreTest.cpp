@@ -38,6 +38,11 @@ private slots:
         QVERIFY(written);
         QVERIFY(*written == JsonIn::parse(R"({"future":{"a":1},"menuBar":true,"waitingSince":"2026-12-01T10:00:00Z"})"));
         QVERIFY(contentOf(path).find("\n  \"menuBar\": true") != std::string::npos);
+
+        // A change that changes nothing makes no file where there was none.
+        const auto fresh = makeSettingsFile(tree.path("Fresh/settings.json"), fixedNow);
+        QVERIFY(fresh->remove("driveCache"));
+        QVERIFY(!std::filesystem::exists(tree.path("Fresh")));
     }
 
     // The command line and the window both write the file: neither may lose the other's keys.

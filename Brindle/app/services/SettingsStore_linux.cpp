@@ -66,7 +66,7 @@ public:
 
     bool setValue(std::string_view key, JsonIn value) override
     {
-        return change([&](JsonIn& object) { object[std::string(key)] = std::move(value); });
+        return change([&](JsonIn& object) { object[std::string(key)] = value; }); // applied more than once
     }
 
     bool remove(std::string_view key) override
@@ -118,10 +118,14 @@ private:
     template <typename Change> bool change(Change&& apply)
     {
         refresh();
-        const auto slash = path_.rfind('/');
-        if (slash != std::string::npos && slash > 0 && !makeFolders(path_.substr(0, slash))) {
+        // A change that changes nothing writes nothing (and makes no file where none was).
+        JsonIn changed = object_;
+        apply(changed);
+        if (changed == object_ && !unreadable_)
+            return true;
+        if (!makeFolders(parentFolder(path_))) {
             lastError_ = "could not make the folder of " + path_;
-            apply(object_);
+            object_ = std::move(changed);
             return false;
         }
         const Descriptor lock(::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
