@@ -466,11 +466,17 @@ void AppModel::refreshDrives(std::function<void(std::optional<CheckResult>)> the
             this,
             [this, states = std::move(states), memory = std::move(memory), then = std::move(then)]() mutable {
                 refresh_.join();
+                // A check that began meanwhile reads the drives itself, and later.
+                if (checking_) {
+                    if (then)
+                        then(result_);
+                    return;
+                }
                 Stored::saveDriveCaches(services_.settings, memory.caches);
                 Stored::saveDates(services_.settings, settings::lastSeen, memory.lastSeen);
                 auto [drive, otherDrives] = CheckResult::ordered(std::move(states));
                 const std::optional<Instant> newest = drive ? drive->lastBackup() : std::nullopt;
-                if (!result_ || checking_ || newest != result_->lastBackup()) {
+                if (!result_ || newest != result_->lastBackup()) {
                     start();
                 } else {
                     CheckResult patched = *result_;
