@@ -17,7 +17,7 @@ inline const QString foldersPrompt = QStringLiteral("Choose");
 inline const QString foldersMessage = QStringLiteral("Choose the folders you’d miss. Brindle only reads them.");
 inline const QString drivePrompt = QStringLiteral("Choose Drive");
 inline const QString driveMessage =
-    QStringLiteral("Choose the drive Time Machine backs up to. Brindle reads the dates of its backups from it.");
+    QStringLiteral("Choose the drive your backup tool backs up to. Brindle reads the dates of its backups from it.");
 } // namespace PickerTexts
 
 class Pickers {
