@@ -96,32 +96,26 @@ const JsonIn* JsonReader::require(std::string_view key)
     return value;
 }
 
-std::optional<std::int64_t> JsonReader::optionalInteger(std::string_view key)
+std::optional<std::int64_t> JsonReader::optionalNumber(std::string_view key,
+                                                       std::optional<std::int64_t> (*read)(const JsonIn&))
 {
     const JsonIn* value = find(key);
     if (!value)
         return std::nullopt;
-    auto number = jsonInteger(*value);
+    auto number = read(*value);
     if (!number)
         ok_ = false;
     return number;
 }
+
+std::optional<std::int64_t> JsonReader::optionalInteger(std::string_view key) { return optionalNumber(key, jsonInteger); }
 
 std::int64_t JsonReader::integer(std::string_view key)
 {
     return require(key) ? optionalInteger(key).value_or(0) : 0;
 }
 
-std::optional<std::int64_t> JsonReader::optionalCount(std::string_view key)
-{
-    const JsonIn* value = find(key);
-    if (!value)
-        return std::nullopt;
-    auto number = jsonCount(*value);
-    if (!number)
-        ok_ = false;
-    return number;
-}
+std::optional<std::int64_t> JsonReader::optionalCount(std::string_view key) { return optionalNumber(key, jsonCount); }
 
 std::int64_t JsonReader::count(std::string_view key)
 {

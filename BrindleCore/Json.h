@@ -127,6 +127,7 @@ public:
     }
 
 private:
+    std::optional<std::int64_t> optionalNumber(std::string_view key, std::optional<std::int64_t> (*read)(const JsonIn&));
     const JsonIn& object_;
     DateForm dates_;
     bool ok_;

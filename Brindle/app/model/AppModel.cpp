@@ -29,6 +29,15 @@ bool isSameOrInside(const std::string& path, const std::string& folder)
 }
 
 const std::string demoDriveUUID = "DEMO";
+
+// Puts `value` in `field`; whether it was a change, so that signals come only on real ones.
+template <typename T> bool replace(T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = std::move(value);
+    return true;
+}
 } // namespace
 
 AppModel::AppModel(AppServices services, LaunchArguments arguments, QObject* parent)
@@ -87,26 +96,20 @@ AppModel::~AppModel()
 
 void AppModel::setSelection(std::optional<Section> selection)
 {
-    if (selection == selection_)
-        return;
-    selection_ = std::move(selection);
-    emit selectionChanged();
+    if (replace(selection_, std::move(selection)))
+        emit selectionChanged();
 }
 
 void AppModel::setShowWelcome(bool show)
 {
-    if (show == showWelcome_)
-        return;
-    showWelcome_ = show;
-    emit showWelcomeChanged(show);
+    if (replace(showWelcome_, show))
+        emit showWelcomeChanged(show);
 }
 
 void AppModel::setShowPhotos(bool show)
 {
-    if (show == showPhotos_)
-        return;
-    showPhotos_ = show;
-    emit showPhotosChanged(show);
+    if (replace(showPhotos_, show))
+        emit showPhotosChanged(show);
 }
 
 void AppModel::setWatch(const WatchSettings& watch)
@@ -126,9 +129,8 @@ void AppModel::setWatch(const WatchSettings& watch)
 
 void AppModel::setShowInMenuBar(bool show)
 {
-    if (show == showInMenuBar_)
+    if (!replace(showInMenuBar_, show))
         return;
-    showInMenuBar_ = show;
     emit showInMenuBarChanged(show);
     if (ready_)
         services_.settings.setValue(settings::menuBar, show);
@@ -136,34 +138,26 @@ void AppModel::setShowInMenuBar(bool show)
 
 void AppModel::setChecking(bool checking)
 {
-    if (checking == checking_)
-        return;
-    checking_ = checking;
-    emit checkingChanged(checking);
+    if (replace(checking_, checking))
+        emit checkingChanged(checking);
 }
 
 void AppModel::setProgressDone(qint64 files)
 {
-    if (files == progressDone_)
-        return;
-    progressDone_ = files;
-    emit progressDoneChanged(files);
+    if (replace(progressDone_, files))
+        emit progressDoneChanged(files);
 }
 
 void AppModel::setGrants(std::vector<Grant> grants)
 {
-    if (grants == grants_)
-        return;
-    grants_ = std::move(grants);
-    emit grantsChanged();
+    if (replace(grants_, std::move(grants)))
+        emit grantsChanged();
 }
 
 void AppModel::setDrives(std::vector<Grant> drives)
 {
-    if (drives == drives_)
-        return;
-    drives_ = std::move(drives);
-    emit drivesChanged();
+    if (replace(drives_, std::move(drives)))
+        emit drivesChanged();
 }
 
 void AppModel::load(CheckResult result)
