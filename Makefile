@@ -2,7 +2,7 @@
 # fresh Debian 12 machine.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build-release build-debug asan tsan fuzz bench bench-backups clean
+.PHONY: run test deps build-release build-debug asan tsan fuzz bench bench-backups screenshots clean
 
 # A machine with nothing to check (a server, a container) gets the demonstration instead.
 run: build-release
@@ -45,6 +45,10 @@ bench: build-release
 
 bench-backups: build-release
 	./build/release/bench/bench_backups
+
+# Every screen of the window, light and dark, rendered offscreen into build/screenshots.
+screenshots: build-debug
+	QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots
 
 clean:
 	rm -rf build

@@ -1,17 +1,32 @@
+#include "Brindle/app/WindowApp.h"
+#include "Brindle/app/model/LaunchArguments.h"
 #include "Brindle/cli/Commands.h"
 #include "Brindle/cli/Terminal.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <vector>
 
+namespace {
+// Nothing, or only launch arguments: the window is wanted.
+bool wantsWindow(const std::vector<std::string_view>& args)
+{
+    return std::ranges::all_of(args, [](std::string_view argument) {
+        return brindle::LaunchArguments::isLaunchArgument(argument) || argument == brindle::quitAfterFirstPaintOption;
+    });
+}
+} // namespace
+
 int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (wantsWindow(args))
+        return brindle::runWindowApp(argc, argv);
     int status = 0;
-    if (args.empty() || !brindle::cli::isCommand(args.front())) {
+    if (!brindle::cli::isCommand(args.front())) {
         if (!args.empty()) {
             std::fprintf(stderr, "brindle: unknown command \u201c%s\u201d\n\n",
                          brindle::cli::printable(args.front()).c_str());

@@ -259,10 +259,20 @@ int runDrive(std::span<const std::string_view> args)
 
 void printHelp()
 {
-    std::fputs(R"(Usage: brindle COMMAND [OPTIONS]
+    std::fputs(R"(Usage: brindle [LAUNCH ARGUMENT...]
+       brindle COMMAND [OPTIONS]
 
 Brindle tells you which of the files you care about have no second copy.
 It only reads what the file system says about each file; it never changes one.
+
+Without a command, brindle opens its window, or brings the open one forward.
+Launch arguments:
+  -demo, -demoDrive         Show the demonstration, without or with a backup drive.
+  -menubar                  Open the tray panel as a window instead of the main window.
+  -welcome                  Show the welcome sheet.
+  -select=PLACE             Start at PLACE: history, drive, icloud, photos, all,
+                            nosecond, week, or folder=PATH (below your home folder).
+  -day, -night              Draw the window light or dark, whatever the desktop says.
 
 Commands:
   check [FOLDER...]         Check your folders and print what has no second copy.

@@ -12,6 +12,7 @@
 #include "tests/support/fakes/FakeNotifier.h"
 #include "tests/support/fakes/FakeSettingsStore.h"
 #include "tests/support/fakes/FakeTimer.h"
+#include "tests/support/fakes/FakeVolumes.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -28,22 +29,6 @@ using namespace std::chrono;
 using test::Node;
 using test::TestTree;
 
-class FakeVolumes final : public Volumes {
-public:
-    std::map<std::string, DriveFacts> facts_;
-    std::map<std::string, std::vector<Backup>> backups_;
-    std::optional<DriveFacts> facts(const std::string& path) const override
-    {
-        const auto found = facts_.find(path);
-        return found == facts_.end() ? std::nullopt : std::optional(found->second);
-    }
-    std::vector<Backup> backups(const std::string& path, Instant) const override
-    {
-        const auto found = backups_.find(path);
-        return found == backups_.end() ? std::vector<Backup>{} : found->second;
-    }
-};
-
 struct Harness {
     TestTree tree{{{"home/Documents/Work/a.txt", Node::file(1)},
                    {"home/Documents/b.txt", Node::file(1)},
@@ -53,7 +38,7 @@ struct Harness {
                    {"drive", Node::directory()}}};
     test::FakeSettingsStore settings;
     test::FakeGrantTokens tokens;
-    FakeVolumes volumes;
+    test::FakeVolumes volumes;
     test::FakeMountWatcher mounts;
     test::FakeTimer driveTimer;
     test::FakeTimer keepWatch;

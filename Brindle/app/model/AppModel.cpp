@@ -210,6 +210,22 @@ std::optional<FolderTally> AppModel::folder(const std::string& path) const
     return found == result_->folders.end() ? std::nullopt : std::optional<FolderTally>(*found);
 }
 
+std::optional<Stored::WindowFrame> AppModel::mainWindowFrame(int minimumWidth, int minimumHeight) const
+{
+    auto frame = Stored::frame(services_.settings, settings::mainWindow);
+    if (frame) {
+        frame->width = std::max(frame->width, minimumWidth);
+        frame->height = std::max(frame->height, minimumHeight);
+    }
+    return frame;
+}
+
+void AppModel::keepMainWindowFrame(const Stored::WindowFrame& frame)
+{
+    if (Stored::frame(services_.settings, settings::mainWindow) != frame)
+        Stored::saveFrame(services_.settings, settings::mainWindow, frame);
+}
+
 std::string AppModel::iCloudDrivePath() const { return services_.home + "/Library/Mobile Documents/com~apple~CloudDocs"; }
 
 std::optional<FolderTally> AppModel::iCloudTally() const

@@ -24,6 +24,7 @@
 #include "Brindle/app/model/GrantedCheck.h"
 #include "Brindle/app/model/LaunchArguments.h"
 #include "Brindle/app/model/Section.h"
+#include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/services/Desktop.h"
 #include "Brindle/app/services/GrantTokens.h"
 #include "Brindle/app/services/LoginItem.h"
@@ -102,6 +103,13 @@ public:
     bool showInMenuBar() const { return showInMenuBar_; }
     void setShowInMenuBar(bool show);
     bool ready() const { return ready_; }
+    Instant now() const { return services_.clock(); }
+    Calendar calendar() const { return services_.calendar(); }
+    // The main window's frame as last kept, never smaller than `minimum` (width, height).
+    std::optional<Stored::WindowFrame> mainWindowFrame(int minimumWidth, int minimumHeight) const;
+    void keepMainWindowFrame(const Stored::WindowFrame& frame);
+    // Whether closing the last window quits: nothing is watched and the tray item is hidden.
+    bool quitsWithLastWindow() const { return !watch_.anything() && !showInMenuBar_; }
 
     // The check loop: starts a check, or asks for one more after the running one.
     void start();

@@ -54,6 +54,30 @@ bool flag(SettingsStore& store, std::string_view key)
     return value && value->is_boolean() && value->get<bool>();
 }
 
+std::optional<WindowFrame> frame(SettingsStore& store, std::string_view key)
+{
+    const auto value = store.value(key);
+    if (!value || !value->is_object())
+        return std::nullopt;
+    WindowFrame frame;
+    for (auto [name, field] : {std::pair{"x", &frame.x}, {"y", &frame.y}, {"width", &frame.width},
+                               {"height", &frame.height}}) {
+        const auto found = value->find(name);
+        const auto number = found == value->end() ? std::nullopt : jsonInteger(*found);
+        if (!number || *number < -1'000'000 || *number > 1'000'000)
+            return std::nullopt;
+        *field = static_cast<int>(*number);
+    }
+    if (frame.width <= 0 || frame.height <= 0)
+        return std::nullopt;
+    return frame;
+}
+
+bool saveFrame(SettingsStore& store, std::string_view key, const WindowFrame& frame)
+{
+    return store.setValue(key, JsonIn{{"x", frame.x}, {"y", frame.y}, {"width", frame.width}, {"height", frame.height}});
+}
+
 std::optional<Instant> date(SettingsStore& store, std::string_view key)
 {
     const auto value = store.value(key);

@@ -37,6 +37,18 @@ bool flag(SettingsStore& store, std::string_view key);
 std::optional<Instant> date(SettingsStore& store, std::string_view key);
 bool setDate(SettingsStore& store, std::string_view key, std::optional<Instant> date); // absent removes
 
+// A window's place on the screen, in pixels of the desktop.
+struct WindowFrame {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const WindowFrame&, const WindowFrame&) = default;
+};
+// Absent when missing, or when any member is not an integer or a side is not positive.
+std::optional<WindowFrame> frame(SettingsStore& store, std::string_view key);
+bool saveFrame(SettingsStore& store, std::string_view key, const WindowFrame& frame);
+
 // A map of dates; entries that are not dates are left out.
 Dates dates(SettingsStore& store, std::string_view key);
 bool saveDates(SettingsStore& store, std::string_view key, const Dates& dates);

@@ -19,8 +19,10 @@ inline constexpr std::string_view lastSeen = "lastSeen";         // object: volu
 inline constexpr std::string_view driveCaches = "driveCaches";   // object: volume UUID → DriveState
 inline constexpr std::string_view notesSent = "notesSent";       // object: note identifier → date
 inline constexpr std::string_view driveCache = "driveCache";     // older, unused; removed at start-up
+inline constexpr std::string_view mainWindow = "mainWindow";     // object: the main window's frame
 
-inline constexpr std::array<std::string_view, 11> allKeys{
-    grants, drives, drive, driveUUID, watch, menuBar, waitingSince, lastSeen, driveCaches, notesSent, driveCache};
+inline constexpr std::array<std::string_view, 12> allKeys{grants,      drives,    drive,      driveUUID,
+                                                         watch,       menuBar,   waitingSince, lastSeen,
+                                                         driveCaches, notesSent, driveCache, mainWindow};
 
 } // namespace brindle::settings

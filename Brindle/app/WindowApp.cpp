@@ -1,0 +1,109 @@
+#include "Brindle/app/WindowApp.h"
+
+#include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/services/ApplicationBus.h"
+#include "Brindle/app/services/DesktopAppearance.h"
+#include "Brindle/app/ui/Shell.h"
+#include "Brindle/app/ui/Theme.h"
+#include "BrindleCore/Paths.h"
+#include "BrindleCore/Store.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+namespace brindle {
+
+namespace {
+// The platform's palette before the program replaces it: its lightness is the desktop's
+// appearance when no portal says.
+bool paletteIsDark(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
+
+// Hands the launch arguments to the running instance; the exit status of this start.
+int passToRunningInstance(const QStringList& arguments)
+{
+    QDBusPendingCall call = ApplicationBus::pass(QDBusConnection::sessionBus(), arguments);
+    call.waitForFinished();
+    if (call.isError()) {
+        std::fprintf(stderr, "brindle: Brindle is running but did not answer: %s\n",
+                     call.error().message().toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+} // namespace
+
+int runWindowApp(int argc, char** argv)
+{
+    QApplication::setApplicationName(QStringLiteral("Brindle"));
+    QApplication::setApplicationVersion(QStringLiteral(BRINDLE_VERSION));
+    QApplication::setDesktopFileName(applicationId);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QStringList launchArguments;
+    bool quitAfterFirstPaint = false;
+    std::vector<std::string> owned;
+    for (const QString& argument : app.arguments().mid(1)) {
+        if (argument == QLatin1String(quitAfterFirstPaintOption))
+            quitAfterFirstPaint = true;
+        else
+            launchArguments << argument;
+        owned.push_back(argument.toStdString());
+    }
+
+    ApplicationBus bus;
+    if (bus.claim() == ApplicationBus::Claim::ownedElsewhere)
+        return passToRunningInstance(launchArguments);
+
+    const bool paletteDark = paletteIsDark(QApplication::palette());
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (!T::registerFonts())
+        std::fputs("brindle: some of the window's fonts did not load\n", stderr);
+    QApplication::setFont(T::text(13));
+
+    const auto settings = makeSettingsFile();
+    const auto tokens = makeGrantTokens();
+    const auto mounts = makeMountWatcher();
+    const auto driveTimer = makeDriveTimer();
+    const auto keepWatch = makeKeepWatchSchedule();
+    const auto notifier = makeNotifier();
+    const auto loginItem = makeLoginItem(QApplication::applicationFilePath());
+    const auto desktop = makeDesktop();
+    const auto pickers = makeDialogPickers();
+    const AppServices services{.settings = *settings,
+                               .tokens = *tokens,
+                               .volumes = systemVolumes(),
+                               .mounts = *mounts,
+                               .driveTimer = *driveTimer,
+                               .keepWatch = *keepWatch,
+                               .notifier = *notifier,
+                               .loginItem = *loginItem,
+                               .desktop = *desktop,
+                               .pickers = *pickers,
+                               .historyPath = Store::historyURL(),
+                               .lastCheckPath = Store::lastCheckURL(),
+                               .home = homeFolder(),
+                               .drivesFolder = drivesFolder().toStdString()};
+    const std::vector<std::string_view> views(owned.begin(), owned.end());
+    AppModel model(services, LaunchArguments::parse(views));
+    Shell shell(model, *desktop, {.version = QApplication::applicationVersion(), .quit = {}, .paletteDark = paletteDark});
+
+    const auto appearance = makeDesktopAppearance();
+    QObject::connect(appearance.get(), &DesktopAppearance::schemeChanged, &shell, &Shell::followDesktop);
+    QObject::connect(&bus, &ApplicationBus::activated, &shell, &Shell::showMainWindow);
+    QObject::connect(&bus, &ApplicationBus::argumentsPassed, &shell, &Shell::passArguments);
+    QObject::connect(&bus, &ApplicationBus::quitRequested, &app, &QApplication::quit);
+    if (quitAfterFirstPaint)
+        QObject::connect(&shell, &Shell::mainWindowPainted, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    appearance->start();
+    shell.start();
+    return QApplication::exec();
+}
+
+} // namespace brindle

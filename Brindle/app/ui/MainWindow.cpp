@@ -1,0 +1,175 @@
+#include "Brindle/app/ui/MainWindow.h"
+
+#include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/ui/Buttons.h"
+#include "Brindle/app/ui/Commands.h"
+#include "Brindle/app/ui/Screens.h"
+#include "Brindle/app/ui/Sidebar.h"
+#include "Brindle/app/ui/Theme.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolBar>
+
+namespace brindle {
+
+namespace {
+// The sidebar switch's symbol: a window with its left column drawn in.
+QIcon sidebarIcon()
+{
+    QIcon icon;
+    QPixmap pixmap(QSize(36, 36));
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor ink = T::colour(T::Colour::text2);
+    painter.setPen(QPen(ink, 2.4));
+    painter.drawRoundedRect(QRectF(5, 8, 26, 20), 4, 4);
+    painter.drawLine(QPointF(14, 8), QPointF(14, 28));
+    painter.end();
+    pixmap.setDevicePixelRatio(2);
+    icon.addPixmap(pixmap);
+    return icon;
+}
+} // namespace
+
+MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* parent)
+    : QMainWindow(parent), model_(model)
+{
+    setWindowTitle(QStringLiteral("Brindle"));
+    setMinimumSize(minimumFrame);
+    resize(initialFrame);
+    commands.addMenus(*menuBar());
+
+    auto* toolbar = addToolBar(QStringLiteral("Toolbar"));
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->toggleViewAction()->setVisible(false);
+    toolbar->setIconSize(QSize(18, 18));
+    toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    auto* toggle = toolbar->addAction(sidebarIcon(), QStringLiteral("Hide Sidebar"));
+    toggle->setToolTip(QStringLiteral("Hide Sidebar"));
+    toggle->setCheckable(true);
+    connect(&T::changes(), &ThemeChanges::changed, toggle, [toggle] { toggle->setIcon(sidebarIcon()); });
+    status_ = new QLabel(toolbar);
+    status_->setFont(T::text(13));
+    status_->setAlignment(Qt::AlignCenter);
+    status_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    status_->setAccessibleName(QStringLiteral("Status"));
+    T::paint(status_, T::Colour::text2);
+    toolbar->addWidget(status_);
+    checkAgain_ = new PlainButton(QStringLiteral("Check Again"), toolbar);
+    connect(checkAgain_, &QPushButton::clicked, commands.checkAgain(), &QAction::trigger);
+    const auto followAction = [this, action = commands.checkAgain()] { checkAgain_->setEnabled(action->isEnabled()); };
+    connect(commands.checkAgain(), &QAction::changed, this, followAction);
+    followAction();
+    toolbar->addWidget(checkAgain_);
+    auto* edge = new QWidget(toolbar);
+    edge->setFixedWidth(8);
+    toolbar->addWidget(edge);
+
+    split_ = new QSplitter(this);
+    split_->setChildrenCollapsible(false);
+    split_->setHandleWidth(1);
+    sidebar_ = new Sidebar(model_, split_);
+    split_->addWidget(sidebar_);
+    setCentralWidget(split_);
+    connect(toggle, &QAction::toggled, this, [this, toggle](bool hidden) {
+        sidebar_->setVisible(!hidden);
+        toggle->setText(hidden ? QStringLiteral("Show Sidebar") : QStringLiteral("Hide Sidebar"));
+        toggle->setToolTip(toggle->text());
+    });
+
+    connect(&model_, &AppModel::selectionChanged, this, &MainWindow::showSelected);
+    connect(&model_, &AppModel::checkingChanged, this, &MainWindow::updateStatus);
+    connect(&model_, &AppModel::progressDoneChanged, this, &MainWindow::updateStatus);
+    connect(&model_, &AppModel::resultChanged, this, &MainWindow::updateStatus);
+    // "today at 09:05" becomes "yesterday at 09:05" without any change in the model.
+    auto* minute = new QTimer(this);
+    minute->start(60'000);
+    connect(minute, &QTimer::timeout, this, &MainWindow::updateStatus);
+    showSelected();
+    updateStatus();
+    sidebar_->setFocus();
+}
+
+void MainWindow::placeOnScreen()
+{
+    const QScreen* shownOn = QWidget::screen();
+    const QRect available = shownOn ? shownOn->availableGeometry() : QRect();
+    const auto kept = model_.mainWindowFrame(minimumFrame.width(), minimumFrame.height());
+    if (kept) {
+        const QRect frame(kept->x, kept->y, kept->width, kept->height);
+        if (available.isEmpty() || available.intersects(frame)) {
+            resize(frame.size());
+            move(frame.topLeft());
+            return;
+        }
+    }
+    resize(initialFrame);
+    if (!available.isEmpty())
+        move(available.center() - QPoint(initialFrame.width() / 2, initialFrame.height() / 2));
+}
+
+QString MainWindow::statusText() const { return status_->text(); }
+
+void MainWindow::updateStatus()
+{
+    const Calendar calendar = model_.calendar();
+    status_->setText(QString::fromStdString(
+        presentation::statusText(model_.checking(), model_.progressDone(), model_.result(), model_.now(), calendar)));
+}
+
+void MainWindow::showSelected()
+{
+    const Section selected = model_.selection().value_or(Section{Section::Kind::overview});
+    if (shown_ == selected)
+        return;
+    QWidget* next = makeScreen(model_, selected, split_);
+    if (screen_)
+        screen_->deleteLater();
+    split_->addWidget(next);
+    split_->setStretchFactor(1, 1);
+    if (split_->count() == 2 || !screen_)
+        split_->setSizes({240, width() - 240});
+    screen_ = next;
+    shown_ = selected;
+}
+
+void MainWindow::keepFrame()
+{
+    if (isMaximized() || isFullScreen())
+        return;
+    const QRect frame = geometry();
+    model_.keepMainWindowFrame({frame.x(), frame.y(), frame.width(), frame.height()});
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    keepFrame();
+    event->ignore();
+    hide();
+    emit closed();
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::UpdateRequest && isVisible()) {
+        if (!painted_) {
+            painted_ = true;
+            QTimer::singleShot(0, this, &MainWindow::firstPainted);
+        }
+    }
+    return handled;
+}
+
+} // namespace brindle

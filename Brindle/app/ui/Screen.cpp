@@ -1,0 +1,67 @@
+#include "Brindle/app/ui/Screen.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace brindle {
+
+QLabel* label(const QString& text, const QFont& font, T::Colour colour, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    T::paint(label, colour);
+    return label;
+}
+
+ScreenPage::ScreenPage(QWidget* parent, int widest) : QWidget(parent)
+{
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(36, 28, 36, 28);
+    auto* inner = new QWidget(this);
+    inner->setMaximumWidth(widest);
+    column_ = new QVBoxLayout(inner);
+    column_->setContentsMargins(0, 0, 0, 0);
+    column_->setSpacing(10);
+    outer->addWidget(inner, 1);
+    outer->addStretch(0);
+}
+
+void ScreenPage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), T::colour(T::Colour::ground));
+}
+
+Card::Card(QWidget* parent) : QWidget(parent)
+{
+    column_ = new QVBoxLayout(this);
+    column_->setContentsMargins(18, 16, 18, 16);
+}
+
+void Card::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+    painter.fillPath(shape, T::colour(T::Colour::card));
+    painter.setPen(QPen(T::colour(T::Colour::hairline), 1));
+    painter.drawPath(shape);
+}
+
+Hairline::Hairline(QWidget* parent) : QWidget(parent)
+{
+    setFixedHeight(1);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void Hairline::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), T::colour(T::Colour::hairline));
+}
+
+} // namespace brindle

@@ -1,0 +1,56 @@
+// The pieces every screen of the main window is built from: a page with the screen's margins
+// and width, cards, hairlines and labels in the theme's fonts and colours. They follow the
+// appearance on their own.
+#pragma once
+
+#include "Brindle/app/ui/Theme.h"
+
+#include <QFrame>
+#include <QLabel>
+
+class QVBoxLayout;
+
+namespace brindle {
+
+// A label in `font` and `colour`; plain text only, never rich text from data.
+QLabel* label(const QString& text, const QFont& font, T::Colour colour, QWidget* parent);
+
+// A screen's content: one column with the screen's margins, at most `widest` wide.
+class ScreenPage final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ScreenPage(QWidget* parent = nullptr, int widest = 880);
+    QVBoxLayout* column() const { return column_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QVBoxLayout* column_;
+};
+
+// A rounded panel in the card colour with a hairline edge.
+class Card final : public QWidget {
+    Q_OBJECT
+public:
+    explicit Card(QWidget* parent = nullptr);
+    QVBoxLayout* column() const { return column_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QVBoxLayout* column_;
+};
+
+// A one-pixel line in the hairline colour.
+class Hairline final : public QWidget {
+    Q_OBJECT
+public:
+    explicit Hairline(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace brindle

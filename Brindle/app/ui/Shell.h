@@ -1,0 +1,69 @@
+// Shell: the application's lifetime around its one model. It makes the main window when it is
+// first wanted and shows the same window again afterwards; it answers the menu commands that
+// need a window, a later launch of the program, and the desktop's switches of appearance;
+// and it decides, when the main window closes, whether the application quits: only when
+// nothing is watched and the tray item is hidden.
+//
+// Main thread only. `quit` is called from the event loop; tests give a quit that records.
+#pragma once
+
+#include "Brindle/app/model/LaunchArguments.h"
+#include "Brindle/app/services/DesktopAppearance.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+namespace brindle {
+
+class AppModel;
+class Commands;
+class Desktop;
+class MainWindow;
+
+class Shell final : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        QString version;
+        // Quits the application; by default QCoreApplication::quit.
+        std::function<void()> quit;
+        // Whether the platform's own palette is dark, for a desktop without a preference.
+        bool paletteDark = false;
+    };
+
+    Shell(AppModel& model, Desktop& desktop, Options options, QObject* parent = nullptr);
+    ~Shell() override;
+
+    // The start-up: the appearance, the keep-watch schedule, the first check (not in the
+    // demonstration) and the first window.
+    void start();
+
+    // Shows the main window, making it the first time, and brings it to the front.
+    void showMainWindow();
+    MainWindow* mainWindow() const;
+    Commands& commands() const { return *commands_; }
+
+    // The launch arguments of a later start of the program.
+    void passArguments(const QStringList& arguments);
+    // The desktop's preferred scheme; forced launch appearances win over it.
+    void followDesktop(DesktopAppearance::Scheme scheme);
+
+signals:
+    // Emitted once, after the main window was first painted.
+    void mainWindowPainted();
+
+private:
+    void windowClosed();
+    void applyAppearance();
+
+    AppModel& model_;
+    Options options_;
+    Commands* commands_;
+    QPointer<MainWindow> window_;
+    LaunchArguments::Appearance forced_;
+    DesktopAppearance::Scheme desktop_ = DesktopAppearance::Scheme::noPreference;
+};
+
+} // namespace brindle

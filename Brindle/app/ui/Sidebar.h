@@ -1,0 +1,30 @@
+// Sidebar: the list of places on the left of the main window. It shows a SidebarModel and
+// keeps its current row and the model's selection in step both ways: choosing a row (by mouse
+// or keyboard) sets `AppModel::selection`, and a selection set elsewhere moves the row.
+#pragma once
+
+#include <QTreeView>
+
+namespace brindle {
+
+class AppModel;
+class SidebarModel;
+
+class Sidebar final : public QTreeView {
+    Q_OBJECT
+public:
+    explicit Sidebar(AppModel& model, QWidget* parent = nullptr);
+    SidebarModel& rows() { return *rows_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void showSelection();
+
+    AppModel& model_;
+    SidebarModel* rows_;
+    bool following_ = false;
+};
+
+} // namespace brindle

@@ -1,0 +1,170 @@
+// The main window on fake services, on the offscreen platform: what the overview and the
+// sidebar show, which commands are on, and whether closing the window quits.
+#include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/SidebarModel.h"
+#include "Brindle/app/ui/Buttons.h"
+#include "Brindle/app/ui/Commands.h"
+#include "Brindle/app/ui/MainWindow.h"
+#include "Brindle/app/ui/Shell.h"
+#include "Brindle/app/ui/Sidebar.h"
+#include "BrindleCore/Demo.h"
+#include "tests/support/TestTree.h"
+#include "tests/support/fakes/FakeServices.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace brindle;
+
+namespace {
+
+QStringList labels(const QWidget* widget)
+{
+    QStringList texts;
+    for (const QLabel* label : widget->findChildren<QLabel*>())
+        texts << label->text();
+    return texts;
+}
+
+QString sidebarValue(Sidebar& sidebar, const QString& label)
+{
+    const QAbstractItemModel& rows = sidebar.rows();
+    for (int group = 0; group < rows.rowCount(); ++group) {
+        const QModelIndex header = rows.index(group, 0);
+        if (header.data().toString() == label)
+            return header.data(SidebarModel::ValueRole).toString();
+        for (int row = 0; row < rows.rowCount(header); ++row)
+            if (rows.index(row, 0, header).data().toString() == label)
+                return rows.index(row, 0, header).data(SidebarModel::ValueRole).toString();
+    }
+    return QStringLiteral("(no row)");
+}
+
+struct Window {
+    test::TestTree data;
+    test::FakeServices fakes;
+    AppModel model;
+    Commands commands;
+    MainWindow window;
+
+    explicit Window(std::vector<std::string_view> arguments = {})
+        : model(fakes.services(data.root(), data.root()), LaunchArguments::parse(arguments)),
+          commands(model, fakes.desktop, QStringLiteral("1.2")), window(model, commands)
+    {
+    }
+};
+
+} // namespace
+
+class MainWindowTest final : public QObject {
+    Q_OBJECT
+private slots:
+    void withoutAResultOffersToChooseFolders()
+    {
+        Window w;
+        QCOMPARE(w.window.statusText(), QString());
+        QCOMPARE(sidebarValue(*w.window.sidebar(), "All folders"), "0");
+        QCOMPARE(sidebarValue(*w.window.sidebar(), "Backup drive"), "None");
+        const auto buttons = w.window.placeScreen()->findChildren<PrimaryButton*>();
+        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(buttons.front()->text(), "Choose Folders");
+        buttons.front()->click();
+        QCOMPARE(w.fakes.pickers.startedIn.size(), 1);
+        QVERIFY(!w.commands.printReport()->isEnabled());
+        QVERIFY(w.commands.checkAgain()->isEnabled());
+    }
+
+    void oneFolderIsOneFolder()
+    {
+        Window w;
+        CheckResult result = Demo::noBackup();
+        result.folders.resize(1);
+        w.model.load(result);
+        QVERIFY(labels(w.window.placeScreen()).contains("1 folder"));
+        QVERIFY(w.commands.printReport()->isEnabled());
+    }
+
+    void theFirstFindingThatNeedsYouLeadsAndEveryButtonOpensItsFinding()
+    {
+        Window w({"-demoDrive"});
+        QVERIFY(!w.commands.checkAgain()->isEnabled());
+        QVERIFY(w.window.statusText().startsWith("Checked "));
+        const auto& findings = w.model.report()->findings;
+        const auto primary = w.window.placeScreen()->findChildren<PrimaryButton*>();
+        const auto needing = std::ranges::find_if(findings, [](const Finding& f) { return f.needsYou; });
+        QCOMPARE(primary.size(), needing != findings.end() && !needing->button.empty() ? 1 : 0);
+        const auto buttons = w.window.placeScreen()->findChildren<StyledButton*>();
+        const auto withButtons = std::ranges::count_if(findings, [](const Finding& f) { return !f.button.empty(); });
+        QCOMPARE(buttons.size(), withButtons);
+        if (!primary.isEmpty()) {
+            QCOMPARE(primary.front()->text(), QString::fromStdString(needing->button));
+            QSignalSpy settings(&w.model, &AppModel::settingsWindowRequested);
+            primary.front()->click();
+            QVERIFY(!w.fakes.desktop.opened.isEmpty() || settings.count() == 1 ||
+                    !w.fakes.pickers.startedIn.isEmpty());
+        }
+    }
+
+    void closingQuitsOnlyWhenNothingIsWatched_data()
+    {
+        QTest::addColumn<WatchSettings>("watch");
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("quits");
+        QTest::newRow("all off") << WatchSettings{} << false << true;
+        QTest::newRow("weekly") << WatchSettings{.weekly = true} << false << false;
+        QTest::newRow("old backup") << WatchSettings{.oldBackup = true} << false << false;
+        QTest::newRow("drive away") << WatchSettings{.driveAway = true} << false << false;
+        QTest::newRow("more without") << WatchSettings{.moreWithout = true} << false << false;
+        QTest::newRow("tray") << WatchSettings{} << true << false;
+    }
+
+    void closingQuitsOnlyWhenNothingIsWatched()
+    {
+        QFETCH(WatchSettings, watch);
+        QFETCH(bool, tray);
+        QFETCH(bool, quits);
+        test::TestTree data;
+        test::FakeServices fakes;
+        AppModel model(fakes.services(data.root(), data.root()), {});
+        model.setWatch(watch);
+        model.setShowInMenuBar(tray);
+        int quitCalls = 0;
+        Shell shell(model, fakes.desktop, {.version = "1.2", .quit = [&quitCalls] { ++quitCalls; }});
+        shell.showMainWindow();
+        shell.mainWindow()->close();
+        QVERIFY(!shell.mainWindow()->isVisible());
+        QCOMPARE(quitCalls, quits ? 1 : 0);
+        // The same window comes back.
+        MainWindow* first = shell.mainWindow();
+        shell.showMainWindow();
+        QCOMPARE(shell.mainWindow(), first);
+        QVERIFY(first->isVisible());
+    }
+
+    void theFrameIsKeptAndNeverBelowTheMinimum()
+    {
+        Window w;
+        w.model.keepMainWindowFrame({10, 20, 600, 900});
+        w.window.placeOnScreen();
+        QCOMPARE(w.window.size(), QSize(1000, 900));
+    }
+
+    void laterLaunchArgumentsSelectAndShow()
+    {
+        test::TestTree data;
+        test::FakeServices fakes;
+        const std::vector<std::string_view> demo{"-demo"};
+        AppModel model(fakes.services(data.root(), data.root()), LaunchArguments::parse(demo));
+        Shell shell(model, fakes.desktop, {.version = "1.2", .quit = [] {}});
+        shell.passArguments({"-select=history"});
+        QVERIFY(shell.mainWindow() && shell.mainWindow()->isVisible());
+        QCOMPARE(model.selection(), Section{Section::Kind::history});
+    }
+};
+
+Q_DECLARE_METATYPE(brindle::WatchSettings)
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
