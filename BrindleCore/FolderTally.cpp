@@ -15,6 +15,13 @@ std::int64_t FolderTally::noSecondCopyWithBackup() const
     return saturatingAdd(std::min(count(Place::onlyHere), *changedSinceBackup), count(Place::onlyICloud));
 }
 
+std::int64_t FolderTally::changedOnlyHere() const
+{
+    return std::clamp<std::int64_t>(changedSinceBackup.value_or(0), 0, count(Place::onlyHere));
+}
+
+std::int64_t FolderTally::unchangedOnlyHere() const { return count(Place::onlyHere) - changedOnlyHere(); }
+
 void FolderTally::merge(const FolderTally& other)
 {
     files = saturatingAdd(files, other.files);

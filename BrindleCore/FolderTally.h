@@ -51,6 +51,11 @@ struct FolderTally {
     // changed since the newest backup began, when a backup date is known.
     std::int64_t noSecondCopyWithBackup() const;
 
+    // Of the files only here, those changed since the newest backup began (0 without a backup
+    // date), and the rest. Never negative, whatever the stored counts say.
+    std::int64_t changedOnlyHere() const;
+    std::int64_t unchangedOnlyHere() const;
+
     void merge(const FolderTally& other);
 
     // The bands of the coverage bar, by file count or by bytes; bands of zero are left out.

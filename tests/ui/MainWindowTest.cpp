@@ -1,6 +1,7 @@
 // The main window on fake services, on the offscreen platform: what the overview and the
 // sidebar show, which commands are on, and whether closing the window quits.
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/FolderTableModel.h"
 #include "Brindle/app/model/SidebarModel.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
@@ -12,6 +13,8 @@
 #include "tests/support/fakes/FakeServices.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QTableView>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -105,6 +108,29 @@ private slots:
             QVERIFY(!w.fakes.desktop.opened.isEmpty() || settings.count() == 1 ||
                     !w.fakes.pickers.startedIn.isEmpty());
         }
+    }
+
+    void theFolderListSortsWithTheTotalLastAndShowsTheChosenFolder()
+    {
+        Window w({"-demoDrive"});
+        w.model.setSelection(Section{Section::Kind::allFolders});
+        auto* table = w.window.placeScreen()->findChild<QTableView*>();
+        QVERIFY(table);
+        const QAbstractItemModel& rows = *table->model();
+        const int last = rows.rowCount() - 1;
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            table->sortByColumn(FolderTableModel::files, order);
+            QVERIFY(rows.index(last, 0).data(FolderTableModel::TotalRole).toBool());
+            const qlonglong first = rows.index(0, FolderTableModel::files).data(FolderTableModel::SortRole).toLongLong();
+            const qlonglong next = rows.index(1, FolderTableModel::files).data(FolderTableModel::SortRole).toLongLong();
+            QVERIFY(order == Qt::AscendingOrder ? first <= next : first >= next);
+        }
+        table->selectRow(0);
+        const auto buttons = w.window.placeScreen()->findChildren<StyledButton*>();
+        const auto reveal = std::ranges::find_if(buttons, [](auto* button) { return button->text() == "Show in Files"; });
+        QVERIFY(reveal != buttons.end());
+        (*reveal)->click();
+        QCOMPARE(w.fakes.desktop.revealed, QStringList{rows.index(0, 0).data(FolderTableModel::PathRole).toString()});
     }
 
     void closingQuitsOnlyWhenNothingIsWatched_data()

@@ -201,6 +201,12 @@ void AppModel::revealSelected()
         services_.desktop.reveal(QString::fromStdString(grants_.front().path));
 }
 
+void AppModel::reveal(const std::string& path)
+{
+    if (folder(path))
+        services_.desktop.reveal(QString::fromStdString(path));
+}
+
 std::optional<FolderTally> AppModel::folder(const std::string& path) const
 {
     if (!result_)

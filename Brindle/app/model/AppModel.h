@@ -119,6 +119,8 @@ public:
     // Carries out a finding's button.
     void open(const std::string& key);
     void revealSelected();
+    // Shows a folder of the result in the file manager.
+    void reveal(const std::string& path);
     std::optional<FolderTally> folder(const std::string& path) const;
     std::optional<FolderTally> iCloudTally() const;
     bool openAtLogin() const;

@@ -88,9 +88,8 @@ std::string bandSummary(const FolderTally& tally)
     if (!tally.changedSinceBackup) {
         add(onlyHere, " only on this computer");
     } else {
-        const std::int64_t changed = std::min(onlyHere, *tally.changedSinceBackup);
-        add(changed, " changed since the last backup");
-        add(onlyHere - changed, " unchanged on this computer since the last backup");
+        add(tally.changedOnlyHere(), " changed since the last backup");
+        add(tally.unchangedOnlyHere(), " unchanged on this computer since the last backup");
     }
     add(tally.count(Place::both), " on this computer and in iCloud");
     add(tally.count(Place::onlyICloud), " only in iCloud");

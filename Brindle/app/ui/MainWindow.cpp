@@ -4,6 +4,7 @@
 #include "Brindle/app/model/Presentation.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
+#include "Brindle/app/ui/PhotosGuideSheet.h"
 #include "Brindle/app/ui/Screens.h"
 #include "Brindle/app/ui/Sidebar.h"
 #include "Brindle/app/ui/Theme.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* paren
     });
 
     connect(&model_, &AppModel::selectionChanged, this, &MainWindow::showSelected);
+    connect(&model_, &AppModel::showPhotosChanged, this, &MainWindow::showSheets);
     connect(&model_, &AppModel::checkingChanged, this, &MainWindow::updateStatus);
     connect(&model_, &AppModel::progressDoneChanged, this, &MainWindow::updateStatus);
     connect(&model_, &AppModel::resultChanged, this, &MainWindow::updateStatus);
@@ -99,6 +101,7 @@ MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* paren
     showSelected();
     updateStatus();
     sidebar_->setFocus();
+    showSheets();
 }
 
 void MainWindow::placeOnScreen()
@@ -142,6 +145,17 @@ void MainWindow::showSelected()
         split_->setSizes({240, width() - 240});
     screen_ = next;
     shown_ = selected;
+}
+
+void MainWindow::showSheets()
+{
+    if (model_.showPhotos() && !photosGuide_) {
+        photosGuide_ = new PhotosGuideSheet(model_, this);
+        photosGuide_->setAttribute(Qt::WA_DeleteOnClose);
+        photosGuide_->open();
+    } else if (!model_.showPhotos() && photosGuide_) {
+        photosGuide_->close();
+    }
 }
 
 void MainWindow::keepFrame()

@@ -9,9 +9,11 @@
 #include "Brindle/app/model/Section.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <optional>
 
+class QDialog;
 class QLabel;
 class QSplitter;
 
@@ -48,6 +50,8 @@ protected:
 
 private:
     void showSelected();
+    // Presents the sheets the model asks for, and takes them away when it stops asking.
+    void showSheets();
     void updateStatus();
     void keepFrame();
 
@@ -59,6 +63,7 @@ private:
     QLabel* status_;
     StyledButton* checkAgain_;
     bool painted_ = false;
+    QPointer<QDialog> photosGuide_;
 };
 
 } // namespace brindle

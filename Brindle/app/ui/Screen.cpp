@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace brindle {
 
 QLabel* label(const QString& text, const QFont& font, T::Colour colour, QWidget* parent)
@@ -14,6 +16,25 @@ QLabel* label(const QString& text, const QFont& font, T::Colour colour, QWidget*
     label->setFont(font);
     T::paint(label, colour);
     return label;
+}
+
+void paintFigures(QPainter& painter, const QRect& rect, const QString& text)
+{
+    const QFontMetricsF metrics(painter.font());
+    qreal cell = 0;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        cell = std::max(cell, metrics.horizontalAdvance(QChar(digit)));
+    const auto advance = [&](QChar c) { return c.isDigit() ? cell : metrics.horizontalAdvance(c); };
+    qreal width = 0;
+    for (const QChar c : text)
+        width += advance(c);
+    qreal x = rect.right() - width;
+    const qreal baseline = rect.center().y() + (metrics.ascent() - metrics.descent()) / 2;
+    for (const QChar c : text) {
+        const qreal w = advance(c);
+        painter.drawText(QPointF(x + (w - metrics.horizontalAdvance(c)) / 2, baseline), QString(c));
+        x += w;
+    }
 }
 
 ScreenPage::ScreenPage(QWidget* parent, int widest) : QWidget(parent)

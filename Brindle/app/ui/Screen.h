@@ -8,12 +8,17 @@
 #include <QFrame>
 #include <QLabel>
 
+class QPainter;
 class QVBoxLayout;
 
 namespace brindle {
 
 // A label in `font` and `colour`; plain text only, never rich text from data.
 QLabel* label(const QString& text, const QFont& font, T::Colour colour, QWidget* parent);
+
+// Draws `text` with every digit in a cell of one width, so that counts in a column line up
+// whatever the typeface's own digits do. Right-aligned in `rect`, vertically centred.
+void paintFigures(QPainter& painter, const QRect& rect, const QString& text);
 
 // A screen's content: one column with the screen's margins, at most `widest` wide.
 class ScreenPage final : public QWidget {

@@ -1,7 +1,12 @@
 #include "Brindle/app/ui/Screens.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/ui/AllFoldersView.h"
+#include "Brindle/app/ui/CloudView.h"
+#include "Brindle/app/ui/DriveView.h"
+#include "Brindle/app/ui/FolderView.h"
 #include "Brindle/app/ui/OverviewScreen.h"
+#include "Brindle/app/ui/PhotosView.h"
 #include "Brindle/app/ui/Screen.h"
 
 #include <QScrollArea>
@@ -12,27 +17,27 @@ namespace brindle {
 namespace {
 QString titleOf(AppModel& model, const Section& section)
 {
-    using Kind = Section::Kind;
+    using SectionKind = Section::Kind;
     switch (section.kind) {
-    case Kind::overview:
+    case SectionKind::overview:
         return QStringLiteral("Overview");
-    case Kind::allFolders:
+    case SectionKind::allFolders:
         return QStringLiteral("All folders");
-    case Kind::noSecondCopy:
+    case SectionKind::noSecondCopy:
         return QStringLiteral("No second copy");
-    case Kind::changedThisWeek:
+    case SectionKind::changedThisWeek:
         return QStringLiteral("Changed this week");
-    case Kind::folder: {
+    case SectionKind::folder: {
         const auto tally = model.folder(section.path);
         return QString::fromStdString(tally ? tally->name : section.path);
     }
-    case Kind::iCloudDrive:
+    case SectionKind::iCloudDrive:
         return QStringLiteral("iCloud Drive");
-    case Kind::backupDrive:
+    case SectionKind::backupDrive:
         return QStringLiteral("Backup drive");
-    case Kind::photos:
+    case SectionKind::photos:
         return QStringLiteral("Photos");
-    case Kind::history:
+    case SectionKind::history:
         return QStringLiteral("History");
     }
     return {};
@@ -55,8 +60,28 @@ QWidget* namedScreen(const QString& title, QWidget* parent)
 
 QWidget* makeScreen(AppModel& model, const Section& section, QWidget* parent)
 {
-    if (section.kind == Section::Kind::overview)
+    using SectionKind = Section::Kind;
+    using placeTexts::Filter;
+    switch (section.kind) {
+    case SectionKind::overview:
         return new OverviewScreen(model, parent);
+    case SectionKind::allFolders:
+        return new AllFoldersView(model, Filter::all, parent);
+    case SectionKind::noSecondCopy:
+        return new AllFoldersView(model, Filter::noSecondCopy, parent);
+    case SectionKind::changedThisWeek:
+        return new AllFoldersView(model, Filter::changedThisWeek, parent);
+    case SectionKind::folder:
+        return new FolderView(model, section.path, parent);
+    case SectionKind::iCloudDrive:
+        return new CloudView(model, parent);
+    case SectionKind::backupDrive:
+        return new DriveView(model, parent);
+    case SectionKind::photos:
+        return new PhotosView(model, parent);
+    case SectionKind::history:
+        break;
+    }
     return namedScreen(titleOf(model, section), parent);
 }
 

@@ -1,0 +1,200 @@
+#include "Brindle/app/model/PlaceTexts.h"
+
+#include "BrindleCore/Words.h"
+
+#include <algorithm>
+#include <array>
+
+namespace brindle::placeTexts {
+
+namespace {
+std::string count(std::int64_t n) { return Words::count(n); }
+
+// A sentence's first letter in capitals ("your backup tool" begins a sentence).
+std::string capitalised(std::string text)
+{
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z')
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    return text;
+}
+} // namespace
+
+std::vector<FolderTally> foldersShown(const std::optional<CheckResult>& result, Filter filter)
+{
+    std::vector<FolderTally> shown;
+    if (!result)
+        return shown;
+    for (const FolderTally& folder : result->folders) {
+        const bool wanted = filter == Filter::all ||
+                            (filter == Filter::noSecondCopy && folder.noSecondCopyWithBackup() > 0) ||
+                            (filter == Filter::changedThisWeek && folder.changedThisWeek > 0);
+        if (wanted)
+            shown.push_back(folder);
+    }
+    return shown;
+}
+
+std::string listHeading(const std::optional<CheckResult>& result, Filter filter)
+{
+    if (!result)
+        return {};
+    const FolderTally total = result->total();
+    if (filter == Filter::changedThisWeek)
+        return count(total.changedThisWeek) + " files changed in the last 7 days.";
+    if (total.files == 0)
+        return "There are no files to check.";
+    return count(total.noSecondCopyWithBackup()) + " of " + count(total.files) + " " +
+           (total.files == 1 ? "file has" : "files have") + " no second copy.";
+}
+
+std::string listLine(const std::optional<CheckResult>& result)
+{
+    if (!result)
+        return {};
+    const FolderTally total = result->total();
+    std::string line = total.changedSinceBackup ? count(total.changedOnlyHere()) + " changed since the last backup"
+                                                : count(total.count(Place::onlyHere)) + " only on this computer";
+    line += ", " + count(total.count(Place::onlyICloud)) + " only in iCloud. ";
+    line += capitalised(backupTool(result)) + (backupSetUp(result) ? " is set up." : " isn’t set up.");
+    return line;
+}
+
+std::string stripLine(const FolderTally& tally)
+{
+    if (tally.files == 0)
+        return tally.name + ": no files to check";
+    const std::int64_t without = tally.noSecondCopyWithBackup();
+    if (without == tally.files)
+        return tally.name + ": " + count(tally.files) + " files, none with a second copy";
+    return tally.name + ": " + count(tally.files) + " files, " + count(without) + " with no second copy";
+}
+
+std::string kindLine(const FolderTally& tally)
+{
+    constexpr std::array<std::pair<Kind, const char*>, 6> labels{{{Kind::pictures, "pictures"},
+                                                                  {Kind::videos, "videos"},
+                                                                  {Kind::documents, "documents"},
+                                                                  {Kind::audio, "audio files"},
+                                                                  {Kind::archives, "archives"},
+                                                                  {Kind::other, "other files"}}};
+    std::string line;
+    for (const auto& [kind, label] : labels) {
+        if (tally.kinds[kind] > 0)
+            line += (line.empty() ? "" : ", ") + count(tally.kinds[kind]) + " " + label;
+    }
+    return line + ". " + count(tally.changedThisWeek) + " changed in the last 7 days.";
+}
+
+std::string folderHeadline(const FolderTally& tally)
+{
+    if (tally.files <= 0)
+        return "There are no files in " + tally.name + " to check.";
+    const std::int64_t without = tally.noSecondCopyWithBackup();
+    if (without == tally.files)
+        return "None of these " + count(tally.files) + " files has a second copy.";
+    return count(without) + " of these " + count(tally.files) + " files have no second copy.";
+}
+
+std::string folderChangedLine(const FolderTally& tally)
+{
+    return tally.changedSinceBackup ? count(tally.changedOnlyHere()) + " changed since your last backup." : "";
+}
+
+std::string cloudTitle(const FolderTally& tally)
+{
+    const std::int64_t onlyCloud = tally.count(Place::onlyICloud);
+    if (onlyCloud < 1)
+        return "Every file in iCloud Drive is on this computer too.";
+    return count(onlyCloud) + " of these files aren’t on this computer, so a backup of this computer can’t include them.";
+}
+
+std::string cloudParagraph(const FolderTally& tally)
+{
+    if (tally.count(Place::onlyICloud) < 1)
+        return {};
+    return "iCloud keeps them online and removed them from this computer to save space. That’s “Optimise Mac "
+           "Storage” doing its job. It also means iCloud holds the only copy.";
+}
+
+std::string cloudKeepAll(const FolderTally& tally, const std::string& tool)
+{
+    return "Turn off “Optimise Mac Storage”, and the next " + (tool == "your backup tool" ? "backup" : tool + " backup") +
+           " includes them. You’ll need " + Words::size(tally.size(Place::onlyICloud)) + " free.";
+}
+
+std::string backupTool(const DriveState& drive)
+{
+    const Backup* newest = nullptr;
+    for (const Backup& backup : drive.backups)
+        if (newest == nullptr || backup.date > newest->date)
+            newest = &backup;
+    if (newest == nullptr)
+        return "your backup tool";
+    return newest->tool.value_or("Time Machine");
+}
+
+std::string backupTool(const std::optional<CheckResult>& result)
+{
+    return result && result->drive ? backupTool(*result->drive) : "your backup tool";
+}
+
+bool backupSetUp(const std::optional<CheckResult>& result)
+{
+    return result && result->timeMachine.isSetUp().value_or(false);
+}
+
+std::string noDriveTitle(const std::optional<CheckResult>& result)
+{
+    const std::string tool = capitalised(backupTool(result));
+    return backupSetUp(result) ? tool + " is set up. Choose its drive to see the date of its last backup."
+                               : tool + " isn’t set up on this computer.";
+}
+
+std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Calendar& calendar)
+{
+    std::vector<DriveRow> rows;
+    const auto last = drive.lastBackup();
+    rows.push_back({"Last backup", last ? Words::when(*last, now, calendar, false) : "Not readable"});
+    if (!drive.connected && drive.lastSeen)
+        rows.push_back({"Last connected", Words::when(*drive.lastSeen, now, calendar, true)});
+    if (drive.facts.freeBytes && drive.facts.totalBytes)
+        rows.push_back({"Space", Words::size(*drive.facts.freeBytes) + " free of " + Words::size(*drive.facts.totalBytes)});
+    if (drive.facts.encrypted == false)
+        rows.push_back({"Not encrypted", "Anyone with this drive can read your backup. " + backupTool(drive) +
+                                             " can encrypt your next one."});
+    return rows;
+}
+
+std::string backupsLine(const DriveState& drive, Instant now, const Calendar& calendar)
+{
+    const auto n = static_cast<std::int64_t>(drive.backups.size());
+    if (n == 0)
+        return drive.facts.format.empty() ? "Not read yet. Connect the drive and Brindle reads it."
+                                          : "Brindle couldn’t read the list of backups on this drive.";
+    std::string line = count(n) + (n == 1 ? " backup" : " backups") + " on this drive";
+    if (n > 1) {
+        const auto oldest = std::ranges::min_element(drive.backups, {}, &Backup::date);
+        line += ", the first " + Words::when(oldest->date, now, calendar, false);
+    }
+    return line + ". Read from the drive itself.";
+}
+
+std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool)
+{
+    std::vector<SideBox> boxes;
+    const std::int64_t changed = total.changedOnlyHere();
+    if (changed > 0)
+        boxes.push_back({true, "Changed since the last backup", count(changed) + " files",
+                         "They’re not in iCloud either, so they have no second copy until the next backup."});
+    else
+        boxes.push_back({false, "On this computer, unchanged since the backup",
+                         count(total.count(Place::onlyHere)) + " files",
+                         "No file only on this computer has changed since the last backup."});
+    if (const std::int64_t cloud = total.count(Place::onlyICloud); cloud > 0)
+        boxes.push_back({true, "A backup of this computer can’t include them", count(cloud) + " files only in iCloud",
+                         Words::size(total.size(Place::onlyICloud)) +
+                             " in iCloud Drive and not on this computer, so " + tool + " can’t back them up."});
+    return boxes;
+}
+
+} // namespace brindle::placeTexts

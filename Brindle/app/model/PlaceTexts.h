@@ -1,0 +1,70 @@
+// PlaceTexts: the words of the screens for the places in the sidebar (the folder list, one
+// folder, the cloud drive, the backup drive), worked out from the check result so that the
+// screens only draw them. Pure functions; "now" and the calendar are passed in.
+#pragma once
+
+#include "BrindleCore/Calendar.h"
+#include "BrindleCore/CheckResult.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brindle::placeTexts {
+
+enum class Filter { all, noSecondCopy, changedThisWeek };
+
+// The folders the list shows under `filter`.
+std::vector<FolderTally> foldersShown(const std::optional<CheckResult>& result, Filter filter);
+// The list's heading; empty without a result.
+std::string listHeading(const std::optional<CheckResult>& result, Filter filter);
+// The line under it; empty without a result.
+std::string listLine(const std::optional<CheckResult>& result);
+// The selected folder's line under the table.
+std::string stripLine(const FolderTally& tally);
+
+// "12 pictures, 3 documents. 2 changed in the last 7 days."
+std::string kindLine(const FolderTally& tally);
+
+// One folder's headline, and the changed line (empty without a backup date).
+std::string folderHeadline(const FolderTally& tally);
+std::string folderChangedLine(const FolderTally& tally);
+
+// The cloud drive's title, the paragraph under it (empty when every file is here too), and
+// the second way to give its files a second copy.
+std::string cloudTitle(const FolderTally& tally);
+std::string cloudParagraph(const FolderTally& tally);
+std::string cloudKeepAll(const FolderTally& tally, const std::string& tool);
+
+// The backup tool a drive's backups name, else "your backup tool"; and the tool of the
+// result's newest backups, the same way.
+std::string backupTool(const DriveState& drive);
+std::string backupTool(const std::optional<CheckResult>& result);
+bool backupSetUp(const std::optional<CheckResult>& result);
+// Without a drive chosen: what is set up, and how choosing works.
+std::string noDriveTitle(const std::optional<CheckResult>& result);
+inline constexpr const char* noDriveText =
+    "Choose the drive once, in the panel your desktop shows. Brindle then reads the dates of its backups straight "
+    "from the drive.";
+
+struct DriveRow {
+    std::string label;
+    std::string value;
+    friend bool operator==(const DriveRow&, const DriveRow&) = default;
+};
+// A drive card's rows: last backup, last connected, space, and the not-encrypted warning.
+std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Calendar& calendar);
+// "3 backups on this drive, the first on 2 March. Read from the drive itself."
+std::string backupsLine(const DriveState& drive, Instant now, const Calendar& calendar);
+
+// A box of the drive screen's side panel.
+struct SideBox {
+    bool accent = false;
+    std::string title;
+    std::string figure;
+    std::string line;
+    friend bool operator==(const SideBox&, const SideBox&) = default;
+};
+std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool);
+
+} // namespace brindle::placeTexts

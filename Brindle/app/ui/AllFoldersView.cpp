@@ -1,0 +1,159 @@
+#include "Brindle/app/ui/AllFoldersView.h"
+
+#include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/FolderTableModel.h"
+#include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/ui/Buttons.h"
+#include "Brindle/app/ui/CoverageBand.h"
+#include "Brindle/app/ui/Screen.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace brindle {
+
+namespace {
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+class CellDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width() + 8, 32};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        using T::Colour;
+        using Tone = FolderTableModel::Tone;
+        painter->save();
+        const bool total = index.data(FolderTableModel::TotalRole).toBool();
+        if (option.state & QStyle::State_Selected && !total) {
+            QColor fill = T::colour(Colour::accent);
+            fill.setAlphaF(T::dark() ? 0.24f : 0.10f);
+            painter->fillRect(option.rect, fill);
+        }
+        painter->setPen(T::colour(Colour::hairline));
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        const QString text = index.data().toString();
+        const auto tone = static_cast<Tone>(index.data(FolderTableModel::ToneRole).toInt());
+        const QRect inner = option.rect.adjusted(10, 0, -10, 0);
+        if (index.column() == FolderTableModel::folder) {
+            painter->setFont(total ? T::semibold(13) : T::text(13));
+            painter->setPen(T::colour(Colour::text));
+            painter->drawText(inner, Qt::AlignLeft | Qt::AlignVCenter,
+                              painter->fontMetrics().elidedText(text, Qt::ElideMiddle, inner.width()));
+        } else {
+            painter->setFont(tone == Tone::accent || total ? T::semibold(13) : T::text(13));
+            painter->setPen(T::colour(tone == Tone::muted ? Colour::muted
+                                      : tone == Tone::accent ? Colour::accent
+                                                             : Colour::text));
+            paintFigures(*painter, inner, text);
+        }
+        painter->restore();
+    }
+};
+} // namespace
+
+AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidget* parent)
+    : QScrollArea(parent), model_(model), rows_(new FolderTableModel(model, filter, this)),
+      sorted_(new FolderSortProxy(this))
+{
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    auto* page = new ScreenPage(this, 1200);
+    QVBoxLayout* column = page->column();
+
+    const auto& result = model_.result();
+    auto* heading = label(q(placeTexts::listHeading(result, filter)), T::title(24), T::Colour::text, page);
+    heading->setWordWrap(true);
+    heading->setVisible(!heading->text().isEmpty());
+    column->addWidget(heading);
+    auto* line = label(q(placeTexts::listLine(result)), T::text(13), T::Colour::text2, page);
+    line->setWordWrap(true);
+    line->setVisible(!line->text().isEmpty());
+    column->addWidget(line);
+    column->addSpacing(6);
+
+    sorted_->setSourceModel(rows_);
+    sorted_->setSortRole(FolderTableModel::SortRole);
+    table_ = new QTableView(page);
+    table_->setModel(sorted_);
+    table_->setItemDelegate(new CellDelegate(table_));
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(-1, Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setShowGrid(false);
+    table_->setFrameShape(QFrame::NoFrame);
+    table_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(32);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setSectionResizeMode(FolderTableModel::folder, QHeaderView::Stretch);
+    table_->horizontalHeader()->setFont(T::semibold(11));
+    table_->horizontalHeader()->setHighlightSections(false);
+    table_->setAccessibleName(QStringLiteral("Folders"));
+    // The table shows every row; the page scrolls.
+    const int height = table_->horizontalHeader()->sizeHint().height() + rows_->rowCount() * 32 + 2;
+    table_->setFixedHeight(height);
+    column->addWidget(table_);
+
+    auto* strip = new Card(page);
+    strip_ = strip;
+    stripColumn_ = strip->column();
+    column->addWidget(strip_);
+    strip_->hide();
+
+    auto* add = new PlainButton(QStringLiteral("Add Folder"), page);
+    connect(add, &QPushButton::clicked, &model_, &AppModel::chooseFolders);
+    column->addWidget(add, 0, Qt::AlignLeft);
+    column->addStretch(1);
+    setWidget(page);
+
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &AllFoldersView::showStrip);
+}
+
+void AllFoldersView::showStrip()
+{
+    const QModelIndex current = sorted_->mapToSource(table_->currentIndex());
+    const bool folderRow = current.isValid() && !current.data(FolderTableModel::TotalRole).toBool();
+    QLayoutItem* item = nullptr;
+    while ((item = stripColumn_->takeAt(0)) != nullptr) {
+        if (item->widget())
+            item->widget()->deleteLater();
+        else if (item->layout())
+            item->layout()->deleteLater();
+        delete item;
+    }
+    strip_->setVisible(folderRow);
+    if (!folderRow)
+        return;
+    const FolderTally tally = rows_->tally(current.row());
+    const double scale = presentation::bandScale(model_.result()->folders, true);
+    stripColumn_->addWidget(new CoverageBand(tally, scale, true, 12, strip_));
+    stripColumn_->addWidget(label(q(placeTexts::stripLine(tally)), T::semibold(14), T::Colour::text, strip_));
+    stripColumn_->addWidget(label(q(placeTexts::kindLine(tally)), T::text(13), T::Colour::text2, strip_));
+    auto* buttons = new QWidget(strip_);
+    auto* row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 4, 0, 0);
+    auto* reveal = new PlainButton(QStringLiteral("Show in Files"), buttons);
+    connect(reveal, &QPushButton::clicked, &model_, [this, path = tally.path] { model_.reveal(path); });
+    row->addWidget(reveal);
+    if (tally.changedSinceBackup) {
+        auto* settings = new PlainButton(QStringLiteral("Open Backup Settings"), buttons);
+        connect(settings, &QPushButton::clicked, &model_, [this] { model_.open("timeMachineSettings"); });
+        row->addWidget(settings);
+    }
+    row->addStretch(1);
+    stripColumn_->addWidget(buttons);
+}
+
+} // namespace brindle

@@ -1,0 +1,158 @@
+#include "Brindle/app/ui/DriveView.h"
+
+#include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/PlaceTexts.h"
+#include "Brindle/app/ui/Buttons.h"
+#include "Brindle/app/ui/Screen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace brindle {
+
+namespace {
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+// A side-panel box; in the accent colour when it holds files with no second copy.
+class SideBox final : public QWidget {
+public:
+    SideBox(const placeTexts::SideBox& box, QWidget* parent) : QWidget(parent), accent_(box.accent)
+    {
+        auto* column = new QVBoxLayout(this);
+        column->setContentsMargins(16, 14, 16, 14);
+        column->setSpacing(4);
+        column->addWidget(label(q(box.title), T::semibold(13), accent_ ? T::Colour::accent : T::Colour::text, this));
+        column->addWidget(label(q(box.figure), T::title(24), accent_ ? T::Colour::accent : T::Colour::text, this));
+        auto* line = label(q(box.line), T::text(13), T::Colour::text2, this);
+        line->setWordWrap(true);
+        column->addWidget(line);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+        QColor fill = accent_ ? T::colour(T::Colour::accent) : T::colour(T::Colour::card);
+        if (accent_)
+            fill.setAlphaF(T::dark() ? 0.16f : 0.07f);
+        painter.fillPath(shape, fill);
+        QColor edge = accent_ ? T::colour(T::Colour::accent) : T::colour(T::Colour::hairline);
+        if (accent_)
+            edge.setAlphaF(0.45f);
+        painter.setPen(QPen(edge, 1));
+        painter.drawPath(shape);
+    }
+
+private:
+    bool accent_;
+};
+} // namespace
+
+DriveView::DriveView(AppModel& model, QWidget* parent) : QScrollArea(parent), model_(model)
+{
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    connect(&model_, &AppModel::resultChanged, this, &DriveView::rebuild);
+    connect(&model_, &AppModel::drivesChanged, this, &DriveView::rebuild);
+    rebuild();
+}
+
+void DriveView::rebuild()
+{
+    auto* page = new ScreenPage(this, 1000);
+    QVBoxLayout* column = page->column();
+    const auto& result = model_.result();
+    if (model_.drives().empty()) {
+        auto* title = label(q(placeTexts::noDriveTitle(result)), T::title(28), T::Colour::text, page);
+        title->setWordWrap(true);
+        column->addWidget(title);
+        auto* text = label(QString::fromUtf8(placeTexts::noDriveText), T::text(14), T::Colour::text2, page);
+        text->setWordWrap(true);
+        column->addWidget(text);
+        auto* choose = new PrimaryButton(QStringLiteral("Choose Drive"), page);
+        connect(choose, &QPushButton::clicked, &model_, [this] { model_.chooseDrive(false); });
+        column->addWidget(choose, 0, Qt::AlignLeft);
+    } else {
+        auto* columns = new QHBoxLayout;
+        columns->setSpacing(20);
+        auto* cards = new QVBoxLayout;
+        cards->setSpacing(10);
+        if (result) {
+            bool first = true;
+            for (const DriveState& drive : result->drives()) {
+                cards->addWidget(label(first ? QStringLiteral("Your backup drive") : QStringLiteral("Another backup drive"),
+                                       T::semibold(13), T::Colour::muted, page));
+                cards->addWidget(driveCard(drive, page));
+                first = false;
+            }
+        }
+        cards->addStretch(1);
+        columns->addLayout(cards, 3);
+        columns->addWidget(sidePanel(page), 2, Qt::AlignTop);
+        column->addLayout(columns);
+
+        auto* buttons = new QHBoxLayout;
+        auto* settings = new PlainButton(QStringLiteral("Open Backup Settings"), page);
+        connect(settings, &QPushButton::clicked, &model_, [this] { model_.open("timeMachineSettings"); });
+        auto* add = new PlainButton(QStringLiteral("Add Another Drive"), page);
+        connect(add, &QPushButton::clicked, &model_, [this] { model_.chooseDrive(true); });
+        auto* replace = new PlainButton(QStringLiteral("Choose Another Drive"), page);
+        connect(replace, &QPushButton::clicked, &model_, [this] { model_.chooseDrive(false); });
+        for (QWidget* button : {static_cast<QWidget*>(settings), static_cast<QWidget*>(add), static_cast<QWidget*>(replace)})
+            buttons->addWidget(button);
+        buttons->addStretch(1);
+        column->addSpacing(6);
+        column->addLayout(buttons);
+    }
+    column->addStretch(1);
+    delete takeWidget();
+    setWidget(page);
+}
+
+QWidget* DriveView::driveCard(const DriveState& drive, QWidget* parent)
+{
+    auto* card = new Card(parent);
+    card->column()->setSpacing(8);
+    card->column()->addWidget(label(q(drive.facts.name), T::title(20), T::Colour::text, card));
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(6);
+    int row = 0;
+    const Calendar calendar = model_.calendar();
+    for (const auto& [name, value] : placeTexts::driveRows(drive, model_.now(), calendar)) {
+        const bool warning = name == "Not encrypted";
+        grid->addWidget(label(q(name), T::text(13), warning ? T::Colour::accent : T::Colour::muted, card), row, 0,
+                        Qt::AlignTop);
+        auto* text = label(q(value), T::text(13), T::Colour::text, card);
+        text->setWordWrap(true);
+        grid->addWidget(text, row++, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    card->column()->addLayout(grid);
+    auto* backups = label(q(placeTexts::backupsLine(drive, model_.now(), calendar)), T::text(12), T::Colour::muted, card);
+    backups->setWordWrap(true);
+    card->column()->addWidget(backups);
+    return card;
+}
+
+QWidget* DriveView::sidePanel(QWidget* parent)
+{
+    auto* panel = new QWidget(parent);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(10);
+    column->addWidget(label(QStringLiteral("The newest backup"), T::semibold(13), T::Colour::muted, panel));
+    const auto& result = model_.result();
+    const FolderTally total = result ? result->total() : FolderTally{};
+    for (const auto& box : placeTexts::sideBoxes(total, placeTexts::backupTool(result)))
+        column->addWidget(new SideBox(box, panel));
+    return panel;
+}
+
+} // namespace brindle

@@ -1,0 +1,34 @@
+#include "Brindle/app/ui/PhotosView.h"
+
+#include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/ui/Buttons.h"
+#include "Brindle/app/ui/Screen.h"
+
+#include <QVBoxLayout>
+
+namespace brindle {
+
+PhotosView::PhotosView(AppModel& model, QWidget* parent) : QScrollArea(parent)
+{
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    auto* page = new ScreenPage(this, 720);
+    QVBoxLayout* column = page->column();
+    auto* title = label(QStringLiteral("Photos: a check only you can make"), T::title(28), T::Colour::text, page);
+    title->setWordWrap(true);
+    column->addWidget(title);
+    auto* text = label(QStringLiteral("Photos doesn’t tell other apps which pictures are in iCloud, so this is a "
+                                      "minute’s look rather than a number. Brindle never asks for access to your "
+                                      "photos."),
+                       T::text(15), T::Colour::text2, page);
+    text->setWordWrap(true);
+    column->addWidget(text);
+    column->addSpacing(6);
+    auto* check = new PrimaryButton(QStringLiteral("Check Photos"), page);
+    connect(check, &QPushButton::clicked, &model, [&model] { model.setShowPhotos(true); });
+    column->addWidget(check, 0, Qt::AlignLeft);
+    column->addStretch(1);
+    setWidget(page);
+}
+
+} // namespace brindle

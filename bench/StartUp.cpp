@@ -1,0 +1,126 @@
+// How long the program takes to answer, measured from outside as a person meets it: the
+// median wall time from starting `brindle` until it ends, over RUNS runs each.
+//
+//   first paint      brindle --quit-after-first-paint, offscreen, with a kept result of 50
+//                    folders: the window is drawn once, then the program quits.
+//   question         brindle no-second-copy, answering from the same kept result.
+//   peer             brindle --help: starting the process and printing, nothing else.
+//
+// Each figure includes the process's exit, so the first paint itself comes a little sooner.
+// Runs in private configuration and data folders; nothing of the person's is read.
+//
+//   bench_start_up BRINDLE [RUNS]     (default 10 runs)
+#include "BrindleCore/Demo.h"
+#include "BrindleCore/Store.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+using namespace brindle;
+using Clock = std::chrono::steady_clock;
+
+// Wall time of one run in milliseconds; negative when it failed.
+double runOnce(const std::vector<std::string>& command)
+{
+    std::vector<char*> argv;
+    for (const std::string& word : command)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const auto started = Clock::now();
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return -1;
+    int status = 0;
+    waitpid(child, &status, 0);
+    const std::chrono::duration<double, std::milli> took = Clock::now() - started;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? took.count() : -1;
+}
+
+double median(const std::vector<std::string>& command, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const double took = runOnce(command);
+        if (took < 0) {
+            std::fprintf(stderr, "bench_start_up: %s failed\n", command.front().c_str());
+            std::exit(1);
+        }
+        times.push_back(took);
+    }
+    std::ranges::sort(times);
+    return times[times.size() / 2];
+}
+
+// A kept result of `count` folders, made from the demonstration's.
+CheckResult resultOf(std::size_t count)
+{
+    CheckResult result = Demo::withDrive();
+    const std::vector<FolderTally> demo = result.folders;
+    result.folders.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        FolderTally folder = demo[i % demo.size()];
+        folder.name += " " + std::to_string(i + 1);
+        folder.path += "-" + std::to_string(i + 1);
+        result.folders.push_back(folder);
+    }
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fputs("usage: bench_start_up BRINDLE [RUNS]\n", stderr);
+        return 2;
+    }
+    const std::string brindle = std::filesystem::absolute(argv[1]).string();
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
+
+    char pattern[] = "/tmp/brindle-bench-XXXXXX";
+    const char* root = mkdtemp(pattern);
+    if (root == nullptr) {
+        std::perror("bench_start_up");
+        return 1;
+    }
+    const std::string home = root;
+    setenv("HOME", root, 1);
+    setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    std::filesystem::create_directories(home + "/data/Brindle");
+    if (!Store::saveLast(resultOf(50), Store::lastCheckURL())) {
+        std::fputs("bench_start_up: could not keep the result\n", stderr);
+        return 1;
+    }
+
+    const double paint = median({brindle, "--quit-after-first-paint"}, runs);
+    const double question = median({brindle, "no-second-copy"}, runs);
+    const double peer = median({brindle, "--help"}, runs);
+    std::printf("runs each             %d\n", runs);
+    std::printf("first paint           %6.1f ms  (%.1f × the peer)\n", paint, paint / peer);
+    std::printf("no-second-copy        %6.1f ms  (%.1f × the peer)\n", question, question / peer);
+    std::printf("peer: brindle --help  %6.1f ms\n", peer);
+    std::filesystem::remove_all(home);
+    return 0;
+}

@@ -1,0 +1,74 @@
+// The words of the place screens: the boundaries where a form changes.
+#include "Brindle/app/model/PlaceTexts.h"
+
+#include <gtest/gtest.h>
+
+namespace brindle {
+namespace {
+
+using namespace std::chrono;
+
+const Instant now{sys_days{2026y / December / 8} + 12h};
+
+FolderTally tally(std::int64_t onlyHere, std::int64_t both)
+{
+    FolderTally folder("Documents", "/d");
+    folder.counts.set(Place::onlyHere, onlyHere);
+    folder.counts.set(Place::both, both);
+    folder.files = onlyHere + both;
+    return folder;
+}
+
+TEST(PlaceTexts, HeadingsChangeFormAtOneFileAndAtEveryFile)
+{
+    struct Case {
+        FolderTally folder;
+        std::string heading, headline, strip;
+    };
+    const std::vector<Case> cases{
+        {tally(1, 0), "1 of 1 file has no second copy.", "None of these 1 files has a second copy.",
+         "Documents: 1 files, none with a second copy"},
+        {tally(1, 2), "1 of 3 files have no second copy.", "1 of these 3 files have no second copy.",
+         "Documents: 3 files, 1 with no second copy"},
+        {tally(0, 0), "There are no files to check.", "There are no files in Documents to check.",
+         "Documents: no files to check"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<CheckResult> result = CheckResult(now, 1, {c.folder}, std::nullopt, {}, false);
+        EXPECT_EQ(placeTexts::listHeading(result, placeTexts::Filter::all), c.heading);
+        EXPECT_EQ(placeTexts::folderHeadline(c.folder), c.headline);
+        EXPECT_EQ(placeTexts::stripLine(c.folder), c.strip);
+    }
+    EXPECT_EQ(placeTexts::listHeading(std::nullopt, placeTexts::Filter::all), "");
+}
+
+TEST(PlaceTexts, BackupSetUpNeedsAPreferencesFileOfMoreThan200Bytes)
+{
+    CheckResult result(now, 1, {tally(2, 0)}, std::nullopt, {}, false);
+    result.timeMachine.fileSize = 200;
+    EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer, 0 only in iCloud. Your backup tool isn’t set up.");
+    result.timeMachine.fileSize = 201;
+    EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer, 0 only in iCloud. Your backup tool is set up.");
+}
+
+TEST(PlaceTexts, ABackupLineNamesTheFirstOnlyOfSeveral)
+{
+    const Calendar utc = Calendar::utc();
+    DriveState drive;
+    drive.facts.format = "ext4";
+    EXPECT_EQ(placeTexts::backupsLine(drive, now, utc), "Brindle couldn’t read the list of backups on this drive.");
+    drive.facts.format.clear();
+    EXPECT_EQ(placeTexts::backupsLine(drive, now, utc), "Not read yet. Connect the drive and Brindle reads it.");
+    drive.backups = {Backup{now - days{30}, {}, {}, {}, "restic"}};
+    EXPECT_EQ(placeTexts::backupsLine(drive, now, utc), "1 backup on this drive. Read from the drive itself.");
+    drive.backups.push_back(Backup{now - days{1}});
+    EXPECT_EQ(placeTexts::backupsLine(drive, now, utc),
+              "2 backups on this drive, the first on 8 November. Read from the drive itself.");
+    // The newest backup names the tool.
+    EXPECT_EQ(placeTexts::backupTool(drive), "Time Machine");
+    drive.facts.encrypted = false;
+    EXPECT_EQ(placeTexts::driveRows(drive, now, utc).back().label, "Not encrypted");
+}
+
+} // namespace
+} // namespace brindle
