@@ -6,6 +6,7 @@
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/MainWindow.h"
+#include "Brindle/app/ui/PhotosGuideSheet.h"
 #include "Brindle/app/ui/Theme.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
@@ -13,8 +14,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QStyleFactory>
+#include <QTableView>
 
 #include <cstdio>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -26,7 +29,25 @@ struct Scene {
     const char* name;
     std::vector<std::string_view> arguments;
     std::optional<Section> selection;
+    // What to picture instead of the whole window, once it is shown; absent for the window.
+    std::function<QWidget*(MainWindow&, AppModel&)> part{};
 };
+
+// The Photos guide sheet, over the window.
+QWidget* photosGuide(MainWindow& window, AppModel& model)
+{
+    model.setShowPhotos(true);
+    QApplication::processEvents();
+    return window.findChild<PhotosGuideSheet*>();
+}
+
+// The folder list with its first folder chosen, so its strip shows.
+QWidget* firstFolderChosen(MainWindow& window, AppModel&)
+{
+    if (auto* table = window.placeScreen()->findChild<QTableView*>())
+        table->selectRow(0);
+    return &window;
+}
 
 const std::vector<Scene>& scenes()
 {
@@ -35,13 +56,14 @@ const std::vector<Scene>& scenes()
         {"overview", {"-demoDrive"}, Section{Kind::overview}},
         {"overview-nobackup", {"-demo"}, Section{Kind::overview}},
         {"empty", {}, Section{Kind::overview}},
-        {"all-folders", {"-demoDrive"}, Section{Kind::allFolders}},
+        {"all-folders", {"-demoDrive"}, Section{Kind::allFolders}, firstFolderChosen},
         {"no-second-copy", {"-demoDrive"}, Section{Kind::noSecondCopy}},
         {"changed-this-week", {"-demoDrive"}, Section{Kind::changedThisWeek}},
         {"folder", {"-demoDrive", "-select=folder=Documents"}, std::nullopt},
         {"icloud", {"-demoDrive"}, Section{Kind::iCloudDrive}},
         {"drive", {"-demoDrive"}, Section{Kind::backupDrive}},
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
+        {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
         {"history", {"-demoDrive"}, Section{Kind::history}},
     };
     return all;
@@ -59,8 +81,10 @@ bool render(const Scene& scene, bool dark, const QString& folder, const std::str
     window.resize(MainWindow::initialFrame);
     window.show();
     QApplication::processEvents();
+    QWidget* pictured = scene.part ? scene.part(window, model) : &window;
+    QApplication::processEvents();
     const QString path = QStringLiteral("%1/%2-%3.png").arg(folder, scene.name, dark ? "dark" : "light");
-    if (!window.grab().save(path)) {
+    if (pictured == nullptr || !pictured->grab().save(path)) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
         return false;
     }

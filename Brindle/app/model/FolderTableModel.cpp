@@ -114,6 +114,13 @@ QVariant FolderTableModel::data(const QModelIndex& index, int role) const
     }
 }
 
+Qt::ItemFlags FolderTableModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return index.row() == static_cast<int>(rows_.size()) ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
 QVariant FolderTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= Column::columns)

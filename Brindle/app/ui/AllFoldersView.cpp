@@ -34,6 +34,8 @@ public:
         using Tone = FolderTableModel::Tone;
         painter->save();
         const bool total = index.data(FolderTableModel::TotalRole).toBool();
+        // The view has already drawn the style's own selection here: cover it.
+        painter->fillRect(option.rect, T::colour(Colour::ground));
         if (option.state & QStyle::State_Selected && !total) {
             QColor fill = T::colour(Colour::accent);
             fill.setAlphaF(T::dark() ? 0.24f : 0.10f);
