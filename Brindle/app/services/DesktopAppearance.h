@@ -15,6 +15,7 @@ class DesktopAppearance : public QObject {
     Q_OBJECT
 public:
     enum class Scheme { noPreference, dark, light };
+    Q_ENUM(Scheme)
 
     using QObject::QObject;
     virtual void start() = 0;

@@ -51,8 +51,9 @@ public:
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected())
             return;
-        bus.connect(portal, path, settings, QStringLiteral("SettingChanged"), this,
-                    SLOT(settingChanged(QString, QString, QDBusVariant)));
+        // QtDBus connects bus signals only to slots named by signature; a slot that takes the
+        // message reads the variant whatever depth of wrapping the portal sends.
+        bus.connect(portal, path, settings, QStringLiteral("SettingChanged"), this, SLOT(settingChanged(QDBusMessage)));
         QDBusMessage read = QDBusMessage::createMethodCall(portal, path, settings, QStringLiteral("Read"));
         read << appearance << colorScheme;
         auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(read, 2000), this);
@@ -66,10 +67,11 @@ public:
     }
 
 private slots:
-    void settingChanged(const QString& group, const QString& key, const QDBusVariant& value)
+    void settingChanged(const QDBusMessage& message)
     {
-        if (group == appearance && key == colorScheme)
-            if (const auto number = schemeNumber(QVariant::fromValue(value)))
+        const QList<QVariant> arguments = message.arguments();
+        if (arguments.size() == 3 && arguments[0].toString() == appearance && arguments[1].toString() == colorScheme)
+            if (const auto number = schemeNumber(arguments[2]))
                 emit schemeChanged(scheme(*number));
     }
 };
