@@ -177,6 +177,23 @@ private slots:
         QCOMPARE(w.window.size(), QSize(1000, 900));
     }
 
+    void aNotificationBringsTheOverviewForwardAndTheMenuOpensTheProductsPages()
+    {
+        test::TestTree data;
+        test::FakeServices fakes;
+        AppModel model(fakes.services(data.root(), data.root()), {});
+        model.setSelection(Section{Section::Kind::history});
+        Shell shell(model, fakes.desktop, {.version = "1.2", .quit = [] {}});
+        QVERIFY(!shell.mainWindow());
+        emit fakes.notifier.activated("backupOld");
+        QVERIFY(shell.mainWindow() && shell.mainWindow()->isVisible());
+        QCOMPARE(model.selection(), Section{Section::Kind::overview});
+        shell.commands().checkForUpdates()->trigger();
+        shell.commands().help()->trigger();
+        QCOMPARE(fakes.desktop.opened,
+                 QList<QUrl>({QUrl("https://brindle.app/update?v=1.2"), QUrl("https://brindle.app/help")}));
+    }
+
     void laterLaunchArgumentsSelectAndShow()
     {
         test::TestTree data;
