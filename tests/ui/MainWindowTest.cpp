@@ -79,6 +79,20 @@ private slots:
         QVERIFY(w.commands.checkAgain()->isEnabled());
     }
 
+    void theKeyboardWalksTheSidebarPastItsHeaders()
+    {
+        Window w({"-demoDrive"});
+        Sidebar& sidebar = *w.window.sidebar();
+        sidebar.setFocus();
+        QTest::keyClick(&sidebar, Qt::Key_Down);
+        QCOMPARE(w.model.selection(), Section{Section::Kind::allFolders});
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(&sidebar, Qt::Key_Down);
+        QCOMPARE(w.model.selection()->kind, Section::Kind::folder);
+        QTest::keyClick(&sidebar, Qt::Key_Up);
+        QCOMPARE(w.model.selection(), Section{Section::Kind::changedThisWeek});
+    }
+
     void oneFolderIsOneFolder()
     {
         Window w;

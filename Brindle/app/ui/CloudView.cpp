@@ -101,7 +101,9 @@ void CloudView::rebuild()
         }
     }
     column->addStretch(1);
-    delete takeWidget();
+    // The old page may hold the button whose click led here: it goes once the click is over.
+    if (QWidget* old = takeWidget())
+        old->deleteLater();
     setWidget(page);
 }
 

@@ -65,7 +65,9 @@ void FolderView::rebuild()
         column->addWidget(reveal, 0, Qt::AlignLeft);
     }
     column->addStretch(1);
-    delete takeWidget();
+    // The old page may hold the button whose click led here: it goes once the click is over.
+    if (QWidget* old = takeWidget())
+        old->deleteLater();
     setWidget(page);
 }
 

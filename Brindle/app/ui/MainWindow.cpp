@@ -136,13 +136,16 @@ void MainWindow::showSelected()
     const Section selected = model_.selection().value_or(Section{Section::Kind::overview});
     if (shown_ == selected)
         return;
-    QWidget* next = makeScreen(model_, selected, split_);
-    if (screen_)
+    QWidget* next = makeScreen(model_, selected, nullptr);
+    if (screen_) {
+        // The old screen may hold the button whose click led here: it goes once the click is over.
+        split_->replaceWidget(1, next);
         screen_->deleteLater();
-    split_->addWidget(next);
-    split_->setStretchFactor(1, 1);
-    if (split_->count() == 2 || !screen_)
+    } else {
+        split_->addWidget(next);
+        split_->setStretchFactor(1, 1);
         split_->setSizes({240, width() - 240});
+    }
     screen_ = next;
     shown_ = selected;
 }

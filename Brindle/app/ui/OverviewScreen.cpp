@@ -107,7 +107,9 @@ void OverviewScreen::rebuild()
     layout->addStretch(1);
 
     const int scrolled = verticalScrollBar() ? verticalScrollBar()->value() : 0;
-    delete takeWidget();
+    // The old page may hold the button whose click led here: it goes once the click is over.
+    if (QWidget* old = takeWidget())
+        old->deleteLater();
     setWidget(page);
     verticalScrollBar()->setValue(scrolled);
 }
