@@ -25,7 +25,7 @@ std::vector<std::string> resourceBundleCandidates()
     const std::string folder = executableFolder();
     std::vector<std::string> candidates;
     if (!folder.empty())
-        candidates.push_back(folder + "/../share/brindle/" + guideBundleName);
+        candidates.push_back(folder + "/" + BRINDLE_BUNDLE_FROM_EXECUTABLE);
     candidates.push_back(BRINDLE_BUILD_BUNDLE_DIR);
     if (!folder.empty())
         candidates.push_back(folder + "/" + guideBundleName);

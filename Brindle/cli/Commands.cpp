@@ -8,6 +8,7 @@
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 #include "Brindle/cli/TextReports.h"
+#include "Brindle/Version.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Guide.h"
@@ -292,6 +293,7 @@ Commands:
   no-second-copy            How many files have no second copy? (from the last check)
   history                   One line per check, oldest first.
   --help                    Show this help.
+  --version                 Show the version.
 
 Options:
   --json                    Print JSON instead of text.
@@ -315,7 +317,13 @@ int runHelp(std::span<const std::string_view>)
     return 0;
 }
 
-constexpr std::array<Command, 9> commands{{
+int runVersion(std::span<const std::string_view>)
+{
+    std::printf("brindle %.*s\n", static_cast<int>(version.size()), version.data());
+    return 0;
+}
+
+constexpr std::array<Command, 10> commands{{
     {"check", runCheck},
     {"scan", runScan},
     {"drive", runDrive},
@@ -325,6 +333,7 @@ constexpr std::array<Command, 9> commands{{
     {"--help", runHelp},
     {"-h", runHelp},
     {"help", runHelp},
+    {"--version", runVersion},
 }};
 
 const Command* find(std::string_view name)

@@ -4,6 +4,7 @@
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 #include "Brindle/cli/TextReports.h"
+#include "Brindle/Version.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Store.h"
 
@@ -110,6 +111,7 @@ TEST(Commands, ExitStatusesAndWhatIsPrinted)
         {{"check", tree.path("Docs"), "--drive", tree.path("Shift"), "--json"}, 0, "\"onBackupDisk\":[\"Docs\"]"},
         {{"drive"}, 2, ""},
         {{"check", "--bogus"}, 2, ""},
+        {{"--version"}, 0, "brindle " + std::string(version) + "\n"},
     };
     for (const Case& c : cases) {
         const CommandRun result = run(c.words);
