@@ -2,18 +2,33 @@
 # fresh Debian 12 machine.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build-release build-debug asan tsan fuzz bench bench-backups screenshots clean
+.PHONY: run test package deps build-release build-debug asan tsan fuzz bench bench-backups screenshots clean
 
-# A machine with nothing to check (a server, a container) gets the demonstration instead.
+# With a display, the window. Without one (a server, a container) the check in the terminal,
+# and where there is nothing to check, the demonstration instead.
 run: build-release
-	@./build/release/Brindle/brindle check; status=$$?; \
+	@brindle=./build/release/Brindle/brindle; \
+	if [ -n "$$WAYLAND_DISPLAY$$DISPLAY" ]; then \
+	  $$brindle && exit 0; \
+	  echo "The window could not open on this display, so here is the check in the terminal:"; \
+	fi; \
+	$$brindle check; status=$$?; \
 	if [ $$status -eq 3 ]; then \
-	  echo "Nothing to check here, so this is Brindle's demonstration check:"; \
-	  ./build/release/Brindle/brindle check --demo-drive; \
+	  echo "So here is Brindle's demonstration check instead:"; \
+	  $$brindle check --demo-drive; \
 	else exit $$status; fi
 
 test: build-debug
 	ctest --preset debug -j $(JOBS)
+
+# build/brindle_<version>_amd64.deb, for `apt-get install ./build/brindle_*.deb`.
+package: deps
+	cmake --preset package >/dev/null
+	cmake --build --preset package -j $(JOBS)
+	rm -rf build/package/deb build/brindle_*.deb
+	cpack --config build/package/CPackConfig.cmake -B build/package/deb
+	cp build/package/deb/brindle_*.deb build/
+	@ls -l build/brindle_*.deb
 
 deps:
 	./scripts/install-deps
