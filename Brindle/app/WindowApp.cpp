@@ -9,6 +9,7 @@
 #include "BrindleCore/Store.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPalette>
 #include <QStyleFactory>
 
@@ -44,6 +45,8 @@ int runWindowApp(int argc, char** argv)
     QApplication::setDesktopFileName(applicationId);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The installed icon, from the desktop's icon theme; a build that is not installed has none.
+    QApplication::setWindowIcon(QIcon::fromTheme(applicationId));
 
     QStringList launchArguments;
     bool quitAfterFirstPaint = false;
