@@ -144,6 +144,7 @@ bool renderExtras(bool dark, const QString& folder, const std::string& data)
         WelcomeSheet sheet(model);
         written = renderWidget(sheet, folder, QStringLiteral("welcome-1-granted"), dark) && written;
         SettingsWindow settings(model, true);
+        settings.resize(600, 1060);
         written = renderWidget(settings, folder, QStringLiteral("settings"), dark) && written;
         TrayPanel panel(model);
         written = renderWidget(panel, folder, QStringLiteral("panel"), dark) && written;

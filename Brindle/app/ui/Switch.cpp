@@ -25,18 +25,16 @@ void Switch::paintEvent(QPaintEvent*)
         painter.setOpacity(0.45);
     const QRectF track = QRectF(rect()).adjusted(2, 2, -2, -2);
     const qreal radius = track.height() / 2;
+    QColor fill = T::colour(isChecked() ? Colour::accent : Colour::muted);
+    if (!isChecked())
+        fill.setAlphaF(T::dark() ? 0.45f : 0.35f);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(T::colour(isChecked() ? Colour::accent : Colour::track));
+    painter.setBrush(fill);
     painter.drawRoundedRect(track, radius, radius);
-    if (!isChecked()) {
-        painter.setPen(QPen(T::colour(Colour::hairline), 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(track.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
-    }
     const qreal knob = track.height() - 4;
     const qreal left = isChecked() ? track.right() - 2 - knob : track.left() + 2;
     painter.setPen(QPen(QColor(0, 0, 0, 40), 0.8));
-    painter.setBrush(T::dark() && !isChecked() ? T::colour(Colour::muted) : QColor(Qt::white));
+    painter.setBrush(QColor(Qt::white));
     painter.drawEllipse(QRectF(left, track.top() + 2, knob, knob));
     if (hasFocus()) {
         QColor ring = T::colour(Colour::accent);

@@ -39,8 +39,10 @@ QImage trayImage(int size, const QString& badge, const QColor& ink, const QStrin
     painter.fillRect(image.rect(), ink);
 
     if (!badge.isEmpty()) {
-        QFont font = T::semibold(size * 0.42);
-        font.setPixelSize(qMax(6, qRound(size * 0.42)));
+        // Three characters ("99+") take a smaller type to stay within the icon.
+        const qreal type = size * (badge.size() > 2 ? 0.34 : 0.42);
+        QFont font = T::semibold(type);
+        font.setPixelSize(qMax(6, qRound(type)));
         const QFontMetricsF metrics(font);
         const qreal height = size * 0.56;
         const qreal width = qMax(height, metrics.horizontalAdvance(badge) + size * 0.2);

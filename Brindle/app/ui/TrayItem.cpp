@@ -87,7 +87,6 @@ void TrayItem::showPanel()
         panel_->hide();
         return;
     }
-    panel_->adjustSize();
     const QRect tray = icon_->geometry();
     const QRect anchor = tray.isValid() && !tray.isEmpty() ? tray : QRect(QCursor::pos(), QSize(1, 1));
     const QScreen* screen = QGuiApplication::screenAt(anchor.center());

@@ -97,7 +97,8 @@ void TrayPanel::rebuild()
     layout_->addWidget(content);
     content->show();
     content_ = content;
-    adjustSize();
+    // Wrapped lines need the height for the panel's width, which sizeHint does not give.
+    resize(width, layout_->totalHeightForWidth(width));
 }
 
 QStringList TrayPanel::texts() const
