@@ -1,18 +1,24 @@
 // Renders every screen of the main window, light and dark, to PNG files: the demonstration
-// with and without a backup drive, and a model with nothing granted. The windows are the
-// real ones, on fake services; run it on the offscreen platform.
+// with and without a backup drive, and a model with nothing granted. Then the welcome sheet's
+// steps, the settings window, the tray panel and the tray icon. The windows are the real
+// ones, on fake services; run it on the offscreen platform.
 //
 //   brindle_screenshots FOLDER
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/MainWindow.h"
 #include "Brindle/app/ui/PhotosGuideSheet.h"
+#include "Brindle/app/ui/SettingsWindow.h"
 #include "Brindle/app/ui/Theme.h"
+#include "Brindle/app/ui/TrayIcon.h"
+#include "Brindle/app/ui/TrayPanel.h"
+#include "Brindle/app/ui/WelcomeSheet.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QTableView>
 
@@ -92,6 +98,76 @@ bool render(const Scene& scene, bool dark, const QString& folder, const std::str
     return true;
 }
 
+bool save(const QPixmap& picture, const QString& folder, const QString& name, bool dark)
+{
+    const QString path = QStringLiteral("%1/%2-%3.png").arg(folder, name, dark ? "dark" : "light");
+    if (!picture.save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// A widget of its own, shown at its size and grabbed.
+bool renderWidget(QWidget& widget, const QString& folder, const QString& name, bool dark)
+{
+    widget.show();
+    QApplication::processEvents();
+    return save(widget.grab(), folder, name, dark);
+}
+
+// The welcome sheet's steps, the settings window, the tray panel and the tray icon.
+bool renderExtras(bool dark, const QString& folder, const std::string& data)
+{
+    T::setDark(dark);
+    bool written = true;
+    {
+        test::FakeServices fakes;
+        AppModel model(fakes.services(data, data), {});
+        for (const int step : {1, 2, 3}) {
+            WelcomeSheet sheet(model);
+            sheet.setStep(step);
+            written = renderWidget(sheet, folder, QStringLiteral("welcome-%1").arg(step), dark) && written;
+        }
+        SettingsWindow settings(model, false);
+        written = renderWidget(settings, folder, QStringLiteral("settings-empty"), dark) && written;
+        TrayPanel panel(model);
+        written = renderWidget(panel, folder, QStringLiteral("panel-nocheck"), dark) && written;
+    }
+    {
+        test::FakeServices fakes;
+        const std::vector<std::string_view> arguments{"-demoDrive", "-welcome"};
+        AppModel model(fakes.services(data, data), LaunchArguments::parse(arguments));
+        model.setWatch({.weekly = true, .oldBackup = true});
+        model.setShowInMenuBar(true);
+        WelcomeSheet sheet(model);
+        written = renderWidget(sheet, folder, QStringLiteral("welcome-1-granted"), dark) && written;
+        SettingsWindow settings(model, true);
+        settings.resize(600, 1060);
+        written = renderWidget(settings, folder, QStringLiteral("settings"), dark) && written;
+        TrayPanel panel(model);
+        written = renderWidget(panel, folder, QStringLiteral("panel"), dark) && written;
+    }
+    {
+        // The icon at 64 and 22 pixels: bare, with badges, and the drawn mark.
+        QPixmap strip(4 * 80, 110);
+        strip.fill(T::colour(T::Colour::card));
+        QPainter painter(&strip);
+        const QColor ink = T::colour(T::Colour::text);
+        int x = 8;
+        for (const QString& badge : {QString(), QStringLiteral("7"), QStringLiteral("99+")}) {
+            painter.drawImage(x, 8, trayImage(64, badge, ink));
+            painter.drawImage(x + 21, 80, trayImage(22, badge, ink));
+            x += 80;
+        }
+        painter.drawImage(x, 8, trayImage(64, QStringLiteral("3"), ink, QStringLiteral(":/no-such-mark.svg")));
+        painter.end();
+        written = save(strip, folder, QStringLiteral("tray-icons"), dark) && written;
+    }
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -114,5 +190,7 @@ int main(int argc, char** argv)
     for (const bool dark : {false, true})
         for (const Scene& scene : scenes())
             written = render(scene, dark, folder, data.root()) && written;
+    for (const bool dark : {false, true})
+        written = renderExtras(dark, folder, data.root()) && written;
     return written ? 0 : 1;
 }

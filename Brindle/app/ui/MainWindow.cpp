@@ -8,6 +8,7 @@
 #include "Brindle/app/ui/Screens.h"
 #include "Brindle/app/ui/Sidebar.h"
 #include "Brindle/app/ui/Theme.h"
+#include "Brindle/app/ui/WelcomeSheet.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -91,6 +92,7 @@ MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* paren
 
     connect(&model_, &AppModel::selectionChanged, this, &MainWindow::showSelected);
     connect(&model_, &AppModel::showPhotosChanged, this, &MainWindow::showSheets);
+    connect(&model_, &AppModel::showWelcomeChanged, this, &MainWindow::presentWelcome);
     connect(&model_, &AppModel::checkingChanged, this, &MainWindow::updateStatus);
     connect(&model_, &AppModel::progressDoneChanged, this, &MainWindow::updateStatus);
     connect(&model_, &AppModel::resultChanged, this, &MainWindow::updateStatus);
@@ -175,6 +177,24 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->ignore();
     hide();
     emit closed();
+}
+
+WelcomeSheet* MainWindow::welcomeSheet() const { return welcome_; }
+
+// The sheet is shown over the window while the model wants it and the window is shown.
+void MainWindow::presentWelcome()
+{
+    if (!model_.showWelcome() || welcome_ || !isVisible())
+        return;
+    welcome_ = new WelcomeSheet(model_, this);
+    welcome_->setAttribute(Qt::WA_DeleteOnClose);
+    welcome_->open();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    QTimer::singleShot(0, this, &MainWindow::presentWelcome);
 }
 
 bool MainWindow::event(QEvent* event)

@@ -23,6 +23,7 @@ class AppModel;
 class Commands;
 class Sidebar;
 class StyledButton;
+class WelcomeSheet;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -38,6 +39,8 @@ public:
     // The selected place's screen.
     QWidget* placeScreen() const { return screen_; }
     Sidebar* sidebar() const { return sidebar_; }
+    // The welcome sheet while it is shown over the window.
+    WelcomeSheet* welcomeSheet() const;
 
 signals:
     void closed();
@@ -47,6 +50,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showSelected();
@@ -54,6 +58,7 @@ private:
     void showSheets();
     void updateStatus();
     void keepFrame();
+    void presentWelcome();
 
     AppModel& model_;
     QSplitter* split_;
@@ -64,6 +69,7 @@ private:
     StyledButton* checkAgain_;
     bool painted_ = false;
     QPointer<QDialog> photosGuide_;
+    QPointer<WelcomeSheet> welcome_;
 };
 
 } // namespace brindle

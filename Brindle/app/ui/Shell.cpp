@@ -4,29 +4,55 @@
 #include "Brindle/app/model/Presentation.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/MainWindow.h"
+#include "Brindle/app/ui/SettingsWindow.h"
 #include "Brindle/app/ui/Theme.h"
+#include "Brindle/app/ui/TrayItem.h"
+#include "Brindle/app/ui/TrayPanel.h"
 
 #include <QCoreApplication>
+#include <QSystemTrayIcon>
 
 #include <string_view>
 #include <vector>
 
 namespace brindle {
 
+namespace {
+// The menu commands' shortcuts also work in a window without the menus.
+void addShortcuts(QWidget& window, const Commands& commands)
+{
+    window.addActions({commands.checkAgain(), commands.chooseFolders(), commands.printReport(), commands.settings(),
+                       commands.quit(), commands.showMainWindow(), commands.help()});
+}
+} // namespace
+
 Shell::Shell(AppModel& model, Desktop& desktop, Options options, QObject* parent)
     : QObject(parent), model_(model), options_(std::move(options)),
-      commands_(new Commands(model, desktop, options_.version, this)), forced_(model.arguments().appearance)
+      commands_(new Commands(model, desktop, options_.version, this)), tray_(new TrayItem(model, *commands_, this)),
+      forced_(model.arguments().appearance)
 {
     if (!options_.quit)
         options_.quit = [] { QCoreApplication::quit(); };
     connect(&model_, &AppModel::showMainWindowRequested, this, &Shell::showMainWindow);
     connect(commands_, &Commands::mainWindowRequested, this, &Shell::showMainWindow);
     connect(commands_, &Commands::quitRequested, this, [this] { options_.quit(); });
+    connect(commands_, &Commands::settingsRequested, this, &Shell::showSettings);
+    connect(&model_, &AppModel::settingsWindowRequested, this, &Shell::showSettings);
+    connect(tray_, &TrayItem::openRequested, this, &Shell::showMainWindow);
 }
 
-Shell::~Shell() { delete window_; }
+Shell::~Shell()
+{
+    delete panelWindow_;
+    delete settings_;
+    delete window_;
+}
 
 MainWindow* Shell::mainWindow() const { return window_; }
+
+SettingsWindow* Shell::settingsWindow() const { return settings_; }
+
+TrayPanel* Shell::panelWindow() const { return panelWindow_; }
 
 void Shell::start()
 {
@@ -34,7 +60,10 @@ void Shell::start()
     model_.startWatching();
     if (!model_.demo())
         model_.start();
-    showMainWindow();
+    if (model_.menuBarWindow())
+        showPanelWindow();
+    else
+        showMainWindow();
 }
 
 void Shell::showMainWindow()
@@ -51,8 +80,38 @@ void Shell::showMainWindow()
     window_->activateWindow();
 }
 
+void Shell::showSettings()
+{
+    if (!settings_) {
+        settings_ = new SettingsWindow(model_, QSystemTrayIcon::isSystemTrayAvailable());
+        connect(settings_, &SettingsWindow::closed, this, &Shell::windowClosed);
+        addShortcuts(*settings_, *commands_);
+    }
+    settings_->show();
+    settings_->setWindowState(settings_->windowState() & ~Qt::WindowMinimized);
+    settings_->raise();
+    settings_->activateWindow();
+}
+
+void Shell::showPanelWindow()
+{
+    if (!panelWindow_) {
+        panelWindow_ = new TrayPanel(model_, nullptr, Qt::Window);
+        connect(panelWindow_, &TrayPanel::openRequested, this, &Shell::showMainWindow);
+        connect(panelWindow_, &TrayPanel::closed, this, &Shell::windowClosed);
+        addShortcuts(*panelWindow_, *commands_);
+    }
+    panelWindow_->show();
+    panelWindow_->raise();
+    panelWindow_->activateWindow();
+}
+
 void Shell::windowClosed()
 {
+    for (const QWidget* window : {static_cast<QWidget*>(window_), static_cast<QWidget*>(settings_),
+                                  static_cast<QWidget*>(panelWindow_)})
+        if (window && window->isVisible())
+            return;
     if (model_.quitsWithLastWindow())
         options_.quit();
 }

@@ -1,8 +1,10 @@
 // Shell: the application's lifetime around its one model. It makes the main window when it is
-// first wanted and shows the same window again afterwards; it answers the menu commands that
-// need a window, a later launch of the program, and the desktop's switches of appearance;
-// and it decides, when the main window closes, whether the application quits: only when
-// nothing is watched and the tray item is hidden.
+// first wanted and shows the same window again afterwards, and likewise the settings window;
+// it holds the tray item; with "-menubar" it opens the tray panel as a window at launch
+// instead of the main window. It answers the menu commands that need a window, a later launch
+// of the program, and the desktop's switches of appearance; and it decides, when the last of
+// its windows closes, whether the application quits: only when nothing is watched and the
+// tray item is hidden.
 //
 // Main thread only. `quit` is called from the event loop; tests give a quit that records.
 #pragma once
@@ -21,6 +23,9 @@ class AppModel;
 class Commands;
 class Desktop;
 class MainWindow;
+class SettingsWindow;
+class TrayItem;
+class TrayPanel;
 
 class Shell final : public QObject {
     Q_OBJECT
@@ -43,6 +48,13 @@ public:
     // Shows the main window, making it the first time, and brings it to the front.
     void showMainWindow();
     MainWindow* mainWindow() const;
+    // Shows the settings window, making it the first time.
+    void showSettings();
+    SettingsWindow* settingsWindow() const;
+    // The tray panel in a window of its own, as "-menubar" opens it.
+    void showPanelWindow();
+    TrayPanel* panelWindow() const;
+    TrayItem& trayItem() const { return *tray_; }
     Commands& commands() const { return *commands_; }
 
     // The launch arguments of a later start of the program.
@@ -62,6 +74,9 @@ private:
     Options options_;
     Commands* commands_;
     QPointer<MainWindow> window_;
+    QPointer<SettingsWindow> settings_;
+    QPointer<TrayPanel> panelWindow_;
+    TrayItem* tray_;
     LaunchArguments::Appearance forced_;
     DesktopAppearance::Scheme desktop_ = DesktopAppearance::Scheme::noPreference;
 };

@@ -1,0 +1,43 @@
+#include "Brindle/app/model/WelcomePresentation.h"
+
+#include <algorithm>
+
+namespace brindle::presentation {
+
+WelcomeStep welcomeStep(int step, const std::optional<CheckResult>& result)
+{
+    step = std::clamp(step, 1, welcomeSteps);
+    WelcomeStep shown{"Step " + std::to_string(step) + " of " + std::to_string(welcomeSteps), {}, {}, {}};
+    switch (step) {
+    case 1:
+        shown.title = "Which folders would you miss?";
+        shown.text = "Choose them in the panel your desktop shows: Desktop, Documents, Downloads, your pictures and "
+                     "projects, and iCloud Drive. Brindle only reads what you pick.";
+        break;
+    case 2: {
+        shown.title = "Which drive does your backup tool back up to?";
+        shown.text = "Choose it once and Brindle reads the dates of its backups straight from the drive. Your "
+                     "desktop asks you to choose it yourself, so nothing is read that you didn’t pick.";
+        // As the report judges it: a settings file that cannot be found is no backup set up.
+        const bool noBackupSetUp = result && !result->timeMachine.isSetUp().value_or(false);
+        shown.choices = {
+            {"Choose the drive", "It needs to be connected now. Brindle remembers it after this."},
+            {"It isn’t here right now", "Carry on. You can choose it the next time it’s connected."},
+            {"I don’t use a backup tool",
+             noBackupSetUp ? "This computer has no backup set up, so this is likely. Brindle will say what that means."
+                           : "Brindle will say what that means."},
+        };
+        break;
+    }
+    default:
+        shown.title = "And Photos?";
+        shown.text = "Photos doesn’t tell other apps which pictures are in iCloud, so this one is a minute’s look "
+                     "you make yourself. Brindle shows you where.";
+        break;
+    }
+    return shown;
+}
+
+std::string chooseFoldersTitle(bool anyGranted) { return anyGranted ? "Add More" : "Choose Folders"; }
+
+} // namespace brindle::presentation

@@ -1,0 +1,135 @@
+#include "Brindle/app/ui/TrayPanel.h"
+
+#include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/TrayPresentation.h"
+#include "Brindle/app/ui/Buttons.h"
+#include "Brindle/app/ui/CoverageBand.h"
+#include "Brindle/app/ui/Screen.h"
+#include "Brindle/app/ui/Theme.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace brindle {
+
+namespace {
+QString q(const std::string& text) { return QString::fromStdString(text); }
+} // namespace
+
+TrayPanel::TrayPanel(AppModel& model, QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), model_(model)
+{
+    setWindowTitle(QStringLiteral("Brindle"));
+    setFixedWidth(width);
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    for (const auto change : {&AppModel::resultChanged, &AppModel::drivesChanged, &AppModel::historyChanged})
+        connect(&model_, change, this, &TrayPanel::rebuild);
+    connect(&model_, &AppModel::checkingChanged, this, &TrayPanel::rebuild);
+    connect(&model_, &AppModel::progressDoneChanged, this, [this] {
+        if (reading_)
+            reading_->setText(q(presentation::statusText(true, model_.progressDone(), model_.result(), model_.now(),
+                                                         model_.calendar())));
+    });
+    connect(&model_, &AppModel::watchChanged, this, &TrayPanel::rebuild);
+    connect(&T::changes(), &ThemeChanges::changed, this, [this] { update(); });
+    // "tomorrow" becomes "today" without any change in the model.
+    auto* minute = new QTimer(this);
+    minute->start(60'000);
+    connect(minute, &QTimer::timeout, this, &TrayPanel::rebuild);
+    rebuild();
+}
+
+void TrayPanel::rebuild()
+{
+    const Instant now = model_.now();
+    const Calendar calendar = model_.calendar();
+    const auto& result = model_.result();
+    reading_ = nullptr;
+    auto* content = new QWidget(this);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(18, 16, 18, 16);
+    column->setSpacing(8);
+
+    column->addWidget(label(q(model_.guide().line), T::semibold(12), T::Colour::accent, content));
+    auto* answer = label(q(presentation::panelAnswer(model_.report())), T::title(16), T::Colour::text, content);
+    answer->setWordWrap(true);
+    column->addWidget(answer);
+    if (result && result->total().files > 0) {
+        const FolderTally total = result->total();
+        auto* band = new CoverageBand(total, presentation::bandScale({total}, true), true, 10, content);
+        band->setAccessibleName(q(presentation::bandSummary(total)));
+        column->addWidget(band);
+    }
+    auto* backup = label(q(presentation::panelBackupLine(result, now, calendar)), T::text(12), T::Colour::text, content);
+    backup->setWordWrap(true);
+    column->addWidget(backup);
+    if (!model_.checking())
+        column->addWidget(label(q(presentation::panelWatchLine(model_.watch().weekly, result, now, calendar)),
+                                T::text(11), T::Colour::muted, content));
+    column->addSpacing(4);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    if (model_.checking()) {
+        reading_ = label(q(presentation::statusText(true, model_.progressDone(), result, now, calendar)), T::text(12),
+                         T::Colour::text2, content);
+        buttons->addWidget(reading_);
+    } else {
+        auto* again = new PlainButton(QStringLiteral("Check Again"), content);
+        again->setEnabled(!model_.demo());
+        connect(again, &QPushButton::clicked, &model_, &AppModel::start);
+        buttons->addWidget(again);
+    }
+    buttons->addStretch(1);
+    auto* open = new PrimaryButton(QStringLiteral("Open Brindle"), content);
+    connect(open, &QPushButton::clicked, this, &TrayPanel::openRequested);
+    buttons->addWidget(open);
+    column->addLayout(buttons);
+
+    if (content_) {
+        layout_->removeWidget(content_);
+        content_->hide();
+        content_->deleteLater();
+    }
+    layout_->addWidget(content);
+    content->show();
+    content_ = content;
+    // Wrapped lines need the height for the panel's width, which sizeHint does not give.
+    resize(width, layout_->totalHeightForWidth(width));
+}
+
+QStringList TrayPanel::texts() const
+{
+    QStringList shown;
+    if (!content_)
+        return shown;
+    for (const QWidget* child : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (const auto* text = qobject_cast<const QLabel*>(child))
+            shown << text->text();
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(child))
+            shown << button->text();
+    }
+    return shown;
+}
+
+void TrayPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), T::colour(T::Colour::ground));
+    if (windowFlags().testFlag(Qt::Popup)) {
+        painter.setPen(QPen(T::colour(T::Colour::hairline), 1));
+        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+}
+
+void TrayPanel::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    hide();
+    emit closed();
+}
+
+} // namespace brindle
