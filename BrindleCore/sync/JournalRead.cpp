@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -194,6 +195,17 @@ struct OneDriveItem {
     std::int64_t size = -1;
 };
 
+// A size stored as a number or as its digits; -1 when it is neither.
+std::int64_t sizeOf(sqlite3_stmt* row, int column)
+{
+    if (sqlite3_column_type(row, column) == SQLITE_INTEGER)
+        return std::max<std::int64_t>(sqlite3_column_int64(row, column), -1);
+    const std::string_view text = textOf(row, column);
+    std::int64_t size = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
+    return error == std::errc() && end == text.data() + text.size() && size >= 0 ? size : -1;
+}
+
 bool hasSize(sqlite3* db)
 {
     const Statement columns = prepare(db, "SELECT name FROM pragma_table_info('item')");
@@ -277,8 +289,8 @@ std::optional<SyncJournal> loadOneDrive(sqlite3* db)
         OneDriveItem item{std::string(textOf(row, 0)), std::string(textOf(row, 1)), std::string(textOf(row, 2)),
                           std::string(textOf(row, 5)), textOf(row, 3) == "dir" || textOf(row, 3) == "root",
                           isoSeconds(textOf(row, 4)), -1};
-        if (sized && sqlite3_column_type(row, 6) == SQLITE_INTEGER)
-            item.size = sqlite3_column_int64(row, 6);
+        if (sized)
+            item.size = sizeOf(row, 6);
         if (!item.id.empty())
             items.push_back(std::move(item));
     });

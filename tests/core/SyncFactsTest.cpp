@@ -149,8 +149,10 @@ TEST(NextcloudJournal, DamagedOrForeignDatabasesGiveNothing)
     {
         Database good(tree.path("good.db"));
         ASSERT_EQ(good.run(nextcloudSchema), SQLITE_OK);
+        std::string rows = "BEGIN;";
         for (int i = 0; i < 200; ++i)
-            ASSERT_EQ(good.run(row("file" + std::to_string(i) + ".txt", 1, 1, 0)), SQLITE_OK);
+            rows += row("file" + std::to_string(i) + ".txt", 1, 1, 0);
+        ASSERT_EQ(good.run(rows + "COMMIT;"), SQLITE_OK);
         Database foreign(tree.path("foreign.db"));
         ASSERT_EQ(foreign.run("CREATE TABLE other(x); INSERT INTO other VALUES(1);"), SQLITE_OK);
     }
