@@ -39,6 +39,15 @@ public:
     virtual ~ICloudFactsSource() = default;
     // Facts of the entry `name` in the open directory `directoryFd`, whose lstat is `status`.
     virtual ICloudFacts facts(int directoryFd, const char* name, const struct stat& status) const = 0;
+    // The same, from a caller that knows the directory's device and inode number (the scanner
+    // does); a source that tells directories apart may override it to spare asking again.
+    virtual ICloudFacts factsIn(int directoryFd, std::uint64_t device, std::uint64_t inode, const char* name,
+                                const struct stat& status) const
+    {
+        (void)device;
+        (void)inode;
+        return facts(directoryFd, name, status);
+    }
     // Whether the granted folder at `path` is itself a cloud item.
     virtual bool folderIsUbiquitous(const std::string& path) const = 0;
 };

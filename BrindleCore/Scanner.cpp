@@ -297,7 +297,9 @@ void Scanner::count(const WalkEntry& item, FolderTally& tally, const std::stop_t
         if (isSkippedPackageExtension(Classify::lowerExtension(item.name, buffer)))
             return;
     }
-    const ICloudFacts cloud = facts ? facts->facts(item.directoryFd, item.name.data(), status) : ICloudFacts{};
+    const ICloudFacts cloud = facts ? facts->factsIn(item.directoryFd, item.directory.device, item.directory.inode,
+                                                        item.name.data(), status)
+                                        : ICloudFacts{};
     const Place place = Classify::place(cloud);
     if (place == Place::unknown) {
         tally.counts.add(Place::unknown, 1);

@@ -96,11 +96,18 @@ int main(int argc, char** argv)
     check(without); // warm the caches
     std::vector<double> plain;
     std::vector<double> journal;
+    std::vector<double> reading;
     for (int round = 0; round < 7; ++round) {
         plain.push_back(secondsOf([&] { check(without); }));
         journal.push_back(secondsOf([&] { check(withClient); }));
+        reading.push_back(secondsOf([&] {
+            CheckRequest request;
+            request.folders = {{"Cloud", cloud}};
+            (void)SyncClients::forCheck(request, withClient);
+        }));
     }
     std::printf("files: %d, in both places: %lld\n", files, static_cast<long long>(both));
+    std::printf("reading the journal alone: %.3f s\n", median(reading));
     std::printf("without a journal: %.3f s, with the journal: %.3f s, ratio %.2f\n", median(plain), median(journal),
                 median(journal) / median(plain));
     std::filesystem::remove_all(root);

@@ -116,6 +116,8 @@ Database openReadOnly(const std::string& path, std::int64_t& work)
     sqlite3_db_config(db.get(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, static_cast<int>(limits::syncPathBytes * 4));
     sqlite3_progress_handler(db.get(), 1000, tooMuchWork, &work);
+    // The copy is ours and read once from end to end: map it rather than read it page by page.
+    sqlite3_exec(db.get(), "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
     return db;
 }
 

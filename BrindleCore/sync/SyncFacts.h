@@ -43,6 +43,8 @@ public:
     explicit SyncFacts(std::vector<LoadedSyncFolder> folders);
 
     ICloudFacts facts(int directoryFd, const char* name, const struct stat& status) const override;
+    ICloudFacts factsIn(int directoryFd, std::uint64_t device, std::uint64_t inode, const char* name,
+                        const struct stat& status) const override;
     bool folderIsUbiquitous(const std::string& path) const override;
 
     // The facts of the entry `name` of the directory `directory` (relative to the root of

@@ -23,8 +23,8 @@ constexpr const char* placeholderAttribute = "user.nextcloud.hydrate_exec";
 // The directory a thread last asked about, kept between calls.
 struct LastDirectory {
     std::uint64_t owner = 0;
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
     std::optional<std::size_t> folder;
     std::string relative;
 };
@@ -64,12 +64,18 @@ SyncLocations SyncLocations::under(const std::string& home)
 
 ICloudFacts SyncFacts::facts(int directoryFd, const char* name, const struct stat& status) const
 {
-    thread_local LastDirectory last;
     struct stat directory {};
     if (::fstat(directoryFd, &directory) != 0)
         return {};
-    if (last.owner != id_ || last.device != directory.st_dev || last.inode != directory.st_ino) {
-        last = LastDirectory{id_, directory.st_dev, directory.st_ino, std::nullopt, {}};
+    return factsIn(directoryFd, directory.st_dev, directory.st_ino, name, status);
+}
+
+ICloudFacts SyncFacts::factsIn(int directoryFd, std::uint64_t device, std::uint64_t inode, const char* name,
+                               const struct stat& status) const
+{
+    thread_local LastDirectory last;
+    if (last.owner != id_ || last.device != device || last.inode != inode) {
+        last = LastDirectory{id_, device, inode, std::nullopt, {}};
         if (const auto path = pathOfDescriptor(directoryFd))
             if (const auto found = locate(*path)) {
                 last.folder = found->first;
