@@ -48,6 +48,7 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result = CheckResult(request.now, seconds, std::move(scanned.tallies), std::move(drive),
                                  request.timeMachine, request.iCloudDriveOn);
     outcome.result.otherDrives = std::move(otherDrives);
+    outcome.result.cloudClient = request.cloudClient;
     // A remembered drive's file system is stale: it is compared only while connected.
     if (outcome.result.drive && outcome.result.drive->connected)
         outcome.result.onBackupDisk = Drive::foldersOnDisk(*outcome.result.drive, outcome.result.folders);

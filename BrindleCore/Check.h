@@ -41,7 +41,8 @@ struct CheckRequest {
     Instant now;                    // the start of the check
     int workers = 4;
     TimeMachineFacts timeMachine;
-    std::optional<bool> iCloudDriveOn;
+    std::optional<bool> iCloudDriveOn;            // whether a sync client is set up
+    std::optional<std::string> cloudClient;       // its name, for the texts
     const ICloudFactsSource* cloudFacts = nullptr; // not owned
     std::function<Instant()> clock = clockNow;     // read once more, at the end
 };

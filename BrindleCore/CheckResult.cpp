@@ -69,6 +69,7 @@ JsonOut encode(const CheckResult& result)
     putOptional(json, "onBackupDisk", result.onBackupDisk);
     json["timeMachine"] = encode(result.timeMachine, dates);
     putOptional(json, "iCloudDriveOn", result.iCloudDriveOn);
+    putOptional(json, "cloudClient", result.cloudClient);
     return json;
 }
 
@@ -88,6 +89,7 @@ std::optional<CheckResult> decodeCheckResult(const JsonIn& value)
     result.onBackupDisk = in.optionalArray<std::string>("onBackupDisk", decodeString);
     result.timeMachine = in.record<TimeMachineFacts>("timeMachine", decodeTimeMachineFacts);
     result.iCloudDriveOn = in.optionalBoolean("iCloudDriveOn");
+    result.cloudClient = in.optionalString("cloudClient");
     return in.ok() ? std::optional(std::move(result)) : std::nullopt;
 }
 

@@ -26,7 +26,10 @@ struct CheckResult {
     // against deleting a file but not against losing the disk; absent when not known.
     std::optional<std::vector<std::string>> onBackupDisk;
     TimeMachineFacts timeMachine;
-    std::optional<bool> iCloudDriveOn;
+    std::optional<bool> iCloudDriveOn; // here: whether a sync client keeps a folder
+    // The sync client whose folder the check met ("Nextcloud"), or the one set up; absent
+    // when there is none. Texts about the cloud name it.
+    std::optional<std::string> cloudClient;
 
     CheckResult() = default;
     CheckResult(Instant checkedAt, double seconds, std::vector<FolderTally> folders, std::optional<DriveState> drive,

@@ -22,6 +22,16 @@ inline constexpr std::size_t grantTokenBytes = 64u << 10;
 // The system's files.
 inline constexpr std::size_t userDirsBytes = 64u << 10;
 
+// Sync clients' settings and records.
+inline constexpr std::size_t syncConfigBytes = 1u << 20;
+inline constexpr std::size_t syncSmallFileBytes = 64u << 10; // a cache entry's metadata
+inline constexpr std::size_t syncFolders = 256;
+inline constexpr std::size_t syncJournalBytes = std::size_t{2} << 30; // database and its log, each
+inline constexpr std::size_t syncJournalRows = 8'000'000;
+inline constexpr std::size_t syncPathBytes = 4096;
+inline constexpr int syncTreeDepth = 256; // parent links followed, folders entered
+inline constexpr std::size_t syncCacheEntries = 1'000'000;
+
 // Backup drives.
 inline constexpr std::size_t manifestBytes = 64u << 20;
 inline constexpr std::size_t backupSmallFileBytes = 64u << 10; // info files, configs, statistics

@@ -137,6 +137,13 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
         findings.push_back(makeFinding(guide, "cantTell", unknown, {}, false));
     if (!result.folders.empty())
         findings.push_back(makeFinding(guide, "photos", 0, {}, false));
+
+    if (result.cloudClient) {
+        answer = Words::namingCloud(std::move(answer), *result.cloudClient);
+        for (Finding& finding : findings)
+            for (std::string* text : {&finding.title, &finding.line, &finding.button})
+                *text = Words::namingCloud(std::move(*text), *result.cloudClient);
+    }
 }
 
 } // namespace brindle

@@ -3,7 +3,8 @@
 //
 // Built by a pure function of the result, the guide, the moment files began waiting to
 // upload, and the calendar in which moments are worded. Every age is measured from the
-// result's `checkedAt`, never from the clock; comparisons of time are strict.
+// result's `checkedAt`, never from the clock; comparisons of time are strict. Where the
+// result names a sync client, the texts about the cloud name it instead of iCloud.
 #pragma once
 
 #include "BrindleCore/Calendar.h"

@@ -297,13 +297,18 @@ void Scanner::count(const WalkEntry& item, FolderTally& tally, const std::stop_t
         if (isSkippedPackageExtension(Classify::lowerExtension(item.name, buffer)))
             return;
     }
-    const ICloudFacts cloud = facts ? facts->facts(item.directoryFd, item.name.data(), status) : ICloudFacts{};
+    const ICloudFacts cloud = facts ? facts->factsIn(item.directoryFd, item.directory.device, item.directory.inode,
+                                                        item.name.data(), status)
+                                        : ICloudFacts{};
     const Place place = Classify::place(cloud);
     if (place == Place::unknown) {
         tally.counts.add(Place::unknown, 1);
         return;
     }
-    const std::int64_t size = isPackage ? packageSize(item.directoryFd, item.name.data(), stop) : status.st_size;
+    const std::int64_t size =
+        isPackage ? packageSize(item.directoryFd, item.name.data(), stop) : cloud.size.value_or(status.st_size);
+    const std::string_view realName =
+        item.name.substr(0, item.name.size() - std::min<std::size_t>(cloud.nameSuffix, item.name.size()));
     const Instant modified = instantOf(status.st_mtim);
     Instant latestChange = modified;
     if (!cloud.dataless && status.st_ctim.tv_sec != 0)
@@ -313,7 +318,7 @@ void Scanner::count(const WalkEntry& item, FolderTally& tally, const std::stop_t
     tally.bytes += size;
     tally.counts.add(place, 1);
     tally.sizes.add(place, size);
-    tally.kinds.add(Classify::kindOf(item.name), 1);
+    tally.kinds.add(Classify::kindOf(realName), 1);
     if (now - modified <= std::chrono::seconds{secondsPerWeek})
         tally.changedThisWeek += 1;
     if (lastBackup) {

@@ -54,6 +54,7 @@ struct WalkEntry {
     int directoryFd;
     std::string_view name;
     const struct stat& status;
+    FileIdentity directory{}; // of the directory open as `directoryFd`
 };
 
 enum class WalkStep { next, enter };
@@ -101,7 +102,7 @@ public:
 private:
     struct Frame;
 
-    bool readDirectory(int fd, Frame* children, WalkVisitor& visitor, const std::stop_token& stop);
+    bool readDirectory(int fd, FileIdentity id, Frame* children, WalkVisitor& visitor, const std::stop_token& stop);
     int descriptorOf(std::size_t depth);
     int openChild(std::size_t depth, const char* name);
     void shareShallowest(std::size_t depth, WalkVisitor& visitor, std::span<const FileIdentity> outer);

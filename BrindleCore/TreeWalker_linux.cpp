@@ -75,7 +75,8 @@ void TreeWalker::closeFrame(Frame& frame)
     frame.fd = -1;
 }
 
-bool TreeWalker::readDirectory(int fd, Frame* children, WalkVisitor& visitor, const std::stop_token& stop)
+bool TreeWalker::readDirectory(int fd, FileIdentity id, Frame* children, WalkVisitor& visitor,
+                               const std::stop_token& stop)
 {
     struct stat status;
     for (;;) {
@@ -95,7 +96,7 @@ bool TreeWalker::readDirectory(int fd, Frame* children, WalkVisitor& visitor, co
             if (::fstatat(fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
                 continue; // vanished since the listing, or not examinable: pass it over
             const std::string_view nameView(name);
-            const WalkStep step = visitor.visit(WalkEntry{fd, nameView, status});
+            const WalkStep step = visitor.visit(WalkEntry{fd, nameView, status, id});
             if (children && step == WalkStep::enter && S_ISDIR(status.st_mode)) {
                 children->childOffsets.push_back(static_cast<std::uint32_t>(children->childNames.size()));
                 children->childNames.append(nameView);
@@ -108,7 +109,9 @@ bool TreeWalker::readDirectory(int fd, Frame* children, WalkVisitor& visitor, co
 
 bool TreeWalker::list(int directoryFd, WalkVisitor& visitor, std::stop_token stop)
 {
-    return ::lseek(directoryFd, 0, SEEK_SET) >= 0 && readDirectory(directoryFd, nullptr, visitor, stop);
+    struct stat status {};
+    return ::fstat(directoryFd, &status) == 0 && ::lseek(directoryFd, 0, SEEK_SET) >= 0 &&
+           readDirectory(directoryFd, identityOf(status), nullptr, visitor, stop);
 }
 
 bool TreeWalker::isAncestor(const FileIdentity& id, std::size_t depth, std::span<const FileIdentity> outer) const
@@ -214,7 +217,7 @@ void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIden
     frames_[0].reset({}, identityOf(rootStatus));
     frames_[0].fd = rootFd;
     frames_[0].ownsFd = false;
-    if (!readDirectory(rootFd, &frames_[0], visitor, stop)) {
+    if (!readDirectory(rootFd, frames_[0].id, &frames_[0], visitor, stop)) {
         visitor.unreadable({}, errno);
         return;
     }
@@ -263,7 +266,7 @@ void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIden
         Frame& next = frames_[depth + 1];
         next.reset(childName, identityOf(status));
         next.fd = fd;
-        const bool listed = readDirectory(fd, &next, visitor, stop);
+        const bool listed = readDirectory(fd, next.id, &next, visitor, stop);
         if (!listed)
             visitor.unreadable(childName, errno);
         if (!listed || next.childOffsets.empty()) {

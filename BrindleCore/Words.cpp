@@ -122,4 +122,12 @@ std::string folderList(const std::vector<std::pair<std::string, std::int64_t>>& 
     return text;
 }
 
+std::string namingCloud(std::string text, std::string_view client)
+{
+    for (const std::string_view name : {std::string_view("iCloud Drive"), std::string_view("iCloud")})
+        for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at + client.size()))
+            text.replace(at, name.size(), client);
+    return text;
+}
+
 } // namespace brindle::Words

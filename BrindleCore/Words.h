@@ -35,5 +35,8 @@ std::string when(Instant date, Instant now, const Calendar& calendar, bool relat
 std::string list(const std::vector<std::string>& items);
 // "Documents 1,234 · Desktop 5".
 std::string folderList(const std::vector<std::pair<std::string, std::int64_t>>& pairs);
+// `text` about the cloud, naming the sync client instead: "iCloud Drive" and "iCloud" become
+// `client` ("Only in iCloud" → "Only in Nextcloud").
+std::string namingCloud(std::string text, std::string_view client);
 
 } // namespace brindle::Words

@@ -18,6 +18,7 @@
 #include "BrindleCore/Report.h"
 #include "BrindleCore/Scanner.h"
 #include "BrindleCore/StandardFolders.h"
+#include "BrindleCore/sync/SyncFacts.h"
 #include "BrindleCore/Store.h"
 
 #include <array>
@@ -194,9 +195,9 @@ int runCheck(std::span<const std::string_view> args)
         request.now = now;
         request.workers = options.workers;
         request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
-        // No file system here reports cloud items, so the cloud drive is never on.
-        request.iCloudDriveOn = false;
     }
+    // Alive until the check is done: the request points at its facts.
+    const SyncSetup sync = plan ? SyncSetup{} : SyncClients::forCheck(request, SyncLocations::system());
     GrantedCheck check;
     {
         LiveCount live;

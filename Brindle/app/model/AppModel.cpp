@@ -238,7 +238,18 @@ std::optional<FolderTally> AppModel::iCloudTally() const
 {
     if (auto tally = folder(iCloudDrivePath()))
         return tally;
-    return folder("~/iCloud Drive");
+    if (auto tally = folder("~/iCloud Drive"))
+        return tally;
+    if (!result_)
+        return std::nullopt;
+    const auto synced = std::find_if(result_->folders.begin(), result_->folders.end(),
+                                     [](const FolderTally& tally) { return tally.inICloud; });
+    return synced == result_->folders.end() ? std::nullopt : std::optional<FolderTally>(*synced);
+}
+
+std::string AppModel::cloudClientName() const
+{
+    return result_ && result_->cloudClient ? *result_->cloudClient : std::string();
 }
 
 bool AppModel::openAtLogin() const { return services_.loginItem.isEnabled(); }
@@ -400,6 +411,7 @@ void AppModel::runCheck()
     plan.memory = {Stored::driveCaches(services_.settings), Stored::dates(services_.settings, settings::lastSeen)};
     plan.now = services_.clock();
     plan.clock = services_.clock;
+    plan.sync = SyncLocations::under(services_.home);
     worker_.start([plan = std::move(plan), &tokens = services_.tokens, &volumes = services_.volumes](
                       CheckObserver& observer, std::stop_token stop) {
         return runGrantedCheck(plan, tokens, volumes, observer, std::move(stop));

@@ -122,7 +122,11 @@ public:
     // Shows a folder of the result in the file manager.
     void reveal(const std::string& path);
     std::optional<FolderTally> folder(const std::string& path) const;
+    // The cloud folder's tally: iCloud Drive's, else that of the first folder a sync client
+    // keeps in step.
     std::optional<FolderTally> iCloudTally() const;
+    // The sync client the current result names ("Nextcloud"); empty when it names none.
+    std::string cloudClientName() const;
     bool openAtLogin() const;
     // Absent on success, else the message to show.
     std::optional<QString> setOpenAtLogin(bool on);

@@ -3,6 +3,7 @@
 #include "Brindle/app/services/SettingsKeys.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/sync/SyncFacts.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +18,7 @@ CheckPlan planFromSettings(SettingsStore& store, std::vector<MountedVolume> moun
     plan.mounted = std::move(mounted);
     plan.memory = {Stored::driveCaches(store), Stored::dates(store, settings::lastSeen)};
     plan.now = now;
+    plan.sync = SyncLocations::system();
     return plan;
 }
 
@@ -49,7 +51,7 @@ GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const V
     request.clock = plan.clock;
     request.workers = plan.workers;
     request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
-    request.iCloudDriveOn = plan.cloudDriveOn;
+    const SyncSetup sync = SyncClients::forCheck(request, plan.sync);
     check.outcome = Check::run(request, observer, std::move(stop));
     check.outcome.problems.insert(check.outcome.problems.begin(), lost.begin(), lost.end());
     return check;

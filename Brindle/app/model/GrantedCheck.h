@@ -1,6 +1,7 @@
 // A check of what the person granted, as the window and the command line both run it: the
 // granted drives are read (DriveReader.h), the granted folders are found again from their
-// tokens, and the core's check scans those that were found.
+// tokens, the sync clients' records of those folders are read (sync/SyncFacts.h), and the
+// core's check scans the folders that were found.
 //
 // The plan holds only values, gathered where the settings live; `runGrantedCheck` may then
 // run on any thread. What it learns that the settings should keep comes back with the
@@ -10,6 +11,7 @@
 
 #include "Brindle/app/model/DriveReader.h"
 #include "BrindleCore/Check.h"
+#include "BrindleCore/sync/SyncFolder.h"
 
 #include <cstddef>
 #include <functional>
@@ -28,7 +30,7 @@ struct CheckPlan {
     Instant now;
     std::function<Instant()> clock = clockNow; // read once more, at the end; from the check's thread
     int workers = Check::workers;
-    bool cloudDriveOn = false;
+    SyncLocations sync; // where the sync clients keep their settings; empty: look nowhere
 };
 
 struct GrantedCheck {

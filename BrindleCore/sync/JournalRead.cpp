@@ -1,0 +1,348 @@
+#include "BrindleCore/sync/JournalRead.h"
+
+#include "BrindleCore/Descriptor.h"
+#include "BrindleCore/FileIO.h"
+#include "BrindleCore/Instant.h"
+#include "BrindleCore/Limits.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <unordered_map>
+#include <vector>
+
+namespace brindle::JournalRead {
+
+namespace {
+
+// Copies the regular file `from` to a new file `to`; false when it is not a regular file,
+// exceeds the cap, or any read or write fails.
+bool copyFile(const std::string& from, const std::string& to)
+{
+    const Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat status {};
+    if (!source.valid() || ::fstat(source.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::uint64_t>(status.st_size) > limits::syncJournalBytes)
+        return false;
+    const Descriptor target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!target.valid())
+        return false;
+    std::vector<char> buffer(1u << 20);
+    std::size_t total = 0;
+    for (;;) {
+        const ssize_t got = ::read(source.get(), buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        total += static_cast<std::size_t>(got);
+        if (total > limits::syncJournalBytes || !writeAll(target.get(), {buffer.data(), static_cast<std::size_t>(got)}))
+            return false;
+    }
+}
+
+// A private copy of a database and its log, removed with this object.
+class PrivateCopy {
+public:
+    explicit PrivateCopy(const std::string& database)
+    {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && tmp[0] == '/' ? tmp : "/tmp") + "/brindle-journal-XXXXXX";
+        if (!::mkdtemp(pattern.data()))
+            return;
+        folder_ = pattern;
+        const std::string copy = folder_ + "/journal.db";
+        if (!copyFile(database, copy))
+            return;
+        struct stat status {};
+        const std::string log = database + "-wal";
+        if (::lstat(log.c_str(), &status) == 0 && !copyFile(log, copy + "-wal"))
+            return;
+        path_ = copy;
+    }
+    ~PrivateCopy()
+    {
+        if (folder_.empty())
+            return;
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            ::unlink((folder_ + "/journal.db" + suffix).c_str());
+        ::rmdir(folder_.c_str());
+    }
+    PrivateCopy(const PrivateCopy&) = delete;
+    PrivateCopy& operator=(const PrivateCopy&) = delete;
+
+    const std::string& path() const { return path_; } // empty when the copy failed
+
+private:
+    std::string folder_;
+    std::string path_;
+};
+
+struct CloseDatabase {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using Database = std::unique_ptr<sqlite3, CloseDatabase>;
+
+struct FinalizeStatement {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
+
+// Ends any one query that runs far longer than the rows allowed could take.
+int tooMuchWork(void* counter)
+{
+    return ++*static_cast<std::int64_t*>(counter) > 4'000'000 ? 1 : 0;
+}
+
+Database openReadOnly(const std::string& path, std::int64_t& work)
+{
+    sqlite3* raw = nullptr;
+    const int opened = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    Database db(raw);
+    if (opened != SQLITE_OK)
+        return nullptr;
+    sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db.get(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, static_cast<int>(limits::syncPathBytes * 4));
+    sqlite3_progress_handler(db.get(), 1000, tooMuchWork, &work);
+    // The copy is ours and read once from end to end: map it rather than read it page by page.
+    sqlite3_exec(db.get(), "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+    return db;
+}
+
+Statement prepare(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK)
+        return nullptr;
+    return Statement(raw);
+}
+
+std::string_view textOf(sqlite3_stmt* statement, int column)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)))
+                : std::string_view();
+}
+
+bool usablePath(std::string_view path)
+{
+    return !path.empty() && path.size() <= limits::syncPathBytes && path.find('\0') == std::string_view::npos &&
+           !path.starts_with('/');
+}
+
+// Runs `statement` to its end, calling `row` for each row; false when the query failed or
+// returned more rows than allowed, or the database turned out damaged.
+template <typename Row> bool eachRow(sqlite3_stmt* statement, Row row)
+{
+    std::size_t rows = 0;
+    for (;;) {
+        const int step = sqlite3_step(statement);
+        if (step == SQLITE_DONE)
+            return true;
+        if (step != SQLITE_ROW || ++rows > limits::syncJournalRows)
+            return false;
+        row(statement);
+    }
+}
+
+std::optional<SyncJournal> loadNextcloud(sqlite3* db)
+{
+    const Statement rows = prepare(db, "SELECT path, modtime, filesize, type FROM metadata");
+    if (!rows)
+        return std::nullopt;
+    SyncJournal journal;
+    const bool read = eachRow(rows.get(), [&](sqlite3_stmt* row) {
+        const std::string_view path = textOf(row, 0);
+        if (!usablePath(path))
+            return;
+        const std::int64_t type = sqlite3_column_int64(row, 3);
+        // 0 a file, 2 a folder, 4 an online-only file, 5 one being downloaded.
+        journal.add(path, JournalEntry{sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2), type == 2,
+                                       type == 4 || type == 5, false});
+    });
+    if (!read)
+        return std::nullopt;
+    // Uploads under way; older journals may lack the table, which is no error.
+    if (const Statement uploads = prepare(db, "SELECT path FROM uploadinfo")) {
+        const bool readUploads = eachRow(uploads.get(), [&](sqlite3_stmt* row) {
+            if (const std::string_view path = textOf(row, 0); usablePath(path))
+                journal.markUploading(path);
+        });
+        if (!readUploads)
+            return std::nullopt;
+    }
+    journal.seal();
+    return journal;
+}
+
+struct OneDriveItem {
+    std::string drive;
+    std::string id;
+    std::string name;
+    std::string parent; // empty for a root
+    bool directory = false;
+    std::optional<std::int64_t> modified;
+    std::int64_t size = -1;
+};
+
+// A size stored as a number or as its digits; -1 when it is neither.
+std::int64_t sizeOf(sqlite3_stmt* row, int column)
+{
+    if (sqlite3_column_type(row, column) == SQLITE_INTEGER)
+        return std::max<std::int64_t>(sqlite3_column_int64(row, column), -1);
+    const std::string_view text = textOf(row, column);
+    std::int64_t size = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
+    return error == std::errc() && end == text.data() + text.size() && size >= 0 ? size : -1;
+}
+
+bool hasSize(sqlite3* db)
+{
+    const Statement columns = prepare(db, "SELECT name FROM pragma_table_info('item')");
+    if (!columns)
+        return false;
+    bool found = false;
+    eachRow(columns.get(), [&](sqlite3_stmt* row) { found = found || textOf(row, 0) == "size"; });
+    return found;
+}
+
+// The path of every item below its root, or nullopt where the chain is broken or loops.
+std::vector<std::optional<std::string>> oneDrivePaths(const std::vector<OneDriveItem>& items)
+{
+    std::unordered_map<std::string, std::size_t> byKey;
+    byKey.reserve(items.size());
+    const auto key = [](std::string_view drive, std::string_view id) {
+        std::string joined(drive);
+        joined += '\n';
+        joined += id;
+        return joined;
+    };
+    for (std::size_t i = 0; i < items.size(); ++i)
+        byKey.emplace(key(items[i].drive, items[i].id), i);
+
+    enum class State : std::uint8_t { unknown, done, broken };
+    std::vector<State> states(items.size(), State::unknown);
+    std::vector<std::optional<std::string>> paths(items.size());
+    std::vector<std::size_t> chain;
+    for (std::size_t start = 0; start < items.size(); ++start) {
+        chain.clear();
+        std::size_t at = start;
+        State end = State::broken;
+        // Climb until an item whose path is known, a root, or a break.
+        for (int depth = 0; depth <= limits::syncTreeDepth; ++depth) {
+            if (states[at] != State::unknown) {
+                end = states[at];
+                break;
+            }
+            chain.push_back(at);
+            if (items[at].parent.empty()) {
+                states[at] = State::done;
+                paths[at] = std::string();
+                chain.pop_back();
+                end = State::done;
+                break;
+            }
+            const auto parent = byKey.find(key(items[at].drive, items[at].parent));
+            if (parent == byKey.end() || std::find(chain.begin(), chain.end(), parent->second) != chain.end())
+                break;
+            at = parent->second;
+        }
+        // Walk back down, each item's path from its parent's.
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            const std::size_t index = *it;
+            if (end == State::done) {
+                const std::size_t parent = byKey.find(key(items[index].drive, items[index].parent))->second;
+                const std::string& above = *paths[parent];
+                std::string path = above.empty() ? items[index].name : above + "/" + items[index].name;
+                if (path.size() > limits::syncPathBytes || items[index].name.empty() ||
+                    items[index].name.find('/') != std::string::npos) {
+                    end = State::broken;
+                } else {
+                    paths[index] = std::move(path);
+                }
+            }
+            states[index] = end;
+        }
+    }
+    return paths;
+}
+
+std::optional<SyncJournal> loadOneDrive(sqlite3* db)
+{
+    const bool sized = hasSize(db);
+    const Statement rows = prepare(db, sized ? "SELECT driveId, id, name, type, mtime, parentId, size FROM item"
+                                             : "SELECT driveId, id, name, type, mtime, parentId FROM item");
+    if (!rows)
+        return std::nullopt;
+    std::vector<OneDriveItem> items;
+    const bool read = eachRow(rows.get(), [&](sqlite3_stmt* row) {
+        OneDriveItem item{std::string(textOf(row, 0)), std::string(textOf(row, 1)), std::string(textOf(row, 2)),
+                          std::string(textOf(row, 5)), textOf(row, 3) == "dir" || textOf(row, 3) == "root",
+                          isoSeconds(textOf(row, 4)), -1};
+        if (sized)
+            item.size = sizeOf(row, 6);
+        if (!item.id.empty())
+            items.push_back(std::move(item));
+    });
+    if (!read)
+        return std::nullopt;
+    const std::vector<std::optional<std::string>> paths = oneDrivePaths(items);
+    SyncJournal journal;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (paths[i] && !paths[i]->empty() && items[i].modified)
+            journal.add(*paths[i], JournalEntry{*items[i].modified, items[i].size, items[i].directory, false, false});
+    journal.seal();
+    return journal;
+}
+
+template <typename Load> std::optional<SyncJournal> readCopy(const std::string& databasePath, Load load)
+{
+    try {
+        const PrivateCopy copy(databasePath);
+        if (copy.path().empty())
+            return std::nullopt;
+        std::int64_t work = 0;
+        const Database db = openReadOnly(copy.path(), work);
+        if (!db)
+            return std::nullopt;
+        return load(db.get());
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+} // namespace
+
+std::optional<std::int64_t> isoSeconds(std::string_view text)
+{
+    // "2024-05-01T10:20:30.1234567Z" → "2024-05-01T10:20:30Z"
+    if (text.size() > 20 && text[19] == '.' && text.back() == 'Z')
+        text = text.substr(0, 19);
+    else if (text.size() == 20)
+        text = text.substr(0, 19);
+    else
+        return std::nullopt;
+    std::string whole(text);
+    whole += 'Z';
+    const auto instant = parseISO8601(whole);
+    if (!instant)
+        return std::nullopt;
+    return std::chrono::duration_cast<std::chrono::seconds>(instant->time_since_epoch()).count();
+}
+
+std::optional<SyncJournal> nextcloud(const std::string& databasePath) { return readCopy(databasePath, loadNextcloud); }
+
+std::optional<SyncJournal> oneDrive(const std::string& databasePath) { return readCopy(databasePath, loadOneDrive); }
+
+} // namespace brindle::JournalRead

@@ -1,0 +1,34 @@
+// Reading a sync client's database without disturbing the client.
+//
+// The client keeps its database open, often under an exclusive lock, and writes to it while
+// we read. So the database (and its write-ahead log, when there is one) is first copied into
+// a private folder of our own (mode 0700, files 0600, created exclusively), the copy is opened
+// read-only, and the folder is removed afterwards, whatever happened. The original is only
+// ever read. All rows are loaded at once into a SyncJournal; no query runs per file.
+//
+// Errors: a database that is missing, larger than the caps of Limits.h, not SQLite, damaged,
+// truncated or of an unknown layout gives std::nullopt; nothing throws. A row that makes no
+// sense (no path, a path too long, a parent chain that loops) is left out.
+//
+// Threads: each call stands alone; calls may run on any threads at once.
+#pragma once
+
+#include "BrindleCore/sync/SyncJournal.h"
+
+#include <optional>
+#include <string>
+
+namespace brindle::JournalRead {
+
+// A Nextcloud or ownCloud sync journal: its "metadata" rows, and "uploadinfo" for uploads
+// under way. Online-only placeholders keep the size of the file they stand for.
+std::optional<SyncJournal> nextcloud(const std::string& databasePath);
+
+// The OneDrive client's item database: the paths are built by following each item's parent
+// up to a root and are relative to the sync folder. Sizes are absent from older layouts.
+std::optional<SyncJournal> oneDrive(const std::string& databasePath);
+
+// Seconds since 1970 of an ISO 8601 UTC time with or without a fraction of a second.
+std::optional<std::int64_t> isoSeconds(std::string_view text);
+
+} // namespace brindle::JournalRead

@@ -1,0 +1,339 @@
+// Sync clients' records: the place of each file below a sync folder must match what the
+// client's own database says of it, however the database is held, damaged or laid out.
+#include "BrindleCore/Check.h"
+#include "BrindleCore/Classify.h"
+#include "BrindleCore/Descriptor.h"
+#include "BrindleCore/FileIO.h"
+#include "BrindleCore/Report.h"
+#include "BrindleCore/sync/JournalRead.h"
+#include "BrindleCore/sync/SyncConfig.h"
+#include "BrindleCore/sync/SyncFacts.h"
+#include "tests/support/TestTree.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace brindle {
+namespace {
+
+using test::Node;
+using test::TestTree;
+
+// An open database that a test writes with SQL and may keep open, as the client does.
+class Database {
+public:
+    explicit Database(const std::string& path) { EXPECT_EQ(sqlite3_open(path.c_str(), &db_), SQLITE_OK); }
+    ~Database() { sqlite3_close(db_); }
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    int run(const std::string& sql) { return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr); }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+constexpr const char* nextcloudSchema =
+    "CREATE TABLE metadata(phash INTEGER(8), pathlen INTEGER, path VARCHAR(4096), inode INTEGER, uid INTEGER,"
+    " gid INTEGER, mode INTEGER, modtime INTEGER(8), type INTEGER, md5 VARCHAR(32), fileid VARCHAR(128),"
+    " remotePerm VARCHAR(128), filesize BIGINT, PRIMARY KEY(phash));"
+    "CREATE TABLE uploadinfo(path VARCHAR(4096), chunk INTEGER, transferid INTEGER, errorcount INTEGER,"
+    " size INTEGER(8), modtime INTEGER(8), contentChecksum TEXT, PRIMARY KEY(path));"
+    "CREATE TABLE blacklist(path VARCHAR(4096), lastTryEtag VARCHAR[32], lastTryModtime INTEGER[8],"
+    " retrycount INTEGER, errorstring VARCHAR[4096], PRIMARY KEY(path));";
+
+std::string row(const std::string& path, std::int64_t modified, std::int64_t size, int type)
+{
+    return "INSERT INTO metadata(phash, path, modtime, filesize, type) VALUES(" + std::to_string(std::hash<std::string>{}(path) >> 1) +
+           ", '" + path + "', " + std::to_string(modified) + ", " + std::to_string(size) + ", " + std::to_string(type) + ");";
+}
+
+std::int64_t mtimeOf(const std::string& path)
+{
+    struct stat status {};
+    ::lstat(path.c_str(), &status);
+    return status.st_mtim.tv_sec;
+}
+
+// The place the facts give the file at `path`, asked as the scanner asks.
+Place placeOf(const ICloudFactsSource& facts, const std::string& path)
+{
+    const std::filesystem::path file(path);
+    const Descriptor directory(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY));
+    struct stat status {};
+    ::lstat(path.c_str(), &status);
+    return Classify::place(facts.facts(directory.get(), file.filename().c_str(), status));
+}
+
+SyncLocations locationsIn(const TestTree& tree) { return {tree.root(), tree.path("config"), tree.path("cache"), ""}; }
+
+void writeConfig(const TestTree& tree, const std::string& text)
+{
+    ASSERT_TRUE(makeFolders(tree.path("config/Nextcloud")));
+    ASSERT_TRUE(writeFileAtomically(tree.path("config/Nextcloud/nextcloud.cfg"), text));
+}
+
+TEST(NextcloudJournal, PlacesMatchTheJournalFileByFileWhileTheClientHoldsItLocked)
+{
+    const TestTree tree{{{"Cloud/same.txt", Node::file(10)},
+                         {"Cloud/resized.txt", Node::file(10)},
+                         {"Cloud/touched.txt", Node::file(10)},
+                         {"Cloud/new.txt", Node::file(3)},
+                         {"Cloud/Docs/uploading.txt", Node::file(4)},
+                         {"Cloud/Docs/deep/kept.md", Node::file(7)},
+                         {"Cloud/photo.jpg.nextcloud", Node::file(1)},
+                         {"Cloud/online.txt", Node::file(0)},
+                         {"Outside/alone.txt", Node::file(2)},
+                         {"tmp", Node::directory()}}};
+    const auto at = [&](const std::string& relative) { return mtimeOf(tree.path("Cloud/" + relative)); };
+    Database client(tree.path("Cloud/.sync_0123456789ab.db"));
+    ASSERT_EQ(client.run("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"), SQLITE_OK);
+    ASSERT_EQ(client.run(nextcloudSchema), SQLITE_OK);
+    ASSERT_EQ(client.run("PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;" + row("same.txt", at("same.txt"), 10, 0) +
+                         row("resized.txt", at("resized.txt"), 11, 0) + row("touched.txt", at("touched.txt") - 5, 10, 0) +
+                         row("Docs", 0, 0, 2) + row("Docs/uploading.txt", at("Docs/uploading.txt"), 4, 0) +
+                         row("Docs/deep/kept.md", at("Docs/deep/kept.md"), 7, 0) +
+                         row("photo.jpg.nextcloud", at("photo.jpg.nextcloud"), 5000, 4) +
+                         row("online.txt", at("online.txt"), 0, 4) +
+                         "INSERT INTO uploadinfo(path) VALUES('Docs/uploading.txt'); COMMIT;"),
+              SQLITE_OK);
+    Database other(tree.path("Cloud/.sync_0123456789ab.db"));
+    ASSERT_NE(other.run("SELECT count(*) FROM metadata"), SQLITE_OK) << "the client's lock should shut others out";
+    writeConfig(tree, "[General]\nx=1\n[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Cloud") +
+                          "/\n0\\Folders\\1\\journalPath=.sync_0123456789ab.db\n0\\Folders\\1\\virtualFilesMode=suffix\n");
+
+    const char* oldTmp = std::getenv("TMPDIR");
+    const std::string savedTmp = oldTmp ? oldTmp : "";
+    ::setenv("TMPDIR", tree.path("tmp").c_str(), 1);
+    CheckRequest request;
+    request.folders = {{"Cloud", tree.path("Cloud")}, {"Outside", tree.path("Outside")}};
+    const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
+    oldTmp ? ::setenv("TMPDIR", savedTmp.c_str(), 1) : ::unsetenv("TMPDIR");
+
+    ASSERT_TRUE(sync.facts);
+    EXPECT_TRUE(std::filesystem::is_empty(tree.path("tmp"))) << "the private copy must be removed";
+    EXPECT_EQ(request.cloudClient, "Nextcloud");
+    EXPECT_EQ(request.iCloudDriveOn, true);
+    const std::vector<std::pair<std::string, Place>> expected{
+        {"Cloud/same.txt", Place::both},          {"Cloud/resized.txt", Place::waiting},
+        {"Cloud/touched.txt", Place::waiting},    {"Cloud/new.txt", Place::waiting},
+        {"Cloud/Docs/uploading.txt", Place::waiting}, {"Cloud/Docs/deep/kept.md", Place::both},
+        {"Cloud/photo.jpg.nextcloud", Place::onlyICloud}, {"Cloud/online.txt", Place::onlyICloud},
+        {"Outside/alone.txt", Place::onlyHere}};
+    for (const auto& [path, place] : expected)
+        EXPECT_EQ(placeOf(*sync.facts, tree.path(path)), place) << path;
+
+    // The check sorts the placeholder by its real name and size, and says where the folders lie.
+    request.now = Instant{tree.now()};
+    request.clock = [] { return Instant{}; };
+    CheckObserver observer;
+    const CheckResult result = Check::run(request, observer).result;
+    EXPECT_EQ(result.total().size(Place::onlyICloud), 5000);
+    EXPECT_EQ(result.total().kinds[Kind::pictures], 1);
+    EXPECT_TRUE(result.folders.at(0).inICloud);
+    EXPECT_FALSE(result.folders.at(1).inICloud);
+    EXPECT_EQ(result.cloudClient, "Nextcloud");
+}
+
+TEST(NextcloudJournal, DamagedOrForeignDatabasesGiveNothing)
+{
+    const TestTree tree;
+    {
+        Database good(tree.path("good.db"));
+        ASSERT_EQ(good.run(nextcloudSchema), SQLITE_OK);
+        std::string rows = "BEGIN;";
+        for (int i = 0; i < 200; ++i)
+            rows += row("file" + std::to_string(i) + ".txt", 1, 1, 0);
+        ASSERT_EQ(good.run(rows + "COMMIT;"), SQLITE_OK);
+        Database foreign(tree.path("foreign.db"));
+        ASSERT_EQ(foreign.run("CREATE TABLE other(x); INSERT INTO other VALUES(1);"), SQLITE_OK);
+    }
+    ASSERT_TRUE(JournalRead::nextcloud(tree.path("good.db")));
+    const std::string whole = readRegularFile(tree.path("good.db"), 1 << 20).content.value_or("");
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"garbage.db", std::string(8192, 'x')},
+        {"truncated.db", whole.substr(0, whole.size() / 2)},
+        {"header-only.db", whole.substr(0, 100)},
+        {"empty.db", ""},
+    };
+    for (const auto& [name, bytes] : cases) {
+        ASSERT_TRUE(writeFileAtomically(tree.path(name), bytes));
+        EXPECT_FALSE(JournalRead::nextcloud(tree.path(name))) << name;
+    }
+    EXPECT_FALSE(JournalRead::nextcloud(tree.path("foreign.db")));
+    EXPECT_FALSE(JournalRead::nextcloud(tree.path("missing.db")));
+}
+
+TEST(NextcloudJournal, AFolderThatIsGoneOrUnreadableCountsAsNotSynced)
+{
+    const TestTree tree{{{"Cloud/a.txt", Node::file(1)}}};
+    ASSERT_TRUE(writeFileAtomically(tree.path("Cloud/.sync_0123456789ab.db"), "not a database"));
+    writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Gone") + "\n0\\Folders\\2\\localPath=" +
+                          tree.path("Cloud") + "\n");
+    CheckRequest request;
+    request.folders = {{"Cloud", tree.path("Cloud")}};
+    const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
+    EXPECT_FALSE(sync.facts);
+    EXPECT_TRUE(sync.clientSetUp); // the second folder exists, though its journal is useless
+    EXPECT_EQ(sync.client, "Nextcloud");
+
+    writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Gone") + "\n");
+    const SyncSetup gone = SyncClients::forCheck(request, locationsIn(tree));
+    EXPECT_FALSE(gone.clientSetUp);
+    EXPECT_FALSE(gone.client);
+}
+
+TEST(NextcloudJournal, AnAttributePlaceholderIsOnlyInTheCloud)
+{
+    const TestTree tree{{{"Cloud/light.txt", Node::file(0)}, {"Cloud/kept.txt", Node::file(0)}}};
+    if (::setxattr(tree.path("Cloud/light.txt").c_str(), "user.nextcloud.hydrate_exec", "x", 1, 0) != 0) {
+        if (errno == ENOTSUP)
+            GTEST_SKIP() << "this file system keeps no user attributes";
+        FAIL() << "setxattr: " << std::strerror(errno);
+    }
+    {
+        Database client(tree.path("Cloud/.sync_0123456789ab.db"));
+        ASSERT_EQ(client.run(nextcloudSchema), SQLITE_OK);
+        ASSERT_EQ(client.run(row("kept.txt", mtimeOf(tree.path("Cloud/kept.txt")), 0, 0) + row("light.txt", 1, 900, 0)),
+                  SQLITE_OK);
+    }
+    writeConfig(tree, "[Accounts]\n0\\FoldersWithPlaceholders\\1\\localPath=" + tree.path("Cloud") +
+                          "\n0\\FoldersWithPlaceholders\\1\\virtualFilesMode=xattr\n");
+    CheckRequest request;
+    request.folders = {{"Cloud", tree.path("Cloud")}};
+    const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
+    ASSERT_TRUE(sync.facts);
+    EXPECT_EQ(placeOf(*sync.facts, tree.path("Cloud/light.txt")), Place::onlyICloud);
+    EXPECT_EQ(placeOf(*sync.facts, tree.path("Cloud/kept.txt")), Place::both);
+}
+
+// The OneDrive client's item table, in Debian 12's layout (no size) and a newer one.
+class OneDriveItems : public ::testing::TestWithParam<bool> {};
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutSize, OneDriveItems, ::testing::Bool());
+
+TEST_P(OneDriveItems, PathsFollowTheParentsAndTimesDecide)
+{
+    const bool sized = GetParam();
+    const TestTree tree{{{"OneDrive/Work/same.txt", Node::file(8).modifiedAgo(std::chrono::hours(3))},
+                         {"OneDrive/Work/edited.txt", Node::file(8)},
+                         {"OneDrive/Work/resized.txt", Node::file(8).modifiedAgo(std::chrono::hours(3))},
+                         {"OneDrive/fresh.txt", Node::file(1)}}};
+    ASSERT_TRUE(makeFolders(tree.path("config/onedrive")));
+    ASSERT_TRUE(writeFileAtomically(tree.path("config/onedrive/config"),
+                                    "# settings\nsync_dir = \"" + tree.path("OneDrive") + "\"\n"));
+    const auto iso = [](std::int64_t seconds) { return formatISO8601(Instant{std::chrono::seconds{seconds}}); };
+    const std::int64_t old = mtimeOf(tree.path("OneDrive/Work/same.txt"));
+    {
+        Database items(tree.path("config/onedrive/items.sqlite3"));
+        ASSERT_EQ(items.run(std::string("CREATE TABLE item(driveId TEXT, id TEXT, name TEXT, type TEXT, eTag TEXT,"
+                                        " cTag TEXT, mtime TEXT, parentId TEXT, quickXorHash TEXT, sha256Hash TEXT,"
+                                        " remoteDriveId TEXT, remoteId TEXT, syncStatus TEXT") +
+                            (sized ? ", size TEXT)" : ")")),
+                  SQLITE_OK);
+        const auto item = [&](const std::string& id, const std::string& name, const char* type, const std::string& mtime,
+                              const char* parent, int size) {
+            return "INSERT INTO item(driveId, id, name, type, mtime, parentId" + std::string(sized ? ", size" : "") +
+                   ") VALUES('d', '" + id + "', '" + name + "', '" + type + "', '" + mtime + "', " + parent +
+                   (sized ? ", " + std::to_string(size) : "") + ");";
+        };
+        ASSERT_EQ(items.run(item("r", "root", "dir", iso(0), "NULL", 0) + item("w", "Work", "dir", iso(0), "'r'", 0) +
+                            item("1", "same.txt", "file", iso(old).substr(0, 19) + ".0000000Z", "'w'", 8) +
+                            item("2", "edited.txt", "file", iso(old), "'w'", 8) +
+                            item("3", "resized.txt", "file", iso(old), "'w'", 9) +
+                            item("loop", "fresh.txt", "file", iso(old), "'loop'", 1)),
+                  SQLITE_OK);
+    }
+    CheckRequest request;
+    request.folders = {{"OneDrive", tree.path("OneDrive")}};
+    const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
+    ASSERT_TRUE(sync.facts);
+    EXPECT_EQ(sync.client, "OneDrive");
+    const std::vector<std::pair<std::string, Place>> expected{
+        {"OneDrive/Work/same.txt", Place::both},
+        {"OneDrive/Work/edited.txt", Place::waiting},
+        {"OneDrive/Work/resized.txt", sized ? Place::waiting : Place::both},
+        {"OneDrive/fresh.txt", Place::waiting}};
+    for (const auto& [path, place] : expected)
+        EXPECT_EQ(placeOf(*sync.facts, tree.path(path)), place) << path;
+}
+
+TEST(RcloneCache, DirtyEntriesWaitAndTheRestIsOnlyInTheCloud)
+{
+    const TestTree tree{{{"mount/a/changed.txt", Node::file(1)},
+                         {"mount/a/clean.txt", Node::file(1)},
+                         {"meta/a/changed.txt", Node::text(R"({"ModTime":"2024-01-01T00:00:00Z","Dirty":true})")},
+                         {"meta/a/clean.txt", Node::text(R"({"Dirty":false})")},
+                         {"meta/a/broken.txt", Node::text(R"({"Dirty":tr)")}}};
+    const SyncSetup sync = SyncClients::setup({{SyncClient::rclone, tree.path("mount"), tree.path("meta"), false}},
+                                              {tree.path("mount/a")});
+    ASSERT_TRUE(sync.facts);
+    EXPECT_EQ(placeOf(*sync.facts, tree.path("mount/a/changed.txt")), Place::waiting);
+    EXPECT_EQ(placeOf(*sync.facts, tree.path("mount/a/clean.txt")), Place::onlyICloud);
+    EXPECT_TRUE(sync.facts->folderIsUbiquitous(tree.path("mount/a")));
+    EXPECT_FALSE(sync.facts->folderIsUbiquitous(tree.path("meta")));
+}
+
+TEST(SyncConfig, NextcloudSettingsNameEveryKindOfFolder)
+{
+    const std::string text = "[Accounts]\n"
+                             "0\\Folders\\1\\localPath=/home/me/Nextcloud/\n"
+                             "0\\Folders\\1\\journalPath=.sync_0123456789ab.db\n"
+                             "0\\Multifolders\\2\\localPath=\"/home/me/Caf\\xe9 \\\"A\\\"\"\n"
+                             "0\\FoldersWithPlaceholders\\3\\journalPath=/elsewhere/j.db\n"
+                             "0\\FoldersWithPlaceholders\\3\\localPath=/home/me/Light\n"
+                             "0\\FoldersWithPlaceholders\\3\\virtualFilesMode=xattr\n"
+                             "0\\Folders\\4\\localPath=relative/path\n"
+                             "0\\Other\\5\\localPath=/not/a/folder\n"
+                             "[General]\n0\\Folders\\6\\localPath=/wrong/section\n";
+    const std::vector<SyncFolder> expected{
+        {SyncClient::nextcloud, "/home/me/Nextcloud", "/home/me/Nextcloud/.sync_0123456789ab.db", false},
+        {SyncClient::nextcloud, "/home/me/Caf\xc3\xa9 \"A\"", "", false},
+        {SyncClient::nextcloud, "/home/me/Light", "/elsewhere/j.db", true}};
+    EXPECT_EQ(SyncConfig::nextcloudFolders(text, SyncClient::nextcloud), expected);
+}
+
+TEST(SyncConfig, OneDriveAndRcloneLocations)
+{
+    const std::vector<std::pair<std::string, std::string>> syncDirs{
+        {"", "/h/OneDrive"},
+        {"sync_dir = \"~/Cloud/\"\n", "/h/Cloud"},
+        {"# sync_dir = \"/x\"\nsync_dir=/abs\n", "/abs"},
+        {"sync_dir = \"rel\"", "/h/rel"}};
+    for (const auto& [text, dir] : syncDirs)
+        EXPECT_EQ(SyncConfig::oneDriveSyncDir(text, "/h"), dir) << text;
+    const std::vector<std::pair<std::string, std::optional<std::string>>> metas{
+        {"gdrive:", "/c/rclone/vfsMeta/gdrive"},
+        {"gdrive:/Docs/x/", "/c/rclone/vfsMeta/gdrive/Docs/x"},
+        {":local:/tmp", std::nullopt},
+        {"evil:../../etc", std::nullopt},
+        {"nocolon", std::nullopt}};
+    for (const auto& [source, folder] : metas)
+        EXPECT_EQ(SyncConfig::rcloneMetaFolder(source, "/c"), folder) << source;
+}
+
+TEST(SyncConfig, ReportNamesTheClient)
+{
+    CheckResult result;
+    result.folders = {FolderTally("Cloud", "/c")};
+    result.folders[0].files = 2;
+    result.folders[0].counts.add(Place::onlyICloud, 1);
+    result.folders[0].counts.add(Place::waiting, 1);
+    result.cloudClient = "Nextcloud";
+    const Report report(result, Guide::shared(), result.checkedAt - std::chrono::hours(72), Calendar::utc());
+    std::string all = report.answer;
+    for (const Finding& finding : report.findings)
+        all += finding.title + finding.line + finding.button;
+    EXPECT_EQ(all.find("iCloud"), std::string::npos) << all;
+    EXPECT_NE(all.find("Nextcloud"), std::string::npos) << all;
+}
+
+} // namespace
+} // namespace brindle
