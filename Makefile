@@ -61,9 +61,14 @@ bench: build-release
 bench-backups: build-release
 	./build/release/bench/bench_backups
 
-# Every screen of the window, light and dark, rendered offscreen into build/screenshots.
+# Every screen of the window, light and dark, rendered offscreen into build/screenshots, and
+# the printed report of both demonstrations as PDF and PNG.
 screenshots: build-debug
 	QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots
+	for demo in demo demo-drive; do \
+	  ./build/debug/Brindle/brindle report --$$demo --pdf build/screenshots/report-$$demo.pdf && \
+	  pdftoppm -png -r 90 -singlefile build/screenshots/report-$$demo.pdf build/screenshots/report-$$demo || exit 1; \
+	done
 
 clean:
 	rm -rf build

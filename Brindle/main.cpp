@@ -1,3 +1,4 @@
+#include "Brindle/app/ReportCommand.h"
 #include "Brindle/app/WindowApp.h"
 #include "Brindle/app/model/LaunchArguments.h"
 #include "Brindle/cli/Commands.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (wantsWindow(args))
         return brindle::runWindowApp(argc, argv);
+    brindle::registerReportCommand();
     int status = 0;
     if (!brindle::cli::isCommand(args.front())) {
         if (!args.empty()) {

@@ -21,6 +21,7 @@ inline constexpr std::size_t grantTokenBytes = 64u << 10;
 
 // The system's files.
 inline constexpr std::size_t userDirsBytes = 64u << 10;
+inline constexpr std::size_t machineInfoBytes = 64u << 10;
 
 // Sync clients' settings and records.
 inline constexpr std::size_t syncConfigBytes = 1u << 20;

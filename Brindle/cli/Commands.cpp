@@ -293,6 +293,9 @@ Commands:
   last-backup               When was my last backup? (from the last check)
   no-second-copy            How many files have no second copy? (from the last check)
   history                   One line per check, oldest first.
+  report --pdf FILE         Write the printed report of the last check as a one-page
+                            PDF to FILE (- for standard output).
+      --demo, --demo-drive  The report of the demonstration result instead.
   --help                    Show this help.
   --version                 Show the version.
 
@@ -324,13 +327,24 @@ int runVersion(std::span<const std::string_view>)
     return 0;
 }
 
-constexpr std::array<Command, 10> commands{{
+int reportUnavailable(std::span<const std::string_view>)
+{
+    std::fputs("brindle: this build has no report: it was built without Qt.\n", stderr);
+    return 1;
+}
+
+CommandFunction reportCommand = reportUnavailable;
+
+int runReport(std::span<const std::string_view> args) { return reportCommand(args); }
+
+constexpr std::array<Command, 11> commands{{
     {"check", runCheck},
     {"scan", runScan},
     {"drive", runDrive},
     {"last-backup", runLastBackup},
     {"no-second-copy", runNoSecondCopy},
     {"history", runHistory},
+    {"report", runReport},
     {"--help", runHelp},
     {"-h", runHelp},
     {"help", runHelp},
@@ -355,6 +369,8 @@ int finishOutput(int status)
 }
 
 bool isCommand(std::string_view command) { return find(command) != nullptr; }
+
+void setReportCommand(CommandFunction run) { reportCommand = run ? run : reportUnavailable; }
 
 int runCommand(std::string_view command, std::span<const std::string_view> args)
 {

@@ -112,6 +112,7 @@ TEST(Commands, ExitStatusesAndWhatIsPrinted)
         {{"drive"}, 2, ""},
         {{"check", "--bogus"}, 2, ""},
         {{"--version"}, 0, "brindle " + std::string(version) + "\n"},
+        {{"report", "--pdf", "-"}, 1, "built without Qt"}, // no window libraries handed in
     };
     for (const Case& c : cases) {
         const CommandRun result = run(c.words);

@@ -2,21 +2,27 @@
 // sidebar show, which commands are on, and whether closing the window quits.
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/FolderTableModel.h"
+#include "Brindle/app/model/HistoryListModel.h"
 #include "Brindle/app/model/SidebarModel.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
+#include "Brindle/app/ui/HistoryView.h"
 #include "Brindle/app/ui/MainWindow.h"
 #include "Brindle/app/ui/Shell.h"
 #include "Brindle/app/ui/Sidebar.h"
 #include "BrindleCore/Demo.h"
+#include "BrindleCore/Json.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
 
 #include <QAction>
+#include <QFile>
 #include <QHeaderView>
-#include <QTableView>
 #include <QLabel>
+#include <QListView>
+#include <QPrinter>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 
 using namespace brindle;
@@ -45,6 +51,21 @@ QString sidebarValue(Sidebar& sidebar, const QString& label)
     return QStringLiteral("(no row)");
 }
 
+// A data folder whose history file holds `entries` daily checks, the newest at the fakes' now.
+std::vector<std::pair<std::string, test::Node>> dailyHistory(int entries, Instant newest)
+{
+    std::string lines;
+    for (int day = entries - 1; day >= 0; --day) {
+        CheckSummary summary;
+        summary.at = newest - std::chrono::days(day);
+        summary.files = 1'000 + day;
+        summary.onlyHere = day % 40;
+        summary.noSecondCopy = day % 40;
+        lines += dumpJson(encode(summary)) + "\n";
+    }
+    return {{"history.jsonl", test::Node::text(lines)}};
+}
+
 struct Window {
     test::TestTree data;
     test::FakeServices fakes;
@@ -52,8 +73,9 @@ struct Window {
     Commands commands;
     MainWindow window;
 
-    explicit Window(std::vector<std::string_view> arguments = {})
-        : model(fakes.services(data.root(), data.root()), LaunchArguments::parse(arguments)),
+    explicit Window(std::vector<std::string_view> arguments = {},
+                    const std::vector<std::pair<std::string, test::Node>>& files = {})
+        : data(files), model(fakes.services(data.root(), data.root()), LaunchArguments::parse(arguments)),
           commands(model, fakes.desktop, QStringLiteral("1.2")), window(model, commands)
     {
     }
@@ -206,6 +228,64 @@ private slots:
         shell.commands().help()->trigger();
         QCOMPARE(fakes.desktop.opened,
                  QList<QUrl>({QUrl("https://brindle.app/update?v=1.2"), QUrl("https://brindle.app/help")}));
+    }
+
+    void historyShowsItsEmptyStateOrOneRowPerCheck_data()
+    {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QString>("headline");
+        QTest::newRow("none") << 0 << "History starts with your next check.";
+        QTest::newRow("one") << 1 << "One check so far, today at ";
+        QTest::newRow("two years daily") << 730 << "0 files have no second copy now, down from 9 ";
+    }
+
+    void historyShowsItsEmptyStateOrOneRowPerCheck()
+    {
+        QFETCH(int, entries);
+        QFETCH(QString, headline);
+        test::FakeServices clock;
+        Window w({"-select=history"}, dailyHistory(entries, clock.now));
+        w.window.resize(MainWindow::initialFrame);
+        w.window.show();
+        auto* view = qobject_cast<HistoryView*>(w.window.placeScreen());
+        QVERIFY(view);
+        QVERIFY(std::ranges::any_of(labels(view), [&](const QString& text) { return text.startsWith(headline); }));
+        if (entries == 0) {
+            QVERIFY(!view->list());
+            return;
+        }
+        QListView* list = view->list();
+        QCOMPARE(list->model()->rowCount(), entries);
+        // Rows are painted, not made of widgets: the screen holds as many widgets for two years
+        // as for one check.
+        QVERIFY(view->findChildren<QWidget*>().size() < 40);
+        list->scrollToBottom();
+        QVERIFY(!list->grab().isNull());
+        const auto* last = HistoryListModel::rowAt(list->model()->index(entries - 1, 0));
+        QVERIFY(last && last->tally.files >= 1'000);
+    }
+
+    void printReportPrintsTheLetterTitledBrindleReport()
+    {
+        test::TestTree data;
+        test::FakeServices fakes;
+        const std::vector<std::string_view> demo{"-demoDrive"};
+        AppModel model(fakes.services(data.root(), data.root()), LaunchArguments::parse(demo));
+        const QString pdf = QString::fromStdString(data.path("letter.pdf"));
+        QString job;
+        Shell shell(model, fakes.desktop,
+                    {.version = "1.2", .quit = [] {}, .askWhereToPrint = [&](QPrinter& printer, QWidget*) {
+                         job = printer.docName();
+                         printer.setOutputFormat(QPrinter::PdfFormat);
+                         printer.setOutputFileName(pdf);
+                         return true;
+                     }});
+        shell.showMainWindow();
+        shell.commands().printReport()->trigger();
+        QCOMPARE(job, "Brindle report");
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
     }
 
     void laterLaunchArgumentsSelectAndShow()

@@ -71,6 +71,7 @@ const std::vector<Scene>& scenes()
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
         {"history", {"-demoDrive"}, Section{Kind::history}},
+        {"history-empty", {}, Section{Kind::history}},
     };
     return all;
 }

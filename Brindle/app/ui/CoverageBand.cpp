@@ -62,25 +62,31 @@ CoverageBand::CoverageBand(FolderTally tally, double scale, bool byFiles, int he
 QSize CoverageBand::sizeHint() const { return {400, height_}; }
 QSize CoverageBand::minimumSizeHint() const { return {60, height_}; }
 
+void paintBand(QPainter& painter, const QRectF& rect, const FolderTally& tally, double scale, bool byFiles)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal radius = rect.height() / 2;
+    QPainterPath track;
+    track.addRoundedRect(rect, radius, radius);
+    painter.fillPath(track, T::colour(T::Colour::track));
+    painter.setClipPath(track, Qt::IntersectClip);
+
+    qreal x = rect.left();
+    for (const auto& [segment, value] : tally.segments(byFiles)) {
+        const qreal width = std::min(rect.width() * value / scale, rect.right() - x);
+        if (width <= 0)
+            break;
+        paintSegment(painter, QRectF(x, rect.top(), width, rect.height()), segment);
+        x += width;
+    }
+    painter.restore();
+}
+
 void CoverageBand::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF whole = QRectF(rect());
-    const qreal radius = whole.height() / 2;
-    QPainterPath track;
-    track.addRoundedRect(whole, radius, radius);
-    painter.fillPath(track, T::colour(T::Colour::track));
-    painter.setClipPath(track);
-
-    qreal x = whole.left();
-    for (const auto& [segment, value] : tally_.segments(byFiles_)) {
-        const qreal width = std::min(whole.width() * value / scale_, whole.right() - x);
-        if (width <= 0)
-            break;
-        paintSegment(painter, QRectF(x, whole.top(), width, whole.height()), segment);
-        x += width;
-    }
+    paintBand(painter, QRectF(rect()), tally_, scale_, byFiles_);
 }
 
 } // namespace brindle

@@ -18,6 +18,9 @@ QColor segmentColour(Segment segment);
 void paintStripes(QPainter& painter, const QRectF& rect);
 // Fills `rect` as the segment `segment` is filled.
 void paintSegment(QPainter& painter, const QRectF& rect, Segment segment);
+// Draws `tally`'s band in `rect`: the rounded track, then the segments measured against
+// `scale` (positive).
+void paintBand(QPainter& painter, const QRectF& rect, const FolderTally& tally, double scale, bool byFiles);
 
 class CoverageBand final : public QWidget {
     Q_OBJECT

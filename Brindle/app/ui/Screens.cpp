@@ -5,6 +5,7 @@
 #include "Brindle/app/ui/CloudView.h"
 #include "Brindle/app/ui/DriveView.h"
 #include "Brindle/app/ui/FolderView.h"
+#include "Brindle/app/ui/HistoryView.h"
 #include "Brindle/app/ui/OverviewScreen.h"
 #include "Brindle/app/ui/PhotosView.h"
 #include "Brindle/app/ui/Screen.h"
@@ -80,7 +81,7 @@ QWidget* makeScreen(AppModel& model, const Section& section, QWidget* parent)
     case SectionKind::photos:
         return new PhotosView(model, parent);
     case SectionKind::history:
-        break;
+        return new HistoryView(model, parent);
     }
     return namedScreen(titleOf(model, section), parent);
 }

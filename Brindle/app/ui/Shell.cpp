@@ -29,7 +29,7 @@ void addShortcuts(QWidget& window, const Commands& commands)
 Shell::Shell(AppModel& model, Desktop& desktop, Options options, QObject* parent)
     : QObject(parent), model_(model), options_(std::move(options)),
       commands_(new Commands(model, desktop, options_.version, this)), tray_(new TrayItem(model, *commands_, this)),
-      forced_(model.arguments().appearance)
+      printer_(new ReportPrinter(model, options_.askWhereToPrint, this)), forced_(model.arguments().appearance)
 {
     if (!options_.quit)
         options_.quit = [] { QCoreApplication::quit(); };
@@ -39,6 +39,7 @@ Shell::Shell(AppModel& model, Desktop& desktop, Options options, QObject* parent
     connect(commands_, &Commands::settingsRequested, this, &Shell::showSettings);
     connect(&model_, &AppModel::settingsWindowRequested, this, &Shell::showSettings);
     connect(tray_, &TrayItem::openRequested, this, &Shell::showMainWindow);
+    connect(commands_, &Commands::printRequested, this, [this] { printer_->print(window_); });
 }
 
 Shell::~Shell()

@@ -11,6 +11,7 @@
 
 #include "Brindle/app/model/LaunchArguments.h"
 #include "Brindle/app/services/DesktopAppearance.h"
+#include "Brindle/app/ui/ReportPrinter.h"
 
 #include <QObject>
 #include <QPointer>
@@ -36,6 +37,8 @@ public:
         std::function<void()> quit;
         // Whether the platform's own palette is dark, for a desktop without a preference.
         bool paletteDark = false;
+        // Asks where "Print Report" prints; by default the system print dialog.
+        ReportPrinter::Ask askWhereToPrint = ReportPrinter::systemDialog;
     };
 
     Shell(AppModel& model, Desktop& desktop, Options options, QObject* parent = nullptr);
@@ -56,6 +59,7 @@ public:
     TrayPanel* panelWindow() const;
     TrayItem& trayItem() const { return *tray_; }
     Commands& commands() const { return *commands_; }
+    ReportPrinter& reportPrinter() const { return *printer_; }
 
     // The launch arguments of a later start of the program.
     void passArguments(const QStringList& arguments);
@@ -77,6 +81,7 @@ private:
     QPointer<SettingsWindow> settings_;
     QPointer<TrayPanel> panelWindow_;
     TrayItem* tray_;
+    ReportPrinter* printer_;
     LaunchArguments::Appearance forced_;
     DesktopAppearance::Scheme desktop_ = DesktopAppearance::Scheme::noPreference;
 };

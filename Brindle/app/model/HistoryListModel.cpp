@@ -1,0 +1,48 @@
+#include "Brindle/app/model/HistoryListModel.h"
+
+#include "Brindle/app/model/AppModel.h"
+
+namespace brindle {
+
+HistoryListModel::HistoryListModel(AppModel& model, QObject* parent) : QAbstractListModel(parent), model_(model)
+{
+    connect(&model_, &AppModel::historyChanged, this, &HistoryListModel::refresh);
+    refresh();
+}
+
+void HistoryListModel::refresh()
+{
+    beginResetModel();
+    rows_ = presentation::historyRows(model_.history(), model_.now(), model_.calendar());
+    scale_ = presentation::historyScale(model_.history());
+    endResetModel();
+}
+
+int HistoryListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+QVariant HistoryListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.model() != this || index.row() >= static_cast<int>(rows_.size()))
+        return {};
+    const presentation::HistoryRow& row = rows_[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(row.date);
+    case Qt::AccessibleTextRole:
+        return QString::fromStdString(row.date + ": " + row.count + " with no second copy. " + row.backup + ".");
+    case RowRole:
+        return QVariant::fromValue(&row);
+    default:
+        return {};
+    }
+}
+
+const presentation::HistoryRow* HistoryListModel::rowAt(const QModelIndex& index)
+{
+    return index.data(RowRole).value<const presentation::HistoryRow*>();
+}
+
+} // namespace brindle

@@ -1,0 +1,94 @@
+#include "Brindle/app/model/LetterPresentation.h"
+
+#include "BrindleCore/Words.h"
+
+#include <algorithm>
+
+namespace brindle::presentation {
+
+namespace {
+LetterTable folderTable(const CheckResult& result)
+{
+    const bool backupKnown = result.lastBackup().has_value();
+    LetterTable table;
+    table.header = {"Folder", "Files", "Size"};
+    if (backupKnown)
+        table.header.insert(table.header.end(), {"Changed since backup", "Unchanged"});
+    else
+        table.header.emplace_back("Only on this computer");
+    table.header.insert(table.header.end(), {"In iCloud too", "Only in iCloud", "Waiting"});
+
+    const auto row = [backupKnown](const FolderTally& tally, const std::string& name) {
+        std::vector<std::string> cells{name, Words::count(tally.files), Words::size(tally.bytes)};
+        const std::int64_t onlyHere = tally.count(Place::onlyHere);
+        if (backupKnown) {
+            const std::int64_t changed = std::min(onlyHere, tally.changedSinceBackup.value_or(0));
+            cells.push_back(Words::count(changed));
+            cells.push_back(Words::count(onlyHere - changed));
+        } else {
+            cells.push_back(Words::count(onlyHere));
+        }
+        for (const Place place : {Place::both, Place::onlyICloud, Place::waiting})
+            cells.push_back(Words::count(tally.count(place)));
+        return cells;
+    };
+    for (const FolderTally& folder : result.folders)
+        table.rows.push_back(row(folder, folder.name));
+    table.rows.push_back(row(result.total(), "All folders"));
+    return table;
+}
+
+std::vector<std::string> backupLines(const CheckResult& result, Instant now, const Calendar& calendar)
+{
+    const std::vector<DriveState> drives = result.drives();
+    if (drives.empty())
+        return {result.timeMachine.isSetUp().value_or(false)
+                    ? "Time Machine is set up; its drive wasn\u2019t chosen in Brindle."
+                    : "Time Machine isn\u2019t set up on this computer."};
+    std::vector<std::string> lines;
+    for (const DriveState& drive : drives)
+        lines.push_back(letterDriveLine(drive, now, calendar));
+    return lines;
+}
+} // namespace
+
+std::string letterDriveLine(const DriveState& drive, Instant now, const Calendar& calendar)
+{
+    const DriveFacts& facts = drive.facts;
+    std::vector<std::string> clauses;
+    if (!facts.format.empty())
+        clauses.push_back(facts.format);
+    if (facts.encrypted)
+        clauses.emplace_back(*facts.encrypted ? "encrypted" : "not encrypted");
+    if (facts.freeBytes)
+        clauses.push_back(Words::size(*facts.freeBytes) + " free");
+    std::string line = facts.name;
+    for (std::size_t i = 0; i < clauses.size(); ++i)
+        line += (i == 0 ? " (" : ", ") + clauses[i];
+    if (!clauses.empty())
+        line += ")";
+    const auto last = drive.lastBackup();
+    const auto backups = static_cast<std::int64_t>(drive.backups.size());
+    return line + ": " + (last ? "last backup " + Words::when(*last, now, calendar, false) : "no backups read") +
+           ", " + Words::count(backups) + (backups == 1 ? " backup." : " backups.");
+}
+
+Letter letter(const CheckResult& result, const Report& report, const Guide& guide, const std::string& computerName,
+              Instant now, const Calendar& calendar)
+{
+    Letter letter;
+    letter.title = "Brindle report";
+    letter.checked = "Checked " + Words::when(result.checkedAt, now, calendar, false) + ". " + computerName + ".";
+    letter.answer = report.answer;
+    letter.table = folderTable(result);
+    letter.needsYouHeading = "What needs you";
+    for (const Finding& finding : report.findings)
+        if (finding.needsYou)
+            letter.needsYou.push_back({finding.title, finding.line});
+    letter.backupsHeading = "Backups";
+    letter.backups = backupLines(result, now, calendar);
+    letter.promise = guide.promise;
+    return letter;
+}
+
+} // namespace brindle::presentation

@@ -1,0 +1,48 @@
+#include "Brindle/app/ui/ReportPrinter.h"
+
+#include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/LetterPresentation.h"
+#include "Brindle/app/services/ComputerName.h"
+#include "Brindle/app/ui/ReportLetter.h"
+
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace brindle {
+
+bool ReportPrinter::systemDialog(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print Report"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+ReportPrinter::ReportPrinter(AppModel& model, Ask ask, QObject* parent)
+    : QObject(parent), model_(model), ask_(ask ? std::move(ask) : Ask(systemDialog))
+{
+}
+
+ReportPrinter::~ReportPrinter() = default;
+
+bool ReportPrinter::print(QWidget* parent)
+{
+    if (!model_.result() || !model_.report())
+        return false;
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setDocName(QString::fromLatin1(ReportLetter::documentTitle));
+    if (!ask_(*printer_, parent))
+        return false;
+    const presentation::Letter letter = presentation::letter(*model_.result(), *model_.report(), model_.guide(),
+                                                             ComputerName::read(), model_.now(), model_.calendar());
+    if (ReportLetter::print(letter, *printer_))
+        return true;
+    QMessageBox::warning(parent, QStringLiteral("Print Report"),
+                         QStringLiteral("The report could not be printed. Check the printer, or the file and folder "
+                                        "chosen, and try again."));
+    return false;
+}
+
+} // namespace brindle
