@@ -42,11 +42,16 @@ status=0
 [[ $status == 1 && ! -e $work/none.pdf ]] || fail "no kept check: status $status"
 grep -q "no kept check" "$work/err" || fail "no kept check: $(cat "$work/err")"
 
-mkdir -p "$work/Letters"
-echo "Dear" >"$work/Letters/one.txt"
-"$brindle" check "$work/Letters" --save >/dev/null
+# Eighty folders still make one page.
+folders=()
+for n in $(seq 1 80); do
+  mkdir -p "$work/Letters $n"
+  echo "Dear" >"$work/Letters $n/one.txt"
+  folders+=("$work/Letters $n")
+done
+"$brindle" check "${folders[@]}" --save >/dev/null
 "$brindle" report --pdf "$work/kept.pdf"
-letter_has "$work/kept.pdf" "Letters"
+letter_has "$work/kept.pdf" "Letters 1" "Letters 80"
 
 status=0
 "$brindle" report --demo --pdf "$work/no-such-folder/letter.pdf" 2>"$work/err" || status=$?

@@ -75,8 +75,10 @@ void addTable(QTextCursor& cursor, const presentation::LetterTable& grid)
         look.setTopBorder(0);
         look.setLeftBorder(0);
         look.setRightBorder(0);
-        if (head)
+        if (head) {
             look.setBackground(ink(Colour::head));
+            look.setVerticalAlignment(QTextCharFormat::AlignBottom);
+        }
         cell.setFormat(look);
         QTextCursor inside = cell.firstCursorPosition();
         inside.setBlockFormat(paragraph(0, 0, column == 0 ? Qt::AlignLeft : Qt::AlignRight));
