@@ -2,8 +2,6 @@
 
 #include "BrindleCore/Words.h"
 
-#include <algorithm>
-
 namespace brindle::presentation {
 
 namespace {
@@ -20,13 +18,11 @@ LetterTable folderTable(const CheckResult& result)
 
     const auto row = [backupKnown](const FolderTally& tally, const std::string& name) {
         std::vector<std::string> cells{name, Words::count(tally.files), Words::size(tally.bytes)};
-        const std::int64_t onlyHere = tally.count(Place::onlyHere);
         if (backupKnown) {
-            const std::int64_t changed = std::min(onlyHere, tally.changedSinceBackup.value_or(0));
-            cells.push_back(Words::count(changed));
-            cells.push_back(Words::count(onlyHere - changed));
+            cells.push_back(Words::count(tally.changedOnlyHere()));
+            cells.push_back(Words::count(tally.unchangedOnlyHere()));
         } else {
-            cells.push_back(Words::count(onlyHere));
+            cells.push_back(Words::count(tally.count(Place::onlyHere)));
         }
         for (const Place place : {Place::both, Place::onlyICloud, Place::waiting})
             cells.push_back(Words::count(tally.count(place)));

@@ -96,14 +96,15 @@ void addTable(QTextCursor& cursor, const presentation::LetterTable& grid)
     cursor.movePosition(QTextCursor::End);
 }
 
-std::unique_ptr<QTextDocument> layOut(const Letter& letter, QPaintDevice& device, qreal width)
+// The letter as a document, laid out for `device` only once it is whole: a table laid out
+// while it is filled would be laid out again for every cell.
+std::unique_ptr<QTextDocument> compose(const Letter& letter, QPaintDevice& device, qreal width)
 {
     auto document = std::make_unique<QTextDocument>();
-    document->documentLayout()->setPaintDevice(&device);
     document->setDocumentMargin(0);
     document->setUndoRedoEnabled(false);
-    document->setTextWidth(width);
     QTextCursor cursor(document.get());
+    cursor.beginEditBlock();
 
     cursor.setBlockFormat(paragraph(0, 2));
     cursor.insertText(q(letter.title), characters(20, true, Colour::text));
@@ -138,6 +139,9 @@ std::unique_ptr<QTextDocument> layOut(const Letter& letter, QPaintDevice& device
     cursor.insertBlock(divider);
     cursor.insertBlock(paragraph(0, 0));
     cursor.insertText(q(letter.promise), characters(9, false, Colour::muted));
+    cursor.endEditBlock();
+    document->documentLayout()->setPaintDevice(&device);
+    document->setTextWidth(width);
     return document;
 }
 } // namespace
@@ -150,11 +154,11 @@ bool print(const Letter& letter, QPagedPaintDevice& device)
     // The painter's origin is the top left of the printable area.
     const QSizeF page = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
     qreal scale = 1;
-    std::unique_ptr<QTextDocument> document = layOut(letter, device, page.width());
+    const std::unique_ptr<QTextDocument> document = compose(letter, device, page.width());
     // Wider lines make the letter shorter, so a few rounds settle on a size that fits.
     for (int round = 0; round < 4 && document->size().height() * scale > page.height(); ++round) {
         scale *= page.height() / (document->size().height() * scale);
-        document = layOut(letter, device, page.width() / scale);
+        document->setTextWidth(page.width() / scale);
     }
     painter.scale(scale, scale);
     document->drawContents(&painter, QRectF(QPointF(0, 0), page / scale));
