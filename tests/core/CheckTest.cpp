@@ -89,5 +89,33 @@ TEST_P(CheckWorkers, AStopEndsTheCheckAndMarksItsResult)
     EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "start 1 B"), 0);
 }
 
+// A folder that the tool of the newest backup does not take has no backup date: each of its
+// files only here counts as changed since the backup, and the result names it.
+TEST(Check, FoldersTheBackupsLeaveOutCountAsChangedSinceTheBackup)
+{
+    const TestTree tree{{{"Documents/old", Node::file(1).modifiedAgo(std::chrono::days{30})},
+                         {"Documents/new", Node::file(1)},
+                         {"Pictures/old", Node::file(1).modifiedAgo(std::chrono::days{30})},
+                         {"Pictures/new", Node::file(1)}}};
+    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
+    const Instant backup = Instant{tree.now()} - std::chrono::days{7};
+    request.drives = {DriveState{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}}};
+    BackupSetup documentsOnly{"Back In Time", "/media/Backup"};
+    documentsOnly.included = std::vector<std::string>{tree.path("Documents")};
+    const std::vector<std::tuple<std::vector<BackupSetup>, std::int64_t, std::optional<std::vector<std::string>>>> cases{
+        {{documentsOnly}, 3, std::vector<std::string>{"Pictures"}},
+        {{BackupSetup{"Vorta", "/media/Backup/borg", {}, {}, std::vector<std::string>{}}}, 2, std::nullopt}, // not its backups
+        {{}, 2, std::nullopt},
+    };
+    for (const auto& [setups, changed, leftOut] : cases) {
+        request.setups = setups;
+        Recorder recorder;
+        const CheckResult result = Check::run(request, recorder).result;
+        EXPECT_EQ(result.total().changedSinceBackup, changed);
+        EXPECT_EQ(result.leftOut, leftOut);
+        EXPECT_EQ(result.backupSetups, setups);
+    }
+}
+
 } // namespace
 } // namespace brindle
