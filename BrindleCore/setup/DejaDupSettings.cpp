@@ -37,7 +37,7 @@ std::optional<std::string> specialFolder(std::string_view name, const SetupPlace
 
 std::optional<std::string> folderOf(std::string path, const SetupPlaces& places)
 {
-    for (std::size_t at; (at = path.find("$USER")) != std::string::npos;)
+    for (std::size_t at = path.find("$USER"); at != std::string::npos; at = path.find("$USER", at + places.userName.size()))
         path.replace(at, 5, places.userName);
     if (path.starts_with('$')) {
         const auto slash = path.find('/');

@@ -20,9 +20,9 @@ bool isTrue(const JsonIn& json, const char* key)
 }
 } // namespace
 
-std::optional<BackupSetup> SetupRead::timeshift(std::string_view text, const SetupPlaces&)
+std::optional<BackupSetup> SetupRead::timeshift(std::string_view settings, const SetupPlaces&)
 {
-    const JsonIn json = parseJson(text, limits::toolSettingsBytes, 8);
+    const JsonIn json = parseJson(settings, limits::toolSettingsBytes, 8);
     if (!json.is_object())
         return std::nullopt;
     const auto device = json.find("backup_device_uuid");

@@ -58,6 +58,7 @@ template <typename Row> void query(sqlite3* db, const char* sql, sqlite3_int64 b
         sqlite3_bind_int64(raw, 1, bound);
     for (int rows = 0; rows < maxRows && sqlite3_step(raw) == SQLITE_ROW; ++rows)
         row(raw);
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
 }
 
 std::string textAt(sqlite3_stmt* statement, int column)
