@@ -29,8 +29,8 @@ struct SetupPlaces {
     std::string configHome; // $XDG_CONFIG_HOME
     std::string dataHome;   // $XDG_DATA_HOME
     std::string timeshiftConfig = "/etc/timeshift/timeshift.json";
-    std::string userName;
-    std::map<std::string, std::string> userDirs; // "DOCUMENTS" → path, as user-dirs.dirs names them
+    std::string userName{};
+    std::map<std::string, std::string> userDirs{}; // "DOCUMENTS" → path, as user-dirs.dirs names them
 
     // From the environment and the user's own folders.
     static SetupPlaces current();

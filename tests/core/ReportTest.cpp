@@ -165,9 +165,9 @@ TEST(Report, AnswersAndFindingsInOrder)
     CheckResult sameDiskNoBackup = result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "Btrfs"));
     sameDiskNoBackup.onBackupDisk = std::vector<std::string>{"Docs"};
     cases.push_back({"no backups on the folders' disk", sameDiskNoBackup, "noBackup:one(1|||1 MB|||)", {"noBackup!", "photos"}});
-    CheckResult setUp = result({folder("Docs", {{Place::onlyHere, 1}})});
-    setUp.backupSetups = std::vector<BackupSetup>{{"Timeshift"}};
-    cases.push_back({"a backup tool set up, no drive chosen", setUp, "notInICloud:one(1|||1 MB|||)",
+    CheckResult toolSetUp = result({folder("Docs", {{Place::onlyHere, 1}})});
+    toolSetUp.backupSetups = std::vector<BackupSetup>{{"Timeshift"}};
+    cases.push_back({"a backup tool set up, no drive chosen", toolSetUp, "notInICloud:one(1|||1 MB|||)",
                      {"driveNotChosen", "onlyHere!", "photos"}});
     CheckResult leftOut = result({folder("Docs", {{Place::onlyHere, 2}}, 2)}, drive(hours{1}, true, {}, "ext4", true, "Timeshift"));
     leftOut.leftOut = std::vector<std::string>{"Docs"};
