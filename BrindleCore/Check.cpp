@@ -1,11 +1,14 @@
 #include "BrindleCore/Check.h"
 
+#include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Descriptor.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Scanner.h"
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace brindle {
@@ -25,7 +28,10 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
             continue;
         }
         observer.folderStarted(index, folder.name);
-        FolderTally tally = scanner.scan(opened.get(), folder.name, folder.path, {&observer, filesBefore, stop});
+        Scanner folderScanner = scanner;
+        if (folder.leftOut && scanner.lastBackup)
+            folderScanner.lastBackup = Instant::min();
+        FolderTally tally = folderScanner.scan(opened.get(), folder.name, folder.path, {&observer, filesBefore, stop});
         if (tally.unreadableFolders > 0)
             scanned.problems.push_back({folder.name, folder.path, 0, tally.unreadableFolders});
         filesBefore += tally.files;
@@ -41,7 +47,13 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     auto [drive, otherDrives] = CheckResult::ordered(request.drives);
     const std::optional<Instant> cutOff = drive ? drive->lastBackupStarted() : std::nullopt;
     const Scanner scanner(request.now, cutOff, request.workers, request.cloudFacts);
-    ScannedFolders scanned = scanFolders(scanner, request.folders, observer, stop);
+    std::vector<CheckFolder> folders = request.folders;
+    if (drive && request.setups && !drive->backups.empty()) {
+        const auto making = BackupSetups::making(*request.setups, BackupTools::of(*drive).name);
+        for (CheckFolder& folder : folders)
+            folder.leftOut = !BackupSetups::coveredByAny(making, withoutTrailingSlashes(folder.path));
+    }
+    ScannedFolders scanned = scanFolders(scanner, folders, observer, stop);
 
     CheckOutcome outcome;
     const double seconds = secondsBetween(request.now, request.clock());
@@ -49,6 +61,15 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
                                  request.timeMachine, request.iCloudDriveOn);
     outcome.result.otherDrives = std::move(otherDrives);
     outcome.result.cloudClient = request.cloudClient;
+    outcome.result.backupSetups = request.setups;
+    // Only folders that opened are told: the others are named as unreadable.
+    std::vector<std::string> leftOut;
+    for (const FolderTally& tally : outcome.result.folders)
+        if (std::any_of(folders.begin(), folders.end(),
+                        [&](const CheckFolder& folder) { return folder.leftOut && folder.path == tally.path; }))
+            leftOut.push_back(tally.name);
+    if (!leftOut.empty())
+        outcome.result.leftOut = std::move(leftOut);
     // A remembered drive's file system is stale: it is compared only while connected.
     if (outcome.result.drive && outcome.result.drive->connected)
         outcome.result.onBackupDisk = Drive::foldersOnDisk(*outcome.result.drive, outcome.result.folders);

@@ -32,6 +32,9 @@ namespace brindle {
 struct CheckFolder {
     std::string name;
     std::string path;
+    // The backups leave it out: with a backup date known, every file only here counts as
+    // changed since the backup.
+    bool leftOut = false;
 };
 
 struct CheckRequest {
@@ -41,6 +44,9 @@ struct CheckRequest {
     Instant now;                    // the start of the check
     int workers = 4;
     TimeMachineFacts timeMachine;
+    // The backup tools' settings; a folder that the tools making the newest backup do not
+    // take is left out (CheckFolder::leftOut) and named in the result.
+    std::optional<std::vector<BackupSetup>> setups;
     std::optional<bool> iCloudDriveOn;            // whether a sync client is set up
     std::optional<std::string> cloudClient;       // its name, for the texts
     const ICloudFactsSource* cloudFacts = nullptr; // not owned

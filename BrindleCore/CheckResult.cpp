@@ -70,6 +70,13 @@ JsonOut encode(const CheckResult& result)
     json["timeMachine"] = encode(result.timeMachine, dates);
     putOptional(json, "iCloudDriveOn", result.iCloudDriveOn);
     putOptional(json, "cloudClient", result.cloudClient);
+    if (result.backupSetups) {
+        JsonOut setups = JsonOut::array();
+        for (const BackupSetup& setup : *result.backupSetups)
+            setups.push_back(encode(setup, dates));
+        json["backupSetups"] = std::move(setups);
+    }
+    putOptional(json, "leftOut", result.leftOut);
     return json;
 }
 
@@ -90,6 +97,8 @@ std::optional<CheckResult> decodeCheckResult(const JsonIn& value)
     result.timeMachine = in.record<TimeMachineFacts>("timeMachine", decodeTimeMachineFacts);
     result.iCloudDriveOn = in.optionalBoolean("iCloudDriveOn");
     result.cloudClient = in.optionalString("cloudClient");
+    result.backupSetups = in.optionalArray<BackupSetup>("backupSetups", decodeBackupSetup);
+    result.leftOut = in.optionalArray<std::string>("leftOut", decodeString);
     return in.ok() ? std::optional(std::move(result)) : std::nullopt;
 }
 

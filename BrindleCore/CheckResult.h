@@ -5,6 +5,7 @@
 // all-or-nothing and never throws.
 #pragma once
 
+#include "BrindleCore/BackupSetup.h"
 #include "BrindleCore/DriveState.h"
 #include "BrindleCore/FolderTally.h"
 
@@ -30,6 +31,11 @@ struct CheckResult {
     // The sync client whose folder the check met ("Nextcloud"), or the one set up; absent
     // when there is none. Texts about the cloud name it.
     std::optional<std::string> cloudClient;
+    // How the backup tools of this computer are set up; absent where none could be read.
+    std::optional<std::vector<BackupSetup>> backupSetups;
+    // Names of the folders that the tool of the newest backup does not take; their files only
+    // here all count as changed since the backup. Absent when none, or when it cannot be told.
+    std::optional<std::vector<std::string>> leftOut;
 
     CheckResult() = default;
     CheckResult(Instant checkedAt, double seconds, std::vector<FolderTally> folders, std::optional<DriveState> drive,

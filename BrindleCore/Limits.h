@@ -33,6 +33,11 @@ inline constexpr std::size_t syncPathBytes = 4096;
 inline constexpr int syncTreeDepth = 256; // parent links followed, folders entered
 inline constexpr std::size_t syncCacheEntries = 1'000'000;
 
+// Backup tools' settings on this computer.
+inline constexpr std::size_t toolSettingsBytes = 1u << 20; // config files, JSON settings and histories
+inline constexpr std::size_t toolHistoryBytes = 16u << 20;
+inline constexpr std::size_t toolDatabaseBytes = 64u << 20; // read whole into memory
+
 // Backup drives.
 inline constexpr std::size_t manifestBytes = 64u << 20;
 inline constexpr std::size_t backupSmallFileBytes = 64u << 10; // info files, configs, statistics

@@ -40,7 +40,9 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const std::int64_t waiting = total.count(Place::waiting);
     const std::int64_t unknown = total.count(Place::unknown);
     const std::optional<Instant> lastBackup = result.lastBackup();
-    const bool tmSetUp = result.timeMachine.isSetUp().value_or(false);
+    // Set up: a backup tool's settings were found, or Time Machine's settings file says so.
+    const BackupSetup* setup = result.backupSetups ? BackupSetups::principal(*result.backupSetups) : nullptr;
+    const bool tmSetUp = setup || result.timeMachine.isSetUp().value_or(false);
     const std::int64_t changed = total.changedSinceBackup.value_or(0);
     const Instant now = result.checkedAt;
     const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
@@ -89,9 +91,14 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     if (!result.drive) {
         bool applied = false;
         if (tmSetUp) {
-            const std::string changedAt =
-                result.timeMachine.modified ? when(*result.timeMachine.modified, false) : "recently";
-            findings.push_back(makeFinding(guide, "driveNotChosen", 0, {{"when", changedAt}}, false));
+            const std::optional<Instant> moment = setup ? setup->lastBackup : result.timeMachine.modified;
+            const std::string changedAt = moment ? when(*moment, false) : "recently";
+            const std::string destination = setup ? BackupSetups::destination(*setup) : std::string();
+            findings.push_back(makeFinding(guide, "driveNotChosen", 0,
+                                           {{"when", changedAt},
+                                            {"tool", setup ? setup->tool : std::string("Time Machine")},
+                                            {"drive", destination.empty() ? "its backup drive" : destination}},
+                                           false));
             applied = true;
         } else if (!result.folders.empty()) {
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
@@ -116,6 +123,13 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             findings.push_back(makeFinding(guide, "backupOld", 0, {{"when", when(*lastBackup, true)}}, true));
         if (total.changedSinceBackup && *total.changedSinceBackup >= 1)
             findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
+        if (result.leftOut && !result.leftOut->empty()) {
+            const auto makers = result.backupSetups ? BackupSetups::making(*result.backupSetups, tool.name)
+                                                    : std::vector<BackupSetup>{};
+            const std::string maker = makers.empty() ? std::string(tool.name) : makers.front().tool;
+            findings.push_back(makeFinding(guide, "leftOut", static_cast<std::int64_t>(result.leftOut->size()),
+                                           {{"folders", Words::list(*result.leftOut)}, {"tool", maker}}, true));
+        }
         if (!lastBackup && !tmSetUp && canHold && !result.folders.empty())
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
         if (lastBackup && result.onBackupDisk && !result.onBackupDisk->empty())

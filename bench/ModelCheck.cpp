@@ -23,6 +23,7 @@ public:
     void reveal(const QString&) override {}
     bool openUrl(const QUrl&) override { return false; }
     void openPhotos() override {}
+    bool launchApplication(const QStringList&) override { return false; }
 };
 
 class NoPickers final : public Pickers {

@@ -195,6 +195,7 @@ int runCheck(std::span<const std::string_view> args)
         request.now = now;
         request.workers = options.workers;
         request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
+        request.setups = backupSetups();
     }
     // Alive until the check is done: the request points at its facts.
     const SyncSetup sync = plan ? SyncSetup{} : SyncClients::forCheck(request, SyncLocations::system());

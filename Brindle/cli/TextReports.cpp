@@ -3,6 +3,7 @@
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 #include "BrindleCore/BackupTools.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/Words.h"
 
 #include <sys/ioctl.h>
@@ -111,6 +112,32 @@ std::string wrapped(const std::string& text, std::size_t width, const std::strin
     return out;
 }
 
+std::string setupLines(const CheckResult& result)
+{
+    if (!result.backupSetups)
+        return {};
+    if (result.backupSetups->empty())
+        return "\nNo backup tool is set up on this computer.\n";
+    std::string text = "\n";
+    for (const BackupSetup& setup : *result.backupSetups) {
+        text += "Backup tool " + printable(setup.tool);
+        const std::string destination = BackupSetups::destination(setup);
+        if (!destination.empty())
+            text += ", backing up to \u201c" + printable(destination) + "\u201d";
+        else if (setup.volumeUuid)
+            text += ", backing up to the drive " + printable(*setup.volumeUuid);
+        if (setup.lastBackup)
+            text += ", last backup " + formatISO8601(*setup.lastBackup);
+        std::vector<std::string> leftOut;
+        for (const FolderTally& folder : result.folders)
+            if (!BackupSetups::covers(setup, withoutTrailingSlashes(folder.path)))
+                leftOut.push_back(printable(folder.name));
+        text += leftOut.empty() ? std::string() : "; leaves out " + Words::list(leftOut);
+        text += "\n";
+    }
+    return text;
+}
+
 std::string checkLetter(const CheckResult& result, const Report& report, const TextStyle& style)
 {
     const auto paint = [&](const char* code, const std::string& text) {
@@ -125,6 +152,7 @@ std::string checkLetter(const CheckResult& result, const Report& report, const T
             text += "  " + paint("36", "\u2192 " + printable(finding.button)) + "\n";
     }
     text += "\n" + tallyTable(result.folders, result.total());
+    text += setupLines(result);
     if (!result.drive)
         return text;
     const auto describe = [](const DriveState& drive) {

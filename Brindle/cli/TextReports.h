@@ -23,6 +23,11 @@ std::string driveReport(const DriveState& state);
 // then the table of folders and the backup drive.
 std::string checkLetter(const CheckResult& result, const Report& report, const TextStyle& style);
 
+// One line per backup tool set up on this computer: where it backs up to, its last backup,
+// and the checked folders it leaves out; a line saying there is none when none was found;
+// nothing when the result does not say.
+std::string setupLines(const CheckResult& result);
+
 // `text` wrapped at spaces to `width` columns. The first line is taken to start after
 // `indent` (which the caller prints), and every following line starts with `indent`.
 std::string wrapped(const std::string& text, std::size_t width, const std::string& indent);

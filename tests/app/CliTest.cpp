@@ -291,3 +291,36 @@ TEST(Commands, AStoreThatCannotBeReadIsSaidNotTakenForNeverChecked)
 
 } // namespace
 } // namespace brindle::cli
+
+namespace brindle::cli {
+namespace {
+
+TEST(Commands, CheckNamesTheBackupToolAndWhatItLeavesOut)
+{
+    const test::TestTree tree{
+        {{"home/.config/backintime/config",
+          test::Node::text("profile1.snapshots.path=/media/ada/Backup\nprofile1.snapshots.include.1.value=~/Documents\n")},
+         {"home/Documents/a.txt", test::Node::file(5)},
+         {"home/Pictures/b.jpg", test::Node::file(7)},
+         {"Drive/backintime/host/ada/1/20261120-021500/backup", test::Node::directory()}}};
+    ::setenv("HOME", tree.path("home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", tree.path("home/.config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
+    ::setenv("XDG_DATA_DIRS", tree.path("share").c_str(), 1); // no desktop's settings schemas
+    const std::vector<std::string> words{"check", tree.path("home/Documents"), tree.path("home/Pictures"), "--drive",
+                                         tree.path("Drive")};
+    const CommandRun text = run(words);
+    EXPECT_NE(text.out.find("Your backups leave out Pictures"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Backup tool Back In Time, backing up to \u201c/media/ada/Backup\u201d; leaves out Pictures\n"),
+              std::string::npos)
+        << text.out;
+    std::vector<std::string> json = words;
+    json.push_back("--json");
+    const CommandRun carried = run(json);
+    EXPECT_NE(carried.out.find(R"("backupSetups":[{"tool":"Back In Time","target":"/media/ada/Backup")"), std::string::npos)
+        << carried.out;
+    EXPECT_NE(carried.out.find(R"("leftOut":["Pictures"])"), std::string::npos) << carried.out;
+}
+
+} // namespace
+} // namespace brindle::cli

@@ -89,5 +89,31 @@ TEST_P(CheckWorkers, AStopEndsTheCheckAndMarksItsResult)
     EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "start 1 B"), 0);
 }
 
+// A folder that the tool of the newest backup does not take has no backup date: each of its
+// files only here counts as changed since the backup, and the result names it.
+TEST(Check, FoldersTheBackupsLeaveOutCountAsChangedSinceTheBackup)
+{
+    const TestTree tree{{{"Documents/a", Node::file(1)}, {"Pictures/b", Node::file(1)}, {"Pictures/c", Node::file(1)}}};
+    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
+    // Begun after every file changed: only what the backups leave out counts as changed.
+    const Instant backup = Instant{tree.now()} + std::chrono::hours{1};
+    request.drives = {DriveState{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}}};
+    BackupSetup documentsOnly{"Back In Time", "/media/Backup"};
+    documentsOnly.included = std::vector<std::string>{tree.path("Documents")};
+    const std::vector<std::tuple<std::vector<BackupSetup>, std::int64_t, std::optional<std::vector<std::string>>>> cases{
+        {{documentsOnly}, 2, std::vector<std::string>{"Pictures"}},
+        {{BackupSetup{"Vorta", "/media/Backup/borg", {}, {}, std::vector<std::string>{}}}, 0, std::nullopt}, // not its backups
+        {{}, 0, std::nullopt},
+    };
+    for (const auto& [setups, changed, leftOut] : cases) {
+        request.setups = setups;
+        Recorder recorder;
+        const CheckResult result = Check::run(request, recorder).result;
+        EXPECT_EQ(result.total().changedSinceBackup, changed);
+        EXPECT_EQ(result.leftOut, leftOut);
+        EXPECT_EQ(result.backupSetups, setups);
+    }
+}
+
 } // namespace
 } // namespace brindle

@@ -111,11 +111,11 @@ const std::vector<std::pair<std::string, std::set<std::string>>> answerKeys{
     {"changedSince", {"when"}}, {"nothingChanged", {"when"}},
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
-    {"cantOpen", {"folders"}}, {"cantReadAll", {"folders"}}, {"driveNotChosen", {"when"}}, {"noBackup", {}},
+    {"cantOpen", {"folders"}}, {"cantReadAll", {"folders"}}, {"driveNotChosen", {"when", "tool", "drive"}}, {"noBackup", {}},
     {"onlyHere", {"folders"}}, {"cantHoldTimeMachine", {"drive", "format", "tool", "needs"}}, {"driveAway", {"when"}},
     {"backupOld", {"when"}},   {"changedSinceBackup", {}},  {"onlyICloud", {"size"}},
     {"notEncrypted", {"tool"}}, {"waitingLong", {"when"}},  {"cantTell", {}},
-    {"photos", {}},            {"sameDisk", {"folders", "tool"}},
+    {"photos", {}},            {"sameDisk", {"folders", "tool"}}, {"leftOut", {"folders", "tool"}},
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> noteKeys{
     {"driveAway", {"drive", "when"}}, {"backupOld", {"drive", "when"}}, {"moreWithout", {"total", "before", "when"}}};

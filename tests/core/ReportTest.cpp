@@ -28,7 +28,7 @@ Guide echoGuide()
         guide.answers[key] = echo(key);
     for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine", "driveAway",
                            "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong", "cantTell",
-                           "photos", "sameDisk"})
+                           "photos", "sameDisk", "leftOut"})
         guide.findings.push_back({id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
 }
@@ -165,6 +165,14 @@ TEST(Report, AnswersAndFindingsInOrder)
     CheckResult sameDiskNoBackup = result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "Btrfs"));
     sameDiskNoBackup.onBackupDisk = std::vector<std::string>{"Docs"};
     cases.push_back({"no backups on the folders' disk", sameDiskNoBackup, "noBackup:one(1|||1 MB|||)", {"noBackup!", "photos"}});
+    CheckResult toolSetUp = result({folder("Docs", {{Place::onlyHere, 1}})});
+    toolSetUp.backupSetups = std::vector<BackupSetup>{{"Timeshift"}};
+    cases.push_back({"a backup tool set up, no drive chosen", toolSetUp, "notInICloud:one(1|||1 MB|||)",
+                     {"driveNotChosen", "onlyHere!", "photos"}});
+    CheckResult leftOut = result({folder("Docs", {{Place::onlyHere, 2}}, 2)}, drive(hours{1}, true, {}, "ext4", true, "Timeshift"));
+    leftOut.leftOut = std::vector<std::string>{"Docs"};
+    cases.push_back({"a folder the backups leave out", leftOut, "changedSince(2||||today at 14:12||)",
+                     {"changedSinceBackup!", "leftOut!", "photos"}});
     CheckResult unreadable = result({folder("Docs", {{Place::onlyHere, 1}})});
     unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
     cases.push_back({"folders that did not open", unreadable, "noBackup:one(1|||1 MB|||)",
@@ -200,7 +208,12 @@ TEST(Report, FindingsCarryTheirFilledTextsAndButtons)
                      std::nullopt, utc);
     EXPECT_EQ(filled(old.findings[0].title), "driveAway(0||||9 days ago||)");
     const Report noDrive(result({}, std::nullopt, {300, checkedAt - days{3}}), echoGuide(), std::nullopt, utc);
-    EXPECT_EQ(filled(noDrive.findings[0].title), "driveNotChosen(0||||on Monday||)");
+    EXPECT_EQ(filled(noDrive.findings[0].title), "driveNotChosen(0||||on Monday|its backup drive|)");
+    CheckResult dejaDup = result({}, std::nullopt, {});
+    dejaDup.backupSetups = std::vector<BackupSetup>{{"Back In Time", "/media/ada/Disk"},
+                                                    {"Déjà Dup", {}, "9F3C", "Backup", {}, {}, checkedAt - days{2}}};
+    EXPECT_EQ(filled(Report(dejaDup, echoGuide(), std::nullopt, utc).findings[0].title),
+              "driveNotChosen(0||||on Tuesday|Backup|)");
     const Report format(result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "ExFAT")),
                         echoGuide(), std::nullopt, utc);
     EXPECT_EQ(filled(format.findings[0].title), "cantHoldTimeMachine(0|||||Backup|ExFAT)");

@@ -47,6 +47,7 @@ struct Harness {
     test::FakeDesktop desktop;
     test::FakePickers pickers;
     Instant now{sys_days{2026y / December / 8} + 12h};
+    std::vector<BackupSetup> setups;
 
     std::unique_ptr<AppModel> model(std::vector<std::string_view> arguments = {})
     {
@@ -62,6 +63,7 @@ struct Harness {
                              .pickers = pickers,
                              .clock = [this] { return now; },
                              .calendar = [] { return Calendar::utc(); },
+                             .backupSetups = [this] { return setups; },
                              .historyPath = tree.path("data/history.jsonl"),
                              .lastCheckPath = tree.path("data/last-check.json"),
                              .home = tree.path("home"),
@@ -234,6 +236,33 @@ TEST(AppModel, FollowsTheBackupDriveAsItComesAndGoes)
     finishChecks(*model);
     EXPECT_FALSE(model->result()->drive->connected);
     EXPECT_EQ(model->result()->drive->backups.size(), 2u);
+}
+
+TEST(AppModel, SuggestsTheBackupToolsDriveAndOpensTheTool)
+{
+    Harness h;
+    const std::string drivePath = h.tree.path("drive");
+    h.store(settings::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    auto model = h.model();
+    model->open("timeMachineSettings");
+    ASSERT_EQ(h.desktop.opened.size(), 1) << "no tool found: the guide's page";
+    EXPECT_TRUE(h.desktop.launched.isEmpty());
+
+    h.setups = {BackupSetup{"Back In Time", "/elsewhere"}, BackupSetup{"Déjà Dup", {}, "UUID-1"}};
+    h.mounts.mount(QString::fromStdString(drivePath), "UUID-1");
+    model->start();
+    finishChecks(*model);
+    EXPECT_EQ(model->suggestedDrive(), (DriveSuggestion{drivePath, "drive", "Déjà Dup"}));
+    EXPECT_EQ(model->backupTool()->tool, "Back In Time");
+    h.setups = {BackupSetup{"Déjà Dup", {}, "UUID-1"}};
+    model->start();
+    finishChecks(*model);
+    model->open("timeMachineHelp");
+    EXPECT_EQ(h.desktop.launched, (QList<QStringList>{{"org.gnome.DejaDup.desktop", "deja-dup.desktop"}}));
+    EXPECT_EQ(h.desktop.opened.size(), 1);
+    h.desktop.installed = false;
+    model->open("timeMachineSettings");
+    EXPECT_EQ(h.desktop.opened.back(), QUrl("https://apps.gnome.org/DejaDup/")) << "not installed: its help page";
 }
 
 TEST(AppModel, KeepsWatchWeeklyAndNotifiesOnce)

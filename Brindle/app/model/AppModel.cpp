@@ -2,6 +2,7 @@
 
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/services/SettingsKeys.h"
+#include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Paths.h"
@@ -186,6 +187,8 @@ void AppModel::open(const std::string& key)
         revealSelected();
     } else if (key == "settings") {
         emit settingsWindowRequested();
+    } else if ((key == "timeMachineSettings" || key == "timeMachineHelp") && openBackupTool()) {
+        return;
     } else if (const auto entry = guide_.opens.find(key); entry != guide_.opens.end() && entry->second.url) {
         const QUrl url(QString::fromStdString(*entry->second.url), QUrl::StrictMode);
         if (url.isValid())
@@ -315,13 +318,21 @@ void AppModel::remove(const Grant& grant)
 
 void AppModel::chooseDrive(bool adding)
 {
-    const auto chosen = services_.pickers.chooseDrive(QString::fromStdString(services_.drivesFolder));
+    const auto suggestion = suggestedDrive();
+    const auto chosen = services_.pickers.chooseDrive(QString::fromStdString(suggestion ? suggestion->path : services_.drivesFolder));
     if (!chosen)
         return;
-    const std::string path = chosen->toStdString();
+    addDrive(chosen->toStdString(), adding);
+}
+
+void AppModel::useDrive(const std::string& path) { addDrive(path, false); }
+
+void AppModel::addDrive(const std::string& path, bool adding)
+{
+    const QString chosen = QString::fromStdString(path);
     // An empty mount point lies on the system disk: it is not the drive the person meant.
     if (Drive::read(path, services_.clock(), services_.calendar()).problem == Drive::Problem::notMounted) {
-        services_.pickers.alert(QStringLiteral("No drive is connected at “%1”.").arg(*chosen),
+        services_.pickers.alert(QStringLiteral("No drive is connected at “%1”.").arg(chosen),
                                 QStringLiteral("Connect the backup drive, then choose the folder where it appears."));
         return;
     }
@@ -391,6 +402,54 @@ void AppModel::start()
     runCheck();
 }
 
+std::optional<DriveSuggestion> AppModel::suggestedDrive() const
+{
+    if (!drives_.empty() || !result_ || !result_->backupSetups)
+        return std::nullopt;
+    const std::vector<MountedVolume> mounted = mountedVolumes();
+    for (const BackupSetup& setup : *result_->backupSetups) {
+        // Longer mount points first: a drive mounted inside another folder's mount is the one meant.
+        for (auto it = mounted.rbegin(); it != mounted.rend(); ++it) {
+            const MountedVolume& volume = *it;
+            // The system's own disk is no backup drive.
+            if (volume.path == "/")
+                continue;
+            const std::string name(lastPathComponent(volume.path));
+            if (setup.volumeUuid && *setup.volumeUuid == volume.uuid)
+                return DriveSuggestion{volume.path, name, setup.tool};
+            if (setup.target && isSameOrInside(*setup.target, volume.path))
+                return DriveSuggestion{*setup.target, name, setup.tool};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<BackupSetup> AppModel::backupTool() const
+{
+    if (!result_ || !result_->backupSetups || result_->backupSetups->empty())
+        return std::nullopt;
+    if (result_->drive && !result_->drive->backups.empty()) {
+        const auto making = BackupSetups::making(*result_->backupSetups, BackupTools::of(*result_->drive).name);
+        if (!making.empty())
+            return making.front();
+    }
+    return *BackupSetups::principal(*result_->backupSetups);
+}
+
+bool AppModel::openBackupTool()
+{
+    const auto setup = backupTool();
+    const auto tool = setup ? BackupSetups::tool(setup->tool) : std::nullopt;
+    if (!tool)
+        return false;
+    QStringList ids;
+    for (const std::string_view id : tool->desktopIds)
+        ids << QString::fromUtf8(id.data(), static_cast<qsizetype>(id.size()));
+    if (!services_.desktop.launchApplication(ids))
+        services_.desktop.openUrl(QUrl(QString::fromUtf8(tool->helpUrl.data(), static_cast<qsizetype>(tool->helpUrl.size()))));
+    return true;
+}
+
 std::vector<MountedVolume> AppModel::mountedVolumes() const
 {
     std::vector<MountedVolume> mounted;
@@ -412,6 +471,7 @@ void AppModel::runCheck()
     plan.now = services_.clock();
     plan.clock = services_.clock;
     plan.sync = SyncLocations::under(services_.home);
+    plan.setups = services_.backupSetups;
     worker_.start([plan = std::move(plan), &tokens = services_.tokens, &volumes = services_.volumes](
                       CheckObserver& observer, std::stop_token stop) {
         return runGrantedCheck(plan, tokens, volumes, observer, std::move(stop));

@@ -52,6 +52,16 @@
 
 namespace brindle {
 
+// A mounted drive that a backup tool of this computer backs up to, offered while no backup
+// drive is chosen: "Use <name>, where <tool> backs up".
+struct DriveSuggestion {
+    std::string path; // what choosing it grants: the tool's folder on the drive, else its mount point
+    std::string name; // the drive's name
+    std::string tool; // "Déjà Dup"
+
+    friend bool operator==(const DriveSuggestion&, const DriveSuggestion&) = default;
+};
+
 // What the model works with. Not owned: every service must outlive the model.
 struct AppServices {
     SettingsStore& settings;
@@ -66,6 +76,8 @@ struct AppServices {
     Pickers& pickers;
     std::function<Instant()> clock = clockNow;
     std::function<Calendar()> calendar = Calendar::current;
+    // Reads the backup tools' settings; called on the check's thread.
+    std::function<std::vector<BackupSetup>()> backupSetups = brindle::backupSetups;
     std::string historyPath;   // the history file
     std::string lastCheckPath; // the kept result
     std::string home;          // the person's home folder
@@ -138,7 +150,16 @@ public:
     std::optional<std::string> addGrant(const std::string& path);
     std::optional<Grant> folderHolding(const std::string& path) const;
     void remove(const Grant& grant);
+    // The picker starts at the suggested drive when there is one.
     void chooseDrive(bool adding);
+    // Chooses the drive at `path` as the only backup drive, as the picker would.
+    void useDrive(const std::string& path);
+    // Absent while a drive is chosen, or when no tool's drive is mounted. Follows `result`
+    // (which carries the tools' settings) and the mounts.
+    std::optional<DriveSuggestion> suggestedDrive() const;
+    // The backup tool to open for the person: the one making the newest backup, else the one
+    // that backed up last; absent when no tool's settings were found.
+    std::optional<BackupSetup> backupTool() const;
     void removeDrive(const Grant& drive);
     void noteSeen(const std::string& uuid);
     std::optional<Instant> lastSeen(const std::string& uuid) const;
@@ -183,6 +204,8 @@ private:
     void setGrants(std::vector<Grant> grants);
     void setDrives(std::vector<Grant> drives);
     std::vector<MountedVolume> mountedVolumes() const;
+    void addDrive(const std::string& path, bool adding);
+    bool openBackupTool();
 
     AppServices services_;
     LaunchArguments arguments_;

@@ -1,5 +1,6 @@
 #include "Brindle/app/model/GrantedCheck.h"
 
+#include "Brindle/app/services/DejaDupSettings.h"
 #include "Brindle/app/services/SettingsKeys.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Paths.h"
@@ -52,9 +53,16 @@ GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const V
     request.workers = plan.workers;
     request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
     const SyncSetup sync = SyncClients::forCheck(request, plan.sync);
+    if (plan.setups)
+        request.setups = plan.setups();
     check.outcome = Check::run(request, observer, std::move(stop));
     check.outcome.problems.insert(check.outcome.problems.begin(), lost.begin(), lost.end());
     return check;
+}
+
+std::vector<BackupSetup> backupSetups()
+{
+    return SetupRead::all(SetupPlaces::current(), readDejaDupSettings(), Calendar::current());
 }
 
 bool keepWaitingSince(SettingsStore& store, const CheckResult& result)

@@ -21,6 +21,9 @@
 
 namespace brindle {
 
+// How the backup tools of this computer are set up for the person, Déjà Dup's included.
+std::vector<BackupSetup> backupSetups();
+
 struct CheckPlan {
     std::vector<Grant> grants;
     std::vector<Grant> drives;
@@ -31,6 +34,8 @@ struct CheckPlan {
     std::function<Instant()> clock = clockNow; // read once more, at the end; from the check's thread
     int workers = Check::workers;
     SyncLocations sync; // where the sync clients keep their settings; empty: look nowhere
+    // Reads the backup tools' settings; called on the check's thread.
+    std::function<std::vector<BackupSetup>()> setups = backupSetups;
 };
 
 struct GrantedCheck {

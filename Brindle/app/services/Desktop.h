@@ -1,11 +1,12 @@
 // Showing things to the person outside Brindle: a folder in the file manager, a web page or
-// settings page, their photo manager.
+// settings page, their photo manager, an application by its desktop id.
 //
-// All three return at once and never block on another program: a file manager that does not
+// All return at once and never block on another program: a file manager that does not
 // answer is given up on in the background and the folder is opened instead. Main thread.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <memory>
@@ -22,6 +23,9 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Opens the person's photo manager (PhotoManager.h), else their Pictures folder.
     virtual void openPhotos() = 0;
+    // Starts the first installed of the applications `desktopIds` ("org.gnome.DejaDup.desktop"),
+    // detached; false when none is installed or it did not start.
+    virtual bool launchApplication(const QStringList& desktopIds) = 0;
 };
 
 // The desktop through D-Bus and the desktop's URL handlers. Needs a QGuiApplication.

@@ -43,12 +43,21 @@ public:
 
     void openPhotos() override
     {
-        if (const auto manager = findPhotoManager()) {
-            const QStringList arguments = manager->command.mid(1);
-            if (QProcess::startDetached(manager->command.constFirst(), arguments))
-                return;
-        }
+        if (const auto manager = findPhotoManager(); manager && start(*manager))
+            return;
         QDesktopServices::openUrl(QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
+    }
+
+    bool launchApplication(const QStringList& desktopIds) override
+    {
+        const auto application = findApplication(desktopIds);
+        return application && start(*application);
+    }
+
+private:
+    static bool start(const DesktopApplication& application)
+    {
+        return QProcess::startDetached(application.command.constFirst(), application.command.mid(1));
     }
 };
 

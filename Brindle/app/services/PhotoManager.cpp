@@ -74,9 +74,17 @@ QStringList xdgDataFolders()
 
 std::optional<PhotoManager> findPhotoManager(const QStringList& dataFolders)
 {
-    for (const char* id : photoManagers) {
+    QStringList ids;
+    for (const char* id : photoManagers)
+        ids << QLatin1String(id);
+    return findApplication(ids, dataFolders);
+}
+
+std::optional<DesktopApplication> findApplication(const QStringList& desktopIds, const QStringList& dataFolders)
+{
+    for (const QString& id : desktopIds) {
         for (const QString& folder : dataFolders) {
-            const QString path = folder + QStringLiteral("/applications/") + QLatin1String(id);
+            const QString path = folder + QStringLiteral("/applications/") + id;
             if (!QFile::exists(path))
                 continue;
             // The first entry of an id hides the later ones, whatever it says.
@@ -87,7 +95,7 @@ std::optional<PhotoManager> findPhotoManager(const QStringList& dataFolders)
                                    (tryExec.startsWith(QLatin1Char('/')) && QFileInfo(tryExec).isExecutable());
             if (keys.value(QStringLiteral("Hidden")) != QLatin1String("true") &&
                 keys.value(QStringLiteral("NoDisplay")) != QLatin1String("true") && !command.isEmpty() && installed)
-                return PhotoManager{QLatin1String(id), path, command};
+                return DesktopApplication{id, path, command};
             break;
         }
     }

@@ -15,6 +15,8 @@ public:
     QStringList revealed;
     QList<QUrl> opened;
     int photosOpened = 0;
+    QList<QStringList> launched;
+    bool installed = true; // what launchApplication answers
 
     void reveal(const QString& path) override { revealed.append(path); }
     bool openUrl(const QUrl& url) override
@@ -23,6 +25,11 @@ public:
         return true;
     }
     void openPhotos() override { ++photosOpened; }
+    bool launchApplication(const QStringList& desktopIds) override
+    {
+        launched.append(desktopIds);
+        return installed;
+    }
 };
 
 class FakeLoginItem final : public LoginItem {

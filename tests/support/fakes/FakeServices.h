@@ -27,6 +27,7 @@ struct FakeServices {
     FakeDesktop desktop;
     FakePickers pickers;
     Instant now{std::chrono::sys_days{std::chrono::year{2026} / 12 / 8} + std::chrono::hours{12}};
+    std::vector<BackupSetup> setups; // what the backup tools' settings say
 
     AppServices services(const std::string& dataFolder, const std::string& home)
     {
@@ -42,6 +43,7 @@ struct FakeServices {
                 .pickers = pickers,
                 .clock = [this] { return now; },
                 .calendar = [] { return Calendar::utc(); },
+                .backupSetups = [this] { return setups; },
                 .historyPath = dataFolder + "/history.jsonl",
                 .lastCheckPath = dataFolder + "/last-check.json",
                 .home = home,

@@ -1,0 +1,85 @@
+// Reading how the backup tools of this computer are set up for the person, from the tools'
+// own settings, without running a tool and without reading a secret (no password, no key,
+// no password table is ever opened).
+//
+// Each reader of text takes the whole text and gives nothing for anything it cannot read;
+// none throws. Files are read only when they are regular files within the caps of Limits.h:
+// a FIFO, a device, a link to either or a huge file in a settings file's place is taken for
+// no settings at all. Paths in the settings may begin with "~" or "$HOME"; they are given
+// back absolute. Pure apart from the file reads; any thread.
+//
+// Déjà Dup keeps its settings in GSettings, which this library does not link: the caller
+// reads them (DejaDupSettings.h in the application) and hands them in as values.
+#pragma once
+
+#include "BrindleCore/BackupSetup.h"
+#include "BrindleCore/Calendar.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brindle {
+
+// Where the person's settings are; tests point these at fixtures.
+struct SetupPlaces {
+    std::string home;
+    std::string configHome; // $XDG_CONFIG_HOME
+    std::string dataHome;   // $XDG_DATA_HOME
+    std::string timeshiftConfig = "/etc/timeshift/timeshift.json";
+    std::string userName{};
+    std::map<std::string, std::string> userDirs{}; // "DOCUMENTS" → path, as user-dirs.dirs names them
+
+    // From the environment and the user's own folders.
+    static SetupPlaces current();
+
+    // `path` absolute: "~", "$HOME" and "${HOME}" at its start become the home folder, and a
+    // relative path is taken below the home folder. Trailing slashes go.
+    std::string absolute(std::string_view path) const;
+};
+
+// Déjà Dup's keys as GSettings gives them (schema org.gnome.DejaDup and its children
+// .Local and .Drive); empty strings where a key is empty.
+struct DejaDupSettings {
+    std::string backend;     // "auto", "local", "drive", "remote", …
+    std::string localFolder; // .Local folder
+    std::string driveUuid;   // .Drive uuid
+    std::string driveName;   // .Drive name
+    std::vector<std::string> includeList;
+    std::vector<std::string> excludeList;
+    std::string lastBackup; // ISO 8601
+
+    friend bool operator==(const DejaDupSettings&, const DejaDupSettings&) = default;
+};
+
+namespace SetupRead {
+
+// Back In Time's ~/.config/backintime/config: one setup per profile with a snapshot folder.
+std::vector<BackupSetup> backInTime(std::string_view config, const SetupPlaces& places);
+// Timeshift's timeshift.json, when it names a backup device. Timeshift copies the system and
+// leaves home folders out unless its settings take them in.
+std::optional<BackupSetup> timeshift(std::string_view json, const SetupPlaces& places);
+// Pika Backup's backup.json and history.json: one setup per configured backup.
+std::vector<BackupSetup> pikaBackup(std::string_view config, std::string_view history, const SetupPlaces& places,
+                                    const Calendar& calendar);
+// Vorta's settings.db (SQLite), read from a copy in memory: one setup per profile with a
+// repository. Only the repository, folder and archive tables are asked.
+std::vector<BackupSetup> vortaDatabase(std::string_view database, const SetupPlaces& places, const Calendar& calendar);
+// Déjà Dup, when it has backed up or has a drive chosen.
+std::optional<BackupSetup> dejaDup(const DejaDupSettings& settings, const SetupPlaces& places,
+                                   const Calendar& calendar);
+
+// Every tool's setups found in `places`, Déjà Dup's from `dejaDup` when given: Déjà Dup,
+// Back In Time, Timeshift, Vorta, Pika Backup, in that order.
+std::vector<BackupSetup> all(const SetupPlaces& places, const std::optional<DejaDupSettings>& dejaDup,
+                             const Calendar& calendar);
+
+// "2026-11-20T02:15:00Z", "2026-11-20T02:15:00.123+01:00", "2026-11-20 02:15:00.5": a date
+// and time with optional fraction and zone; without a zone, a wall-clock time in `calendar`.
+std::optional<Instant> timestamp(std::string_view text, const Calendar& calendar);
+
+} // namespace SetupRead
+
+} // namespace brindle
