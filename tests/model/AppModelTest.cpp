@@ -6,13 +6,7 @@
 #include "Brindle/app/services/SettingsKeys.h"
 #include "BrindleCore/Paths.h"
 #include "tests/support/TestTree.h"
-#include "tests/support/fakes/FakeDesktop.h"
-#include "tests/support/fakes/FakeGrantTokens.h"
-#include "tests/support/fakes/FakeMountWatcher.h"
-#include "tests/support/fakes/FakeNotifier.h"
-#include "tests/support/fakes/FakeSettingsStore.h"
-#include "tests/support/fakes/FakeTimer.h"
-#include "tests/support/fakes/FakeVolumes.h"
+#include "tests/support/fakes/FakeServices.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -29,45 +23,19 @@ using namespace std::chrono;
 using test::Node;
 using test::TestTree;
 
-struct Harness {
+// The fakes, a tree of real folders, and the model's files in "data".
+struct Harness : test::FakeServices {
     TestTree tree{{{"home/Documents/Work/a.txt", Node::file(1)},
                    {"home/Documents/b.txt", Node::file(1)},
                    {"home/Pictures/c.jpg", Node::file(1)},
                    {"home/link", Node::symlink("Documents/Work")},
                    {"data", Node::directory()},
                    {"drive", Node::directory()}}};
-    test::FakeSettingsStore settings;
-    test::FakeGrantTokens tokens;
-    test::FakeVolumes volumes;
-    test::FakeMountWatcher mounts;
-    test::FakeTimer driveTimer;
-    test::FakeTimer keepWatch;
-    test::FakeNotifier notifier;
-    test::FakeLoginItem login;
-    test::FakeDesktop desktop;
-    test::FakePickers pickers;
-    Instant now{sys_days{2026y / December / 8} + 12h};
-    std::vector<BackupSetup> setups;
 
     std::unique_ptr<AppModel> model(std::vector<std::string_view> arguments = {})
     {
-        AppServices services{.settings = settings,
-                             .tokens = tokens,
-                             .volumes = volumes,
-                             .mounts = mounts,
-                             .driveTimer = driveTimer,
-                             .keepWatch = keepWatch,
-                             .notifier = notifier,
-                             .loginItem = login,
-                             .desktop = desktop,
-                             .pickers = pickers,
-                             .clock = [this] { return now; },
-                             .calendar = [] { return Calendar::utc(); },
-                             .backupSetups = [this] { return setups; },
-                             .historyPath = tree.path("data/history.jsonl"),
-                             .lastCheckPath = tree.path("data/last-check.json"),
-                             .home = tree.path("home"),
-                             .drivesFolder = tree.root()};
+        AppServices services = FakeServices::services(tree.path("data"), tree.path("home"));
+        services.drivesFolder = tree.root();
         return std::make_unique<AppModel>(services, LaunchArguments::parse(arguments));
     }
     Grant folder(const std::string& relative)

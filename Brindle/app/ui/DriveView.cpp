@@ -75,9 +75,21 @@ void DriveView::rebuild()
         auto* text = label(QString::fromUtf8(placeTexts::noDriveText), T::text(14), T::Colour::text2, page);
         text->setWordWrap(true);
         column->addWidget(text);
-        auto* choose = new PrimaryButton(QStringLiteral("Choose Drive"), page);
+        auto* buttons = new QHBoxLayout;
+        // The drive a backup tool on this computer writes to, when it is here: still one click
+        // by the person, never chosen for them.
+        if (const auto suggestion = model_.suggestedDrive()) {
+            auto* use = new PrimaryButton(q("Use " + suggestion->name + ", where " + suggestion->tool + " backs up"), page);
+            connect(use, &QPushButton::clicked, &model_, [this, path = suggestion->path] { model_.useDrive(path); });
+            buttons->addWidget(use);
+            buttons->addWidget(new PlainButton(QStringLiteral("Choose Drive"), page));
+        } else {
+            buttons->addWidget(new PrimaryButton(QStringLiteral("Choose Drive"), page));
+        }
+        auto* choose = static_cast<QPushButton*>(buttons->itemAt(buttons->count() - 1)->widget());
         connect(choose, &QPushButton::clicked, &model_, [this] { model_.chooseDrive(false); });
-        column->addWidget(choose, 0, Qt::AlignLeft);
+        buttons->addStretch(1);
+        column->addLayout(buttons);
     } else {
         auto* columns = new QHBoxLayout;
         columns->setSpacing(20);
