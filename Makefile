@@ -5,8 +5,12 @@ JOBS ?= $(shell nproc)
 .PHONY: run test package deps build-release build-debug asan tsan fuzz bench bench-backups screenshots clean
 
 # With a display, the window. Without one (a server, a container) the check in the terminal,
-# and where there is nothing to check, the demonstration instead.
-run: build-release
+# and where there is nothing to check, the demonstration instead. Builds only what it runs:
+# the terminal's command, and the window's executable when there is a display.
+run: deps
+	cmake --preset release >/dev/null
+	@if [ -n "$$WAYLAND_DISPLAY$$DISPLAY" ]; then targets="brindle brindle-window"; else targets=brindle; fi; \
+	cmake --build --preset release -j $(JOBS) --target $$targets
 	@brindle=./build/release/Brindle/brindle; \
 	if [ -n "$$WAYLAND_DISPLAY$$DISPLAY" ]; then \
 	  $$brindle && exit 0; \
@@ -21,14 +25,16 @@ run: build-release
 test: build-debug
 	ctest --preset debug -j $(JOBS)
 
-# build/brindle_<version>_amd64.deb, for `apt-get install ./build/brindle_*.deb`.
+# build/brindle-cli_<version>_amd64.deb (the terminal's commands, no Qt) and
+# build/brindle_<version>_amd64.deb (the window), for `apt-get install ./build/brindle*.deb`.
+# Packed from the release tree, so a build that ran `make run` or `make bench` is reused.
 package: deps
-	cmake --preset package >/dev/null
-	cmake --build --preset package -j $(JOBS)
-	rm -rf build/package/deb build/brindle_*.deb
-	cpack --config build/package/CPackConfig.cmake -B build/package/deb
-	cp build/package/deb/brindle_*.deb build/
-	@ls -l build/brindle_*.deb
+	cmake --preset release >/dev/null
+	cmake --build --preset release -j $(JOBS) --target brindle brindle-window brindle_desktop_files
+	rm -rf build/release/deb build/brindle*_*.deb
+	cpack --config build/release/CPackConfig.cmake -B build/release/deb
+	cp build/release/deb/brindle*_*.deb build/
+	@ls -l build/brindle*_*.deb
 
 deps:
 	./scripts/install-deps

@@ -1,12 +1,14 @@
-#include "Brindle/app/ReportCommand.h"
+// `brindle`: the terminal's commands. It links no Qt; the window and the printed report run in
+// `brindle-window`, which this executable becomes (exec) when they are asked for.
 #include "Brindle/app/WindowApp.h"
 #include "Brindle/app/model/LaunchArguments.h"
 #include "Brindle/cli/Commands.h"
 #include "Brindle/cli/Terminal.h"
+#include "Brindle/cli/WindowLauncher.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -25,16 +27,12 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (wantsWindow(args))
-        return brindle::runWindowApp(argc, argv);
-    brindle::registerReportCommand();
+        return brindle::cli::execWindow(args, "open the window");
     int status = 0;
     if (!brindle::cli::isCommand(args.front())) {
-        if (!args.empty()) {
-            std::fprintf(stderr, "brindle: unknown command \u201c%s\u201d\n\n",
-                         brindle::cli::printable(args.front()).c_str());
-            status = 2;
-        }
+        std::fprintf(stderr, "brindle: unknown command \u201c%s\u201d\n\n", brindle::cli::printable(args.front()).c_str());
         brindle::cli::printHelp();
+        status = 2;
     } else {
         status = brindle::cli::runCommand(args.front(), std::span(args).subspan(1));
     }

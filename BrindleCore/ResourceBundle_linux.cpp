@@ -24,8 +24,10 @@ std::vector<std::string> resourceBundleCandidates()
 {
     const std::string folder = executableFolder();
     std::vector<std::string> candidates;
-    if (!folder.empty())
+    if (!folder.empty()) {
         candidates.push_back(folder + "/" + BRINDLE_BUNDLE_FROM_EXECUTABLE);
+        candidates.push_back(folder + "/" + BRINDLE_BUNDLE_FROM_LIBEXEC);
+    }
     candidates.push_back(BRINDLE_BUILD_BUNDLE_DIR);
     if (!folder.empty())
         candidates.push_back(folder + "/" + guideBundleName);

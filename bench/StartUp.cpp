@@ -12,63 +12,33 @@
 //   bench_start_up BRINDLE [RUNS]     (default 10 runs)
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Store.h"
+#include "bench/Spawn.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
 using namespace brindle;
-using Clock = std::chrono::steady_clock;
-
-// Wall time of one run in milliseconds; negative when it failed.
-double runOnce(const std::vector<std::string>& command)
-{
-    std::vector<char*> argv;
-    for (const std::string& word : command)
-        argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const auto started = Clock::now();
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -1;
-    int status = 0;
-    waitpid(child, &status, 0);
-    const std::chrono::duration<double, std::milli> took = Clock::now() - started;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? took.count() : -1;
-}
 
 double median(const std::vector<std::string>& command, int runs)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        const double took = runOnce(command);
-        if (took < 0) {
+        const bench::Run run = bench::spawnAndWait(command);
+        if (!run.succeeded) {
             std::fprintf(stderr, "bench_start_up: %s failed\n", command.front().c_str());
             std::exit(1);
         }
-        times.push_back(took);
+        times.push_back(run.milliseconds);
     }
-    std::ranges::sort(times);
-    return times[times.size() / 2];
+    return bench::median(times);
 }
 
 // A kept result of `count` folders, made from the demonstration's.

@@ -7,7 +7,6 @@
 #include "Brindle/app/services/SettingsStore.h"
 #include "Brindle/app/ui/ReportLetter.h"
 #include "Brindle/app/ui/Theme.h"
-#include "Brindle/cli/Commands.h"
 #include "Brindle/cli/Terminal.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/FileIO.h"
@@ -122,7 +121,5 @@ int runReportCommand(std::span<const std::string_view> args)
     }
     return writeOut(*output, pdf) ? 0 : 1;
 }
-
-void registerReportCommand() { cli::setReportCommand(runReportCommand); }
 
 } // namespace brindle

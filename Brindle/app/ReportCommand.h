@@ -11,11 +11,7 @@
 
 namespace brindle {
 
-// Only in a build with Qt.
+// Runs in `brindle-window`, which links Qt; `brindle report` hands its arguments here.
 int runReportCommand(std::span<const std::string_view> args);
-
-// Hands the command to the command line; a build without Qt has none to hand, and the
-// command line then says the report is not available.
-void registerReportCommand();
 
 } // namespace brindle

@@ -8,6 +8,7 @@
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 #include "Brindle/cli/TextReports.h"
+#include "Brindle/cli/WindowLauncher.h"
 #include "Brindle/Version.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Drive.h"
@@ -328,15 +329,13 @@ int runVersion(std::span<const std::string_view>)
     return 0;
 }
 
-int reportUnavailable(std::span<const std::string_view>)
+// The letter is drawn with Qt, so the window executable writes it.
+int runReport(std::span<const std::string_view> args)
 {
-    std::fputs("brindle: this build has no report: it was built without Qt.\n", stderr);
-    return 1;
+    std::vector<std::string_view> forwarded{"report"};
+    forwarded.insert(forwarded.end(), args.begin(), args.end());
+    return execWindow(forwarded, "write the report");
 }
-
-CommandFunction reportCommand = reportUnavailable;
-
-int runReport(std::span<const std::string_view> args) { return reportCommand(args); }
 
 constexpr std::array<Command, 11> commands{{
     {"check", runCheck},
@@ -370,8 +369,6 @@ int finishOutput(int status)
 }
 
 bool isCommand(std::string_view command) { return find(command) != nullptr; }
-
-void setReportCommand(CommandFunction run) { reportCommand = run ? run : reportUnavailable; }
 
 int runCommand(std::string_view command, std::span<const std::string_view> args)
 {

@@ -19,11 +19,6 @@ int runNoSecondCopy(std::span<const std::string_view> args);
 int runHistory(std::span<const std::string_view> args);
 void printHelp();
 
-// `report` draws a PDF, which takes the window's libraries; the executable hands in the
-// command when it has them. Until then `report` says it is not available in this build.
-using CommandFunction = int (*)(std::span<const std::string_view> args);
-void setReportCommand(CommandFunction run);
-
 // True when `command` names one of the subcommands above.
 bool isCommand(std::string_view command);
 int runCommand(std::string_view command, std::span<const std::string_view> args);

@@ -181,10 +181,11 @@ namespace {
 TEST(ResourceBundle, InstalledResourcesComeFirstThenTheBuildTreeThenTheExecutablesFolder)
 {
     const auto candidates = resourceBundleCandidates();
-    ASSERT_EQ(candidates.size(), 3u);
+    ASSERT_EQ(candidates.size(), 4u);
     EXPECT_TRUE(candidates[0].ends_with("/../share/brindle/Brindle_BrindleCore.bundle")) << candidates[0];
-    EXPECT_TRUE(candidates[2].ends_with("/tests/Brindle_BrindleCore.bundle")) << candidates[2];
-    EXPECT_EQ(findResourceBundle(), candidates[1]) << "tests find the build tree's copy from any folder";
+    EXPECT_TRUE(candidates[1].ends_with("/../../share/brindle/Brindle_BrindleCore.bundle")) << candidates[1];
+    EXPECT_TRUE(candidates[3].ends_with("/tests/Brindle_BrindleCore.bundle")) << candidates[3];
+    EXPECT_EQ(findResourceBundle(), candidates[2]) << "tests find the build tree's copy from any folder";
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "Brindle/app/ui/Sidebar.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Json.h"
+#include "tests/support/QtMetaTypes.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
 
@@ -300,8 +301,6 @@ private slots:
         QCOMPARE(model.selection(), Section{Section::Kind::history});
     }
 };
-
-Q_DECLARE_METATYPE(brindle::WatchSettings)
 
 QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"

@@ -10,6 +10,7 @@
 #include "Brindle/app/ui/TrayItem.h"
 #include "Brindle/app/ui/TrayPanel.h"
 #include "Brindle/app/ui/WelcomeSheet.h"
+#include "tests/support/QtMetaTypes.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
 
@@ -236,8 +237,6 @@ private slots:
         QVERIFY(shell.settingsWindow()->isVisible());
     }
 };
-
-Q_DECLARE_METATYPE(brindle::WatchSettings)
 
 QTEST_MAIN(WelcomeSettingsTrayTest)
 #include "WelcomeSettingsTrayTest.moc"

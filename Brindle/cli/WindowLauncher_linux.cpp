@@ -1,0 +1,64 @@
+#include "Brindle/cli/WindowLauncher.h"
+
+#include "Brindle/cli/Terminal.h"
+#include "BrindleCore/Paths.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace brindle::cli {
+
+namespace {
+std::string executableFolder()
+{
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return {};
+    return parentFolder(std::string(buffer, static_cast<std::size_t>(length)));
+}
+
+bool isExecutableFile(const std::string& path) { return ::access(path.c_str(), X_OK) == 0 && !isDirectory(path); }
+} // namespace
+
+std::optional<std::string> windowExecutable()
+{
+    const std::string folder = executableFolder();
+    if (folder.empty())
+        return std::nullopt;
+    // The build tree first, then the install (the path from bindir to libexecdir is the build's).
+    for (const std::string& candidate :
+         {folder + "/" + std::string(windowExecutableName), folder + "/" + BRINDLE_WINDOW_FROM_EXECUTABLE})
+        if (isExecutableFile(candidate))
+            return candidate;
+    return std::nullopt;
+}
+
+int execWindow(std::span<const std::string_view> args, std::string_view purpose)
+{
+    std::optional<std::string> window = windowExecutable();
+    if (!window) {
+        std::fprintf(stderr,
+                     "brindle: cannot %.*s: Brindle\u2019s window is not installed here (the brindle package).\n"
+                     "The terminal\u2019s commands work without it: brindle --help.\n",
+                     static_cast<int>(purpose.size()), purpose.data());
+        return 1;
+    }
+    std::vector<std::string> owned(args.begin(), args.end());
+    std::vector<char*> argv;
+    argv.push_back(window->data());
+    for (std::string& argument : owned)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    ::execv(window->c_str(), argv.data());
+    std::fprintf(stderr, "brindle: cannot %.*s: %s could not be started: %s\n", static_cast<int>(purpose.size()),
+                 purpose.data(), printable(*window).c_str(), std::strerror(errno));
+    return 1;
+}
+
+} // namespace brindle::cli
