@@ -1,17 +1,18 @@
-// The peer of bench_command_line: a program that maps the libraries of Brindle's window (Qt
-// Widgets, Gui, PrintSupport, Svg, DBus and Core) and does nothing else. One symbol of each is
-// used, so the linker keeps every library.
-#include <QApplication>
-#include <QDBusConnection>
-#include <QPrinterInfo>
-#include <QSvgRenderer>
+// The peer of bench_command_line: the terminal's commands in an executable that also links the
+// window, as `brindle` was before the window moved to an executable of its own. It runs a
+// command as `brindle` does; the window is linked in (reachable, so nothing of it is dropped)
+// but never started.
+#include "Brindle/app/WindowApp.h"
+#include "Brindle/cli/Commands.h"
 
-int main()
+#include <span>
+#include <string_view>
+#include <vector>
+
+int main(int argc, char** argv)
 {
-    volatile auto keep = {reinterpret_cast<const void*>(&QApplication::staticMetaObject),
-                          reinterpret_cast<const void*>(&QSvgRenderer::staticMetaObject),
-                          reinterpret_cast<const void*>(&QPrinterInfo::availablePrinterNames),
-                          reinterpret_cast<const void*>(&QDBusConnection::sessionBus)};
-    (void)keep;
-    return 0;
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty())
+        return brindle::runWindowApp(argc, argv);
+    return brindle::cli::finishOutput(brindle::cli::runCommand(args.front(), std::span(args).subspan(1)));
 }
