@@ -11,7 +11,6 @@ set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME brindle)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Brindle developers")
 set(CPACK_PACKAGE_CONTACT "The Brindle developers <hello@brindle.app>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "see which of your files have no second copy")
 # Lines of at most 80 characters: dpkg shows them as they are.
 string(JOIN "\n" _brindle_about
   "Brindle tells you which of the files you care about have no second copy. It"
@@ -22,7 +21,8 @@ string(JOIN "\n" _brindle_about
   ""
   "It only reads what the file system says about each file. It never opens,"
   "changes, moves or uploads a file, and it never goes online.")
-# CPack takes the first line as the summary, the rest as the long description.
+# The first line is the synopsis (no CPACK_PACKAGE_DESCRIPTION_SUMMARY, which CPack would put
+# before it), the rest the long description.
 string(JOIN "\n" CPACK_DEBIAN_WINDOW_DESCRIPTION
   "see which of your files have no second copy"
   "${_brindle_about}"
