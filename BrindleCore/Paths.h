@@ -18,6 +18,10 @@ std::string parentFolder(std::string_view path);
 // `path` without trailing slashes; "/" stays "/".
 std::string withoutTrailingSlashes(std::string path);
 
+// `path` with a leading "~" or "~/" replaced by `home` ("~/Documents" → "/home/ada/Documents");
+// any other path as it is ("~ada/x" too).
+std::string withHomeExpanded(std::string_view path, std::string_view home);
+
 bool isDirectory(const std::string& path);
 
 // $HOME when it is absolute, else the home folder of the password database; empty when

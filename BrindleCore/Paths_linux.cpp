@@ -31,6 +31,14 @@ std::string withoutTrailingSlashes(std::string path)
     return path;
 }
 
+std::string withHomeExpanded(std::string_view path, std::string_view home)
+{
+    if (path != "~" && !path.starts_with("~/"))
+        return std::string(path);
+    const std::string folder = withoutTrailingSlashes(std::string(home));
+    return path == "~" ? folder : (folder == "/" ? "" : folder) + std::string(path.substr(1));
+}
+
 bool isDirectory(const std::string& path)
 {
     struct stat status;

@@ -30,5 +30,14 @@ TEST(Paths, LastComponentAndParentFolder)
     }
 }
 
+TEST(Paths, HomeExpandedOnlyForTheOwnHomeFolder)
+{
+    const std::vector<std::pair<const char*, const char*>> cases{
+        {"~/Documents", "/home/ada/Documents"}, {"~", "/home/ada"},     {"~ada/x", "~ada/x"},
+        {"/srv/~/x", "/srv/~/x"},               {"Documents", "Documents"}};
+    for (const auto& [path, expanded] : cases)
+        EXPECT_EQ(withHomeExpanded(path, "/home/ada/"), expanded) << path;
+}
+
 } // namespace
 } // namespace brindle

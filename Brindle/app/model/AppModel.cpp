@@ -199,23 +199,26 @@ void AppModel::open(const std::string& key)
 void AppModel::revealSelected()
 {
     if (selection_ && selection_->kind == Section::Kind::folder && !selection_->path.empty())
-        services_.desktop.reveal(QString::fromStdString(selection_->path));
+        services_.desktop.reveal(QString::fromStdString(withHomeExpanded(selection_->path, services_.home)));
     else if (!grants_.empty())
         services_.desktop.reveal(QString::fromStdString(grants_.front().path));
 }
 
 void AppModel::reveal(const std::string& path)
 {
-    if (folder(path))
-        services_.desktop.reveal(QString::fromStdString(path));
+    if (const auto tally = folder(path))
+        services_.desktop.reveal(QString::fromStdString(withHomeExpanded(tally->path, services_.home)));
 }
 
 std::optional<FolderTally> AppModel::folder(const std::string& path) const
 {
     if (!result_)
         return std::nullopt;
-    const auto found = std::find_if(result_->folders.begin(), result_->folders.end(),
-                                    [&](const FolderTally& tally) { return tally.path == path; });
+    // A folder may be named "~/…" (by -select=folder=, and in the demonstration's result).
+    const std::string wanted = withHomeExpanded(path, services_.home);
+    const auto found = std::find_if(result_->folders.begin(), result_->folders.end(), [&](const FolderTally& tally) {
+        return withHomeExpanded(tally.path, services_.home) == wanted;
+    });
     return found == result_->folders.end() ? std::nullopt : std::optional<FolderTally>(*found);
 }
 

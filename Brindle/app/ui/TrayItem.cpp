@@ -77,13 +77,13 @@ void TrayItem::redraw()
 void TrayItem::showPanel()
 {
     if (!panel_) {
-        panel_ = std::make_unique<TrayPanel>(model_, nullptr, Qt::Popup);
+        panel_ = std::make_unique<TrayPanel>(model_, nullptr, TrayPanel::popupFlags);
         connect(panel_.get(), &TrayPanel::openRequested, this, [this] {
             panel_->hide();
             emit openRequested();
         });
     }
-    if (panel_->isVisible()) {
+    if (panel_->isVisible() || panel_->justDismissed()) {
         panel_->hide();
         return;
     }

@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -115,11 +116,24 @@ QStringList TrayPanel::texts() const
     return shown;
 }
 
+bool TrayPanel::event(QEvent* event)
+{
+    const bool dismissed = event->type() == QEvent::WindowDeactivate ||
+                           (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape);
+    if (isPopup() && dismissed) {
+        if (isVisible())
+            dismissed_.start();
+        hide();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void TrayPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), T::colour(T::Colour::ground));
-    if (windowFlags().testFlag(Qt::Popup)) {
+    if (isPopup()) {
         painter.setPen(QPen(T::colour(T::Colour::hairline), 1));
         painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
     }
