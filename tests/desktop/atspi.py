@@ -3,6 +3,7 @@
     atspi.py press NAME          activate the first button or menu item named NAME
     atspi.py state NAME          print "checked" or "unchecked" for the control named NAME
     atspi.py find NAME           exit 0 when a visible object named NAME exists
+    atspi.py starts TEXT         exit 0 when a visible object's name starts with TEXT
     atspi.py nameless            list buttons, check boxes and menu items without a name
 
 Looks only at the application named Brindle; waits up to 10 s for it to appear.
@@ -52,6 +53,10 @@ def main(command, *words):
                  and not node.name.strip()]
         print("\n".join(found))
         return 1 if found else 0
+    if command == "starts":
+        text = " ".join(words)
+        return 0 if any(node.name.startswith(text) and node.getState().contains(pyatspi.STATE_SHOWING)
+                        for node in walk(brindle())) else 1
     node = named(" ".join(words), command != "find")
     if node is None:
         print(f"nothing showing is named {' '.join(words)!r}")

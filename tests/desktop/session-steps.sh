@@ -41,6 +41,12 @@ within 300 xdotool search --onlyvisible --name "^Brindle$" || fail "no window ti
 main=$(xdotool search --onlyvisible --name "^Brindle$" | head -1)
 within 100 test -s "$XDG_DATA_HOME/Brindle/last-check.json" || fail "the launch check kept no result"
 
+# What a screen reader reads of the overview: a sidebar row says its name and value, a band
+# its summary.
+within 50 atspi find "Documents, 1" || fail "no sidebar row reads \"Documents, 1\""
+atspi starts "Documents: 1 " || fail "no coverage band speaks the summary of Documents"
+ok "the sidebar row reads \"Documents, 1\" and the band speaks its summary"
+
 # The tray: trayer embeds the item (XEmbed), and a click opens the panel.
 icon=$(xwininfo -tree -id "$tray" | awk '/"brindle-window" "Brindle"/ { print $1; exit }')
 [[ -n $icon ]] || fail "trayer embeds no Brindle item: $(xwininfo -tree -id "$tray" | tail -n +5)"

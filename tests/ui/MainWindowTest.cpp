@@ -10,6 +10,7 @@
 #include "Brindle/app/ui/MainWindow.h"
 #include "Brindle/app/ui/Shell.h"
 #include "Brindle/app/ui/Sidebar.h"
+#include "Brindle/app/ui/Theme.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Json.h"
 #include "tests/support/QtMetaTypes.h"
@@ -25,6 +26,8 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+
+#include <cmath>
 
 using namespace brindle;
 
@@ -145,6 +148,30 @@ private slots:
             QVERIFY(!w.fakes.desktop.opened.isEmpty() || settings.count() == 1 ||
                     !w.fakes.pickers.startedIn.isEmpty());
         }
+    }
+
+    // WCAG AA for body text: a contrast of at least 4.5:1, light and dark.
+    void everyTextColourReadsOnEveryGroundInBothAppearances()
+    {
+        using T::Colour;
+        const auto luminance = [](const QColor& colour) {
+            const auto linear = [](float c) { return c <= 0.03928f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f); };
+            return 0.2126f * linear(colour.redF()) + 0.7152f * linear(colour.greenF()) + 0.0722f * linear(colour.blueF());
+        };
+        const std::vector<std::pair<Colour, Colour>> pairs{
+            {Colour::text, Colour::ground},  {Colour::text, Colour::card},    {Colour::text, Colour::head},
+            {Colour::text2, Colour::ground}, {Colour::text2, Colour::card},   {Colour::text2, Colour::head},
+            {Colour::muted, Colour::ground}, {Colour::muted, Colour::card},   {Colour::muted, Colour::head},
+            {Colour::accent, Colour::ground}, {Colour::accent, Colour::card}, {Colour::accent, Colour::head},
+            {Colour::onAccent, Colour::accent}};
+        for (const bool dark : {false, true})
+            for (const auto& [text, ground] : pairs) {
+                const float a = luminance(T::colour(text, dark)), b = luminance(T::colour(ground, dark));
+                const float contrast = (std::max(a, b) + 0.05f) / (std::min(a, b) + 0.05f);
+                QVERIFY2(contrast >= 4.5f, qPrintable(QStringLiteral("%1 on %2, %3: %4:1")
+                                                          .arg(int(text)).arg(int(ground)).arg(dark ? "dark" : "light")
+                                                          .arg(double(contrast))));
+            }
     }
 
     void theFolderListSortsWithTheTotalLastAndShowsTheChosenFolder()
