@@ -13,7 +13,9 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -170,6 +172,55 @@ TEST(NextcloudJournal, DamagedOrForeignDatabasesGiveNothing)
     }
     EXPECT_FALSE(JournalRead::nextcloud(tree.path("foreign.db")));
     EXPECT_FALSE(JournalRead::nextcloud(tree.path("missing.db")));
+}
+
+// A journal of a few kilobytes may not ask for rows it does not hold: a view or a virtual
+// table computes them, and a column's default repeats a long path in every row.
+TEST(NextcloudJournal, ComputedOrInflatedRowsAreRefused)
+{
+    const TestTree tree;
+    const auto journal = [&](const std::string& name, const std::string& sql) {
+        Database db(tree.path(name));
+        EXPECT_EQ(db.run(sql), SQLITE_OK) << name;
+        return tree.path(name);
+    };
+    const std::string rows = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n LIMIT 20000) ";
+    const std::string fill = "INSERT INTO metadata(phash) " + rows + "SELECT i FROM n;";
+    const std::string longPath = "'" + std::string(4000, 'x') + "'";
+    ASSERT_TRUE(JournalRead::nextcloud(journal("stored.db", std::string(nextcloudSchema) + fill)));
+    EXPECT_FALSE(JournalRead::nextcloud(journal("view.db", "CREATE VIEW metadata(path, modtime, filesize, type) AS "
+                                                           "SELECT 'a.txt', 1, 1, 0;")));
+    EXPECT_FALSE(JournalRead::nextcloud(journal("virtual.db", "CREATE VIRTUAL TABLE metadata USING "
+                                                              "fts4(path, modtime, filesize, type);")));
+    EXPECT_FALSE(JournalRead::nextcloud(journal("defaults.db", "CREATE TABLE metadata(phash INTEGER PRIMARY KEY);" + fill +
+                                                                   "ALTER TABLE metadata ADD COLUMN path TEXT DEFAULT " +
+                                                                   longPath + "; ALTER TABLE metadata ADD COLUMN modtime;"
+                                                                   "ALTER TABLE metadata ADD COLUMN filesize;"
+                                                                   "ALTER TABLE metadata ADD COLUMN type;")));
+}
+
+// A check killed while it read a journal leaves its private copy behind; the next read
+// removes it, and leaves alone the copies of checks still running.
+TEST(NextcloudJournal, CopiesLeftByKilledChecksAreRemoved)
+{
+    const TestTree tree{{{"tmp", Node::directory()}}};
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const std::string gone = tree.path("tmp/brindle-journal-" + std::to_string(child) + "-AbC123");
+    const std::string running = tree.path("tmp/brindle-journal-" + std::to_string(::getpid()) + "-XyZ789");
+    for (const std::string& folder : {gone, running}) {
+        ASSERT_TRUE(makeFolders(folder));
+        ASSERT_TRUE(writeFileAtomically(folder + "/journal.db", std::string(4096, 'j')));
+        ASSERT_TRUE(writeFileAtomically(folder + "/journal.db-wal", "log"));
+    }
+    ::setenv("TMPDIR", tree.path("tmp").c_str(), 1);
+    EXPECT_FALSE(JournalRead::nextcloud(tree.path("missing.db")));
+    ::unsetenv("TMPDIR");
+    EXPECT_FALSE(std::filesystem::exists(gone));
+    EXPECT_TRUE(std::filesystem::exists(running + "/journal.db"));
 }
 
 TEST(NextcloudJournal, AFolderThatIsGoneOrUnreadableCountsAsNotSynced)
