@@ -39,7 +39,9 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const std::int64_t onlyICloud = total.count(Place::onlyICloud);
     const std::int64_t waiting = total.count(Place::waiting);
     const std::int64_t unknown = total.count(Place::unknown);
-    const std::optional<Instant> lastBackup = result.lastBackup();
+    // A backup dated in the future was dated by a wrong clock: it is no last backup.
+    const Backup* latest = result.drive ? result.drive->latestBy(result.checkedAt) : nullptr;
+    const std::optional<Instant> lastBackup = latest ? std::optional(latest->date) : std::nullopt;
     // Set up: a backup tool's settings were found, or Time Machine's settings file says so.
     const BackupSetup* setup = result.backupSetups ? BackupSetups::principal(*result.backupSetups) : nullptr;
     const bool tmSetUp = setup || result.timeMachine.isSetUp().value_or(false);
@@ -117,11 +119,16 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
                                             {"tool", std::string(tool.name)},
                                             {"needs", std::string(BackupTools::needPhrase(tool.need))}},
                                            true));
+        const std::optional<Instant> future = drive.futureBackup(now);
+        if (future)
+            findings.push_back(makeFinding(guide, "futureBackup", 0,
+                                           {{"drive", drive.facts.name}, {"date", Words::date(*future, now, calendar)}},
+                                           true));
         if (drive.awayLong(now))
             findings.push_back(makeFinding(guide, "driveAway", 0, {{"when", when(*drive.lastSeen, true)}}, true));
-        else if (drive.backupOld(now))
+        else if (lastBackup && now - *lastBackup > std::chrono::seconds{secondsPerWeek})
             findings.push_back(makeFinding(guide, "backupOld", 0, {{"when", when(*lastBackup, true)}}, true));
-        if (total.changedSinceBackup && *total.changedSinceBackup >= 1)
+        if (lastBackup && total.changedSinceBackup && *total.changedSinceBackup >= 1)
             findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
         if (result.leftOut && !result.leftOut->empty()) {
             const auto makers = result.backupSetups ? BackupSetups::making(*result.backupSetups, tool.name)
@@ -130,7 +137,7 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             findings.push_back(makeFinding(guide, "leftOut", static_cast<std::int64_t>(result.leftOut->size()),
                                            {{"folders", Words::list(*result.leftOut)}, {"tool", maker}}, true));
         }
-        if (!lastBackup && !tmSetUp && canHold && !result.folders.empty())
+        if (!lastBackup && !future && !tmSetUp && canHold && !result.folders.empty())
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
         if (lastBackup && result.onBackupDisk && !result.onBackupDisk->empty())
             findings.push_back(makeFinding(guide, "sameDisk", static_cast<std::int64_t>(result.onBackupDisk->size()),

@@ -74,15 +74,33 @@ std::string duration(double seconds)
     return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
 }
 
+namespace {
+constexpr std::array<const char*, 12> months{"January", "February", "March",     "April",   "May",      "June",
+                                             "July",    "August",   "September", "October", "November", "December"};
+
+std::string dayAndMonth(std::chrono::sys_days day, std::chrono::sys_days today)
+{
+    const std::chrono::year_month_day ymd(day);
+    std::string text = std::to_string(static_cast<unsigned>(ymd.day())) + " " +
+                       months[static_cast<unsigned>(ymd.month()) - 1];
+    if (ymd.year() != std::chrono::year_month_day(today).year())
+        text += " " + std::to_string(static_cast<int>(ymd.year()));
+    return text;
+}
+} // namespace
+
+std::string date(Instant date, Instant now, const Calendar& calendar)
+{
+    return dayAndMonth(calendar.local(date).day, calendar.local(now).day);
+}
+
 std::string when(Instant date, Instant now, const Calendar& calendar, bool relative)
 {
     static constexpr std::array<const char*, 7> weekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                          "Thursday", "Friday", "Saturday"};
-    static constexpr std::array<const char*, 12> months{"January", "February", "March",     "April",
-                                                        "May",     "June",     "July",      "August",
-                                                        "September", "October", "November", "December"};
     const LocalTime then = calendar.local(date);
-    const auto days = (calendar.local(now).day - then.day).count();
+    const std::chrono::sys_days today = calendar.local(now).day;
+    const auto days = (today - then.day).count();
 
     char time[8];
     std::snprintf(time, sizeof time, "%02d:%02d", then.hour, then.minute);
@@ -96,9 +114,7 @@ std::string when(Instant date, Instant now, const Calendar& calendar, bool relat
         return std::to_string(days) + " days ago";
     if (days >= -6 && days <= 6)
         return std::string("on ") + weekdays[std::chrono::weekday(then.day).c_encoding()];
-    const std::chrono::year_month_day ymd(then.day);
-    return "on " + std::to_string(static_cast<unsigned>(ymd.day())) + " " +
-           months[static_cast<unsigned>(ymd.month()) - 1];
+    return "on " + dayAndMonth(then.day, today);
 }
 
 std::string list(const std::vector<std::string>& items)

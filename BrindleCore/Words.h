@@ -28,9 +28,11 @@ std::string duration(double seconds);
 // A moment as people say it, counting calendar days in `calendar` from `date`'s day to
 // `now`'s: "today at 09:05", "yesterday at 23:59", "tomorrow at 07:00"; two or more days
 // back "12 days ago" when `relative`, else "on Tuesday" (within six days) or "on 3 March";
-// future days "on Tuesday" or "on 3 March" whatever `relative` says. Times are 24-hour in
-// `calendar`'s zone.
+// future days "on Tuesday" or "on 3 March" whatever `relative` says; a day of another year
+// than `now`'s names its year ("on 5 October 2025"). Times are 24-hour in `calendar`'s zone.
 std::string when(Instant date, Instant now, const Calendar& calendar, bool relative);
+// The day of `date` in `calendar`: "3 March", or "31 December 2099" in another year than `now`'s.
+std::string date(Instant date, Instant now, const Calendar& calendar);
 // "a", "a and b", "a, b and c".
 std::string list(const std::vector<std::string>& items);
 // "Documents 1,234 · Desktop 5".
