@@ -67,6 +67,8 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result.otherDrives = std::move(otherDrives);
     outcome.result.cloudClient = request.cloudClient;
     outcome.result.backupSetups = request.setups;
+    if (!request.unreadableJournals.empty())
+        outcome.result.unreadableJournals = request.unreadableJournals;
     // Only folders that opened are told: the others are named as unreadable.
     std::vector<std::string> leftOut;
     for (const FolderTally& tally : outcome.result.folders)

@@ -51,6 +51,7 @@ struct CheckRequest {
     std::optional<bool> iCloudDriveOn;            // whether a sync client is set up
     std::optional<std::string> cloudClient;       // its name, for the texts
     const ICloudFactsSource* cloudFacts = nullptr; // not owned
+    std::vector<std::string> unreadableJournals;   // CheckResult::unreadableJournals
     std::function<Instant()> clock = clockNow;     // read once more, at the end
 };
 

@@ -1,6 +1,7 @@
 #include "BrindleCore/Report.h"
 
 #include "BrindleCore/BackupTools.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -90,6 +91,14 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     if (!partlyRead.empty())
         findings.push_back(makeFinding(guide, "cantReadAll", static_cast<std::int64_t>(partlyRead.size()),
                                        {{"folders", Words::list(partlyRead)}}, true));
+    if (result.unreadableJournals && !result.unreadableJournals->empty()) {
+        std::vector<std::string> names;
+        for (const std::string& path : *result.unreadableJournals)
+            names.emplace_back(lastPathComponent(path));
+        findings.push_back(makeFinding(guide, "journalUnreadable", static_cast<std::int64_t>(names.size()),
+                                       {{"folders", Words::list(names)}, {"client", result.cloudClient.value_or("iCloud")}},
+                                       true));
+    }
     if (!result.drive) {
         bool applied = false;
         if (tmSetUp) {

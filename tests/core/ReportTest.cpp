@@ -28,7 +28,7 @@ Guide echoGuide()
         guide.answers[key] = echo(key);
     for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine", "driveAway",
                            "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong", "cantTell",
-                           "photos", "sameDisk", "leftOut", "futureBackup"})
+                           "photos", "sameDisk", "leftOut", "futureBackup", "journalUnreadable"})
         guide.findings.push_back({id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
 }
@@ -182,6 +182,10 @@ TEST(Report, AnswersAndFindingsInOrder)
                      {"futureBackup!", "backupOld!", "photos"}});
     cases.push_back({"a backup dated within the clocks' allowance", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(-minutes{30})),
                      "nothingChanged(0||||today at 15:42||)", {"photos"}});
+    CheckResult journals = result({folder("Docs", {{Place::onlyHere, 1}})});
+    journals.unreadableJournals = std::vector<std::string>{"/home/ada/Nextcloud"};
+    cases.push_back({"a sync journal that could not be read", journals, "noBackup:one(1|||1 MB|||)",
+                     {"journalUnreadable!", "noBackup!", "onlyHere!", "photos"}});
     CheckResult unreadable = result({folder("Docs", {{Place::onlyHere, 1}})});
     unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
     cases.push_back({"folders that did not open", unreadable, "noBackup:one(1|||1 MB|||)",

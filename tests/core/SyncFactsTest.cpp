@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 namespace brindle {
 namespace {
@@ -235,11 +236,53 @@ TEST(NextcloudJournal, AFolderThatIsGoneOrUnreadableCountsAsNotSynced)
     EXPECT_FALSE(sync.facts);
     EXPECT_TRUE(sync.clientSetUp); // the second folder exists, though its journal is useless
     EXPECT_EQ(sync.client, "Nextcloud");
+    const std::vector<std::string> cloud{std::filesystem::canonical(tree.path("Cloud")).string()};
+    EXPECT_EQ(request.unreadableJournals, cloud);
+    request.now = Instant{tree.now()};
+    CheckObserver observer;
+    EXPECT_EQ(Check::run(request, observer).result.unreadableJournals, cloud);
 
     writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Gone") + "\n");
     const SyncSetup gone = SyncClients::forCheck(request, locationsIn(tree));
     EXPECT_FALSE(gone.clientSetUp);
     EXPECT_FALSE(gone.client);
+}
+
+// However the journal fails to read, its folder is named, so that the check can say so.
+TEST(NextcloudJournal, AJournalThatCannotBeReadIsNamed)
+{
+    const TestTree tree{{{"Cloud/a.txt", Node::file(1)}, {"tmp", Node::directory()}}};
+    writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Cloud") +
+                          "\n0\\Folders\\1\\journalPath=.sync_0123456789ab.db\n");
+    const std::string journal = tree.path("Cloud/.sync_0123456789ab.db");
+    {
+        Database good(journal);
+        ASSERT_EQ(good.run(nextcloudSchema), SQLITE_OK);
+        ASSERT_EQ(good.run(row("a.txt", 1, 1, 0)), SQLITE_OK);
+    }
+    const std::string whole = readRegularFile(journal, 1 << 20).content.value_or("");
+    const std::vector<std::string> cloud{std::filesystem::canonical(tree.path("Cloud")).string()};
+    const auto unreadable = [&](const std::string& tmp) {
+        CheckRequest request;
+        request.folders = {{"Cloud", tree.path("Cloud")}};
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
+        ::unsetenv("TMPDIR");
+        return sync.unreadable;
+    };
+    EXPECT_TRUE(unreadable(tree.path("tmp")).empty());
+    EXPECT_EQ(unreadable(tree.path("no-room")), cloud) << "a copy that cannot be made";
+    const std::vector<std::pair<const char*, std::function<void()>>> cases{
+        {"garbage", [&] { ASSERT_TRUE(writeFileAtomically(journal, std::string(8192, 'x'))); }},
+        {"truncated", [&] { ASSERT_TRUE(writeFileAtomically(journal, whole.substr(0, whole.size() / 2))); }},
+        {"a pipe", [&] { ::unlink(journal.c_str()); ASSERT_EQ(::mkfifo(journal.c_str(), 0600), 0); }},
+        {"a folder", [&] { ::unlink(journal.c_str()); ASSERT_EQ(::mkdir(journal.c_str(), 0700), 0); }},
+    };
+    for (const auto& [what, make] : cases) {
+        make();
+        EXPECT_EQ(unreadable(tree.path("tmp")), cloud) << what;
+        ::rmdir(journal.c_str());
+    }
 }
 
 TEST(NextcloudJournal, AnAttributePlaceholderIsOnlyInTheCloud)
