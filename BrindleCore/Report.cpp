@@ -15,7 +15,11 @@ Finding makeFinding(const Guide& guide, const std::string& id, std::int64_t coun
                     bool needsYou)
 {
     const GuideFinding& source = guide.finding(id);
-    return {id, source.title.text(count, values), source.line.text(count, values), source.button, source.opens,
+    // Names from outside must not reorder or break the sentence they are set in.
+    PhraseValues shown = values;
+    for (auto& [key, value] : shown)
+        value = Words::shownName(value);
+    return {id, source.title.text(count, shown), source.line.text(count, shown), source.button, source.opens,
             needsYou};
 }
 
@@ -25,7 +29,7 @@ std::string onlyHereFolders(const std::vector<FolderTally>& folders)
     std::vector<std::pair<std::string, std::int64_t>> pairs;
     for (const FolderTally& folder : folders)
         if (folder.count(Place::onlyHere) > 0)
-            pairs.emplace_back(folder.name, folder.count(Place::onlyHere));
+            pairs.emplace_back(Words::shownName(folder.name), folder.count(Place::onlyHere));
     std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
     return Words::folderList(pairs);
 }
@@ -50,7 +54,7 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const Instant now = result.checkedAt;
     const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
     const auto folderCount = static_cast<std::int64_t>(result.folders.size());
-    const PhraseValues folderValues{{"name", result.folders.empty() ? std::string() : result.folders.front().name},
+    const PhraseValues folderValues{{"name", result.folders.empty() ? std::string() : Words::shownName(result.folders.front().name)},
                                     {"folders", Words::count(folderCount)}};
     const auto fill = [&](const char* key, std::int64_t count, const PhraseValues& values = {}) {
         return guide.answer(key).text(count, values);

@@ -138,6 +138,36 @@ std::string folderList(const std::vector<std::pair<std::string, std::int64_t>>& 
     return text;
 }
 
+std::string shownName(std::string_view name)
+{
+    std::string out;
+    out.reserve(name.size());
+    const auto byte = [&](std::size_t i) { return i < name.size() ? static_cast<unsigned char>(name[i]) : 0u; };
+    for (std::size_t i = 0; i < name.size();) {
+        const unsigned lead = byte(i);
+        if (lead < 0x20 || lead == 0x7F) { // C0 and DEL
+            ++i;
+            continue;
+        }
+        if (lead == 0xC2 && byte(i + 1) >= 0x80 && byte(i + 1) <= 0x9F) { // C1
+            i += 2;
+            continue;
+        }
+        const unsigned second = byte(i + 1);
+        const unsigned third = byte(i + 2);
+        const bool directional = (lead == 0xD8 && second == 0x9C) ||                                 // U+061C
+                                 (lead == 0xE2 && second == 0x80 && (third == 0x8E || third == 0x8F || // U+200E, U+200F
+                                                                     (third >= 0xAA && third <= 0xAE))) || // U+202A..E
+                                 (lead == 0xE2 && second == 0x81 && third >= 0xA6 && third <= 0xA9);  // U+2066..9
+        if (directional) {
+            i += lead == 0xD8 ? 2 : 3;
+            continue;
+        }
+        out += name[i++];
+    }
+    return out;
+}
+
 std::string namingCloud(std::string text, std::string_view client)
 {
     for (const std::string_view name : {std::string_view("iCloud Drive"), std::string_view("iCloud")})

@@ -37,6 +37,11 @@ std::string date(Instant date, Instant now, const Calendar& calendar);
 std::string list(const std::vector<std::string>& items);
 // "Documents 1,234 · Desktop 5".
 std::string folderList(const std::vector<std::pair<std::string, std::int64_t>>& pairs);
+// A name from outside (a file system, a drive's label, a settings file) as it may be shown:
+// without control characters (C0, DEL, C1) and without the formatting characters that turn
+// the direction of text (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069), which
+// would reorder the sentence around it. Bytes that are not UTF-8 are kept as they are.
+std::string shownName(std::string_view name);
 // `text` about the cloud, naming the sync client instead: "iCloud Drive" and "iCloud" become
 // `client` ("Only in iCloud" → "Only in Nextcloud").
 std::string namingCloud(std::string text, std::string_view client);

@@ -33,6 +33,7 @@ TEST(Terminal, PrintableNeutralisesControlsAndBadUtf8)
         {"\xc0\xaf", "\xEF\xBF\xBD\xEF\xBF\xBD"},     // overlong slash
         {"\xed\xa0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // surrogate
         {"\xc2\x9b", "\xEF\xBF\xBD\xEF\xBF\xBD"},     // C1 control
+        {"a\u202Eb", "a\uFFFD\uFFFD\uFFFDb"},       // right-to-left override
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(printable(in), out) << in;
