@@ -45,7 +45,12 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
 CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, std::stop_token stop)
 {
     auto [drive, otherDrives] = CheckResult::ordered(request.drives);
-    const std::optional<Instant> cutOff = drive ? drive->lastBackupStarted() : std::nullopt;
+    // A backup dated in the future covers no change; when every backup is, none covers any.
+    std::optional<Instant> cutOff;
+    if (drive && !drive->backups.empty()) {
+        const Backup* latest = drive->latestBy(request.now);
+        cutOff = latest ? latest->started.value_or(latest->date) : Instant::min();
+    }
     const Scanner scanner(request.now, cutOff, request.workers, request.cloudFacts);
     std::vector<CheckFolder> folders = request.folders;
     if (drive && request.setups && !drive->backups.empty()) {
@@ -62,6 +67,8 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result.otherDrives = std::move(otherDrives);
     outcome.result.cloudClient = request.cloudClient;
     outcome.result.backupSetups = request.setups;
+    if (!request.unreadableJournals.empty())
+        outcome.result.unreadableJournals = request.unreadableJournals;
     // Only folders that opened are told: the others are named as unreadable.
     std::vector<std::string> leftOut;
     for (const FolderTally& tally : outcome.result.folders)

@@ -1,11 +1,12 @@
 // Check: one whole check, as the window and the command line both run it.
 //
 // `Check::run` scans the folders one after another with one Scanner whose cut-off is the
-// start of the newest backup on the drives it is given, and assembles the CheckResult: the
-// drive with the newest backup, the other drives, the folders' tallies in the given order,
-// the names of the folders that did not open. Each folder is opened exactly once. Nothing
-// is printed and nothing is written: what went wrong comes back in `problems`, and keeping
-// the result is the caller's business.
+// start of the newest backup on the drives it is given that is not dated in the future (a
+// backup dated after the check began, beyond clockSkewAllowance, covers no change), and
+// assembles the CheckResult: the drive with the newest backup, the other drives, the
+// folders' tallies in the given order, the names of the folders that did not open. Each
+// folder is opened exactly once. Nothing is printed and nothing is written: what went wrong
+// comes back in `problems`, and keeping the result is the caller's business.
 //
 // A stop requested through the stop token ends the scan within a directory's worth of work;
 // the outcome is then marked `stopped` and its result must not be kept.
@@ -50,6 +51,7 @@ struct CheckRequest {
     std::optional<bool> iCloudDriveOn;            // whether a sync client is set up
     std::optional<std::string> cloudClient;       // its name, for the texts
     const ICloudFactsSource* cloudFacts = nullptr; // not owned
+    std::vector<std::string> unreadableJournals;   // CheckResult::unreadableJournals
     std::function<Instant()> clock = clockNow;     // read once more, at the end
 };
 

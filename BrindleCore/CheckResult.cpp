@@ -77,6 +77,7 @@ JsonOut encode(const CheckResult& result)
         json["backupSetups"] = std::move(setups);
     }
     putOptional(json, "leftOut", result.leftOut);
+    putOptional(json, "unreadableJournals", result.unreadableJournals);
     return json;
 }
 
@@ -99,6 +100,7 @@ std::optional<CheckResult> decodeCheckResult(const JsonIn& value)
     result.cloudClient = in.optionalString("cloudClient");
     result.backupSetups = in.optionalArray<BackupSetup>("backupSetups", decodeBackupSetup);
     result.leftOut = in.optionalArray<std::string>("leftOut", decodeString);
+    result.unreadableJournals = in.optionalArray<std::string>("unreadableJournals", decodeString);
     return in.ok() ? std::optional(std::move(result)) : std::nullopt;
 }
 

@@ -36,6 +36,9 @@ struct CheckResult {
     // Names of the folders that the tool of the newest backup does not take; their files only
     // here all count as changed since the backup. Absent when none, or when it cannot be told.
     std::optional<std::vector<std::string>> leftOut;
+    // Paths of the sync folders whose client's record could not be read; their files count as
+    // only here. Absent when none.
+    std::optional<std::vector<std::string>> unreadableJournals;
 
     CheckResult() = default;
     CheckResult(Instant checkedAt, double seconds, std::vector<FolderTally> folders, std::optional<DriveState> drive,

@@ -3,6 +3,7 @@
 // sysfs for removability.
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/Words.h"
 
 #include <blkid/blkid.h>
 #include <libmount/libmount.h>
@@ -227,7 +228,7 @@ std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTabl
     auto label = device.empty() ? std::nullopt : linkNameFor(tables.devDisk + "/by-label", device);
     if (!device.empty() && !label && tables.probeDevices)
         label = probedTag(mount->source, "LABEL");
-    facts.name = label && !label->empty() ? *label : std::string(lastPathComponent(mount->target));
+    facts.name = Words::shownName(label && !label->empty() ? *label : std::string(lastPathComponent(mount->target)));
     facts.format = formatDescription(mount->type);
     const auto blocks = static_cast<std::int64_t>(capacity.f_frsize);
     facts.totalBytes = static_cast<std::int64_t>(capacity.f_blocks) * blocks;

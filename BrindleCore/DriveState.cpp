@@ -33,6 +33,21 @@ std::optional<Instant> DriveState::lastBackupStarted() const
     return latest->started.value_or(latest->date);
 }
 
+const Backup* DriveState::latestBy(Instant now) const
+{
+    const Backup* latest = nullptr;
+    for (const Backup& backup : backups)
+        if (backup.date <= now + clockSkewAllowance && (!latest || backup.date > latest->date))
+            latest = &backup;
+    return latest;
+}
+
+std::optional<Instant> DriveState::futureBackup(Instant now) const
+{
+    const auto last = lastBackup();
+    return last && *last > now + clockSkewAllowance ? last : std::nullopt;
+}
+
 bool DriveState::awayLong(Instant now) const
 {
     return !connected && lastSeen && now - *lastSeen > std::chrono::seconds{secondsPerWeek};

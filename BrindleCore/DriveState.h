@@ -48,6 +48,9 @@ struct Backup {
     friend bool operator==(const Backup&, const Backup&) = default;
 };
 
+// How far a backup's date may lie after the moment a check began, for clocks that differ a little.
+inline constexpr std::chrono::seconds clockSkewAllowance{3600};
+
 struct DriveState {
     DriveFacts facts;
     bool connected = false;
@@ -62,6 +65,11 @@ struct DriveState {
     // When the latest backup began: its `started`, else its date. Of equal latest dates the
     // first in the list wins.
     std::optional<Instant> lastBackupStarted() const;
+    // The latest backup dated no later than `now` plus clockSkewAllowance, of equal dates the
+    // first in the list; null when there is none. One dated later was dated by a clock set wrong.
+    const Backup* latestBy(Instant now) const;
+    // The latest date of all, when it lies beyond clockSkewAllowance after `now`.
+    std::optional<Instant> futureBackup(Instant now) const;
     // Not connected, and last seen more than a week before `now`.
     bool awayLong(Instant now) const;
     // The latest backup is more than a week before `now`.

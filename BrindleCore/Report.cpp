@@ -1,6 +1,7 @@
 #include "BrindleCore/Report.h"
 
 #include "BrindleCore/BackupTools.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -14,7 +15,11 @@ Finding makeFinding(const Guide& guide, const std::string& id, std::int64_t coun
                     bool needsYou)
 {
     const GuideFinding& source = guide.finding(id);
-    return {id, source.title.text(count, values), source.line.text(count, values), source.button, source.opens,
+    // Names from outside must not reorder or break the sentence they are set in.
+    PhraseValues shown = values;
+    for (auto& [key, value] : shown)
+        value = Words::shownName(value);
+    return {id, source.title.text(count, shown), source.line.text(count, shown), source.button, source.opens,
             needsYou};
 }
 
@@ -24,7 +29,7 @@ std::string onlyHereFolders(const std::vector<FolderTally>& folders)
     std::vector<std::pair<std::string, std::int64_t>> pairs;
     for (const FolderTally& folder : folders)
         if (folder.count(Place::onlyHere) > 0)
-            pairs.emplace_back(folder.name, folder.count(Place::onlyHere));
+            pairs.emplace_back(Words::shownName(folder.name), folder.count(Place::onlyHere));
     std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
     return Words::folderList(pairs);
 }
@@ -39,7 +44,9 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const std::int64_t onlyICloud = total.count(Place::onlyICloud);
     const std::int64_t waiting = total.count(Place::waiting);
     const std::int64_t unknown = total.count(Place::unknown);
-    const std::optional<Instant> lastBackup = result.lastBackup();
+    // A backup dated in the future was dated by a wrong clock: it is no last backup.
+    const Backup* latest = result.drive ? result.drive->latestBy(result.checkedAt) : nullptr;
+    const std::optional<Instant> lastBackup = latest ? std::optional(latest->date) : std::nullopt;
     // Set up: a backup tool's settings were found, or Time Machine's settings file says so.
     const BackupSetup* setup = result.backupSetups ? BackupSetups::principal(*result.backupSetups) : nullptr;
     const bool tmSetUp = setup || result.timeMachine.isSetUp().value_or(false);
@@ -47,7 +54,7 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const Instant now = result.checkedAt;
     const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
     const auto folderCount = static_cast<std::int64_t>(result.folders.size());
-    const PhraseValues folderValues{{"name", result.folders.empty() ? std::string() : result.folders.front().name},
+    const PhraseValues folderValues{{"name", result.folders.empty() ? std::string() : Words::shownName(result.folders.front().name)},
                                     {"folders", Words::count(folderCount)}};
     const auto fill = [&](const char* key, std::int64_t count, const PhraseValues& values = {}) {
         return guide.answer(key).text(count, values);
@@ -88,6 +95,14 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     if (!partlyRead.empty())
         findings.push_back(makeFinding(guide, "cantReadAll", static_cast<std::int64_t>(partlyRead.size()),
                                        {{"folders", Words::list(partlyRead)}}, true));
+    if (result.unreadableJournals && !result.unreadableJournals->empty()) {
+        std::vector<std::string> names;
+        for (const std::string& path : *result.unreadableJournals)
+            names.emplace_back(lastPathComponent(path));
+        findings.push_back(makeFinding(guide, "journalUnreadable", static_cast<std::int64_t>(names.size()),
+                                       {{"folders", Words::list(names)}, {"client", result.cloudClient.value_or("iCloud")}},
+                                       true));
+    }
     if (!result.drive) {
         bool applied = false;
         if (tmSetUp) {
@@ -117,11 +132,16 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
                                             {"tool", std::string(tool.name)},
                                             {"needs", std::string(BackupTools::needPhrase(tool.need))}},
                                            true));
+        const std::optional<Instant> future = drive.futureBackup(now);
+        if (future)
+            findings.push_back(makeFinding(guide, "futureBackup", 0,
+                                           {{"drive", drive.facts.name}, {"date", Words::date(*future, now, calendar)}},
+                                           true));
         if (drive.awayLong(now))
             findings.push_back(makeFinding(guide, "driveAway", 0, {{"when", when(*drive.lastSeen, true)}}, true));
-        else if (drive.backupOld(now))
+        else if (lastBackup && now - *lastBackup > std::chrono::seconds{secondsPerWeek})
             findings.push_back(makeFinding(guide, "backupOld", 0, {{"when", when(*lastBackup, true)}}, true));
-        if (total.changedSinceBackup && *total.changedSinceBackup >= 1)
+        if (lastBackup && total.changedSinceBackup && *total.changedSinceBackup >= 1)
             findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
         if (result.leftOut && !result.leftOut->empty()) {
             const auto makers = result.backupSetups ? BackupSetups::making(*result.backupSetups, tool.name)
@@ -130,7 +150,7 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             findings.push_back(makeFinding(guide, "leftOut", static_cast<std::int64_t>(result.leftOut->size()),
                                            {{"folders", Words::list(*result.leftOut)}, {"tool", maker}}, true));
         }
-        if (!lastBackup && !tmSetUp && canHold && !result.folders.empty())
+        if (!lastBackup && !future && !tmSetUp && canHold && !result.folders.empty())
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
         if (lastBackup && result.onBackupDisk && !result.onBackupDisk->empty())
             findings.push_back(makeFinding(guide, "sameDisk", static_cast<std::int64_t>(result.onBackupDisk->size()),

@@ -291,6 +291,9 @@ bool Scanner::isPackageExtension(std::string_view extension)
 void Scanner::count(const WalkEntry& item, FolderTally& tally, const std::stop_token& stop) const
 {
     const struct stat& status = item.status;
+    // Pipes, sockets and device nodes hold no content of their own to lose or back up.
+    if (!S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode) && !S_ISDIR(status.st_mode))
+        return;
     const bool isPackage = S_ISDIR(status.st_mode);
     if (isPackage) {
         Classify::ExtensionBuffer buffer;

@@ -74,15 +74,33 @@ std::string duration(double seconds)
     return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
 }
 
+namespace {
+constexpr std::array<const char*, 12> months{"January", "February", "March",     "April",   "May",      "June",
+                                             "July",    "August",   "September", "October", "November", "December"};
+
+std::string dayAndMonth(std::chrono::sys_days day, std::chrono::sys_days today)
+{
+    const std::chrono::year_month_day ymd(day);
+    std::string text = std::to_string(static_cast<unsigned>(ymd.day())) + " " +
+                       months[static_cast<unsigned>(ymd.month()) - 1];
+    if (ymd.year() != std::chrono::year_month_day(today).year())
+        text += " " + std::to_string(static_cast<int>(ymd.year()));
+    return text;
+}
+} // namespace
+
+std::string date(Instant date, Instant now, const Calendar& calendar)
+{
+    return dayAndMonth(calendar.local(date).day, calendar.local(now).day);
+}
+
 std::string when(Instant date, Instant now, const Calendar& calendar, bool relative)
 {
     static constexpr std::array<const char*, 7> weekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                          "Thursday", "Friday", "Saturday"};
-    static constexpr std::array<const char*, 12> months{"January", "February", "March",     "April",
-                                                        "May",     "June",     "July",      "August",
-                                                        "September", "October", "November", "December"};
     const LocalTime then = calendar.local(date);
-    const auto days = (calendar.local(now).day - then.day).count();
+    const std::chrono::sys_days today = calendar.local(now).day;
+    const auto days = (today - then.day).count();
 
     char time[8];
     std::snprintf(time, sizeof time, "%02d:%02d", then.hour, then.minute);
@@ -96,9 +114,7 @@ std::string when(Instant date, Instant now, const Calendar& calendar, bool relat
         return std::to_string(days) + " days ago";
     if (days >= -6 && days <= 6)
         return std::string("on ") + weekdays[std::chrono::weekday(then.day).c_encoding()];
-    const std::chrono::year_month_day ymd(then.day);
-    return "on " + std::to_string(static_cast<unsigned>(ymd.day())) + " " +
-           months[static_cast<unsigned>(ymd.month()) - 1];
+    return "on " + dayAndMonth(then.day, today);
 }
 
 std::string list(const std::vector<std::string>& items)
@@ -120,6 +136,36 @@ std::string folderList(const std::vector<std::pair<std::string, std::int64_t>>& 
         text += name + " " + count(n);
     }
     return text;
+}
+
+std::string shownName(std::string_view name)
+{
+    std::string out;
+    out.reserve(name.size());
+    const auto byte = [&](std::size_t i) { return i < name.size() ? static_cast<unsigned char>(name[i]) : 0u; };
+    for (std::size_t i = 0; i < name.size();) {
+        const unsigned lead = byte(i);
+        if (lead < 0x20 || lead == 0x7F) { // C0 and DEL
+            ++i;
+            continue;
+        }
+        if (lead == 0xC2 && byte(i + 1) >= 0x80 && byte(i + 1) <= 0x9F) { // C1
+            i += 2;
+            continue;
+        }
+        const unsigned second = byte(i + 1);
+        const unsigned third = byte(i + 2);
+        const bool directional = (lead == 0xD8 && second == 0x9C) ||                                 // U+061C
+                                 (lead == 0xE2 && second == 0x80 && (third == 0x8E || third == 0x8F || // U+200E, U+200F
+                                                                     (third >= 0xAA && third <= 0xAE))) || // U+202A..E
+                                 (lead == 0xE2 && second == 0x81 && third >= 0xA6 && third <= 0xA9);  // U+2066..9
+        if (directional) {
+            i += lead == 0xD8 ? 2 : 3;
+            continue;
+        }
+        out += name[i++];
+    }
+    return out;
 }
 
 std::string namingCloud(std::string text, std::string_view client)

@@ -28,13 +28,20 @@ std::string duration(double seconds);
 // A moment as people say it, counting calendar days in `calendar` from `date`'s day to
 // `now`'s: "today at 09:05", "yesterday at 23:59", "tomorrow at 07:00"; two or more days
 // back "12 days ago" when `relative`, else "on Tuesday" (within six days) or "on 3 March";
-// future days "on Tuesday" or "on 3 March" whatever `relative` says. Times are 24-hour in
-// `calendar`'s zone.
+// future days "on Tuesday" or "on 3 March" whatever `relative` says; a day of another year
+// than `now`'s names its year ("on 5 October 2025"). Times are 24-hour in `calendar`'s zone.
 std::string when(Instant date, Instant now, const Calendar& calendar, bool relative);
+// The day of `date` in `calendar`: "3 March", or "31 December 2099" in another year than `now`'s.
+std::string date(Instant date, Instant now, const Calendar& calendar);
 // "a", "a and b", "a, b and c".
 std::string list(const std::vector<std::string>& items);
 // "Documents 1,234 · Desktop 5".
 std::string folderList(const std::vector<std::pair<std::string, std::int64_t>>& pairs);
+// A name from outside (a file system, a drive's label, a settings file) as it may be shown:
+// without control characters (C0, DEL, C1) and without the formatting characters that turn
+// the direction of text (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069), which
+// would reorder the sentence around it. Bytes that are not UTF-8 are kept as they are.
+std::string shownName(std::string_view name);
 // `text` about the cloud, naming the sync client instead: "iCloud Drive" and "iCloud" become
 // `client` ("Only in iCloud" → "Only in Nextcloud").
 std::string namingCloud(std::string text, std::string_view client);

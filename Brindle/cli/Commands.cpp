@@ -210,6 +210,11 @@ int runCheck(std::span<const std::string_view> args)
     }
     const CheckResult& result = check.outcome.result;
     complete = reportProblems(check.outcome.problems) && complete;
+    for (const std::string& folder : result.unreadableJournals.value_or(std::vector<std::string>{})) {
+        std::fprintf(stderr, "brindle: the %s journal of %s could not be read; its files are counted as only here.\n",
+                     printable(result.cloudClient.value_or("sync")).c_str(), printable(folder).c_str());
+        complete = false;
+    }
     bool recorded = true;
     // A check that found none of its folders keeps nothing: it would replace a good result.
     if ((ownCheck || options.save) && !result.folders.empty()) {

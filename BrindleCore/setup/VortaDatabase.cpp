@@ -2,7 +2,8 @@
 // line), "repomodel" (its "url": a folder, or ssh://…), "sourcedirmodel" (the folders of a
 // profile, "dir") and "archivemodel" (the archives of a repository, "time" as a local date and
 // time). The copy in memory is opened read-only; the password table is never asked, and the
-// work any one statement may do is bounded.
+// work any one statement may do is bounded, as is the length of any value; a database with a
+// view or a virtual table is not read.
 #include "BrindleCore/BackupSetupRead.h"
 
 #include <sqlite3.h>
@@ -14,6 +15,7 @@ namespace brindle {
 namespace {
 constexpr int maxRows = 4096;
 constexpr int maxSteps = 10'000'000; // virtual-machine steps per statement
+constexpr int maxValueBytes = 1 << 16;
 
 using Database = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
 using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
@@ -37,6 +39,21 @@ Database openCopy(std::string_view bytes)
     const auto size = static_cast<sqlite3_int64>(bytes.size());
     if (sqlite3_deserialize(db.get(), "main", copy, size, size,
                             SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
+        return {nullptr, sqlite3_close};
+    // No value longer than any real setting; no function of the file's own schema run.
+    sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, maxValueBytes);
+    sqlite3_db_config(db.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db.get(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    // A view or a virtual table computes its rows, as much as it likes: only stored tables are read.
+    sqlite3_stmt* count = nullptr;
+    const bool stored =
+        sqlite3_prepare_v2(db.get(),
+                           "SELECT count(*) FROM sqlite_master WHERE type = 'view' OR (type = 'table' AND NOT rootpage > 0)",
+                           -1, &count, nullptr) == SQLITE_OK &&
+        sqlite3_step(count) == SQLITE_ROW && sqlite3_column_int64(count, 0) == 0;
+    sqlite3_finalize(count);
+    if (!stored)
         return {nullptr, sqlite3_close};
     return db;
 }

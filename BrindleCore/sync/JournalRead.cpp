@@ -5,12 +5,15 @@
 #include "BrindleCore/Instant.h"
 #include "BrindleCore/Limits.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -23,9 +26,50 @@ namespace brindle::JournalRead {
 
 namespace {
 
+constexpr std::string_view copyPrefix = "brindle-journal-";
+constexpr std::array<const char*, 4> copySuffixes{"", "-wal", "-shm", "-journal"};
+
+// Removes the files a private copy may hold, then its folder.
+void removeCopyFolder(const std::string& folder)
+{
+    for (const char* suffix : copySuffixes)
+        ::unlink((folder + "/journal.db" + suffix).c_str());
+    ::rmdir(folder.c_str());
+}
+
+// Removes the copies that checks killed before they could clean up: folders of this user
+// named "brindle-journal-PID-XXXXXX" whose process is gone.
+void removeAbandonedCopies(const std::string& tmp)
+{
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(tmp.c_str()), ::closedir);
+    if (!listing)
+        return;
+    const uid_t me = ::geteuid();
+    std::size_t seen = 0;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        // A shared /tmp may hold any number of entries; a later check looks further.
+        if (++seen > 100'000)
+            break;
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(copyPrefix))
+            continue;
+        const std::string_view rest = name.substr(copyPrefix.size());
+        pid_t pid = 0;
+        const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+        if (error != std::errc() || pid <= 0 || end == rest.data() + rest.size() || *end != '-')
+            continue;
+        if (::kill(pid, 0) == 0 || errno != ESRCH)
+            continue;
+        const std::string folder = tmp + "/" + std::string(name);
+        struct stat status {};
+        if (::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == me)
+            removeCopyFolder(folder);
+    }
+}
+
 // Copies the regular file `from` to a new file `to`; false when it is not a regular file,
 // exceeds the cap, or any read or write fails.
-bool copyFile(const std::string& from, const std::string& to)
+bool copyFile(const std::string& from, const std::string& to, std::size_t& copied)
 {
     const Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     struct stat status {};
@@ -43,8 +87,10 @@ bool copyFile(const std::string& from, const std::string& to)
             continue;
         if (got < 0)
             return false;
-        if (got == 0)
+        if (got == 0) {
+            copied += total;
             return true;
+        }
         total += static_cast<std::size_t>(got);
         if (total > limits::syncJournalBytes || !writeAll(target.get(), {buffer.data(), static_cast<std::size_t>(got)}))
             return false;
@@ -56,34 +102,36 @@ class PrivateCopy {
 public:
     explicit PrivateCopy(const std::string& database)
     {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && tmp[0] == '/' ? tmp : "/tmp") + "/brindle-journal-XXXXXX";
+        const char* tmpdir = std::getenv("TMPDIR");
+        const std::string tmp = tmpdir && tmpdir[0] == '/' ? tmpdir : "/tmp";
+        removeAbandonedCopies(tmp);
+        // The process id in the name tells a later check whether this copy was abandoned.
+        std::string pattern = tmp + "/" + std::string(copyPrefix) + std::to_string(::getpid()) + "-XXXXXX";
         if (!::mkdtemp(pattern.data()))
             return;
         folder_ = pattern;
         const std::string copy = folder_ + "/journal.db";
-        if (!copyFile(database, copy))
+        if (!copyFile(database, copy, bytes_))
             return;
         struct stat status {};
         const std::string log = database + "-wal";
-        if (::lstat(log.c_str(), &status) == 0 && !copyFile(log, copy + "-wal"))
+        if (::lstat(log.c_str(), &status) == 0 && !copyFile(log, copy + "-wal", bytes_))
             return;
         path_ = copy;
     }
     ~PrivateCopy()
     {
-        if (folder_.empty())
-            return;
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-            ::unlink((folder_ + "/journal.db" + suffix).c_str());
-        ::rmdir(folder_.c_str());
+        if (!folder_.empty())
+            removeCopyFolder(folder_);
     }
     PrivateCopy(const PrivateCopy&) = delete;
     PrivateCopy& operator=(const PrivateCopy&) = delete;
 
     const std::string& path() const { return path_; } // empty when the copy failed
+    std::size_t bytes() const { return bytes_; }      // of the database and its log
 
 private:
+    std::size_t bytes_ = 0;
     std::string folder_;
     std::string path_;
 };
@@ -98,13 +146,30 @@ struct FinalizeStatement {
 };
 using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
-// Ends any one query that runs far longer than the rows allowed could take.
-int tooMuchWork(void* counter)
+// What reading one database may cost, in proportion to its size: a small file that asks
+// for much work or memory is hostile, not a journal.
+struct Budget {
+    std::int64_t steps = 0;     // progress callbacks so far, each a thousand instructions
+    std::int64_t maxSteps = 0;
+    std::size_t bytes = 0;      // held in memory so far, roughly
+    std::size_t maxBytes = 0;
+
+    explicit Budget(std::size_t fileBytes)
+        : maxSteps(static_cast<std::int64_t>(fileBytes / 8) + 10'000), maxBytes(fileBytes * 2 + (1u << 20))
+    {
+    }
+    // Counts `more` bytes held; false once the budget is spent.
+    bool hold(std::size_t more) { return (bytes += more) <= maxBytes; }
+};
+
+// Ends the statement once the budget's instructions are spent.
+int tooMuchWork(void* budget)
 {
-    return ++*static_cast<std::int64_t*>(counter) > 4'000'000 ? 1 : 0;
+    auto& spent = *static_cast<Budget*>(budget);
+    return ++spent.steps > spent.maxSteps ? 1 : 0;
 }
 
-Database openReadOnly(const std::string& path, std::int64_t& work)
+Database openReadOnly(const std::string& path, Budget& budget)
 {
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -115,7 +180,7 @@ Database openReadOnly(const std::string& path, std::int64_t& work)
     sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db.get(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, static_cast<int>(limits::syncPathBytes * 4));
-    sqlite3_progress_handler(db.get(), 1000, tooMuchWork, &work);
+    sqlite3_progress_handler(db.get(), 1000, tooMuchWork, &budget);
     // The copy is ours and read once from end to end: map it rather than read it page by page.
     sqlite3_exec(db.get(), "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
     return db;
@@ -127,6 +192,15 @@ Statement prepare(sqlite3* db, const char* sql)
     if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK)
         return nullptr;
     return Statement(raw);
+}
+
+// Whether every table is stored in the file: a view or a virtual table computes its rows,
+// and a view of a few bytes can ask for endless work and memory.
+bool onlyStoredTables(sqlite3* db)
+{
+    const Statement computed =
+        prepare(db, "SELECT count(*) FROM sqlite_master WHERE type = 'view' OR (type = 'table' AND NOT rootpage > 0)");
+    return computed && sqlite3_step(computed.get()) == SQLITE_ROW && sqlite3_column_int64(computed.get(), 0) == 0;
 }
 
 std::string_view textOf(sqlite3_stmt* statement, int column)
@@ -157,30 +231,32 @@ template <typename Row> bool eachRow(sqlite3_stmt* statement, Row row)
     }
 }
 
-std::optional<SyncJournal> loadNextcloud(sqlite3* db)
+std::optional<SyncJournal> loadNextcloud(sqlite3* db, Budget& budget)
 {
     const Statement rows = prepare(db, "SELECT path, modtime, filesize, type FROM metadata");
     if (!rows)
         return std::nullopt;
     SyncJournal journal;
+    bool withinBudget = true;
     const bool read = eachRow(rows.get(), [&](sqlite3_stmt* row) {
         const std::string_view path = textOf(row, 0);
-        if (!usablePath(path))
+        if (!usablePath(path) || !(withinBudget = withinBudget && budget.hold(path.size() + sizeof(JournalEntry) + 24)))
             return;
         const std::int64_t type = sqlite3_column_int64(row, 3);
         // 0 a file, 2 a folder, 4 an online-only file, 5 one being downloaded.
         journal.add(path, JournalEntry{sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2), type == 2,
                                        type == 4 || type == 5, false});
     });
-    if (!read)
+    if (!read || !withinBudget)
         return std::nullopt;
     // Uploads under way; older journals may lack the table, which is no error.
     if (const Statement uploads = prepare(db, "SELECT path FROM uploadinfo")) {
         const bool readUploads = eachRow(uploads.get(), [&](sqlite3_stmt* row) {
-            if (const std::string_view path = textOf(row, 0); usablePath(path))
+            const std::string_view path = textOf(row, 0);
+            if (usablePath(path) && (withinBudget = withinBudget && budget.hold(path.size() + 32)))
                 journal.markUploading(path);
         });
-        if (!readUploads)
+        if (!readUploads || !withinBudget)
             return std::nullopt;
     }
     journal.seal();
@@ -279,7 +355,7 @@ std::vector<std::optional<std::string>> oneDrivePaths(const std::vector<OneDrive
     return paths;
 }
 
-std::optional<SyncJournal> loadOneDrive(sqlite3* db)
+std::optional<SyncJournal> loadOneDrive(sqlite3* db, Budget& budget)
 {
     const bool sized = hasSize(db);
     const Statement rows = prepare(db, sized ? "SELECT driveId, id, name, type, mtime, parentId, size FROM item"
@@ -287,7 +363,15 @@ std::optional<SyncJournal> loadOneDrive(sqlite3* db)
     if (!rows)
         return std::nullopt;
     std::vector<OneDriveItem> items;
+    bool withinBudget = true;
     const bool read = eachRow(rows.get(), [&](sqlite3_stmt* row) {
+        // The file holds each item's names and hashes and indexes them, which the items as read
+        // here never outweigh; what is built from them later is in proportion.
+        withinBudget = withinBudget && budget.hold(sizeof(OneDriveItem) + static_cast<std::size_t>(
+                                                       sqlite3_column_bytes(row, 0) + sqlite3_column_bytes(row, 1) +
+                                                       sqlite3_column_bytes(row, 2) + sqlite3_column_bytes(row, 5)));
+        if (!withinBudget)
+            return;
         OneDriveItem item{std::string(textOf(row, 0)), std::string(textOf(row, 1)), std::string(textOf(row, 2)),
                           std::string(textOf(row, 5)), textOf(row, 3) == "dir" || textOf(row, 3) == "root",
                           isoSeconds(textOf(row, 4)), -1};
@@ -296,7 +380,7 @@ std::optional<SyncJournal> loadOneDrive(sqlite3* db)
         if (!item.id.empty())
             items.push_back(std::move(item));
     });
-    if (!read)
+    if (!read || !withinBudget)
         return std::nullopt;
     const std::vector<std::optional<std::string>> paths = oneDrivePaths(items);
     SyncJournal journal;
@@ -313,11 +397,11 @@ template <typename Load> std::optional<SyncJournal> readCopy(const std::string& 
         const PrivateCopy copy(databasePath);
         if (copy.path().empty())
             return std::nullopt;
-        std::int64_t work = 0;
-        const Database db = openReadOnly(copy.path(), work);
-        if (!db)
+        Budget budget(copy.bytes());
+        const Database db = openReadOnly(copy.path(), budget);
+        if (!db || !onlyStoredTables(db.get()))
             return std::nullopt;
-        return load(db.get());
+        return load(db.get(), budget);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

@@ -3,11 +3,16 @@
 // The client keeps its database open, often under an exclusive lock, and writes to it while
 // we read. So the database (and its write-ahead log, when there is one) is first copied into
 // a private folder of our own (mode 0700, files 0600, created exclusively), the copy is opened
-// read-only, and the folder is removed afterwards, whatever happened. The original is only
-// ever read. All rows are loaded at once into a SyncJournal; no query runs per file.
+// read-only, and the folder is removed afterwards, whatever happened. The folder's name holds
+// our process id, so a copy left behind by a killed process is removed by the next read. The
+// original is only ever read. All rows are loaded at once into a SyncJournal; no query runs
+// per file.
+//
+// Hostile files: a database with a view or a virtual table is refused, and reading one may
+// cost work and memory only in proportion to its size (about twice the file, plus 1 MB).
 //
 // Errors: a database that is missing, larger than the caps of Limits.h, not SQLite, damaged,
-// truncated or of an unknown layout gives std::nullopt; nothing throws. A row that makes no
+// truncated, of an unknown layout, or over its budget gives std::nullopt; nothing throws. A row that makes no
 // sense (no path, a path too long, a parent chain that loops) is left out.
 //
 // Threads: each call stands alone; calls may run on any threads at once.

@@ -187,11 +187,12 @@ SyncSetup setup(const std::vector<SyncFolder>& folders, const std::vector<std::s
                 continue;
             SyncFolder resolved = folder;
             resolved.root = std::move(*root);
-            if (auto journal = load(resolved)) {
-                if (!result.client)
-                    result.client = std::string(clientName(folder.client));
+            if (!result.client)
+                result.client = std::string(clientName(folder.client));
+            if (auto journal = load(resolved))
                 loaded.push_back({std::move(resolved), std::move(*journal)});
-            }
+            else
+                result.unreadable.push_back(resolved.root);
         }
         if (!result.client)
             result.client = firstSetUp;
@@ -212,6 +213,7 @@ SyncSetup forCheck(CheckRequest& request, const SyncLocations& where)
     request.cloudFacts = sync.facts.get();
     request.iCloudDriveOn = sync.clientSetUp;
     request.cloudClient = sync.client;
+    request.unreadableJournals = sync.unreadable;
     return sync;
 }
 

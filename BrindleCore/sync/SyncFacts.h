@@ -69,6 +69,8 @@ struct SyncSetup {
     std::optional<std::string> client; // named after the first sync folder the check meets,
                                        // else the first one set up
     bool clientSetUp = false;          // some client keeps a folder that exists
+    // Roots of the sync folders met whose record could not be read (or was not there).
+    std::vector<std::string> unreadable;
 };
 
 namespace SyncClients {
@@ -78,8 +80,8 @@ namespace SyncClients {
 std::vector<SyncFolder> configured(const SyncLocations& where);
 
 // Loads the records of the sync folders that lie in, or hold, one of `checkedPaths`.
-// Folders that do not exist are left out; so is one whose record cannot be read (its
-// files then count as only here).
+// Folders that do not exist are left out; so is one whose record cannot be read: its files
+// then count as only here, and its root is named in `unreadable`.
 SyncSetup setup(const std::vector<SyncFolder>& folders, const std::vector<std::string>& checkedPaths);
 
 // `configured` and `setup` together, for the folders of a check; its facts go into the request.

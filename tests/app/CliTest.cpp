@@ -6,6 +6,7 @@
 #include "Brindle/cli/TextReports.h"
 #include "Brindle/Version.h"
 #include "BrindleCore/Demo.h"
+#include "BrindleCore/FileIO.h"
 #include "BrindleCore/Store.h"
 
 #include "tests/support/TestTree.h"
@@ -32,6 +33,7 @@ TEST(Terminal, PrintableNeutralisesControlsAndBadUtf8)
         {"\xc0\xaf", "\xEF\xBF\xBD\xEF\xBF\xBD"},     // overlong slash
         {"\xed\xa0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // surrogate
         {"\xc2\x9b", "\xEF\xBF\xBD\xEF\xBF\xBD"},     // C1 control
+        {"a\u202Eb", "a\uFFFD\uFFFD\uFFFDb"},       // right-to-left override
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(printable(in), out) << in;
@@ -294,6 +296,25 @@ TEST(Commands, AStoreThatCannotBeReadIsSaidNotTakenForNeverChecked)
 
 namespace brindle::cli {
 namespace {
+
+TEST(Commands, ASyncJournalThatCannotBeReadFailsTheCheck)
+{
+    const test::TestTree tree{{{"home/Cloud/a.txt", test::Node::file(5)},
+                               {"home/Cloud/.sync_0123456789ab.db", test::Node::text("not a database")}}};
+    ::setenv("HOME", tree.path("home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", tree.path("home/.config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
+    ASSERT_TRUE(makeFolders(tree.path("home/.config/Nextcloud")));
+    ASSERT_TRUE(writeFileAtomically(tree.path("home/.config/Nextcloud/nextcloud.cfg"),
+                                    "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("home/Cloud") + "\n"));
+    const CommandRun check = run({"check", tree.path("home/Cloud")});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.err.find("the Nextcloud journal of " + tree.path("home/Cloud") +
+                             " could not be read; its files are counted as only here."),
+              std::string::npos)
+        << check.err;
+    EXPECT_NE(check.out.find("Brindle couldn\u2019t read what Nextcloud has synced"), std::string::npos) << check.out;
+}
 
 TEST(Commands, CheckNamesTheBackupToolAndWhatItLeavesOut)
 {

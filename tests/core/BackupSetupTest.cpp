@@ -161,6 +161,25 @@ TEST(BackupSetup, ReadsVortaFromItsTables)
     EXPECT_EQ(setups[0].lastBackup, Instant{sys_days{2026y / November / 20} + 7h + 30min + 250ms});
 }
 
+// A settings database of a few bytes cannot compute its rows (a view), nor values of a
+// megabyte (a generated column).
+TEST(BackupSetup, VortaTablesThatAreComputedAreNotRead)
+{
+    const std::string profiles = "CREATE TABLE backupprofilemodel(id INTEGER PRIMARY KEY, repo_id INTEGER, exclude_patterns TEXT);"
+                                 "INSERT INTO backupprofilemodel VALUES (1, 1, NULL);";
+    for (const std::string repositories :
+         {"CREATE VIEW repomodel(id, url) AS SELECT 1, '/media/ada/Backup';",
+          "CREATE TABLE repomodel(id INTEGER PRIMARY KEY, url TEXT GENERATED ALWAYS AS (printf('/%.*c', 1000000, 'x')));"
+          "INSERT INTO repomodel(id) VALUES (1);"}) {
+        const TestTree tree{{{"home/.local/share/Vorta", Node::directory()}}};
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(tree.path("home/.local/share/Vorta/settings.db").c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, (repositories + profiles).c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << repositories;
+        sqlite3_close(db);
+        EXPECT_TRUE(SetupRead::all(placesIn(tree), std::nullopt, utc).empty()) << repositories;
+    }
+}
+
 // A FIFO, a link to an endless device, a huge file or garbage in a settings file's place is
 // taken for no settings, without hanging.
 TEST(BackupSetup, HostileSettingsFilesAreNoSettings)

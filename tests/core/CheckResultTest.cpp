@@ -81,6 +81,7 @@ TEST(CheckResultJson, RoundTripsWithDatesCutToWholeSeconds)
                        {18'808, now - hours{5}}, true);
     result.otherDrives = std::vector<DriveState>{driveWithBackupAt("Old", 1)};
     result.unreadable = std::vector<std::string>{"Music"};
+    result.unreadableJournals = std::vector<std::string>{"/home/ada/Nextcloud"};
 
     const auto decoded = decodeCheckResultText(encodeCheckResultText(result));
     ASSERT_TRUE(decoded);

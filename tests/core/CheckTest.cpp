@@ -115,5 +115,26 @@ TEST(Check, FoldersTheBackupsLeaveOutCountAsChangedSinceTheBackup)
     }
 }
 
+// A clock set wrong dates a backup in the future; such a backup covers no change at all.
+TEST(Check, ABackupDatedInTheFutureCoversNoChange)
+{
+    const TestTree tree{{{"Docs/a", Node::file(1)}, {"Docs/b", Node::file(1).modifiedAgo(std::chrono::days{30})}}};
+    CheckRequest request = requestFor(tree, {{"Docs", tree.path("Docs")}}, 1);
+    const Instant now = request.now;
+    const Instant in2099{std::chrono::sys_days{std::chrono::year{2099} / 12 / 31} + std::chrono::hours{23}};
+    const auto backup = [](Instant date) { return Backup{date, {}, {}, {}, "Back In Time"}; };
+    const std::vector<std::pair<std::vector<Backup>, std::int64_t>> cases{
+        {{backup(in2099)}, 2},
+        {{backup(now + std::chrono::hours{2})}, 2},
+        {{backup(now + std::chrono::minutes{30})}, 0}, // within the allowance for clocks that differ
+        {{backup(now + std::chrono::minutes{30}), backup(in2099)}, 0},
+    };
+    for (const auto& [backups, changed] : cases) {
+        request.drives = {DriveState{{"Backup", "ext4"}, true, backups}};
+        Recorder recorder;
+        EXPECT_EQ(Check::run(request, recorder).result.total().changedSinceBackup, changed) << backups.size();
+    }
+}
+
 } // namespace
 } // namespace brindle

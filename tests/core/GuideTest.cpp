@@ -116,6 +116,7 @@ const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
     {"backupOld", {"when"}},   {"changedSinceBackup", {}},  {"onlyICloud", {"size"}},
     {"notEncrypted", {"tool"}}, {"waitingLong", {"when"}},  {"cantTell", {}},
     {"photos", {}},            {"sameDisk", {"folders", "tool"}}, {"leftOut", {"folders", "tool"}},
+    {"futureBackup", {"drive", "date"}}, {"journalUnreadable", {"client", "folders"}},
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> noteKeys{
     {"driveAway", {"drive", "when"}}, {"backupOld", {"drive", "when"}}, {"moreWithout", {"total", "before", "when"}}};

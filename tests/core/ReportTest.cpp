@@ -28,7 +28,7 @@ Guide echoGuide()
         guide.answers[key] = echo(key);
     for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine", "driveAway",
                            "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong", "cantTell",
-                           "photos", "sameDisk", "leftOut"})
+                           "photos", "sameDisk", "leftOut", "futureBackup", "journalUnreadable"})
         guide.findings.push_back({id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
 }
@@ -173,6 +173,19 @@ TEST(Report, AnswersAndFindingsInOrder)
     leftOut.leftOut = std::vector<std::string>{"Docs"};
     cases.push_back({"a folder the backups leave out", leftOut, "changedSince(2||||today at 14:12||)",
                      {"changedSinceBackup!", "leftOut!", "photos"}});
+    // A clock set wrong: the backup dated in the future is said, and is no last backup.
+    cases.push_back({"a backup dated in the future", result({folder("Docs", {{Place::onlyHere, 9}}, 9)}, drive(-hours{2})),
+                     "noBackup(9|||9 MB|||)", {"futureBackup!", "photos"}});
+    CheckResult olderAndFuture = result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{8}));
+    olderAndFuture.drive->backups.push_back({checkedAt + days{3650}});
+    cases.push_back({"a future backup after an old one", olderAndFuture, "nothingChanged(0||||on 18 November||)",
+                     {"futureBackup!", "backupOld!", "photos"}});
+    cases.push_back({"a backup dated within the clocks' allowance", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(-minutes{30})),
+                     "nothingChanged(0||||today at 15:42||)", {"photos"}});
+    CheckResult journals = result({folder("Docs", {{Place::onlyHere, 1}})});
+    journals.unreadableJournals = std::vector<std::string>{"/home/ada/Nextcloud"};
+    cases.push_back({"a sync journal that could not be read", journals, "noBackup:one(1|||1 MB|||)",
+                     {"journalUnreadable!", "noBackup!", "onlyHere!", "photos"}});
     CheckResult unreadable = result({folder("Docs", {{Place::onlyHere, 1}})});
     unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
     cases.push_back({"folders that did not open", unreadable, "noBackup:one(1|||1 MB|||)",
@@ -246,6 +259,15 @@ TEST(Report, ReadsWellWithTheShippedGuide)
     EXPECT_EQ(sameDisk.findings[0].line, "The backups of Docs and Music that Timeshift keeps are on the disk they copy. They "
                                          "help if you delete a file, but not if the disk fails or the computer is lost. Keep "
                                          "a backup on another drive as well.");
+
+    CheckResult wrongClock = result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{400}));
+    wrongClock.drive->backups.push_back({Instant{sys_days{2099y / December / 31} + 23h + 59min}});
+    const Report future(wrongClock, Guide::shared(), std::nullopt, utc);
+    EXPECT_EQ(future.answer, "Nothing has changed since your last backup, on 22 October 2025: every file on this "
+                             "computer has a second copy.");
+    EXPECT_EQ(future.findings[0].line, "The newest backup on Backup is dated 31 December 2099, in the future: check the "
+                                       "clock. Until the dates make sense, Brindle doesn’t count that backup as a "
+                                       "second copy of anything.");
 
     const Report backedUp(result({folder("Docs", {{Place::onlyHere, 9}}, 1)}, drive(days{1})), Guide::shared(),
                           std::nullopt, utc);

@@ -7,7 +7,10 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -256,7 +259,7 @@ TEST_P(ScannerWorkers, DatalessFilesAreOnlyInTheCloudAndTheirStatusChangeIsIgnor
     EXPECT_TRUE(tally.inICloud);
 }
 
-TEST_P(ScannerWorkers, LinksFifosAndLoopsAreCountedButNeverFollowedOrOpened)
+TEST_P(ScannerWorkers, LinksAndLoopsAreCountedButNeverFollowedAndSpecialFilesAreNotFiles)
 {
     const TestTree tree{{
         {"dir/file.txt", Node::file(100)},
@@ -267,8 +270,18 @@ TEST_P(ScannerWorkers, LinksFifosAndLoopsAreCountedButNeverFollowedOrOpened)
         {"pipe", Node::fifo()},
         {"dir/pipe", Node::fifo()},
     }};
+    // A socket, and a device node where this user may make one.
+    const std::string socketPath = tree.path("dir/socket");
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+    ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::mknod(tree.path("null").c_str(), S_IFCHR | 0600, ::makedev(1, 3));
     const FolderTally tally = scanner(tree).scan(tree.root());
-    EXPECT_EQ(tally.files, 7);
+    ::close(listening);
+    EXPECT_EQ(tally.files, 5);
     EXPECT_EQ(tally.bytes, 100 + 2 + 4 + 3 + 7);
     expectConsistent(tally);
 }

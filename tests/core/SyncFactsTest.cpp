@@ -13,7 +13,9 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 namespace brindle {
 namespace {
@@ -172,6 +175,55 @@ TEST(NextcloudJournal, DamagedOrForeignDatabasesGiveNothing)
     EXPECT_FALSE(JournalRead::nextcloud(tree.path("missing.db")));
 }
 
+// A journal of a few kilobytes may not ask for rows it does not hold: a view or a virtual
+// table computes them, and a column's default repeats a long path in every row.
+TEST(NextcloudJournal, ComputedOrInflatedRowsAreRefused)
+{
+    const TestTree tree;
+    const auto journal = [&](const std::string& name, const std::string& sql) {
+        Database db(tree.path(name));
+        EXPECT_EQ(db.run(sql), SQLITE_OK) << name;
+        return tree.path(name);
+    };
+    const std::string rows = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n LIMIT 20000) ";
+    const std::string fill = "INSERT INTO metadata(phash) " + rows + "SELECT i FROM n;";
+    const std::string longPath = "'" + std::string(4000, 'x') + "'";
+    ASSERT_TRUE(JournalRead::nextcloud(journal("stored.db", std::string(nextcloudSchema) + fill)));
+    EXPECT_FALSE(JournalRead::nextcloud(journal("view.db", "CREATE VIEW metadata(path, modtime, filesize, type) AS "
+                                                           "SELECT 'a.txt', 1, 1, 0;")));
+    EXPECT_FALSE(JournalRead::nextcloud(journal("virtual.db", "CREATE VIRTUAL TABLE metadata USING "
+                                                              "fts4(path, modtime, filesize, type);")));
+    EXPECT_FALSE(JournalRead::nextcloud(journal("defaults.db", "CREATE TABLE metadata(phash INTEGER PRIMARY KEY);" + fill +
+                                                                   "ALTER TABLE metadata ADD COLUMN path TEXT DEFAULT " +
+                                                                   longPath + "; ALTER TABLE metadata ADD COLUMN modtime;"
+                                                                   "ALTER TABLE metadata ADD COLUMN filesize;"
+                                                                   "ALTER TABLE metadata ADD COLUMN type;")));
+}
+
+// A check killed while it read a journal leaves its private copy behind; the next read
+// removes it, and leaves alone the copies of checks still running.
+TEST(NextcloudJournal, CopiesLeftByKilledChecksAreRemoved)
+{
+    const TestTree tree{{{"tmp", Node::directory()}}};
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const std::string gone = tree.path("tmp/brindle-journal-" + std::to_string(child) + "-AbC123");
+    const std::string running = tree.path("tmp/brindle-journal-" + std::to_string(::getpid()) + "-XyZ789");
+    for (const std::string& folder : {gone, running}) {
+        ASSERT_TRUE(makeFolders(folder));
+        ASSERT_TRUE(writeFileAtomically(folder + "/journal.db", std::string(4096, 'j')));
+        ASSERT_TRUE(writeFileAtomically(folder + "/journal.db-wal", "log"));
+    }
+    ::setenv("TMPDIR", tree.path("tmp").c_str(), 1);
+    EXPECT_FALSE(JournalRead::nextcloud(tree.path("missing.db")));
+    ::unsetenv("TMPDIR");
+    EXPECT_FALSE(std::filesystem::exists(gone));
+    EXPECT_TRUE(std::filesystem::exists(running + "/journal.db"));
+}
+
 TEST(NextcloudJournal, AFolderThatIsGoneOrUnreadableCountsAsNotSynced)
 {
     const TestTree tree{{{"Cloud/a.txt", Node::file(1)}}};
@@ -184,11 +236,53 @@ TEST(NextcloudJournal, AFolderThatIsGoneOrUnreadableCountsAsNotSynced)
     EXPECT_FALSE(sync.facts);
     EXPECT_TRUE(sync.clientSetUp); // the second folder exists, though its journal is useless
     EXPECT_EQ(sync.client, "Nextcloud");
+    const std::vector<std::string> cloud{std::filesystem::canonical(tree.path("Cloud")).string()};
+    EXPECT_EQ(request.unreadableJournals, cloud);
+    request.now = Instant{tree.now()};
+    CheckObserver observer;
+    EXPECT_EQ(Check::run(request, observer).result.unreadableJournals, cloud);
 
     writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Gone") + "\n");
     const SyncSetup gone = SyncClients::forCheck(request, locationsIn(tree));
     EXPECT_FALSE(gone.clientSetUp);
     EXPECT_FALSE(gone.client);
+}
+
+// However the journal fails to read, its folder is named, so that the check can say so.
+TEST(NextcloudJournal, AJournalThatCannotBeReadIsNamed)
+{
+    const TestTree tree{{{"Cloud/a.txt", Node::file(1)}, {"tmp", Node::directory()}}};
+    writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Cloud") +
+                          "\n0\\Folders\\1\\journalPath=.sync_0123456789ab.db\n");
+    const std::string journal = tree.path("Cloud/.sync_0123456789ab.db");
+    {
+        Database good(journal);
+        ASSERT_EQ(good.run(nextcloudSchema), SQLITE_OK);
+        ASSERT_EQ(good.run(row("a.txt", 1, 1, 0)), SQLITE_OK);
+    }
+    const std::string whole = readRegularFile(journal, 1 << 20).content.value_or("");
+    const std::vector<std::string> cloud{std::filesystem::canonical(tree.path("Cloud")).string()};
+    const auto unreadable = [&](const std::string& tmp) {
+        CheckRequest request;
+        request.folders = {{"Cloud", tree.path("Cloud")}};
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
+        ::unsetenv("TMPDIR");
+        return sync.unreadable;
+    };
+    EXPECT_TRUE(unreadable(tree.path("tmp")).empty());
+    EXPECT_EQ(unreadable(tree.path("no-room")), cloud) << "a copy that cannot be made";
+    const std::vector<std::pair<const char*, std::function<void()>>> cases{
+        {"garbage", [&] { ASSERT_TRUE(writeFileAtomically(journal, std::string(8192, 'x'))); }},
+        {"truncated", [&] { ASSERT_TRUE(writeFileAtomically(journal, whole.substr(0, whole.size() / 2))); }},
+        {"a pipe", [&] { ::unlink(journal.c_str()); ASSERT_EQ(::mkfifo(journal.c_str(), 0600), 0); }},
+        {"a folder", [&] { ::unlink(journal.c_str()); ASSERT_EQ(::mkdir(journal.c_str(), 0700), 0); }},
+    };
+    for (const auto& [what, make] : cases) {
+        make();
+        EXPECT_EQ(unreadable(tree.path("tmp")), cloud) << what;
+        ::rmdir(journal.c_str());
+    }
 }
 
 TEST(NextcloudJournal, AnAttributePlaceholderIsOnlyInTheCloud)

@@ -73,6 +73,20 @@ TEST(Words, Duration)
         EXPECT_EQ(Words::duration(seconds), text) << seconds;
 }
 
+TEST(Words, ShownNamesLoseControlsAndDirectionTurns)
+{
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"caf\u00e9 \u05d0\u05d1 \u0627", "caf\u00e9 \u05d0\u05d1 \u0627"}, // right-to-left letters themselves stay
+        {"a\tb\x1b[2J\x7f", "ab[2J"},
+        {"C1\u0085\u009B\u0080|\u00A0", "C1|\u00A0"},
+        {"\u061C\u200E\u200F\u202A\u202B\u202C\u202D\u202Ename\u2066\u2067\u2068\u2069", "name"},
+        {"\u2029\u2065\u206A\u202F\u200D", "\u2029\u2065\u206A\u202F\u200D"}, // neighbours stay
+        {"bad\xff\xc2", "bad\xff\xc2"},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(Words::shownName(in), out) << in;
+}
+
 TEST(Words, Lists)
 {
     EXPECT_EQ(Words::list({}), "");

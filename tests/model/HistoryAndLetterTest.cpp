@@ -112,6 +112,15 @@ TEST(Letter, TheTableHeaderFollowsTheBackupDateAndOnlyWhatNeedsYouIsListed)
         EXPECT_TRUE(letter.checked.ends_with(". Kitchen."));
         EXPECT_EQ(letter.backups.size(), result.drives().size() + (backup ? 0 : 1));
     }
+    // Names from outside cannot turn the line around or hide a control in it.
+    CheckResult named = Demo::withDrive();
+    named.folders.front().name = "Docs\u202Etxt.exe";
+    named.drive->facts.name = "Disk\u2066\u0085";
+    const Report namedReport(named, Guide::shared(), std::nullopt, utc);
+    const auto namedLetter = presentation::letter(named, namedReport, Guide::shared(), "Kitchen\u202E", now, utc);
+    EXPECT_TRUE(namedLetter.checked.ends_with(". Kitchen.")) << namedLetter.checked;
+    EXPECT_EQ(namedLetter.table.rows.front().front(), "Docstxt.exe");
+    EXPECT_TRUE(namedLetter.backups.front().starts_with("Disk (")) << namedLetter.backups.front();
     CheckResult noDrive = Demo::noBackup();
     for (const auto& [size, line] : {std::pair{200, "Time Machine isn\u2019t set up on this computer."},
                                      std::pair{201, "Time Machine is set up; its drive wasn\u2019t chosen in Brindle."}}) {
@@ -133,6 +142,7 @@ TEST(ComputerName, PrettyHostnameAsTheShellWouldReadIt)
         {"PRETTY_HOSTNAME=\"\"", std::nullopt},
         {"PRETTY_HOSTNAME=\"\x01\x1b[31m\"", "[31m"},
         {"PRETTY_HOSTNAME=\"unterminated", "unterminated"},
+        {"PRETTY_HOSTNAME=\"Ada\u202E\u2067 Kitchen\u2069\u200F\u061C\u0085\u009B\"", "Ada Kitchen"},
         {"PRETTY_HOSTNAME=" + std::string(300, 'a'), std::string(ComputerName::longestName, 'a')},
         {"PRETTY_HOSTNAME=" + std::string(255, 'a') + "\u00e9", std::string(255, 'a')}, // never half a character
     };

@@ -29,7 +29,7 @@ LetterTable folderTable(const CheckResult& result)
         return cells;
     };
     for (const FolderTally& folder : result.folders)
-        table.rows.push_back(row(folder, folder.name));
+        table.rows.push_back(row(folder, Words::shownName(folder.name)));
     table.rows.push_back(row(result.total(), "All folders"));
     return table;
 }
@@ -58,7 +58,7 @@ std::string letterDriveLine(const DriveState& drive, Instant now, const Calendar
         clauses.emplace_back(*facts.encrypted ? "encrypted" : "not encrypted");
     if (facts.freeBytes)
         clauses.push_back(Words::size(*facts.freeBytes) + " free");
-    std::string line = facts.name;
+    std::string line = Words::shownName(facts.name);
     for (std::size_t i = 0; i < clauses.size(); ++i)
         line += (i == 0 ? " (" : ", ") + clauses[i];
     if (!clauses.empty())
@@ -74,7 +74,8 @@ Letter letter(const CheckResult& result, const Report& report, const Guide& guid
 {
     Letter letter;
     letter.title = "Brindle report";
-    letter.checked = "Checked " + Words::when(result.checkedAt, now, calendar, false) + ". " + computerName + ".";
+    letter.checked =
+        "Checked " + Words::when(result.checkedAt, now, calendar, false) + ". " + Words::shownName(computerName) + ".";
     letter.answer = report.answer;
     letter.table = folderTable(result);
     letter.needsYouHeading = "What needs you";

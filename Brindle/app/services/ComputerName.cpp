@@ -1,5 +1,7 @@
 #include "Brindle/app/services/ComputerName.h"
 
+#include "BrindleCore/Words.h"
+
 namespace brindle::ComputerName {
 
 namespace {
@@ -42,11 +44,7 @@ std::string unquoted(std::string_view value)
 
 std::string cleaned(std::string_view name)
 {
-    std::string out;
-    for (const char c : name)
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f)
-            out += c;
-    out = std::string(trimmed(out));
+    std::string out = std::string(trimmed(Words::shownName(name)));
     if (out.size() > longestName) {
         std::size_t cut = longestName;
         // Never end inside a UTF-8 sequence: step back over continuation bytes.

@@ -2,7 +2,8 @@
 // machine-info file, else the host name, else "This computer".
 //
 // The machine-info file is outside data: it is read only when it is a regular file no larger
-// than a cap, parsed without exceptions, and a name with control characters loses them. Safe
+// than a cap, parsed without exceptions, and a name loses its control characters and the
+// characters that turn the direction of text (Words::shownName). Safe
 // from any thread.
 #pragma once
 
@@ -22,7 +23,7 @@ inline constexpr std::size_t longestName = 256;
 // last assignment wins; absent when it is missing, or empty once cleaned.
 std::optional<std::string> prettyHostname(std::string_view machineInfo);
 
-// A name as shown: control characters dropped, spaces at either end trimmed, cut to
+// A name as shown: control and direction-turning characters dropped, spaces at either end trimmed, cut to
 // `longestName` bytes; empty when nothing is left.
 std::string cleaned(std::string_view name);
 
