@@ -13,6 +13,25 @@
 
 namespace brindle {
 
+namespace {
+// Backups in restic's or duplicity's form are Déjà Dup's when Déjà Dup backs up to the drive
+// that holds them: the drive it names by UUID, or the file system of its target folder.
+void nameDejaDupBackups(DriveState& drive, const std::vector<BackupSetup>& setups)
+{
+    const bool pointsHere = std::any_of(setups.begin(), setups.end(), [&](const BackupSetup& setup) {
+        if (setup.tool != "Déjà Dup")
+            return false;
+        if (setup.volumeUuid && drive.facts.uuid && *setup.volumeUuid == *drive.facts.uuid)
+            return true;
+        return setup.target && drive.fileSystem && drive.connected && Drive::fileSystemId(*setup.target) == drive.fileSystem;
+    });
+    if (pointsHere)
+        for (Backup& backup : drive.backups)
+            if (backup.tool == "restic" || backup.tool == "duplicity")
+                backup.tool = "Déjà Dup";
+}
+} // namespace
+
 ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<CheckFolder>& folders,
                                   CheckObserver& observer, std::stop_token stop)
 {
@@ -45,6 +64,8 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
 CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, std::stop_token stop)
 {
     auto [drive, otherDrives] = CheckResult::ordered(request.drives);
+    if (drive && request.setups)
+        nameDejaDupBackups(*drive, *request.setups);
     const std::optional<Instant> cutOff = drive ? drive->lastBackupStarted() : std::nullopt;
     const Scanner scanner(request.now, cutOff, request.workers, request.cloudFacts);
     std::vector<CheckFolder> folders = request.folders;

@@ -39,6 +39,9 @@ std::string driveReport(const DriveState& state)
                  ? "yes (" + printable(std::string(tool.name)) + ")"
                  : "no: " + printable(std::string(tool.name)) + " needs " + std::string(BackupTools::needPhrase(tool.need))) +
             "\n";
+    if (state.backups.empty() && state.searchStopped.value_or(false))
+        return text + "\nNo backups found so far: the search stopped at its limit of folders and entries before it had "
+                      "looked everywhere. Give the folder that holds the backups.\n";
     if (state.backups.empty())
         return text + "\nNo backups found: no readable backup_manifest.plist at the top of this folder, and no backups "
                       "of a tool Brindle knows in it or up to two levels below.\n";
