@@ -9,6 +9,7 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <memory>
 #include <cerrno>
 
 namespace brindle {
@@ -30,6 +31,35 @@ void nameDejaDupBackups(DriveState& drive, const std::vector<BackupSetup>& setup
             if (backup.tool == "restic" || backup.tool == "duplicity")
                 backup.tool = "Déjà Dup";
 }
+
+// The rules that every set-up making the backups leaves out: what one of them takes is
+// backed up.
+std::vector<std::string> leftOutByAll(const std::vector<BackupSetup>& making)
+{
+    std::vector<std::string> rules;
+    if (making.empty())
+        return rules;
+    for (std::string rule : making.front().excluded) {
+        for (const std::string_view contents : {"/**", "/*"})
+            if (rule.size() > contents.size() && rule.ends_with(contents))
+                rule.resize(rule.size() - contents.size());
+        const bool everywhere = std::all_of(making.begin() + 1, making.end(), [&](const BackupSetup& setup) {
+            return std::find(setup.excluded.begin(), setup.excluded.end(), rule) != setup.excluded.end();
+        });
+        if (everywhere)
+            rules.push_back(std::move(rule));
+    }
+    return rules;
+}
+
+std::shared_ptr<const Exclusions> exclusionsInside(const std::string& folder, const std::vector<std::string>& rules)
+{
+    std::vector<std::string> inside, names;
+    for (const std::string& rule : rules)
+        (rule.find('/') == std::string::npos ? names : inside).push_back(rule);
+    auto exclusions = std::make_shared<const Exclusions>(folder, inside, names);
+    return exclusions->empty() ? nullptr : exclusions;
+}
 } // namespace
 
 ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<CheckFolder>& folders,
@@ -50,6 +80,7 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
         Scanner folderScanner = scanner;
         if (folder.leftOut && scanner.lastBackup)
             folderScanner.lastBackup = Instant::min();
+        folderScanner.exclusions = folder.exclusions.get();
         FolderTally tally = folderScanner.scan(opened.get(), folder.name, folder.path, {&observer, filesBefore, stop});
         if (tally.unreadableFolders > 0)
             scanned.problems.push_back({folder.name, folder.path, 0, tally.unreadableFolders});
@@ -71,8 +102,13 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     std::vector<CheckFolder> folders = request.folders;
     if (drive && request.setups && !drive->backups.empty()) {
         const auto making = BackupSetups::making(*request.setups, BackupTools::of(*drive).name);
-        for (CheckFolder& folder : folders)
-            folder.leftOut = !BackupSetups::coveredByAny(making, withoutTrailingSlashes(folder.path));
+        const auto rules = leftOutByAll(making);
+        for (CheckFolder& folder : folders) {
+            const std::string path = withoutTrailingSlashes(folder.path);
+            folder.leftOut = !BackupSetups::coveredByAny(making, path);
+            if (!folder.leftOut && !rules.empty())
+                folder.exclusions = exclusionsInside(path, rules);
+        }
     }
     ScannedFolders scanned = scanFolders(scanner, folders, observer, stop);
 

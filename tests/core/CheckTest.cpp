@@ -117,3 +117,41 @@ TEST(Check, FoldersTheBackupsLeaveOutCountAsChangedSinceTheBackup)
 
 } // namespace
 } // namespace brindle
+
+namespace brindle {
+namespace {
+
+// Every file here changed before the backup began, so only what the tool leaves out inside
+// the folder counts as changed: the folder Cache (walked once, by one worker) and *.iso.
+TEST_P(CheckWorkers, WhatTheToolLeavesOutInsideAFolderHasNoSecondCopy)
+{
+    const TestTree tree{{{"Documents/a.txt", Node::file(1)},
+                         {"Documents/Cache/b.tmp", Node::file(1)},
+                         {"Documents/Cache/deep/c.tmp", Node::file(1)},
+                         {"Documents/disc.iso", Node::file(1)},
+                         {"Documents/Work/report.iso.txt", Node::file(1)},
+                         {"Documents/Work/other.iso", Node::file(1)}}};
+    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}}, GetParam());
+    const Instant backup = Instant{tree.now()} + std::chrono::hours{1};
+    request.drives = {DriveState{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}}};
+    BackupSetup profile{"Back In Time", "/media/Backup"};
+    profile.included = std::vector<std::string>{tree.path("Documents")};
+    profile.excluded = {tree.path("Documents/Cache"), "*.iso"};
+    BackupSetup otherProfile = profile;
+    otherProfile.excluded = {"*.iso"};
+    const std::vector<std::pair<std::vector<BackupSetup>, std::int64_t>> cases{
+        {{profile}, 4},
+        {{profile, otherProfile}, 2}, // what the other profile takes is backed up
+        {{}, 0},
+    };
+    for (const auto& [setups, changed] : cases) {
+        request.setups = setups;
+        Recorder recorder;
+        const CheckResult result = Check::run(request, recorder).result;
+        EXPECT_EQ(result.total().files, 6);
+        EXPECT_EQ(result.total().changedSinceBackup, changed) << setups.size() << " set-ups";
+    }
+}
+
+} // namespace
+} // namespace brindle
