@@ -32,6 +32,23 @@ void nameDejaDupBackups(DriveState& drive, const std::vector<BackupSetup>& setup
                 backup.tool = "Déjà Dup";
 }
 
+// Of the set-ups whose tool made the backups, those that back up to this drive: by the UUID
+// they name, else by the file system of their target folder. One that says neither, or whose
+// target cannot be found, may be this drive's and stays.
+std::vector<BackupSetup> toThisDrive(std::vector<BackupSetup> making, const DriveState& drive)
+{
+    std::erase_if(making, [&](const BackupSetup& setup) {
+        if (setup.volumeUuid && drive.facts.uuid)
+            return *setup.volumeUuid != *drive.facts.uuid;
+        if (setup.target && setup.target->starts_with('/') && drive.fileSystem && drive.connected) {
+            const auto target = Drive::fileSystemId(*setup.target);
+            return target && *target != *drive.fileSystem;
+        }
+        return false;
+    });
+    return making;
+}
+
 // The rules that every set-up making the backups leaves out: what one of them takes is
 // backed up.
 std::vector<std::string> leftOutByAll(const std::vector<BackupSetup>& making)
@@ -101,7 +118,7 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     const Scanner scanner(request.now, cutOff, request.workers, request.cloudFacts);
     std::vector<CheckFolder> folders = request.folders;
     if (drive && request.setups && !drive->backups.empty()) {
-        const auto making = BackupSetups::making(*request.setups, BackupTools::of(*drive).name);
+        const auto making = toThisDrive(BackupSetups::making(*request.setups, BackupTools::of(*drive).name), *drive);
         const auto rules = leftOutByAll(making);
         for (CheckFolder& folder : folders) {
             const std::string path = withoutTrailingSlashes(folder.path);

@@ -1,6 +1,7 @@
 // The core's check: folders opened once, problems as data, the observer's calls, and a stop
 // that leaves a result marked as not to be kept.
 #include "BrindleCore/Check.h"
+#include "BrindleCore/Drive.h"
 #include "tests/support/TestTree.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,28 @@ TEST_P(CheckWorkers, WhatTheToolLeavesOutInsideAFolderHasNoSecondCopy)
         EXPECT_EQ(result.total().files, 6);
         EXPECT_EQ(result.total().changedSinceBackup, changed) << setups.size() << " set-ups";
     }
+}
+
+} // namespace
+} // namespace brindle
+
+namespace brindle {
+namespace {
+
+TEST(Check, ASetUpThatBacksUpToAnotherDriveCoversNothingOnThisOne)
+{
+    const TestTree tree{{{"Documents/a", Node::file(1)}, {"Pictures/b", Node::file(1)}, {"drive", Node::directory()}}};
+    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
+    const Instant backup = Instant{tree.now()} + std::chrono::hours{1};
+    DriveState drive{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}};
+    drive.fileSystem = Drive::fileSystemId(tree.path("drive"));
+    request.drives = {drive};
+    BackupSetup here{"Back In Time", tree.path("drive")}, elsewhere{"Back In Time", "/proc/self"};
+    here.included = std::vector<std::string>{tree.path("Documents")};
+    elsewhere.included = std::vector<std::string>{tree.path("Pictures")};
+    request.setups = {{here, elsewhere}};
+    Recorder recorder;
+    EXPECT_EQ(Check::run(request, recorder).result.leftOut, std::vector<std::string>{"Pictures"});
 }
 
 } // namespace
