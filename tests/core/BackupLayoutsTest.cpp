@@ -89,9 +89,16 @@ std::vector<Layout> layouts()
           {bit + "last_snapshot", Node::symlink("20261120-021500-123")}},
          {backup(dstSkipped, dstSkipped, "Back In Time"), backup(dstTwice, dstTwice, "Back In Time"),
           backup(nov20, nov20, "Back In Time", 3)}},
+        // Timeshift cannot run in a container. The layout follows its source (linuxmint/timeshift,
+        // src/Core/Snapshot.vala): write_control_file writes info.json with "created" as Unix
+        // seconds in a string, and "type" "rsync" or "btrfs"; read_control_file takes the files
+        // below "localhost" (rsync) or "@" (btrfs); rsync_log_file is "rsync-log" and
+        // exclude_file_for_backup "exclude.list" beside it; mark_for_deletion writes "delete".
         {"Timeshift",
          {{ts + "2026-11-20_02-15-00/info.json", Node::text(info(nov20))},
           {ts + "2026-11-20_02-15-00/localhost/etc", Node::directory()},
+          {ts + "2026-11-20_02-15-00/exclude.list", Node::text("/dev/*\n/proc/*\n/home/*/**\n")},
+          {ts + "2026-11-20_02-15-00/rsync-log", Node::text(">f+++++++++ etc/hostname\n")},
           {ts + "2026-11-21_02-15-00/info.json", Node::text(info(nov20 + days{1}))},
           {ts + "2026-11-21_02-15-00/delete", Node::file()},
           {ts + "2026-11-22_02-15-00/localhost", Node::directory()},
