@@ -49,6 +49,21 @@ std::vector<BackupSetup> toThisDrive(std::vector<BackupSetup> making, const Driv
     return making;
 }
 
+// rsnapshot's log names the last run that completed: a snapshot dated after it (beyond the
+// moments between a run's final touch and its log line) is of a run that did not finish, which
+// the snapshots alone cannot always tell (with link_dest, .0 is built in place).
+void keepCompletedRsnapshotRuns(DriveState& drive, const std::vector<BackupSetup>& setups)
+{
+    std::optional<Instant> completed;
+    for (const BackupSetup& setup : toThisDrive(BackupSetups::making(setups, "rsnapshot"), drive))
+        if (setup.lastBackup && (!completed || *setup.lastBackup > *completed))
+            completed = setup.lastBackup;
+    if (completed)
+        std::erase_if(drive.backups, [&](const Backup& backup) {
+            return backup.tool == "rsnapshot" && backup.date > *completed + std::chrono::minutes{1};
+        });
+}
+
 // The rules that every set-up making the backups leaves out: what one of them takes is
 // backed up.
 std::vector<std::string> leftOutByAll(const std::vector<BackupSetup>& making)
@@ -112,8 +127,10 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
 CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, std::stop_token stop)
 {
     auto [drive, otherDrives] = CheckResult::ordered(request.drives);
-    if (drive && request.setups)
+    if (drive && request.setups) {
         nameDejaDupBackups(*drive, *request.setups);
+        keepCompletedRsnapshotRuns(*drive, *request.setups);
+    }
     const std::optional<Instant> cutOff = drive ? drive->lastBackupStarted() : std::nullopt;
     const Scanner scanner(request.now, cutOff, request.workers, request.cloudFacts);
     std::vector<CheckFolder> folders = request.folders;

@@ -178,3 +178,27 @@ TEST(Check, ASetUpThatBacksUpToAnotherDriveCoversNothingOnThisOne)
 
 } // namespace
 } // namespace brindle
+
+namespace brindle {
+namespace {
+
+TEST(Check, AnRsnapshotRunItsLogDoesNotCallCompletedIsNoBackup)
+{
+    const TestTree tree{{{"Documents/a", Node::file(1)}, {"drive", Node::directory()}}};
+    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}}, 1);
+    const Instant now{tree.now()}, completed = now - std::chrono::hours{2}, unfinished = now - std::chrono::minutes{10};
+    DriveState drive{{"Backup", "ext4"}, true, {}};
+    drive.backups = {Backup{completed, {}, {}, {}, "rsnapshot"}, Backup{unfinished, {}, {}, {}, "rsnapshot"}};
+    drive.fileSystem = Drive::fileSystemId(tree.path("drive"));
+    request.drives = {drive};
+    BackupSetup setup{"rsnapshot", tree.path("drive/snapshots")};
+    setup.lastBackup = completed;
+    for (const auto& [setups, newest] : std::vector<std::pair<std::vector<BackupSetup>, Instant>>{{{}, unfinished}, {{setup}, completed}}) {
+        request.setups = setups;
+        Recorder recorder;
+        EXPECT_EQ(Check::run(request, recorder).result.drive->lastBackup(), newest) << setups.size();
+    }
+}
+
+} // namespace
+} // namespace brindle
