@@ -19,7 +19,7 @@ namespace brindle {
 // compressed logs (each one a bomb) must not make every read take minutes.
 struct DecompressionBudget {
     std::size_t bytesLeft = 256u << 20;
-    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + std::chrono::seconds{3};
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + std::chrono::seconds{1};
 
     bool spent() const { return bytesLeft == 0 || std::chrono::steady_clock::now() > deadline; }
 };
