@@ -10,7 +10,7 @@ namespace {
 
 struct Duplicity : Workplace {
     std::string target = "file://" + drive + "/duplicity";
-    Environment environment{{"HOME", state}};
+    Environment environment{{"HOME", state}, {"TMPDIR", state}}; // a killed run leaves its temporary folder
 
     std::vector<std::string> command(const std::string& action = {}) const
     {
