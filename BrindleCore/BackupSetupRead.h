@@ -29,6 +29,7 @@ struct SetupPlaces {
     std::string configHome; // $XDG_CONFIG_HOME
     std::string dataHome;   // $XDG_DATA_HOME
     std::string timeshiftConfig = "/etc/timeshift/timeshift.json";
+    std::string rsnapshotConfig = "/etc/rsnapshot.conf";
     std::string userName{};
     std::map<std::string, std::string> userDirs{}; // "DOCUMENTS" → path, as user-dirs.dirs names them
 
@@ -67,12 +68,17 @@ std::vector<BackupSetup> pikaBackup(std::string_view config, std::string_view hi
 // Vorta's settings.db (SQLite), read from a copy in memory: one setup per profile with a
 // repository. Only the repository, folder and archive tables are asked.
 std::vector<BackupSetup> vortaDatabase(std::string_view database, const SetupPlaces& places, const Calendar& calendar);
+// rsnapshot's configuration and the end of its log (rsnapshotLogFile names it): the snapshot
+// root, the local folders it backs up, its exclude patterns, and the last completed run.
+std::optional<BackupSetup> rsnapshot(std::string_view config, std::string_view log, const SetupPlaces& places,
+                                     const Calendar& calendar);
+std::optional<std::string> rsnapshotLogFile(std::string_view config);
 // Déjà Dup, when it has backed up or has a drive chosen.
 std::optional<BackupSetup> dejaDup(const DejaDupSettings& settings, const SetupPlaces& places,
                                    const Calendar& calendar);
 
 // Every tool's setups found in `places`, Déjà Dup's from `dejaDup` when given: Déjà Dup,
-// Back In Time, Timeshift, Vorta, Pika Backup, in that order.
+// Back In Time, Timeshift, rsnapshot, Vorta, Pika Backup, in that order.
 std::vector<BackupSetup> all(const SetupPlaces& places, const std::optional<DejaDupSettings>& dejaDup,
                              const Calendar& calendar);
 

@@ -6,17 +6,19 @@
 namespace brindle {
 
 namespace {
-constexpr std::array<BackupTool, 8> tools{{
+constexpr std::array<BackupTool, 9> tools{{
     {"Time Machine", FormatNeed::macFormat, ""},
     {"Back In Time", FormatNeed::hardLinks, ""},
     {"Timeshift", FormatNeed::hardLinks, ""},
     {"rsnapshot", FormatNeed::hardLinks, ""},
     {"Déjà Dup", FormatNeed::anyWritable, ""},
+    {"duplicity", FormatNeed::anyWritable, ""},
     {"restic", FormatNeed::anyWritable, "", true},
     {"rdiff-backup", FormatNeed::anyWritable, ""},
     {"borg", FormatNeed::anyWritable,
      "A borg repository keeps its list of backups encrypted, so Brindle shows one date: the last write to the "
-     "repository, which may also be a prune."},
+     "repository, which may also be a prune. When a run did not finish, its checkpoints cannot be told from a "
+     "finished backup, so the date is that of the last write before that run began."},
 }};
 
 std::string lowered(std::string_view text)

@@ -9,9 +9,90 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <memory>
 #include <cerrno>
 
 namespace brindle {
+
+namespace {
+// Backups in restic's or duplicity's form are Déjà Dup's when Déjà Dup backs up to the drive
+// that holds them: the drive it names by UUID, or the file system of its target folder.
+void nameDejaDupBackups(DriveState& drive, const std::vector<BackupSetup>& setups)
+{
+    const bool pointsHere = std::any_of(setups.begin(), setups.end(), [&](const BackupSetup& setup) {
+        if (setup.tool != "Déjà Dup")
+            return false;
+        if (setup.volumeUuid && drive.facts.uuid && *setup.volumeUuid == *drive.facts.uuid)
+            return true;
+        return setup.target && drive.fileSystem && drive.connected && Drive::fileSystemId(*setup.target) == drive.fileSystem;
+    });
+    if (pointsHere)
+        for (Backup& backup : drive.backups)
+            if (backup.tool == "restic" || backup.tool == "duplicity")
+                backup.tool = "Déjà Dup";
+}
+
+// Of the set-ups whose tool made the backups, those that back up to this drive: by the UUID
+// they name, else by the file system of their target folder. One that says neither, or whose
+// target cannot be found, may be this drive's and stays.
+std::vector<BackupSetup> toThisDrive(std::vector<BackupSetup> making, const DriveState& drive)
+{
+    std::erase_if(making, [&](const BackupSetup& setup) {
+        if (setup.volumeUuid && drive.facts.uuid)
+            return *setup.volumeUuid != *drive.facts.uuid;
+        if (setup.target && setup.target->starts_with('/') && drive.fileSystem && drive.connected) {
+            const auto target = Drive::fileSystemId(*setup.target);
+            return target && *target != *drive.fileSystem;
+        }
+        return false;
+    });
+    return making;
+}
+
+// rsnapshot's log names the last run that completed: a snapshot dated after it (beyond the
+// moments between a run's final touch and its log line) is of a run that did not finish, which
+// the snapshots alone cannot always tell (with link_dest, .0 is built in place).
+void keepCompletedRsnapshotRuns(DriveState& drive, const std::vector<BackupSetup>& setups)
+{
+    std::optional<Instant> completed;
+    for (const BackupSetup& setup : toThisDrive(BackupSetups::making(setups, "rsnapshot"), drive))
+        if (setup.lastBackup && (!completed || *setup.lastBackup > *completed))
+            completed = setup.lastBackup;
+    if (completed)
+        std::erase_if(drive.backups, [&](const Backup& backup) {
+            return backup.tool == "rsnapshot" && backup.date > *completed + std::chrono::minutes{1};
+        });
+}
+
+// The rules that every set-up making the backups leaves out: what one of them takes is
+// backed up.
+std::vector<std::string> leftOutByAll(const std::vector<BackupSetup>& making)
+{
+    std::vector<std::string> rules;
+    if (making.empty())
+        return rules;
+    for (std::string rule : making.front().excluded) {
+        for (const std::string_view contents : {"/**", "/*"})
+            if (rule.size() > contents.size() && rule.ends_with(contents))
+                rule.resize(rule.size() - contents.size());
+        const bool everywhere = std::all_of(making.begin() + 1, making.end(), [&](const BackupSetup& setup) {
+            return std::find(setup.excluded.begin(), setup.excluded.end(), rule) != setup.excluded.end();
+        });
+        if (everywhere)
+            rules.push_back(std::move(rule));
+    }
+    return rules;
+}
+
+std::shared_ptr<const Exclusions> exclusionsInside(const std::string& folder, const std::vector<std::string>& rules)
+{
+    std::vector<std::string> inside, names;
+    for (const std::string& rule : rules)
+        (rule.find('/') == std::string::npos ? names : inside).push_back(rule);
+    auto exclusions = std::make_shared<const Exclusions>(folder, inside, names);
+    return exclusions->empty() ? nullptr : exclusions;
+}
+} // namespace
 
 ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<CheckFolder>& folders,
                                   CheckObserver& observer, std::stop_token stop)
@@ -31,6 +112,7 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
         Scanner folderScanner = scanner;
         if (folder.leftOut && scanner.lastBackup)
             folderScanner.lastBackup = Instant::min();
+        folderScanner.exclusions = folder.exclusions.get();
         FolderTally tally = folderScanner.scan(opened.get(), folder.name, folder.path, {&observer, filesBefore, stop});
         if (tally.unreadableFolders > 0)
             scanned.problems.push_back({folder.name, folder.path, 0, tally.unreadableFolders});
@@ -45,6 +127,10 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
 CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, std::stop_token stop)
 {
     auto [drive, otherDrives] = CheckResult::ordered(request.drives);
+    if (drive && request.setups) {
+        nameDejaDupBackups(*drive, *request.setups);
+        keepCompletedRsnapshotRuns(*drive, *request.setups);
+    }
     // A backup dated in the future covers no change; when every backup is, none covers any.
     std::optional<Instant> cutOff;
     if (drive && !drive->backups.empty()) {
@@ -54,9 +140,14 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     const Scanner scanner(request.now, cutOff, request.workers, request.cloudFacts);
     std::vector<CheckFolder> folders = request.folders;
     if (drive && request.setups && !drive->backups.empty()) {
-        const auto making = BackupSetups::making(*request.setups, BackupTools::of(*drive).name);
-        for (CheckFolder& folder : folders)
-            folder.leftOut = !BackupSetups::coveredByAny(making, withoutTrailingSlashes(folder.path));
+        const auto making = toThisDrive(BackupSetups::making(*request.setups, BackupTools::of(*drive).name), *drive);
+        const auto rules = leftOutByAll(making);
+        for (CheckFolder& folder : folders) {
+            const std::string path = withoutTrailingSlashes(folder.path);
+            folder.leftOut = !BackupSetups::coveredByAny(making, path);
+            if (!folder.leftOut && !rules.empty())
+                folder.exclusions = exclusionsInside(path, rules);
+        }
     }
     ScannedFolders scanned = scanFolders(scanner, folders, observer, stop);
 

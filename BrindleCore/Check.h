@@ -17,12 +17,14 @@
 #pragma once
 
 #include "BrindleCore/CheckObserver.h"
+#include "BrindleCore/Exclusions.h"
 #include "BrindleCore/CheckResult.h"
 #include "BrindleCore/ICloudFacts.h"
 #include "BrindleCore/Instant.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -36,6 +38,8 @@ struct CheckFolder {
     // The backups leave it out: with a backup date known, every file only here counts as
     // changed since the backup.
     bool leftOut = false;
+    // What the backups leave out inside it (set by Check::run); null for nothing.
+    std::shared_ptr<const Exclusions> exclusions{};
 };
 
 struct CheckRequest {

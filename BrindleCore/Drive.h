@@ -67,6 +67,16 @@ Reading read(const std::string& path, Instant now, const Calendar& calendar, con
 // Empty when nothing is found or `path` cannot be read.
 std::vector<Backup> backups(const std::string& path, Instant now, const Calendar& calendar);
 
+// The same backups, and whether the search looked everywhere it would: `complete` is false
+// when a folder held more entries, or the drive more folders, than it lists (the tools' known
+// names are still looked up directly in every folder searched), so that "no backups" is never
+// said of a drive that was not searched through.
+struct BackupSearch {
+    std::vector<Backup> backups;
+    bool complete = true;
+};
+BackupSearch searchBackups(const std::string& path, Instant now, const Calendar& calendar);
+
 // The backups in a manifest's bytes (an array in which each date starts a backup and an
 // optional dictionary right after it gives its details), sorted oldest first, stably.
 std::vector<Backup> parseManifest(std::string_view data);

@@ -149,7 +149,7 @@ std::optional<bool> isRemovable(const std::string& sys, const std::string& devic
 
 std::string Drive::formatDescription(std::string_view type)
 {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 18> names{{
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 17> names{{
         {"apfs", "APFS"},
         {"hfsplus", "Mac OS Extended (Journaled)"},
         {"hfs", "Mac OS Extended"},
@@ -161,7 +161,6 @@ std::string Drive::formatDescription(std::string_view type)
         {"exfat", "ExFAT"},
         {"ntfs", "NTFS"},
         {"ntfs3", "NTFS"},
-        {"fuseblk", "NTFS"},
         {"btrfs", "Btrfs"},
         {"xfs", "XFS"},
         {"zfs", "ZFS"},
@@ -229,7 +228,13 @@ std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTabl
     if (!device.empty() && !label && tables.probeDevices)
         label = probedTag(mount->source, "LABEL");
     facts.name = Words::shownName(label && !label->empty() ? *label : std::string(lastPathComponent(mount->target)));
-    facts.format = formatDescription(mount->type);
+    // A FUSE mount's type names the driver, not the format (fuseblk serves NTFS and exFAT
+    // alike; fusefat FAT): libblkid reads what the device holds.
+    std::string type = mount->type;
+    if ((type == "fuseblk" || type.starts_with("fuse.")) && !device.empty() && tables.probeDevices)
+        if (auto probed = probedTag(mount->source, "TYPE"))
+            type = std::move(*probed);
+    facts.format = formatDescription(type);
     const auto blocks = static_cast<std::int64_t>(capacity.f_frsize);
     facts.totalBytes = static_cast<std::int64_t>(capacity.f_blocks) * blocks;
     facts.freeBytes = static_cast<std::int64_t>(capacity.f_bavail) * blocks;

@@ -101,6 +101,7 @@ JsonOut encode(const DriveState& state, DateForm dates)
     json["backups"] = std::move(backups);
     putOptional(json, "lastSeen", state.lastSeen, dates);
     putOptional(json, "fileSystem", state.fileSystem);
+    putOptional(json, "searchStopped", state.searchStopped);
     return json;
 }
 
@@ -142,6 +143,7 @@ std::optional<DriveState> decodeDriveState(const JsonIn& value, DateForm dates)
     state.backups = in.array<Backup>("backups", decodeBackup);
     state.lastSeen = in.optionalInstant("lastSeen");
     state.fileSystem = in.optionalString("fileSystem");
+    state.searchStopped = in.optionalBoolean("searchStopped");
     return in.ok() ? std::optional(std::move(state)) : std::nullopt;
 }
 

@@ -59,6 +59,9 @@ struct DriveState {
     // Which file system holds the drive's folder (Drive::fileSystemId), when it was read while
     // connected; compared only with identities read at the same time.
     std::optional<std::string> fileSystem{};
+    // Set when the search for backups stopped at one of its limits before it had looked
+    // everywhere (Drive::searchBackups): then no backups found is not "no backups".
+    std::optional<bool> searchStopped{};
 
     // The latest backup date; does not rely on the list's order.
     std::optional<Instant> lastBackup() const;

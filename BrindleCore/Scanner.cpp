@@ -224,6 +224,10 @@ public:
 
     WalkStep visit(const WalkEntry& entry) override
     {
+        if (scanner_.exclusions && scanner_.exclusions->excludes(entry.name, entry.status)) {
+            countLeftOut(entry);
+            return WalkStep::next;
+        }
         if (S_ISDIR(entry.status.st_mode)) {
             Classify::ExtensionBuffer buffer;
             const std::string_view ext = Classify::lowerExtension(entry.name, buffer);
@@ -250,6 +254,32 @@ public:
     }
 
 private:
+    // An item left out by the backup tool, and for a plain folder all it holds, counted as if
+    // no backup had been made, on this thread (so never shared).
+    void countLeftOut(const WalkEntry& entry)
+    {
+        Scanner unbacked = scanner_;
+        unbacked.exclusions = nullptr;
+        if (unbacked.lastBackup)
+            unbacked.lastBackup = Instant::min();
+        Classify::ExtensionBuffer buffer;
+        if (!S_ISDIR(entry.status.st_mode) || isPackageExtension(Classify::lowerExtension(entry.name, buffer))) {
+            const std::int64_t before = tally_.files;
+            unbacked.count(entry, tally_, stop_);
+            unflushed_ += tally_.files - before;
+            return;
+        }
+        const Descriptor folder(openDirectoryAt(entry.directoryFd, entry.name.data()));
+        if (!folder.valid()) {
+            tally_.unreadableFolders += 1;
+            return;
+        }
+        // Excluded folders never nest in this walk: the inner visitor has no exclusions.
+        thread_local TreeWalker walker;
+        TallyVisitor inner(unbacked, tally_, seen_, nullptr, stop_);
+        walker.walk(folder.get(), inner, {}, stop_);
+    }
+
     void flush()
     {
         if (seen_ && unflushed_ > 0)

@@ -26,6 +26,7 @@
 #pragma once
 
 #include "BrindleCore/CheckObserver.h"
+#include "BrindleCore/Exclusions.h"
 #include "BrindleCore/FolderTally.h"
 #include "BrindleCore/ICloudFacts.h"
 #include "BrindleCore/Instant.h"
@@ -57,6 +58,10 @@ public:
     // Where cloud facts come from; null means none (every file is then only here, or only in
     // the cloud when a facts source marks it dataless). Not owned; must outlive the scanner.
     const ICloudFactsSource* facts = nullptr;
+    // What the tool of the newest backup leaves out inside the folder: those items, and
+    // everything inside a folder left out (walked once, never handed to another thread),
+    // count as changed since the backup whatever their dates. Null for none. Not owned.
+    const Exclusions* exclusions = nullptr;
 
     Scanner(Instant now, std::optional<Instant> lastBackup, int workers, const ICloudFactsSource* facts = nullptr);
 

@@ -39,6 +39,9 @@ std::string driveReport(const DriveState& state)
                  ? "yes (" + printable(std::string(tool.name)) + ")"
                  : "no: " + printable(std::string(tool.name)) + " needs " + std::string(BackupTools::needPhrase(tool.need))) +
             "\n";
+    if (state.backups.empty() && state.searchStopped.value_or(false))
+        return text + "\nNo backups found so far: the search stopped at its limit of folders and entries before it had "
+                      "looked everywhere. Give the folder that holds the backups.\n";
     if (state.backups.empty())
         return text + "\nNo backups found: no readable backup_manifest.plist at the top of this folder, and no backups "
                       "of a tool Brindle knows in it or up to two levels below.\n";
@@ -129,9 +132,22 @@ std::string setupLines(const CheckResult& result)
         if (setup.lastBackup)
             text += ", last backup " + formatISO8601(*setup.lastBackup);
         std::vector<std::string> leftOut;
-        for (const FolderTally& folder : result.folders)
-            if (!BackupSetups::covers(setup, withoutTrailingSlashes(folder.path)))
+        for (const FolderTally& folder : result.folders) {
+            const std::string path = withoutTrailingSlashes(folder.path);
+            if (!BackupSetups::covers(setup, path)) {
                 leftOut.push_back(printable(folder.name));
+                continue;
+            }
+            // What it leaves out inside a folder it takes.
+            for (const std::string& rule : setup.excluded)
+                if (rule.size() > path.size() + 1 && rule.starts_with(path) && rule[path.size()] == '/')
+                    leftOut.push_back(printable(folder.name + rule.substr(path.size())));
+        }
+        for (const std::string& rule : setup.excluded)
+            if (rule.find('/') == std::string::npos && !result.folders.empty())
+                leftOut.push_back(rule.size() > 2 && rule.starts_with("*.") && rule.find_first_of("*?[", 1) == std::string::npos
+                                      ? "every " + printable(rule.substr(1)) + " file"
+                                      : "every \u201c" + printable(rule) + "\u201d");
         text += leftOut.empty() ? std::string() : "; leaves out " + Words::list(leftOut);
         text += "\n";
     }

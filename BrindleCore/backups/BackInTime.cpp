@@ -21,6 +21,10 @@ constexpr std::size_t maxFolders = 256;
 // Logs are decompressed for the newest snapshots of each profile only: decompressing costs far
 // more than everything else read here, and the newest backups are the ones people look at.
 constexpr std::size_t maxLogsPerProfile = 8;
+// rsync's log lines compress about 10 to 40 times; past 256 KB, text that expands more
+// than this is a bomb.
+constexpr std::size_t bombCheckBytes = 256u << 10;
+constexpr std::size_t maxLogRatio = 200;
 
 void readProfile(const Folder& profile, const LayoutContext& context, std::vector<Backup>& found)
 {
@@ -40,10 +44,10 @@ void readProfile(const Folder& profile, const LayoutContext& context, std::vecto
     for (auto it = snapshots.begin(); it != snapshots.end(); ++it) {
         Backup backup{it->first, it->first};
         backup.tool = toolName;
-        if (it < newest)
+        if (it < newest && !(context.budget && context.budget->spent()))
             if (const auto snapshot = profile.child(it->second))
                 if (const auto log = snapshot->read("takesnapshot.log.bz2", limits::backupLogCompressedBytes))
-                    backup.changedItems = BackupFormats::backInTimeChanges(*log);
+                    backup.changedItems = BackupFormats::backInTimeChanges(*log, context.budget);
         found.push_back(std::move(backup));
     }
 }
@@ -61,13 +65,16 @@ std::optional<Instant> BackupFormats::backInTimeName(std::string_view name, cons
     return calendar.instant(*reading);
 }
 
-std::optional<std::int64_t> BackupFormats::backInTimeChanges(std::string_view compressed)
+std::optional<std::int64_t> BackupFormats::backInTimeChanges(std::string_view compressed, DecompressionBudget* budget)
 {
+    if (budget && budget->spent())
+        return std::nullopt;
     bz_stream stream{};
     if (BZ2_bzDecompressInit(&stream, 0, 0) != BZ_OK)
         return std::nullopt;
     stream.next_in = const_cast<char*>(compressed.data());
-    stream.avail_in = static_cast<unsigned>(std::min<std::size_t>(compressed.size(), limits::backupLogCompressedBytes));
+    const std::size_t input = std::min<std::size_t>(compressed.size(), limits::backupLogCompressedBytes);
+    stream.avail_in = static_cast<unsigned>(input);
     std::array<char, 64 * 1024> buffer;
     std::int64_t changes = 0;
     std::size_t total = 0;
@@ -82,7 +89,15 @@ std::optional<std::int64_t> BackupFormats::backInTimeChanges(std::string_view co
             break;
         const std::size_t produced = buffer.size() - stream.avail_out;
         total += produced;
-        if (total > limits::backupLogBytes) {
+        const std::size_t consumed = input - stream.avail_in;
+        if (budget) {
+            budget->bytesLeft -= std::min(budget->bytesLeft, produced);
+            if (budget->spent()) {
+                status = BZ_MEM_ERROR;
+                break;
+            }
+        }
+        if (total > limits::backupLogBytes || (total > bombCheckBytes && total / std::max<std::size_t>(consumed, 1) > maxLogRatio)) {
             status = BZ_MEM_ERROR;
             break;
         }

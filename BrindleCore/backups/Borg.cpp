@@ -1,12 +1,76 @@
 // borg: a repository folder with a README that says so and a config with [repository]. Its
-// list of archives is encrypted, so one backup stands for it all: the modification time of the
-// highest index.N, the last committed write to the repository (a backup, or a prune).
+// list of archives is encrypted, so one backup stands for it all: the last committed write to
+// the repository (a backup, or a prune), the modification time of the highest index.N.
+//
+// A commit may also be a checkpoint of a run that did not finish (borg create commits one every
+// --checkpoint-interval), and only the encrypted manifest tells which. What the repository
+// shows of an interrupted run (borg's repository.py and locking.py):
+// - its exclusive lock left over: lock.exclusive/ and lock.roster stay when the run is killed
+//   (until another borg finds the process gone and breaks the lock);
+// - segment files numbered above N in data/<n>/: written after the last commit and never
+//   committed (borg removes them only when it next writes).
+// Then the newest commit cannot be trusted, and the date is the last write before that run
+// began: the newest segment older than its lock, or than the nonce file (rewritten once at the
+// start of every session that encrypts) when the lock was broken since.
 #include "BrindleCore/backups/Formats.h"
 #include "BrindleCore/backups/Layouts.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace brindle {
+
+namespace {
+std::optional<std::uint64_t> number(std::string_view text)
+{
+    std::uint64_t n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return n;
+}
+
+// The numbered entries of a folder of the given type, highest first.
+std::vector<std::pair<std::uint64_t, std::string>> numbered(const Folder& folder, FolderEntry::Type type)
+{
+    std::vector<std::pair<std::uint64_t, std::string>> found;
+    for (FolderEntry& entry : folder.list(maxLayoutEntries))
+        if (entry.type == type)
+            if (const auto n = number(entry.name))
+                found.emplace_back(*n, std::move(entry.name));
+    std::sort(found.begin(), found.end(), std::greater<>());
+    return found;
+}
+
+struct Segments {
+    const Folder& data;
+
+    // The highest segment number in the repository.
+    std::optional<std::uint64_t> highest() const
+    {
+        for (const auto& [n, name] : numbered(data, FolderEntry::Type::directory))
+            if (const auto folder = data.child(name))
+                if (const auto files = numbered(*folder, FolderEntry::Type::file); !files.empty())
+                    return files.front().first;
+        return std::nullopt;
+    }
+
+    // The modification time of the highest segment up to `last` written before `before`.
+    std::optional<Instant> lastWrittenBefore(std::uint64_t last, Instant before) const
+    {
+        for (const auto& [n, name] : numbered(data, FolderEntry::Type::directory)) {
+            const auto folder = data.child(name);
+            if (!folder)
+                continue;
+            for (const auto& [segment, file] : numbered(*folder, FolderEntry::Type::file))
+                if (segment <= last)
+                    if (const auto written = folder->modified(file); written && *written < before)
+                        return written;
+        }
+        return std::nullopt;
+    }
+};
+} // namespace
 
 bool BackupFormats::borgReadme(std::string_view text)
 {
@@ -39,22 +103,30 @@ std::optional<std::vector<Backup>> readBorg(const Folder& folder, const std::vec
     const auto config = folder.read("config", limits::backupSmallFileBytes);
     if (!readme || !config || !BackupFormats::borgReadme(*readme) || !BackupFormats::borgConfig(*config))
         return std::nullopt;
-    std::optional<std::uint64_t> highest;
-    for (const FolderEntry& entry : folder.list(maxLayoutEntries)) {
-        if (!entry.isFile() || !entry.name.starts_with("index."))
-            continue;
-        const std::string_view number = std::string_view(entry.name).substr(6);
-        std::uint64_t n = 0;
-        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), n);
-        if (error == std::errc{} && end == number.data() + number.size() && !number.empty() && (!highest || n > *highest))
-            highest = n;
-    }
+    std::optional<std::uint64_t> commit;
+    for (const FolderEntry& entry : folder.list(maxLayoutEntries))
+        if (entry.isFile() && entry.name.starts_with("index."))
+            if (const auto n = number(std::string_view(entry.name).substr(6)); n && (!commit || *n > *commit))
+                commit = n;
     std::vector<Backup> found;
-    if (const auto written = highest ? folder.modified("index." + std::to_string(*highest)) : std::nullopt) {
-        Backup backup{*written};
-        backup.tool = "borg";
-        found.push_back(std::move(backup));
+    auto written = commit ? folder.modified("index." + std::to_string(*commit)) : std::nullopt;
+    if (!written)
+        return found;
+    const auto data = folder.child("data");
+    if (!data)
+        return found;
+    const Segments segments{*data};
+    const auto lock = folder.hasDirectory("lock.exclusive") ? folder.modified("lock.exclusive") : std::nullopt;
+    const auto highest = segments.highest();
+    if (lock || (highest && *highest > *commit)) {
+        const auto began = lock ? lock : folder.modified("nonce");
+        written = began ? segments.lastWrittenBefore(*commit, *began) : std::nullopt;
+        if (!written)
+            return found;
     }
+    Backup backup{*written};
+    backup.tool = "borg";
+    found.push_back(std::move(backup));
     return found;
 }
 

@@ -2,7 +2,9 @@
 // duplicity-inc.<T1>.to.<T2>.manifest[.gpg] files, T as %Y%m%dT%H%M%SZ (UTC), or the short
 // forms df.<t>.m and di.<t1>.<t2>.m with base-36 Unix times. A manifest is written when its run
 // has finished; ".part" (".p" when short) marks one that has not. Newer Déjà Dup keeps a restic
-// repository in <folder>/restic.
+// repository in <folder>/restic. Déjà Dup writes both forms, but so do duplicity and restic on
+// their own: the backups carry the names "duplicity" and "restic", and only Déjà Dup's settings
+// pointing at the drive make them Déjà Dup's (Check::run).
 #include "BrindleCore/backups/Formats.h"
 #include "BrindleCore/backups/Layouts.h"
 
@@ -11,7 +13,7 @@
 namespace brindle {
 
 namespace {
-constexpr const char* toolName = "Déjà Dup";
+constexpr const char* toolName = "duplicity";
 
 std::optional<Instant> longTime(std::string_view text)
 {

@@ -8,18 +8,31 @@
 #include "BrindleCore/DriveState.h"
 #include "BrindleCore/Limits.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-namespace brindle::BackupFormats {
+namespace brindle {
+
+// What decompressing logs may still cost in one reading of a drive: a drive of many small
+// compressed logs (each one a bomb) must not make every read take minutes.
+struct DecompressionBudget {
+    std::size_t bytesLeft = 256u << 20;
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::now() + std::chrono::seconds{1};
+
+    bool spent() const { return bytesLeft == 0 || std::chrono::steady_clock::now() > deadline; }
+};
+
+namespace BackupFormats {
 
 // Back In Time: "20261120-021500" or "20261120-021500-123", the local start time in
 // `calendar`'s zone (a time that came twice gives the earlier instant).
 std::optional<Instant> backInTimeName(std::string_view name, const Calendar& calendar);
 // Back In Time: the "[C]" lines (one changed item each) of a takesnapshot.log.bz2; nullopt when
-// it does not decompress or its text exceeds limits::backupLogBytes.
-std::optional<std::int64_t> backInTimeChanges(std::string_view compressed);
+// it does not decompress, its text exceeds limits::backupLogBytes, it expands far beyond what
+// text logs do (a bomb), or `budget` (charged with what it decompresses) runs out.
+std::optional<std::int64_t> backInTimeChanges(std::string_view compressed, DecompressionBudget* budget = nullptr);
 
 // Timeshift: "2026-11-20_02-15-00", a snapshot folder's name.
 bool timeshiftName(std::string_view name);
@@ -48,4 +61,6 @@ bool borgConfig(std::string_view text);
 // rsnapshot: "<interval>.<N>" ("alpha.0", "daily.3"), the interval in lower-case letters.
 std::optional<unsigned> rsnapshotIndex(std::string_view name);
 
-} // namespace brindle::BackupFormats
+} // namespace BackupFormats
+
+} // namespace brindle

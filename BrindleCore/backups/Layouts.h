@@ -9,6 +9,7 @@
 #include "BrindleCore/Calendar.h"
 #include "BrindleCore/DriveState.h"
 #include "BrindleCore/backups/Folder.h"
+#include "BrindleCore/backups/Formats.h"
 
 #include <array>
 #include <optional>
@@ -19,6 +20,7 @@ namespace brindle {
 struct LayoutContext {
     Instant now;
     const Calendar& calendar;
+    DecompressionBudget* budget = nullptr; // shared by every reader of one search; none when null
 };
 
 // The most entries a reader lists in one folder of its layout (snapshots, manifests).

@@ -1,7 +1,8 @@
 // restic: a repository folder with config, keys/, snapshots/, data/ and index/. Each file in
 // snapshots/ is one snapshot, written once when its backup ends and never changed, so its
 // modification time is the backup's end. The snapshots are encrypted: nothing else is known.
-// Newer Déjà Dup keeps its backups as a restic repository in a folder named "restic".
+// A lock never hides a snapshot: restic saves a snapshot file (through a temporary name and a
+// rename) only once its backup is complete, and a killed run leaves its lock behind for good.
 #include "BrindleCore/backups/Layouts.h"
 
 #include <algorithm>
@@ -9,9 +10,6 @@
 namespace brindle {
 
 namespace {
-// A lock younger than this belongs to a restic that is running now.
-constexpr auto freshLock = std::chrono::minutes{30};
-
 bool snapshotName(std::string_view name)
 {
     return name.size() == 64 &&
@@ -20,7 +18,7 @@ bool snapshotName(std::string_view name)
 } // namespace
 
 std::optional<std::vector<Backup>> readRestic(const Folder& folder, const std::vector<FolderEntry>& sample,
-                                              const LayoutContext& context)
+                                              const LayoutContext&)
 {
     using Type = FolderEntry::Type;
     if (!hasEntry(sample, "config", Type::file) || !hasEntry(sample, "keys", Type::directory) ||
@@ -31,23 +29,14 @@ std::optional<std::vector<Backup>> readRestic(const Folder& folder, const std::v
     const auto snapshots = folder.child("snapshots");
     if (!snapshots)
         return found;
-    // While a backup runs, the snapshot file it writes last may be incomplete: a snapshot
-    // written after the oldest fresh lock does not count yet.
-    std::optional<Instant> runningSince;
-    if (const auto locks = folder.child("locks"))
-        for (const FolderEntry& entry : locks->list(maxLayoutEntries))
-            if (const auto modified = entry.isFile() ? locks->modified(entry.name) : std::nullopt)
-                if (context.now - *modified < freshLock && (!runningSince || *modified < *runningSince))
-                    runningSince = *modified;
-    const std::string tool = folder.name() == "restic" ? "Déjà Dup" : "restic";
     for (const FolderEntry& entry : snapshots->list(maxLayoutEntries)) {
         if (!entry.isFile() || !snapshotName(entry.name))
             continue;
         const auto written = snapshots->modified(entry.name);
-        if (!written || (runningSince && *written >= *runningSince))
+        if (!written)
             continue;
         Backup backup{*written};
-        backup.tool = tool;
+        backup.tool = "restic";
         found.push_back(std::move(backup));
     }
     return found;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace brindle {
 
@@ -19,23 +20,61 @@ constexpr std::size_t maxSearchFolders = 256;
 constexpr std::array<LayoutReader, 7> readers{readBackInTime, readTimeshift, readRestic, readBorg,
                                               readRdiffBackup, readRsnapshot, readDuplicity};
 
+// The names the readers recognise a layout by, looked up directly in every folder searched, so
+// that a folder of many entries cannot hide them behind its first few hundred.
+constexpr std::array<std::string_view, 24> knownNames{
+    "backintime", "timeshift", "timeshift-btrfs", "restic", "rdiff-backup-data", "README", "config", "keys",
+    "snapshots", "data", "index", "locks", "alpha.0", "beta.0", "gamma.0", "delta.0", "hourly.0", "daily.0",
+    "weekly.0", "monthly.0", "yearly.0", "Backups", "backups", "Backup"};
+
+FolderEntry::Type typeOf(const struct stat& status)
+{
+    if (S_ISDIR(status.st_mode))
+        return FolderEntry::Type::directory;
+    return S_ISREG(status.st_mode) ? FolderEntry::Type::file : FolderEntry::Type::other;
+}
+
+// The known names the folder holds, then the first of its other entries; `capped` when the
+// folder has more entries than were listed.
+std::vector<FolderEntry> searchEntries(const Folder& folder, bool& capped)
+{
+    std::vector<FolderEntry> listed = folder.list(maxSearchEntries + 1);
+    capped = listed.size() > maxSearchEntries;
+    if (!capped)
+        return listed;
+    listed.pop_back();
+    std::vector<FolderEntry> entries;
+    for (std::string_view name : knownNames)
+        if (const auto status = folder.status(name))
+            entries.push_back({std::string(name), typeOf(*status)});
+    for (FolderEntry& entry : listed)
+        if (std::find(knownNames.begin(), knownNames.end(), entry.name) == knownNames.end())
+            entries.push_back(std::move(entry));
+    return entries;
+}
+
 struct Search {
     const LayoutContext& context;
     std::vector<Backup> found;
     std::size_t foldersLeft = maxSearchFolders;
+    bool complete = true;
 
     void visit(const Folder& folder, int depth)
     {
-        if (foldersLeft == 0)
+        if (foldersLeft == 0) {
+            complete = false;
             return;
+        }
         --foldersLeft;
-        const std::vector<FolderEntry> entries = folder.list(maxSearchEntries);
+        bool capped = false;
+        const std::vector<FolderEntry> entries = searchEntries(folder, capped);
         for (LayoutReader reader : readers) {
             if (auto backups = reader(folder, entries, context)) {
                 found.insert(found.end(), backups->begin(), backups->end());
                 return;
             }
         }
+        complete = complete && !capped;
         if (depth == maxDepth)
             return;
         for (const FolderEntry& entry : entries)
@@ -92,21 +131,27 @@ std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t w
     return value;
 }
 
-std::vector<Backup> Drive::backups(const std::string& path, Instant now, const Calendar& calendar)
+Drive::BackupSearch Drive::searchBackups(const std::string& path, Instant now, const Calendar& calendar)
 {
     const auto manifest = readRegularFile(path + "/" + std::string(manifestName), limits::manifestBytes);
     if (manifest.content)
         if (auto listed = parseManifest(*manifest.content); !listed.empty())
-            return listed;
+            return {std::move(listed), true};
     const auto root = Folder::open(path);
     if (!root)
         return {};
-    const LayoutContext context{now, calendar};
+    DecompressionBudget budget;
+    const LayoutContext context{now, calendar, &budget};
     Search search{context, {}};
     search.visit(*root, 0);
     std::stable_sort(search.found.begin(), search.found.end(),
                      [](const Backup& a, const Backup& b) { return a.date < b.date; });
-    return std::move(search.found);
+    return {std::move(search.found), search.complete};
+}
+
+std::vector<Backup> Drive::backups(const std::string& path, Instant now, const Calendar& calendar)
+{
+    return searchBackups(path, now, calendar).backups;
 }
 
 } // namespace brindle

@@ -1,13 +1,18 @@
 #include "BrindleCore/BackupSetupRead.h"
 
+#include "BrindleCore/Descriptor.h"
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/Limits.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/StandardFolders.h"
 #include "BrindleCore/backups/Layouts.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 
@@ -17,6 +22,29 @@ namespace {
 std::string fileText(const std::string& path, std::size_t cap)
 {
     return readRegularFile(path, cap).content.value_or(std::string());
+}
+
+// The last `cap` bytes of a regular file, from the start of a line; empty when it is not one.
+std::string fileTail(const std::string& path, std::size_t cap)
+{
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    struct stat status;
+    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return {};
+    const auto size = static_cast<std::size_t>(status.st_size);
+    const std::size_t from = size > cap ? size - cap : 0;
+    std::string text(size - from, '\0');
+    const ssize_t got = ::pread(file.get(), text.data(), text.size(), static_cast<off_t>(from));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    if (from > 0)
+        text.erase(0, std::min(text.size(), text.find('\n') + 1));
+    return text;
+}
+
+bool holdsAnything(const std::string& folder)
+{
+    const auto opened = Folder::open(folder);
+    return opened && !opened->list(1).empty();
 }
 
 // The first of `paths` that reads.
@@ -101,6 +129,13 @@ std::vector<BackupSetup> SetupRead::all(const SetupPlaces& places, const std::op
          backInTime(fileText(places.configHome + "/backintime/config", limits::toolSettingsBytes), places))
         found.push_back(std::move(setup));
     if (auto setup = timeshift(fileText(places.timeshiftConfig, limits::toolSettingsBytes), places))
+        found.push_back(std::move(*setup));
+    const std::string rsnapshotConfig = fileText(places.rsnapshotConfig, limits::toolSettingsBytes);
+    const auto rsnapshotLog = rsnapshotLogFile(rsnapshotConfig);
+    // Installing rsnapshot brings a sample configuration: only one that has run counts.
+    if (auto setup = rsnapshot(rsnapshotConfig, rsnapshotLog ? fileTail(*rsnapshotLog, 256u << 10) : "",
+                               places, calendar);
+        setup && (setup->lastBackup || holdsAnything(*setup->target)))
         found.push_back(std::move(*setup));
     const std::string flatpaks = places.home + "/.var/app";
     const std::string vorta = firstText({places.dataHome + "/Vorta/settings.db",

@@ -320,8 +320,10 @@ TEST(Commands, CheckNamesTheBackupToolAndWhatItLeavesOut)
 {
     const test::TestTree tree{
         {{"home/.config/backintime/config",
-          test::Node::text("profile1.snapshots.path=/media/ada/Backup\nprofile1.snapshots.include.1.value=~/Documents\n")},
+          test::Node::text("profile1.snapshots.path=/media/ada/Backup\nprofile1.snapshots.include.1.value=~/Documents\n"
+                           "profile1.snapshots.exclude.1.value=~/Documents/Cache\nprofile1.snapshots.exclude.2.value=*.iso\n")},
          {"home/Documents/a.txt", test::Node::file(5)},
+         {"home/Documents/Cache/c.tmp", test::Node::file(5)},
          {"home/Pictures/b.jpg", test::Node::file(7)},
          {"Drive/backintime/host/ada/1/20261120-021500/backup", test::Node::directory()}}};
     ::setenv("HOME", tree.path("home").c_str(), 1);
@@ -332,7 +334,8 @@ TEST(Commands, CheckNamesTheBackupToolAndWhatItLeavesOut)
                                          tree.path("Drive")};
     const CommandRun text = run(words);
     EXPECT_NE(text.out.find("Your backups leave out Pictures"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("Backup tool Back In Time, backing up to \u201c/media/ada/Backup\u201d; leaves out Pictures\n"),
+    EXPECT_NE(text.out.find("Backup tool Back In Time, backing up to \u201c/media/ada/Backup\u201d; leaves out "
+                            "Documents/Cache, Pictures and every .iso file\n"),
               std::string::npos)
         << text.out;
     std::vector<std::string> json = words;

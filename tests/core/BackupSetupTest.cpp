@@ -25,6 +25,7 @@ SetupPlaces placesIn(const TestTree& tree)
     places.configHome = tree.path("home/.config");
     places.dataHome = tree.path("home/.local/share");
     places.timeshiftConfig = tree.path("etc/timeshift/timeshift.json");
+    places.rsnapshotConfig = tree.path("etc/rsnapshot.conf");
     places.userName = "ada";
     places.userDirs = {{"PICTURES", tree.path("home/Bilder")}};
     return places;

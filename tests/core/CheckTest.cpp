@@ -1,6 +1,7 @@
 // The core's check: folders opened once, problems as data, the observer's calls, and a stop
 // that leaves a result marked as not to be kept.
 #include "BrindleCore/Check.h"
+#include "BrindleCore/Drive.h"
 #include "tests/support/TestTree.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,90 @@ TEST(Check, ABackupDatedInTheFutureCoversNoChange)
         request.drives = {DriveState{{"Backup", "ext4"}, true, backups}};
         Recorder recorder;
         EXPECT_EQ(Check::run(request, recorder).result.total().changedSinceBackup, changed) << backups.size();
+    }
+}
+
+} // namespace
+} // namespace brindle
+
+namespace brindle {
+namespace {
+
+// Every file here changed before the backup began, so only what the tool leaves out inside
+// the folder counts as changed: the folder Cache (walked once, by one worker) and *.iso.
+TEST_P(CheckWorkers, WhatTheToolLeavesOutInsideAFolderHasNoSecondCopy)
+{
+    const TestTree tree{{{"Documents/a.txt", Node::file(1)},
+                         {"Documents/Cache/b.tmp", Node::file(1)},
+                         {"Documents/Cache/deep/c.tmp", Node::file(1)},
+                         {"Documents/disc.iso", Node::file(1)},
+                         {"Documents/Work/report.iso.txt", Node::file(1)},
+                         {"Documents/Work/other.iso", Node::file(1)}}};
+    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}}, GetParam());
+    const Instant backup = Instant{tree.now()} + std::chrono::hours{1};
+    request.drives = {DriveState{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}}};
+    BackupSetup profile{"Back In Time", "/media/Backup"};
+    profile.included = std::vector<std::string>{tree.path("Documents")};
+    profile.excluded = {tree.path("Documents/Cache"), "*.iso"};
+    BackupSetup otherProfile = profile;
+    otherProfile.excluded = {"*.iso"};
+    const std::vector<std::pair<std::vector<BackupSetup>, std::int64_t>> cases{
+        {{profile}, 4},
+        {{profile, otherProfile}, 2}, // what the other profile takes is backed up
+        {{}, 0},
+    };
+    for (const auto& [setups, changed] : cases) {
+        request.setups = setups;
+        Recorder recorder;
+        const CheckResult result = Check::run(request, recorder).result;
+        EXPECT_EQ(result.total().files, 6);
+        EXPECT_EQ(result.total().changedSinceBackup, changed) << setups.size() << " set-ups";
+    }
+}
+
+} // namespace
+} // namespace brindle
+
+namespace brindle {
+namespace {
+
+TEST(Check, ASetUpThatBacksUpToAnotherDriveCoversNothingOnThisOne)
+{
+    const TestTree tree{{{"Documents/a", Node::file(1)}, {"Pictures/b", Node::file(1)}, {"drive", Node::directory()}}};
+    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
+    const Instant backup = Instant{tree.now()} + std::chrono::hours{1};
+    DriveState drive{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}};
+    drive.fileSystem = Drive::fileSystemId(tree.path("drive"));
+    request.drives = {drive};
+    BackupSetup here{"Back In Time", tree.path("drive")}, elsewhere{"Back In Time", "/proc/self"};
+    here.included = std::vector<std::string>{tree.path("Documents")};
+    elsewhere.included = std::vector<std::string>{tree.path("Pictures")};
+    request.setups = {{here, elsewhere}};
+    Recorder recorder;
+    EXPECT_EQ(Check::run(request, recorder).result.leftOut, std::vector<std::string>{"Pictures"});
+}
+
+} // namespace
+} // namespace brindle
+
+namespace brindle {
+namespace {
+
+TEST(Check, AnRsnapshotRunItsLogDoesNotCallCompletedIsNoBackup)
+{
+    const TestTree tree{{{"Documents/a", Node::file(1)}, {"drive", Node::directory()}}};
+    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}}, 1);
+    const Instant now{tree.now()}, completed = now - std::chrono::hours{2}, unfinished = now - std::chrono::minutes{10};
+    DriveState drive{{"Backup", "ext4"}, true, {}};
+    drive.backups = {Backup{completed, {}, {}, {}, "rsnapshot"}, Backup{unfinished, {}, {}, {}, "rsnapshot"}};
+    drive.fileSystem = Drive::fileSystemId(tree.path("drive"));
+    request.drives = {drive};
+    BackupSetup setup{"rsnapshot", tree.path("drive/snapshots")};
+    setup.lastBackup = completed;
+    for (const auto& [setups, newest] : std::vector<std::pair<std::vector<BackupSetup>, Instant>>{{{}, unfinished}, {{setup}, completed}}) {
+        request.setups = setups;
+        Recorder recorder;
+        EXPECT_EQ(Check::run(request, recorder).result.drive->lastBackup(), newest) << setups.size();
     }
 }
 

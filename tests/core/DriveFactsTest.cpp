@@ -110,7 +110,7 @@ TEST(DriveFacts, FormatDescriptions)
 {
     const std::vector<std::pair<const char*, const char*>> cases{
         {"apfs", "APFS"}, {"hfsplus", "Mac OS Extended (Journaled)"}, {"ext4", "ext4"}, {"vfat", "MS-DOS (FAT32)"},
-        {"exfat", "ExFAT"}, {"ntfs3", "NTFS"}, {"fuseblk", "NTFS"}, {"btrfs", "Btrfs"}, {"xfs", "XFS"},
+        {"exfat", "ExFAT"}, {"ntfs3", "NTFS"}, {"fuseblk", "fuseblk"}, {"fuse.fusefat", "fuse.fusefat"}, {"btrfs", "Btrfs"}, {"xfs", "XFS"},
         {"", "Unknown"}, {"weirdfs", "weirdfs"}};
     for (const auto& [type, shown] : cases)
         EXPECT_EQ(Drive::formatDescription(type), shown) << type;
