@@ -100,7 +100,7 @@ int runWindowApp(int argc, char** argv)
     QObject::connect(appearance.get(), &DesktopAppearance::schemeChanged, &shell, &Shell::followDesktop);
     QObject::connect(&bus, &ApplicationBus::activated, &shell, &Shell::showMainWindow);
     QObject::connect(&bus, &ApplicationBus::argumentsPassed, &shell, &Shell::passArguments);
-    QObject::connect(&bus, &ApplicationBus::quitRequested, &app, &QApplication::quit);
+    QObject::connect(&bus, &ApplicationBus::quitRequested, &shell, &Shell::quit);
     if (quitAfterFirstPaint)
         QObject::connect(&shell, &Shell::mainWindowPainted, &app, &QApplication::quit, Qt::QueuedConnection);
 
