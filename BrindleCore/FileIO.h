@@ -4,7 +4,11 @@
 // refused, never blocked on) and refuses files larger than a cap. `writeFileAtomically`
 // replaces a file so that readers see either the old or the new content, never a mixture:
 // temporary file in the same folder, every write checked, fsync, rename, fsync of the folder.
-// On any failure the old file is left as it was and no temporary file stays behind. A save
+// On any failure the old file is left as it was and no temporary file stays behind. A
+// symbolic link is written through: the file it leads to is replaced (made when missing) and
+// the link stays. A path that holds something other than a regular file (a device, a FIFO, a
+// terminal) is written into in place, never renamed over; a FIFO without a reader fails at
+// once rather than waiting. A save
 // also removes the temporaries ("<file>.tmp-<pid>-<n>") of the same file that a process which
 // has ended (killed mid-save) left behind; those of a running process stay.
 // Neither throws; both may be called from any thread.

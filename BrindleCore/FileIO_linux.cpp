@@ -10,12 +10,23 @@
 
 #include <cerrno>
 #include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <memory>
 #include <cstring>
 #include <random>
 
 namespace brindle {
 
 namespace {
+std::optional<std::string> realPath(const std::string& path)
+{
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    if (!resolved)
+        return std::nullopt;
+    return std::string(resolved.get());
+}
+
 bool fail(std::string* errorText, const std::string& what)
 {
     if (errorText)
@@ -93,8 +104,55 @@ ReadResult readRegularFile(const std::string& path, std::size_t maxBytes)
     return {std::move(content), ReadError::unreadable};
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* errorText)
+namespace {
+// The name a symbolic link at `path` leads to, followed link by link (up to the kernel's own
+// limit), so that a link whose target is missing still leads to the name to create.
+std::string linkTarget(const std::string& path)
 {
+    if (auto resolved = realPath(path))
+        return *resolved;
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), target, sizeof target);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target)
+            return current;
+        std::string next(target, static_cast<std::size_t>(length));
+        current = next.starts_with('/') ? next : parentFolder(current) + "/" + next;
+    }
+    return current;
+}
+
+// Writes into a file that is not a regular one (a device, a FIFO, a terminal) as it stands:
+// renaming over it would replace the node itself.
+bool writeInPlace(const std::string& path, std::string_view bytes, std::string* errorText)
+{
+    // Without a reader a FIFO would block the open for ever; it fails at once instead.
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0)
+        return fail(errorText, "cannot open " + path);
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return fail(errorText, "cannot write " + path);
+    if (!writeAll(file.get(), bytes))
+        return fail(errorText, "cannot write " + path);
+    // Pipes and most devices cannot be synced; that is no failure of the write.
+    if (::fsync(file.get()) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP)
+        return fail(errorText, "cannot sync " + path);
+    if (!file.reset())
+        return fail(errorText, "cannot close " + path);
+    return true;
+}
+} // namespace
+
+bool writeFileAtomically(const std::string& given, std::string_view bytes, std::string* errorText)
+{
+    struct stat status;
+    if (::stat(given.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        return writeInPlace(given, bytes, errorText);
+    // A link is written through: its target is replaced, the link stays.
+    struct stat link;
+    const std::string path = ::lstat(given.c_str(), &link) == 0 && S_ISLNK(link.st_mode) ? linkTarget(given) : given;
     const std::string folder = parentFolder(path);
     std::random_device entropy;
     const std::string temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(entropy());

@@ -1,5 +1,6 @@
 #include "BrindleCore/Descriptor.h"
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/FileLock.h"
 #include "BrindleCore/JsonLines.h"
 
 #include <fcntl.h>
@@ -19,50 +20,6 @@
 namespace brindle {
 
 namespace {
-// Waits in the kernel for `operation` on `fd`, for at most `wait`; true when the lock is
-// held. Polling would starve behind processes already queued in the kernel, so the blocking
-// call runs on a helper thread. When the wait runs out the helper is left behind with its own
-// descriptor and closes it (releasing anything it gets) once the call returns.
-bool lockWithin(Descriptor& fd, int operation, std::chrono::milliseconds wait)
-{
-    struct Waiter {
-        std::mutex mutex;
-        std::condition_variable done;
-        int fd = -1;
-        bool finished = false, locked = false, abandoned = false;
-    };
-    const auto waiter = std::make_shared<Waiter>();
-    waiter->fd = ::dup(fd.get()); // the same open file, so the lock is shared with `fd`
-    if (waiter->fd < 0)
-        return false;
-    try {
-        std::thread([waiter, operation] {
-            int result = 0;
-            while ((result = ::flock(waiter->fd, operation)) != 0 && errno == EINTR) {
-            }
-            const std::lock_guard guard(waiter->mutex);
-            waiter->finished = true;
-            waiter->locked = result == 0;
-            if (waiter->abandoned) {
-                if (waiter->locked)
-                    ::flock(waiter->fd, LOCK_UN);
-                ::close(waiter->fd);
-            }
-            waiter->done.notify_all();
-        }).detach();
-    } catch (const std::system_error&) {
-        ::close(waiter->fd);
-        return false;
-    }
-    std::unique_lock guard(waiter->mutex);
-    if (!waiter->done.wait_for(guard, wait, [&] { return waiter->finished; })) {
-        waiter->abandoned = true;
-        return false;
-    }
-    ::close(waiter->fd);
-    return waiter->locked;
-}
-
 // An advisory lock on "<path>.lock", held for the life of the object. A writer creates the
 // lock file; a reader only uses one that exists, so reading never creates a file. A lock file
 // that cannot be opened (no folder yet, a read-only disk) is simply not held. A lock that
@@ -85,7 +42,7 @@ public:
             return;
         if (errno != EWOULDBLOCK) { // no locking here at all: go on without
             fd_.reset();
-        } else if (!lockWithin(fd_, operation, wait)) {
+        } else if (!lockWithin(fd_.get(), operation, wait)) {
             busy_ = true;
             fd_.reset();
         }

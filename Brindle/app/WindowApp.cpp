@@ -3,6 +3,7 @@
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/services/ApplicationBus.h"
 #include "Brindle/app/services/DesktopAppearance.h"
+#include "Brindle/app/services/WindowSettings.h"
 #include "Brindle/app/ui/Shell.h"
 #include "Brindle/app/ui/Theme.h"
 #include "BrindleCore/Paths.h"
@@ -69,7 +70,7 @@ int runWindowApp(int argc, char** argv)
         std::fputs("brindle: some of the window's fonts did not load\n", stderr);
     QApplication::setFont(T::text(13));
 
-    const auto settings = makeSettingsFile();
+    const auto settings = makeWindowSettings();
     const auto tokens = makeGrantTokens();
     const auto mounts = makeMountWatcher();
     const auto driveTimer = makeDriveTimer();
@@ -100,7 +101,7 @@ int runWindowApp(int argc, char** argv)
     QObject::connect(appearance.get(), &DesktopAppearance::schemeChanged, &shell, &Shell::followDesktop);
     QObject::connect(&bus, &ApplicationBus::activated, &shell, &Shell::showMainWindow);
     QObject::connect(&bus, &ApplicationBus::argumentsPassed, &shell, &Shell::passArguments);
-    QObject::connect(&bus, &ApplicationBus::quitRequested, &app, &QApplication::quit);
+    QObject::connect(&bus, &ApplicationBus::quitRequested, &shell, &Shell::quit);
     if (quitAfterFirstPaint)
         QObject::connect(&shell, &Shell::mainWindowPainted, &app, &QApplication::quit, Qt::QueuedConnection);
 

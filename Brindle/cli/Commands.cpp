@@ -178,8 +178,14 @@ int runCheck(std::span<const std::string_view> args)
     const std::unique_ptr<SettingsStore> settings = ownCheck ? makeSettingsFile() : nullptr;
     std::optional<CheckPlan> plan;
     CheckRequest request;
-    if (settings && !Stored::grants(*settings).empty()) {
+    // A grant that cannot be read is named and left out; it never turns the check into one
+    // of the standard folders.
+    if (settings && (!Stored::grants(*settings).empty() || !Stored::undecodableGrants(*settings).empty())) {
         plan = planFromSettings(*settings, mountedVolumes(systemVolumes()), now);
+        for (const std::string& name : plan->undecodableGrants)
+            std::fprintf(stderr, "brindle: the chosen folder \u201c%s\u201d could not be read from the settings; it is left out\n",
+                         printable(name).c_str());
+        complete = plan->undecodableGrants.empty() && complete;
         plan->workers = options.workers;
         plan->extraDrives = std::move(named);
     } else {

@@ -1,5 +1,6 @@
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/services/GrantTokens.h"
+#include "Brindle/app/services/SettingsKeys.h"
 #include "Brindle/cli/Commands.h"
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
@@ -234,14 +235,19 @@ TEST(Commands, TheOwnCheckChecksWhatWasGranted)
     const auto token = makeGrantTokens()->create(tree.path("granted"));
     ASSERT_TRUE(token);
     const Grant gone{"Gone", tree.path("gone"), R"({"version":1,"path":"/nowhere","inVolume":"/nowhere","device":1,"inode":1})"};
-    ASSERT_TRUE(Stored::saveGrants(*settings, {{"granted", tree.path("granted"), *token}, gone}, {}));
+    // One grant that does not decode is named and left out; the others are still checked.
+    JsonIn stored = JsonIn(encode(std::vector<Grant>{{"granted", tree.path("granted"), *token}, gone}));
+    stored.push_back({{"name", "Broken"}, {"path", tree.path("broken")}, {"bookmark", "x"}, {"uuid", 5}});
+    ASSERT_TRUE(settings->setValue(settings::grants, stored));
 
-    EXPECT_EQ(run({"check"}).status, 1) << "a grant that is not found is a problem";
+    const CommandRun check = run({"check"});
+    EXPECT_EQ(check.status, 1) << "a grant that is not found is a problem";
+    EXPECT_NE(check.err.find("\u201cBroken\u201d could not be read from the settings"), std::string::npos) << check.err;
     const auto kept = Store::loadLast();
     ASSERT_TRUE(kept);
     ASSERT_EQ(kept->folders.size(), 1u);
     EXPECT_EQ(kept->folders[0].name, "granted");
-    EXPECT_EQ(kept->unreadable, std::vector<std::string>{"Gone"});
+    EXPECT_EQ(kept->unreadable, (std::vector<std::string>{"Broken", "Gone"}));
 }
 
 TEST(Commands, TextFromOutsideNeverReachesTheTerminalRaw)

@@ -131,6 +131,38 @@ TEST(Letter, TheTableHeaderFollowsTheBackupDateAndOnlyWhatNeedsYouIsListed)
     }
 }
 
+// Five thousand folders would shrink the letter past reading: it names the ten with the most
+// files with no second copy and adds up the rest.
+TEST(Letter, ManyFoldersListTheWorstAndCountTheRest)
+{
+    const Calendar utc = Calendar::utc();
+    CheckResult result = Demo::noBackup();
+    result.folders.clear();
+    for (int i = 0; i < 5000; ++i) {
+        FolderTally folder("F" + std::to_string(i), "/f/" + std::to_string(i));
+        folder.files = (i * 37) % 1000;
+        folder.counts.set(Place::onlyHere, folder.files);
+        result.folders.push_back(std::move(folder));
+    }
+    const Report report(result, Guide::shared(), std::nullopt, utc);
+    const auto table = presentation::letter(result, report, Guide::shared(), "", now, utc).table;
+    ASSERT_EQ(table.rows.size(), presentation::letterFolderRows + 2);
+    EXPECT_EQ(table.rows[0][0], "F27"); // 999 files with no second copy, the first of them
+    EXPECT_EQ(table.rows[0][3], "999");
+    EXPECT_EQ(table.rows[4][3], "999");
+    EXPECT_EQ(table.rows[5][3], "998");
+    EXPECT_EQ(table.rows[10][0], "and 4,990 more folders");
+    EXPECT_EQ(table.rows[11][0], "All folders");
+    const auto number = [](std::string text) {
+        std::erase(text, ',');
+        return std::stoll(text);
+    };
+    std::int64_t listed = 0;
+    for (std::size_t i = 0; i <= 10; ++i)
+        listed += number(table.rows[i][1]);
+    EXPECT_EQ(listed, result.total().files);
+}
+
 TEST(ComputerName, PrettyHostnameAsTheShellWouldReadIt)
 {
     const std::vector<std::pair<std::string, std::optional<std::string>>> cases{

@@ -67,6 +67,26 @@ private slots:
         QVERIFY(!tokens->resolve("not a token"));
     }
 
+    void aLinkPutInTheFoldersPlaceIsNotTheGrant_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("the root") << "/";
+        QTest::newRow("an ancestor") << ".";
+        QTest::newRow("another tree") << "Pictures";
+    }
+    void aLinkPutInTheFoldersPlaceIsNotTheGrant()
+    {
+        QFETCH(QString, target);
+        const TestTree tree{{{"Documents", Node::directory()}, {"Pictures", Node::directory()}}};
+        const auto tokens = makeGrantTokens();
+        const auto token = tokens->create(tree.path("Documents"));
+        QVERIFY(token);
+        test::removeTree(tree.path("Documents"));
+        const std::string linked = target == "/" ? "/" : tree.path(target.toStdString());
+        QVERIFY(::symlink(linked.c_str(), tree.path("Documents").c_str()) == 0);
+        QCOMPARE(tokens->resolve(*token), std::nullopt);
+    }
+
     void grantedOnlyWhenTheFolderOpensForReading()
     {
         if (::geteuid() != 0)

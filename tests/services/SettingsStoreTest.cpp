@@ -1,9 +1,15 @@
 #include "Brindle/app/services/SettingsStore.h"
+#include "Brindle/app/services/WindowSettings.h"
 
 #include "BrindleCore/FileIO.h"
 #include "tests/support/TestTree.h"
 
+#include <QElapsedTimer>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -89,6 +95,36 @@ private slots:
         QVERIFY(store->setValue("menuBar", false));
         QCOMPARE(contentOf(path + ".unreadable-20261208T053700Z"), original);
         QCOMPARE(contentOf(path + ".unreadable-20261208T053700Z-2"), std::string("garbage"));
+    }
+
+    // Another process holding the lock delays a write for a bounded time, never for ever: the
+    // command line waits, once, then names the held file; the window does not wait at all and
+    // writes once the lock is free.
+    void aHeldLockDelaysAWriteOnlyBriefly()
+    {
+        const TestTree tree{{{"Brindle", Node::directory()}}};
+        const std::string path = tree.path("Brindle/settings.json");
+        const int held = ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);
+        const auto commandLine = makeSettingsFile(path, fixedNow, std::chrono::milliseconds{300});
+        const auto window = makeWindowSettings(path);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!commandLine->setValue("menuBar", true));
+        QVERIFY(!commandLine->setValue("grants", JsonIn::array()));
+        QVERIFY(timer.elapsed() >= 300 && timer.elapsed() < 1000); // one wait for the run of changes
+        QVERIFY(commandLine->lastError().find("settings.json.lock is locked by another process") != std::string::npos);
+        QVERIFY(commandLine->value("menuBar") == std::optional<JsonIn>(true) && commandLine->hasPending());
+        timer.restart();
+        QVERIFY(!window->setValue("waitingSince", "2026-12-01T10:00:00Z"));
+        QVERIFY(timer.elapsed() < 100);
+        QVERIFY(!std::filesystem::exists(path));
+
+        ::close(held);
+        QVERIFY(commandLine->writePending());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->hasPending(), 3000);
+        const auto written = Settings::parse(contentOf(path));
+        QVERIFY(written && written->contains("menuBar") && written->contains("grants") && written->contains("waitingSince"));
     }
 
     void reportsAFailedWriteAndKeepsTheValueForThisRun()

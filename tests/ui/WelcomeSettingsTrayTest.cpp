@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 
 using namespace brindle;
 
@@ -235,6 +236,25 @@ private slots:
         QCOMPARE(quits, 1);
         app.model.open("settings");
         QVERIFY(shell.settingsWindow()->isVisible());
+    }
+
+    // Windows refuse to close and hide instead; an explicit Quit must still end the program,
+    // with every window open and something watched.
+    void anExplicitQuitEndsTheApplication()
+    {
+        App app({"-menubar", "-demoDrive"});
+        app.model.setWatch(WatchSettings{.weekly = true});
+        Shell shell(app.model, app.fakes.desktop, {.version = "1.2"}); // the application's own quit
+        shell.start();
+        shell.commands().showMainWindow()->trigger();
+        shell.commands().settings()->trigger();
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        giveUp.start(5000);
+        QTimer::singleShot(0, &shell, [&shell] { shell.commands().quit()->trigger(); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(!shell.mainWindow()->isVisible() && !shell.panelWindow()->isVisible());
     }
 };
 

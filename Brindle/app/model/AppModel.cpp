@@ -47,6 +47,7 @@ AppModel::AppModel(AppServices services, LaunchArguments arguments, QObject* par
 {
     SettingsStore& settings = services_.settings;
     grants_ = Stored::grants(settings);
+    undecodableGrants_ = Stored::undecodableGrants(settings);
     drives_ = Stored::drives(settings);
     watch_ = Stored::watch(settings).value_or(WatchSettings{});
     showInMenuBar_ = Stored::flag(settings, settings::menuBar);
@@ -468,6 +469,7 @@ void AppModel::runCheck()
     setProgressDone(0);
     CheckPlan plan;
     plan.grants = grants_;
+    plan.undecodableGrants = undecodableGrants_;
     plan.drives = drives_;
     plan.mounted = mountedVolumes();
     plan.memory = {Stored::driveCaches(services_.settings), Stored::dates(services_.settings, settings::lastSeen)};

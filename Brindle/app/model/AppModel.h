@@ -213,6 +213,7 @@ private:
     History historyLog_;
 
     std::vector<Grant> grants_;
+    std::vector<std::string> undecodableGrants_; // as first read; named by every check
     std::vector<Grant> drives_;
     std::optional<CheckResult> result_;
     std::optional<Report> report_;

@@ -54,4 +54,27 @@ std::optional<std::vector<Grant>> decodeGrants(const JsonIn& value)
     return grants;
 }
 
+std::optional<DecodedGrants> decodeEachGrant(const JsonIn& value)
+{
+    if (!value.is_array())
+        return std::nullopt;
+    DecodedGrants decoded;
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        const JsonIn& element = value[index];
+        if (auto grant = decodeGrant(element)) {
+            decoded.grants.push_back(std::move(*grant));
+            continue;
+        }
+        const auto member = [&](const char* key) -> std::string {
+            const auto found = element.is_object() ? element.find(key) : element.end();
+            return element.is_object() && found != element.end() && found->is_string() ? found->get<std::string>() : "";
+        };
+        std::string name = member("name");
+        if (name.empty())
+            name = member("path");
+        decoded.undecodable.push_back(name.empty() ? "grant " + std::to_string(index + 1) : std::move(name));
+    }
+    return decoded;
+}
+
 } // namespace brindle

@@ -5,7 +5,8 @@
 // bookmark is the grant token's text; a token that is a JSON object is stored as that object,
 // so the settings file stays readable, and read back as its compact text (keys may come back
 // in another order: compare tokens by what they decode to, not by their text). Decoding never
-// throws: a grant, or a list with any grant, that does not decode gives nullopt.
+// throws: a grant, or a list with any grant, that does not decode gives nullopt;
+// `decodeEachGrant` instead keeps the grants that decode and names the others.
 #pragma once
 
 #include "BrindleCore/Json.h"
@@ -29,5 +30,14 @@ JsonOut encode(const Grant& grant);
 std::optional<Grant> decodeGrant(const JsonIn& value);
 JsonOut encode(const std::vector<Grant>& grants);
 std::optional<std::vector<Grant>> decodeGrants(const JsonIn& value);
+
+// A stored list read element by element, in its order. An element that does not decode is
+// named by its "name", else its "path", else its place in the list ("grant 3", counted from 1).
+struct DecodedGrants {
+    std::vector<Grant> grants;
+    std::vector<std::string> undecodable;
+};
+// nullopt when the value is not a list.
+std::optional<DecodedGrants> decodeEachGrant(const JsonIn& value);
 
 } // namespace brindle

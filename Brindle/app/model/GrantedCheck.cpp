@@ -15,6 +15,7 @@ CheckPlan planFromSettings(SettingsStore& store, std::vector<MountedVolume> moun
 {
     CheckPlan plan;
     plan.grants = Stored::grants(store);
+    plan.undecodableGrants = Stored::undecodableGrants(store);
     plan.drives = Stored::drives(store);
     plan.mounted = std::move(mounted);
     plan.memory = {Stored::driveCaches(store), Stored::dates(store, settings::lastSeen)};
@@ -32,6 +33,7 @@ GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const V
     request.drives = readDrives(plan.drives, plan.mounted, check.memory, tokens, volumes, plan.now);
     request.drives.insert(request.drives.end(), plan.extraDrives.begin(), plan.extraDrives.end());
     std::vector<FolderProblem> lost;
+    request.unreadable = plan.undecodableGrants;
     for (const Grant& grant : plan.grants) {
         const auto found = tokens.resolve(grant.bookmark);
         if (!found || !found->granted) {

@@ -26,6 +26,7 @@ std::vector<BackupSetup> backupSetups();
 
 struct CheckPlan {
     std::vector<Grant> grants;
+    std::vector<std::string> undecodableGrants; // named among the folders that could not be opened
     std::vector<Grant> drives;
     std::vector<MountedVolume> mounted;
     DriveMemory memory;

@@ -2,6 +2,8 @@
 
 #include "BrindleCore/Words.h"
 
+#include <algorithm>
+
 namespace brindle::presentation {
 
 namespace {
@@ -28,8 +30,30 @@ LetterTable folderTable(const CheckResult& result)
             cells.push_back(Words::count(tally.count(place)));
         return cells;
     };
-    for (const FolderTally& folder : result.folders)
-        table.rows.push_back(row(folder, Words::shownName(folder.name)));
+    if (result.folders.size() <= letterFolderRows + 2) {
+        for (const FolderTally& folder : result.folders)
+            table.rows.push_back(row(folder, Words::shownName(folder.name)));
+    } else {
+        // Too many to read on one page: the folders with the most files with no second copy
+        // (the first of equals), and the rest added up in one row.
+        std::vector<const FolderTally*> ranked;
+        for (const FolderTally& folder : result.folders)
+            ranked.push_back(&folder);
+        const auto most = [backupKnown](const FolderTally* a, const FolderTally* b) {
+            return backupKnown ? a->noSecondCopyWithBackup() > b->noSecondCopyWithBackup()
+                               : a->noSecondCopy() > b->noSecondCopy();
+        };
+        std::stable_sort(ranked.begin(), ranked.end(), most);
+        FolderTally rest;
+        for (std::size_t i = 0; i < ranked.size(); ++i) {
+            if (i < letterFolderRows)
+                table.rows.push_back(row(*ranked[i], Words::shownName(ranked[i]->name)));
+            else
+                rest.merge(*ranked[i]);
+        }
+        const Phrase more{Phrase::Counted{"and 1 more folder", "and {n} more folders"}};
+        table.rows.push_back(row(rest, more.text(static_cast<std::int64_t>(ranked.size() - letterFolderRows))));
+    }
     table.rows.push_back(row(result.total(), "All folders"));
     return table;
 }

@@ -9,13 +9,18 @@
 #include "BrindleCore/Instant.h"
 #include "BrindleCore/Report.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace brindle::presentation {
 
 // The folder grid: one row per folder, then "All folders". Every row has as many cells as the
-// header, whose form depends on whether a backup date is known.
+// header, whose form depends on whether a backup date is known. More folders than a page holds
+// legibly (over `letterFolderRows` + 2) give the `letterFolderRows` with the most files with no
+// second copy, most first, then one row that adds up the rest ("and 4,990 more folders").
+inline constexpr std::size_t letterFolderRows = 10;
+
 struct LetterTable {
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;

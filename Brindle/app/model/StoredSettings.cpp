@@ -9,17 +9,25 @@ namespace {
 JsonIn asIn(const JsonOut& value) { return JsonIn(value); }
 } // namespace
 
-std::vector<Grant> grants(SettingsStore& store)
+namespace {
+DecodedGrants storedGrants(SettingsStore& store, std::string_view key)
 {
-    const auto value = store.value(settings::grants);
-    return value ? decodeGrants(*value).value_or(std::vector<Grant>{}) : std::vector<Grant>{};
+    const auto value = store.value(key);
+    return value ? decodeEachGrant(*value).value_or(DecodedGrants{}) : DecodedGrants{};
+}
+} // namespace
+
+std::vector<Grant> grants(SettingsStore& store) { return storedGrants(store, settings::grants).grants; }
+
+std::vector<std::string> undecodableGrants(SettingsStore& store)
+{
+    return storedGrants(store, settings::grants).undecodable;
 }
 
 std::vector<Grant> drives(SettingsStore& store)
 {
-    if (const auto value = store.value(settings::drives))
-        if (auto decoded = decodeGrants(*value))
-            return std::move(*decoded);
+    if (auto decoded = storedGrants(store, settings::drives); !decoded.grants.empty())
+        return std::move(decoded.grants);
     const auto older = store.value(settings::drive);
     auto grant = older ? decodeGrant(*older) : std::nullopt;
     if (!grant)

@@ -3,7 +3,7 @@
 // (when each drive was last seen, when each note was last sent).
 //
 // Reading follows one rule: a value that is missing or does not decode reads as the initial
-// value, and nothing is reported. Writing reports whether the store wrote. All functions run
+// value, and nothing is reported, except for grants, which are read one by one. Writing reports whether the store wrote. All functions run
 // on the caller's thread (the store is not thread-safe: the window's main thread, or the
 // command line).
 #pragma once
@@ -24,8 +24,11 @@ namespace brindle::Stored {
 using Dates = std::map<std::string, Instant>;           // e.g. volume UUID → last seen
 using DriveCaches = std::map<std::string, DriveState>;  // volume UUID → last state read
 
+// The grants that decode, and the names of those that do not (Grant.h): one bad grant never
+// costs the others.
 std::vector<Grant> grants(SettingsStore& store);
-// The drives, or, when none decode, the older single drive with the UUID kept beside it.
+std::vector<std::string> undecodableGrants(SettingsStore& store);
+// The drives that decode, or, when none do, the older single drive with the UUID kept beside it.
 std::vector<Grant> drives(SettingsStore& store);
 // Writes both lists and removes the older single-drive keys.
 bool saveGrants(SettingsStore& store, const std::vector<Grant>& grants, const std::vector<Grant>& drives);

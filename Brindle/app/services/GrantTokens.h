@@ -6,7 +6,10 @@
 // found is not the one the token was made for (its inode changed: it was deleted and made
 // again) or when it now lies at another path; the caller then makes a fresh token with
 // `create` and keeps that instead. A folder that is not there, or a volume that is not
-// mounted, resolves to nothing. `granted` says whether the folder opens for reading.
+// mounted, resolves to nothing, and so does anything at the path that is neither the folder
+// itself nor a folder made anew in its place: a symbolic link to an ancestor or to another
+// tree is never taken, so a renewal cannot widen a grant. `granted` says whether the folder
+// opens for reading.
 // Where the volume's UUID cannot be looked up now, only the very folder at the token's
 // path (same device and inode) is taken.
 //

@@ -96,6 +96,28 @@ bool opensForReading(const std::string& path)
     return Descriptor(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)).valid();
 }
 
+// Where a folder really lies: the path within its file system, and the mount showing it.
+struct Location {
+    std::string inVolume;
+    std::optional<Mount> holder;
+};
+
+std::optional<Location> locate(const std::string& path, const std::string& mountInfo)
+{
+    const auto canonical = realPath(path);
+    if (!canonical)
+        return std::nullopt;
+    // The last of the mounts holding the folder is the one that is visible.
+    std::optional<Mount> holder;
+    for (Mount& mount : mountTable(mountInfo))
+        if (isAtOrBelow(*canonical, mount.target))
+            if (!holder || mount.target.size() >= holder->target.size())
+                holder = std::move(mount);
+    if (!holder)
+        return Location{*canonical, std::nullopt};
+    return Location{joined(holder->root.empty() ? "/" : holder->root, below(*canonical, holder->target)), std::move(holder)};
+}
+
 class LinuxGrantTokens final : public GrantTokens {
 public:
     explicit LinuxGrantTokens(std::string mountInfo) : mountInfo_(std::move(mountInfo)) {}
@@ -103,22 +125,15 @@ public:
     std::optional<std::string> create(const std::string& path) override
     {
         const auto status = folderStatus(path);
-        const auto canonical = realPath(path);
-        if (!status || !canonical)
+        const auto location = locate(path, mountInfo_);
+        if (!status || !location)
             return std::nullopt;
-        // The last of the mounts holding the folder is the one that is visible.
-        const Mount* holder = nullptr;
-        const auto mounts = mountTable(mountInfo_);
-        for (const Mount& mount : mounts)
-            if (isAtOrBelow(*canonical, mount.target))
-                if (!holder || mount.target.size() >= holder->target.size())
-                    holder = &mount;
         GrantToken token;
         token.path = path;
         token.device = status->st_dev;
         token.inode = status->st_ino;
-        token.inVolume = holder ? joined(holder->root.empty() ? "/" : holder->root, below(*canonical, holder->target))
-                                : *canonical;
+        token.inVolume = location->inVolume;
+        const auto& holder = location->holder;
         if (holder && holder->source.starts_with("/dev/"))
             if (const auto facts = Drive::facts(holder->target, Drive::SystemTables{.mountInfo = mountInfo_}))
                 token.volume = facts->uuid;
@@ -142,6 +157,10 @@ public:
             // Without its UUID, another folder at the path could lie on another volume.
             if (!same && token->volume)
                 return std::nullopt;
+            // A folder made anew in the same place is the grant's; a link at the path to an
+            // ancestor or to another tree is not, and must not become the grant.
+            if (!same && !inSamePlace(token->path, *token, status->st_dev == token->device))
+                return std::nullopt;
             return ResolvedGrant{token->path, !same, opensForReading(token->path)};
         }
         std::vector<std::string> candidates;
@@ -160,6 +179,10 @@ public:
             const auto status = folderStatus(candidate);
             if (!status)
                 continue;
+            const auto location = locate(candidate, mountInfo_);
+            const bool onVolume = location && location->holder && realPath(location->holder->source) == device;
+            if (!onVolume || (status->st_ino != token->inode && location->inVolume != token->inVolume))
+                continue;
             const bool same = status->st_ino == token->inode && candidate == token->path;
             return ResolvedGrant{candidate, !same, opensForReading(candidate)};
         }
@@ -167,6 +190,12 @@ public:
     }
 
 private:
+    bool inSamePlace(const std::string& path, const GrantToken& token, bool sameDevice) const
+    {
+        const auto location = locate(path, mountInfo_);
+        return sameDevice && location && location->inVolume == token.inVolume;
+    }
+
     std::string mountInfo_;
 };
 

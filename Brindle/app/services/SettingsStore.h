@@ -12,12 +12,18 @@
 // survive. A failed write returns false with the reason in `lastError()`; the change is still
 // kept in memory, until the file is next seen to change on disk.
 //
+// The lock is waited for at most `lockWait`; once a wait has run out, later writes only try
+// until one takes the lock. A change that could not take the lock stays pending: it shows in
+// `value`, rides along with the next write, and `writePending` tries again (the window does
+// so from a timer, with no wait, so that its thread never blocks on the lock).
+//
 // Qt-free (the command line shares it). Not thread-safe: use one store from one thread (the
 // application's main thread). Writes fsync, so each takes a few milliseconds on a local disk.
 #pragma once
 
 #include "BrindleCore/Json.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,7 +44,15 @@ public:
     virtual bool remove(std::string_view key) = 0;
     // Why the last failed write failed; empty when the last write succeeded.
     virtual std::string lastError() const = 0;
+
+    // Whether changes wait for the lock, and one more try to write them (false while they wait).
+    virtual bool hasPending() const { return false; }
+    virtual bool writePending() { return true; }
 };
+
+// How long the command line waits for another process's lock on the settings, as for the
+// history's.
+inline constexpr std::chrono::milliseconds settingsLockWait{5000};
 
 // The file's path: $XDG_CONFIG_HOME/Brindle/settings.json, else ~/.config/Brindle/settings.json.
 std::string settingsFilePath();
@@ -47,7 +61,8 @@ std::string settingsFilePath();
 // names the copy of an unreadable file.
 std::unique_ptr<SettingsStore> makeSettingsFile(
     std::string path = settingsFilePath(),
-    std::function<Instant()> now = clockNow);
+    std::function<Instant()> now = clockNow,
+    std::chrono::milliseconds lockWait = settingsLockWait);
 
 namespace Settings {
 

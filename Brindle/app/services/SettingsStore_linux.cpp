@@ -4,6 +4,7 @@
 
 #include "BrindleCore/Descriptor.h"
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/FileLock.h"
 #include "BrindleCore/Paths.h"
 
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 namespace brindle {
 
@@ -53,7 +55,10 @@ std::string compactTime(Instant instant)
 
 class SettingsFile final : public SettingsStore {
 public:
-    SettingsFile(std::string path, std::function<Instant()> now) : path_(std::move(path)), now_(std::move(now)) {}
+    SettingsFile(std::string path, std::function<Instant()> now, std::chrono::milliseconds lockWait)
+        : path_(std::move(path)), now_(std::move(now)), lockWait_(lockWait)
+    {
+    }
 
     std::optional<JsonIn> value(std::string_view key) override
     {
@@ -66,15 +71,50 @@ public:
 
     bool setValue(std::string_view key, JsonIn value) override
     {
-        return change([&](JsonIn& object) { object[std::string(key)] = value; }); // applied more than once
+        return change([key = std::string(key), value = std::move(value)](JsonIn& object) { object[key] = value; });
     }
 
     bool remove(std::string_view key) override
     {
-        return change([&](JsonIn& object) { object.erase(std::string(key)); });
+        return change([key = std::string(key)](JsonIn& object) { object.erase(key); });
     }
 
     std::string lastError() const override { return lastError_; }
+
+    bool hasPending() const override { return !pending_.empty(); }
+
+    bool writePending() override
+    {
+        if (pending_.empty())
+            return true;
+        if (!makeFolders(parentFolder(path_))) {
+            lastError_ = "could not make the folder of " + path_;
+            pending_.clear();
+            return false;
+        }
+        const std::string lockPath = path_ + ".lock";
+        const Descriptor lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+        if (lock.valid() && !takeLock(lock.get())) {
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(lockWait_.count()) / 1000.0);
+            lastError_ = lockPath + " is locked by another process (waited " + seconds + " s); the change is not written yet";
+            return false;
+        }
+        refresh(); // the file as it is now, with the pending changes on top
+        pending_.clear();
+        if (unreadable_ && !moveAside())
+            return false;
+        unreadable_ = false;
+        std::string error;
+        if (!writeFileAtomically(path_, Settings::format(object_), &error)) {
+            lastError_ = error.empty() ? "could not write " + path_ : error;
+            stamp_ = stampOf(path_);
+            return false;
+        }
+        lastError_.clear();
+        stamp_ = stampOf(path_);
+        return true;
+    }
 
 private:
     // Reads the file again when it changed since it was last read.
@@ -93,10 +133,33 @@ private:
         if (read.content) {
             if (auto parsed = Settings::parse(*read.content)) {
                 object_ = std::move(*parsed);
+                applyPending();
                 return;
             }
         }
         unreadable_ = read.content || read.error != ReadError::missing;
+        applyPending();
+    }
+
+    void applyPending()
+    {
+        for (const auto& apply : pending_)
+            apply(object_);
+    }
+
+    // Once a wait has run out, later writes only try, until one gets the lock: a run of
+    // changes waits once, not once each.
+    bool takeLock(int fd)
+    {
+        int result = 0;
+        while ((result = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+        }
+        if (result == 0 || errno != EWOULDBLOCK) { // no locking here at all: go on without
+            held_ = false;
+            return true;
+        }
+        held_ = held_ || lockWait_.count() <= 0 || !lockWithin(fd, LOCK_EX, lockWait_);
+        return !held_;
     }
 
     bool moveAside()
@@ -115,41 +178,24 @@ private:
         return false;
     }
 
-    template <typename Change> bool change(Change&& apply)
+    bool change(std::function<void(JsonIn&)> apply)
     {
         refresh();
         // A change that changes nothing writes nothing (and makes no file where none was).
         JsonIn changed = object_;
         apply(changed);
-        if (changed == object_ && !unreadable_)
+        if (changed == object_ && !unreadable_ && pending_.empty())
             return true;
-        if (!makeFolders(parentFolder(path_))) {
-            lastError_ = "could not make the folder of " + path_;
-            object_ = std::move(changed);
-            return false;
-        }
-        const Descriptor lock(::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-        if (lock.valid())
-            while (::flock(lock.get(), LOCK_EX) != 0 && errno == EINTR) {
-            }
-        refresh();
-        apply(object_);
-        if (unreadable_ && !moveAside())
-            return false;
-        unreadable_ = false;
-        std::string error;
-        if (!writeFileAtomically(path_, Settings::format(object_), &error)) {
-            lastError_ = error.empty() ? "could not write " + path_ : error;
-            stamp_ = stampOf(path_);
-            return false;
-        }
-        lastError_.clear();
-        stamp_ = stampOf(path_);
-        return true;
+        object_ = std::move(changed);
+        pending_.push_back(std::move(apply)); // applied again on top of the file as it is then
+        return writePending();
     }
 
     std::string path_;
     std::function<Instant()> now_;
+    std::chrono::milliseconds lockWait_;
+    bool held_ = false; // the last wait for the lock ran out
+    std::vector<std::function<void(JsonIn&)>> pending_;
     JsonIn object_ = JsonIn::object();
     std::optional<Stamp> stamp_;
     bool loaded_ = false;
@@ -164,9 +210,10 @@ std::string settingsFilePath()
     return xdgFolder("XDG_CONFIG_HOME", ".config") + "/Brindle/settings.json";
 }
 
-std::unique_ptr<SettingsStore> makeSettingsFile(std::string path, std::function<Instant()> now)
+std::unique_ptr<SettingsStore> makeSettingsFile(std::string path, std::function<Instant()> now,
+                                                std::chrono::milliseconds lockWait)
 {
-    return std::make_unique<SettingsFile>(std::move(path), std::move(now));
+    return std::make_unique<SettingsFile>(std::move(path), std::move(now), lockWait);
 }
 
 } // namespace brindle

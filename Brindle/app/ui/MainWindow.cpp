@@ -25,14 +25,14 @@ namespace brindle {
 
 namespace {
 // The sidebar switch's symbol: a window with its left column drawn in.
-QIcon sidebarIcon()
+QIcon drawSidebarIcon(bool dark)
 {
     QIcon icon;
     QPixmap pixmap(QSize(36, 36));
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink = T::colour(T::Colour::text2);
+    const QColor ink = T::colour(T::Colour::text2, dark);
     painter.setPen(QPen(ink, 2.4));
     painter.drawRoundedRect(QRectF(5, 8, 26, 20), 4, 4);
     painter.drawLine(QPointF(14, 8), QPointF(14, 28));
@@ -40,6 +40,15 @@ QIcon sidebarIcon()
     pixmap.setDevicePixelRatio(2);
     icon.addPixmap(pixmap);
     return icon;
+}
+
+// One icon for each appearance, made once: a new icon at every switch of appearance would
+// leave its pixmaps behind in the style's caches.
+QIcon sidebarIcon()
+{
+    static const QIcon light = drawSidebarIcon(false);
+    static const QIcon dark = drawSidebarIcon(true);
+    return T::dark() ? dark : light;
 }
 } // namespace
 

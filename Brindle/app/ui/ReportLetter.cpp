@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextTable>
 
+#include <algorithm>
 #include <memory>
 
 namespace brindle::ReportLetter {
@@ -155,9 +156,12 @@ bool print(const Letter& letter, QPagedPaintDevice& device)
     const QSizeF page = device.pageLayout().paintRectPixels(device.logicalDpiX()).size();
     qreal scale = 1;
     const std::unique_ptr<QTextDocument> document = compose(letter, device, page.width());
-    // Wider lines make the letter shorter, so a few rounds settle on a size that fits.
-    for (int round = 0; round < 4 && document->size().height() * scale > page.height(); ++round) {
-        scale *= page.height() / (document->size().height() * scale);
+    // Wider lines make the letter shorter, so a few rounds settle on a size that fits, but
+    // never one too small to read: past it the page ends the letter.
+    constexpr qreal smallestScale = 0.75;
+    for (int round = 0; round < 4 && scale > smallestScale && document->size().height() * scale > page.height();
+         ++round) {
+        scale = std::max(smallestScale, scale * page.height() / (document->size().height() * scale));
         document->setTextWidth(page.width() / scale);
     }
     painter.scale(scale, scale);

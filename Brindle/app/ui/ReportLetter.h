@@ -1,7 +1,9 @@
 // ReportLetter: the printed report, laid out on one page of any paged device (a printer or a
 // PDF writer) in the light appearance's colours: the title, when and where the check ran, the
 // answer, the folder grid, what needs the person, the backups, and the promise under a
-// divider. A letter that would run past the page is drawn smaller, so it is always one page.
+// divider. A letter that would run past the page is drawn smaller, down to three quarters of
+// its size, so that it stays legible; a letter still longer than the page is cut at its end
+// (LetterPresentation.h keeps the folder grid short enough that it fits).
 //
 // Needs a QGuiApplication (fonts); main thread only. Nothing here throws.
 #pragma once

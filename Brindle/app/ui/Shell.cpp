@@ -35,7 +35,7 @@ Shell::Shell(AppModel& model, Desktop& desktop, Options options, QObject* parent
         options_.quit = [] { QCoreApplication::quit(); };
     connect(&model_, &AppModel::showMainWindowRequested, this, &Shell::showMainWindow);
     connect(commands_, &Commands::mainWindowRequested, this, &Shell::showMainWindow);
-    connect(commands_, &Commands::quitRequested, this, [this] { options_.quit(); });
+    connect(commands_, &Commands::quitRequested, this, &Shell::quit);
     connect(commands_, &Commands::settingsRequested, this, &Shell::showSettings);
     connect(&model_, &AppModel::settingsWindowRequested, this, &Shell::showSettings);
     connect(tray_, &TrayItem::openRequested, this, &Shell::showMainWindow);
@@ -73,6 +73,7 @@ void Shell::showMainWindow()
         window_ = new MainWindow(model_, *commands_);
         window_->placeOnScreen();
         connect(window_, &MainWindow::closed, this, &Shell::windowClosed);
+        window_->installEventFilter(this);
         connect(window_, &MainWindow::firstPainted, this, &Shell::mainWindowPainted);
     }
     window_->show();
@@ -86,6 +87,7 @@ void Shell::showSettings()
     if (!settings_) {
         settings_ = new SettingsWindow(model_, QSystemTrayIcon::isSystemTrayAvailable());
         connect(settings_, &SettingsWindow::closed, this, &Shell::windowClosed);
+        settings_->installEventFilter(this);
         addShortcuts(*settings_, *commands_);
     }
     settings_->show();
@@ -100,6 +102,7 @@ void Shell::showPanelWindow()
         panelWindow_ = new TrayPanel(model_, nullptr, Qt::Window);
         connect(panelWindow_, &TrayPanel::openRequested, this, &Shell::showMainWindow);
         connect(panelWindow_, &TrayPanel::closed, this, &Shell::windowClosed);
+        panelWindow_->installEventFilter(this);
         addShortcuts(*panelWindow_, *commands_);
     }
     panelWindow_->show();
@@ -107,8 +110,33 @@ void Shell::showPanelWindow()
     panelWindow_->activateWindow();
 }
 
+void Shell::quit()
+{
+    // Closing hides each window the way the person's close does (the main window keeps its
+    // frame); then every close that quitting asks of the hidden windows is granted, because
+    // one refusal would cancel the quit.
+    quitting_ = true;
+    for (QWidget* window : {static_cast<QWidget*>(window_), static_cast<QWidget*>(settings_),
+                            static_cast<QWidget*>(panelWindow_)})
+        if (window && window->isVisible())
+            window->close();
+    options_.quit();
+}
+
+bool Shell::eventFilter(QObject* watched, QEvent* event)
+{
+    if (quitting_ && event->type() == QEvent::Close && watched->isWidgetType() &&
+        !static_cast<QWidget*>(watched)->isVisible()) {
+        event->accept();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void Shell::windowClosed()
 {
+    if (quitting_)
+        return;
     for (const QWidget* window : {static_cast<QWidget*>(window_), static_cast<QWidget*>(settings_),
                                   static_cast<QWidget*>(panelWindow_)})
         if (window && window->isVisible())

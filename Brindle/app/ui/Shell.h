@@ -6,6 +6,9 @@
 // its windows closes, whether the application quits: only when nothing is watched and the
 // tray item is hidden.
 //
+// An explicit quit (`quit`: the Quit command, or the "quit" action over D-Bus) always ends the
+// application: the windows, which otherwise refuse to close and hide, let it close them.
+//
 // Main thread only. `quit` is called from the event loop; tests give a quit that records.
 #pragma once
 
@@ -61,6 +64,9 @@ public:
     Commands& commands() const { return *commands_; }
     ReportPrinter& reportPrinter() const { return *printer_; }
 
+    // Hides every window and quits the application, whatever is watched.
+    void quit();
+
     // The launch arguments of a later start of the program.
     void passArguments(const QStringList& arguments);
     // The desktop's preferred scheme; forced launch appearances win over it.
@@ -69,6 +75,9 @@ public:
 signals:
     // Emitted once, after the main window was first painted.
     void mainWindowPainted();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void windowClosed();
@@ -84,6 +93,7 @@ private:
     ReportPrinter* printer_;
     LaunchArguments::Appearance forced_;
     DesktopAppearance::Scheme desktop_ = DesktopAppearance::Scheme::noPreference;
+    bool quitting_ = false;
 };
 
 } // namespace brindle

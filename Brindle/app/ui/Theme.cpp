@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QPixmapCache>
 #include <QWidget>
 
 #include <array>
@@ -49,10 +50,11 @@ ThemeChanges& changes()
     return instance;
 }
 
-QPalette palette()
+namespace {
+QPalette build(bool dark)
 {
     QPalette palette;
-    const auto set = [&palette](QPalette::ColorRole role, Colour c) { palette.setColor(role, colour(c)); };
+    const auto set = [&palette, dark](QPalette::ColorRole role, Colour c) { palette.setColor(role, colour(c, dark)); };
     set(QPalette::Window, Colour::ground);
     set(QPalette::Base, Colour::card);
     set(QPalette::AlternateBase, Colour::head);
@@ -71,10 +73,20 @@ QPalette palette()
     set(QPalette::Dark, Colour::muted);
     set(QPalette::Light, Colour::card);
     set(QPalette::Shadow, Colour::both);
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, colour(Colour::muted));
-    palette.setColor(QPalette::Disabled, QPalette::Text, colour(Colour::muted));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, colour(Colour::muted));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, colour(Colour::muted, dark));
+    palette.setColor(QPalette::Disabled, QPalette::Text, colour(Colour::muted, dark));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, colour(Colour::muted, dark));
     return palette;
+}
+} // namespace
+
+QPalette palette()
+{
+    // The same two palettes every time: the style caches what it draws under a palette's
+    // identity, and a new palette at every switch would leave a new set behind each time.
+    static const QPalette light = build(false);
+    static const QPalette night = build(true);
+    return darkNow ? night : light;
 }
 
 void setDark(bool dark)
@@ -83,8 +95,12 @@ void setDark(bool dark)
     darkNow = dark;
     if (qApp)
         QApplication::setPalette(palette());
-    if (switched)
+    if (switched) {
+        // Qt caches drawn icons and style parts under the application palette's identity,
+        // which every switch renews: what is cached under the old one is never used again.
+        QPixmapCache::clear();
         emit changes().changed(dark);
+    }
 }
 
 bool registerFonts()
