@@ -1,4 +1,5 @@
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/Paths.h"
 #include "tests/support/TestTree.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,15 @@ TEST(Paths, LastComponentAndParentFolder)
         EXPECT_EQ(lastPathComponent(path), last) << path;
         EXPECT_EQ(parentFolder(path), parent) << path;
     }
+}
+
+TEST(Paths, SameOrInsideByText)
+{
+    const std::vector<std::tuple<const char*, const char*, bool>> cases{
+        {"/a/b", "/a", true}, {"/a", "/a", true}, {"/ab", "/a", false}, {"/a", "/a/b", false},
+        {"/a", "/", true},    {"/", "/", true},   {"a", "/", false},    {"/media/x/y", "/media/x", true}};
+    for (const auto& [path, folder, expected] : cases)
+        EXPECT_EQ(isSameOrInside(path, folder), expected) << path << " in " << folder;
 }
 
 } // namespace
