@@ -173,7 +173,7 @@ QByteArray pdf(const Letter& letter)
         return {};
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QString::fromLatin1(documentTitle));
+        writer.setTitle(q(presentation::letterTitle));
         writer.setCreator(q(words::brindle));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);

@@ -33,7 +33,7 @@ bool ReportPrinter::print(QWidget* parent)
         return false;
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setDocName(QString::fromLatin1(ReportLetter::documentTitle));
+    printer_->setDocName(q(presentation::letterTitle));
     if (!ask_(*printer_, parent))
         return false;
     const presentation::Letter letter =
