@@ -75,13 +75,13 @@ TEST(PlaceTexts, ABackupLineNamesTheFirstOnlyOfSeveral)
 
 TEST(PlaceTexts, TheCloudScreenCountsAndOffersWaysOnlyForFilesOnlyInTheCloud)
 {
-    using Kind = presentation::CloudScreen::Kind;
-    EXPECT_EQ(presentation::cloudScreen(std::nullopt, "Déjà Dup").kind, Kind::notChosen);
+    using ScreenKind = presentation::CloudScreen::Kind;
+    EXPECT_EQ(presentation::cloudScreen(std::nullopt, "Déjà Dup").kind, ScreenKind::notChosen);
     FolderTally cloud = tally(0, 0);
-    EXPECT_EQ(presentation::cloudScreen(cloud, "Déjà Dup").kind, Kind::empty);
+    EXPECT_EQ(presentation::cloudScreen(cloud, "Déjà Dup").kind, ScreenKind::empty);
     cloud = tally(0, 3);
     auto screen = presentation::cloudScreen(cloud, "Déjà Dup");
-    ASSERT_EQ(screen.kind, Kind::counted);
+    ASSERT_EQ(screen.kind, ScreenKind::counted);
     ASSERT_EQ(screen.figures.size(), 3u);
     EXPECT_FALSE(screen.figures[0].accent);
     EXPECT_TRUE(screen.ways.empty());

@@ -48,14 +48,14 @@ CloudView::CloudView(AppModel& model, QWidget* parent) : QScrollArea(parent), mo
 
 void CloudView::rebuild()
 {
-    using Kind = presentation::CloudScreen::Kind;
+    using ScreenKind = presentation::CloudScreen::Kind;
     auto* page = new ScreenPage(this);
     QVBoxLayout* column = page->column();
     const presentation::CloudScreen shown =
         presentation::cloudScreen(model_.iCloudTally(), placeTexts::backupTool(model_.checks().result()));
-    if (shown.kind != Kind::counted) {
+    if (shown.kind != ScreenKind::counted) {
         column->addWidget(label(q(shown.title), T::title(24), T::Colour::text, page));
-        if (shown.kind == Kind::notChosen) {
+        if (shown.kind == ScreenKind::notChosen) {
             auto* choose = new PrimaryButton(q(words::chooseFolders), page);
             connect(choose, &QPushButton::clicked, &model_.grants(), &Grants::chooseFolders);
             column->addWidget(choose, 0, Qt::AlignLeft);
