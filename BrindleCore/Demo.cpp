@@ -103,4 +103,17 @@ std::vector<CheckSummary> Demo::history()
     return summaries;
 }
 
+std::optional<CheckResult> Demo::result(Choice choice)
+{
+    switch (choice) {
+    case Choice::none:
+        break;
+    case Choice::noBackup:
+        return noBackup();
+    case Choice::withDrive:
+        return withDrive();
+    }
+    return std::nullopt;
+}
+
 } // namespace brindle

@@ -7,6 +7,7 @@
 #include "BrindleCore/CheckSummary.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -24,6 +25,11 @@ FolderTally folder(const std::string& name, const std::vector<std::tuple<Place, 
 
 CheckResult noBackup();
 CheckResult withDrive();
+
+// Which demonstration is shown, as the launch arguments and the commands choose it.
+enum class Choice { none, noBackup, withDrive };
+// The chosen demonstration's result; absent for `none`.
+std::optional<CheckResult> result(Choice choice);
 // Fourteen backups a day apart, oldest first, the newest exactly at `end`.
 std::vector<Backup> backups(Instant end);
 // Twelve weekly summaries, oldest first, the newest at `now()`.

@@ -1,5 +1,7 @@
 #include "BrindleCore/DriveState.h"
 
+#include "BrindleCore/StaleSpan.h"
+
 #include <algorithm>
 
 namespace brindle {
@@ -48,15 +50,12 @@ std::optional<Instant> DriveState::futureBackup(Instant now) const
     return last && *last > now + clockSkewAllowance ? last : std::nullopt;
 }
 
-bool DriveState::awayLong(Instant now) const
-{
-    return !connected && lastSeen && now - *lastSeen > std::chrono::seconds{secondsPerWeek};
-}
+bool DriveState::awayLong(Instant now) const { return !connected && lastSeen && now - *lastSeen > Watch::staleSpan; }
 
 bool DriveState::backupOld(Instant now) const
 {
     const auto last = lastBackup();
-    return last && now - *last > std::chrono::seconds{secondsPerWeek};
+    return last && now - *last > Watch::staleSpan;
 }
 
 std::optional<bool> TimeMachineFacts::isSetUp() const

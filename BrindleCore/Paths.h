@@ -17,6 +17,12 @@ std::string_view lastPathComponent(std::string_view path);
 std::string parentFolder(std::string_view path);
 // `path` without trailing slashes; "/" stays "/".
 std::string withoutTrailingSlashes(std::string path);
+// Whether `path` is `folder` or lies below it, by their text: "/" holds every absolute path,
+// and "/a" holds "/a/b" but not "/ab". Neither may end with a slash ("/" aside).
+bool isSameOrInside(std::string_view path, std::string_view folder);
+// `path` with its links resolved, for comparing folders (touches the file system); the path
+// as given, without trailing slashes, when it cannot be resolved.
+std::string resolvedPath(const std::string& path);
 
 // `path` with a leading "~" or "~/" replaced by `home` ("~/Documents" → "/home/ada/Documents");
 // any other path as it is ("~ada/x" too).

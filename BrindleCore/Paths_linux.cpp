@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace brindle {
 
@@ -37,6 +38,22 @@ std::string withHomeExpanded(std::string_view path, std::string_view home)
         return std::string(path);
     const std::string folder = withoutTrailingSlashes(std::string(home));
     return path == "~" ? folder : (folder == "/" ? "" : folder) + std::string(path.substr(1));
+}
+
+bool isSameOrInside(std::string_view path, std::string_view folder)
+{
+    if (path == folder)
+        return true;
+    if (folder == "/")
+        return path.starts_with('/');
+    return path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/';
+}
+
+std::string resolvedPath(const std::string& path)
+{
+    std::error_code error;
+    const auto canonical = std::filesystem::canonical(path, error);
+    return error ? withoutTrailingSlashes(path) : canonical.string();
 }
 
 bool isDirectory(const std::string& path)

@@ -1,12 +1,12 @@
 #include "BrindleCore/Watch.h"
 
+#include "BrindleCore/StaleSpan.h"
 #include "BrindleCore/Words.h"
 
 namespace brindle {
 
 namespace {
 constexpr std::array<std::string_view, 3> noteNames{"backupOld", "driveAway", "moreWithout"};
-constexpr auto week = std::chrono::seconds{secondsPerWeek};
 constexpr auto quiet = std::chrono::seconds{static_cast<std::int64_t>(Watch::quietDays * secondsPerDay)};
 constexpr auto oneDay = std::chrono::seconds{secondsPerDay};
 
@@ -45,7 +45,10 @@ std::optional<WatchSettings> decodeWatchSettings(const JsonIn& value)
     return in.ok() ? std::optional(settings) : std::nullopt;
 }
 
-bool Watch::checkDue(std::optional<Instant> lastCheck, Instant now) { return !lastCheck || now - *lastCheck >= week; }
+bool Watch::checkDue(std::optional<Instant> lastCheck, Instant now)
+{
+    return !lastCheck || now - *lastCheck >= staleSpan;
+}
 
 bool Watch::grewEnough(std::int64_t from, std::int64_t to)
 {

@@ -37,12 +37,6 @@ namespace brindle::cli {
 namespace {
 constexpr int maxWorkers = 64;
 
-int usageError(const std::string& message)
-{
-    std::fprintf(stderr, "brindle: %s\nTry \u2018brindle --help\u2019.\n", message.c_str());
-    return 2;
-}
-
 // The folder as an absolute path, made lexically (links are not resolved).
 std::string absolutePath(std::string_view path)
 {
@@ -60,7 +54,7 @@ struct ScanOptions {
     int workers = 4;
     bool json = false;
     bool save = false;
-    enum class Demo { none, noBackup, withDrive } demo = Demo::none;
+    Demo::Choice demo = Demo::Choice::none;
 };
 
 // Parses the options shared by `scan` and `check`; returns an error message on bad input.
@@ -79,7 +73,7 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
         } else if (arg == "--save" && isCheck) {
             options.save = true;
         } else if ((arg == "--demo" || arg == "--demo-drive") && isCheck) {
-            options.demo = arg == "--demo" ? ScanOptions::Demo::noBackup : ScanOptions::Demo::withDrive;
+            options.demo = arg == "--demo" ? Demo::Choice::noBackup : Demo::Choice::withDrive;
         } else if (arg == "--drive" && isCheck) {
             const auto text = value();
             if (!text)
@@ -155,10 +149,10 @@ int runCheck(std::span<const std::string_view> args)
     ScanOptions options;
     if (const auto error = parseScanOptions(args, true, options))
         return usageError(*error);
-    if (options.demo != ScanOptions::Demo::none) {
+    if (const auto demo = Demo::result(options.demo)) {
         if (!options.folders.empty() || !options.drives.empty() || options.save)
             return usageError("a demonstration check takes no folders, drives or --save");
-        printCheck(options.demo == ScanOptions::Demo::noBackup ? Demo::noBackup() : Demo::withDrive(), options.json);
+        printCheck(*demo, options.json);
         return 0;
     }
     const Instant now = clockNow();
@@ -176,43 +170,36 @@ int runCheck(std::span<const std::string_view> args)
     // of given folders is a one-off unless --save says otherwise.
     const bool ownCheck = options.folders.empty();
     const std::unique_ptr<SettingsStore> settings = ownCheck ? makeSettingsFile() : nullptr;
-    std::optional<CheckPlan> plan;
-    CheckRequest request;
     // A grant that cannot be read is named and left out; it never turns the check into one
     // of the standard folders.
-    if (settings && (!Stored::grants(*settings).empty() || !Stored::undecodableGrants(*settings).empty())) {
+    const bool granted =
+        settings && (!Stored::grants(*settings).empty() || !Stored::undecodableGrants(*settings).empty());
+    CheckPlan plan;
+    if (granted) {
         plan = planFromSettings(*settings, mountedVolumes(systemVolumes()), now);
-        for (const std::string& name : plan->undecodableGrants)
+        for (const std::string& name : plan.undecodableGrants)
             std::fprintf(stderr, "brindle: the chosen folder \u201c%s\u201d could not be read from the settings; it is left out\n",
                          printable(name).c_str());
-        complete = plan->undecodableGrants.empty() && complete;
-        plan->workers = options.workers;
-        plan->extraDrives = std::move(named);
+        complete = plan.undecodableGrants.empty() && complete;
     } else {
-        request.folders = options.folders;
+        plan.folders = options.folders;
         if (ownCheck)
             for (const StandardFolder& folder : standardFolders())
-                request.folders.push_back({folder.name, folder.path});
-        if (request.folders.empty()) {
+                plan.folders.push_back({folder.name, folder.path});
+        if (plan.folders.empty()) {
             std::fprintf(stderr, "brindle: nothing is chosen in Brindle, and none of the standard folders (Desktop, "
                                  "Documents, Downloads, Music, Pictures, Videos) exists in your home folder.\n");
             return nothingToCheck;
         }
-        request.drives = std::move(named);
-        request.now = now;
-        request.workers = options.workers;
-        request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
-        request.setups = backupSetups();
+        plan.now = now;
+        plan.sync = SyncLocations::system();
     }
-    // Alive until the check is done: the request points at its facts.
-    const SyncSetup sync = plan ? SyncSetup{} : SyncClients::forCheck(request, SyncLocations::system());
+    plan.workers = options.workers;
+    plan.extraDrives = std::move(named);
     GrantedCheck check;
     {
         LiveCount live;
-        if (plan)
-            check = runGrantedCheck(*plan, *makeGrantTokens(), systemVolumes(), live);
-        else
-            check.outcome = Check::run(request, live);
+        check = runGrantedCheck(plan, *makeGrantTokens(), systemVolumes(), live);
     }
     const CheckResult& result = check.outcome.result;
     complete = reportProblems(check.outcome.problems) && complete;
@@ -222,25 +209,24 @@ int runCheck(std::span<const std::string_view> args)
         complete = false;
     }
     bool recorded = true;
-    // A check that found none of its folders keeps nothing: it would replace a good result.
-    if ((ownCheck || options.save) && !result.folders.empty()) {
-        if (plan) {
-            std::vector<Grant> grants = plan->grants;
-            if (!keepGrantedCheck(*settings, check, grants, plan->drives) || !keepWaitingSince(*settings, result)) {
-                std::fprintf(stderr, "brindle: the settings could not be written: %s\n", settings->lastError().c_str());
-                recorded = false;
-            }
-        }
+    if (ownCheck || options.save) {
         History history = openHistory(Store::historyURL());
         std::vector<CheckSummary> lines = history.all();
-        const Recorded kept = recordCheck(result, Store::lastCheckURL(), history, lines, clockNow());
-        if (!kept.saved)
+        std::vector<Grant> grants = plan.grants;
+        const KeptCheck keptCheck = keepCheck(granted ? settings.get() : nullptr, check, grants, plan.drives,
+                                              Store::lastCheckURL(), history, lines, clockNow(), EmptyCheck::refuse);
+        if (!keptCheck.settingsWritten) {
+            std::fprintf(stderr, "brindle: the settings could not be written: %s\n", settings->lastError().c_str());
+            recorded = false;
+        }
+        const Recorded& kept = keptCheck.recorded;
+        if (keptCheck.kept && !kept.saved)
             std::fprintf(stderr, "brindle: the result could not be saved in %s (%s)\n",
                          printable(Store::lastCheckURL()).c_str(), printable(kept.saveError).c_str());
-        else if (!kept.appended)
+        else if (keptCheck.kept && !kept.appended)
             std::fprintf(stderr, "brindle: the history could not be written in %s (%s)\n",
                          printable(Store::historyURL()).c_str(), printable(kept.historyError).c_str());
-        recorded = recorded && kept.saved && kept.appended;
+        recorded = recorded && (!keptCheck.kept || (kept.saved && kept.appended));
     }
     printCheck(result, options.json);
     return complete && recorded ? 0 : 1;

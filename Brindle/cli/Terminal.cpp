@@ -47,6 +47,12 @@ std::size_t sequenceLength(std::string_view text, std::size_t i)
 }
 } // namespace
 
+int usageError(const std::string& message)
+{
+    std::fprintf(stderr, "brindle: %s\nTry \u2018brindle --help\u2019.\n", message.c_str());
+    return usageStatus;
+}
+
 std::string printable(std::string_view text)
 {
     std::string out;

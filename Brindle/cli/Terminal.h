@@ -12,6 +12,11 @@
 
 namespace brindle::cli {
 
+// The exit status of a command used wrongly.
+inline constexpr int usageStatus = 2;
+// Names the mistake on stderr, with where to find help; returns `usageStatus`.
+int usageError(const std::string& message);
+
 // `text` with control characters shown as "?" and invalid UTF-8 as U+FFFD, so that a file
 // name can never move the cursor or break the terminal's decoding.
 std::string printable(std::string_view text);

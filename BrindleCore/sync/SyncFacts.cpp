@@ -2,6 +2,7 @@
 
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/Limits.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/sync/JournalRead.h"
 #include "BrindleCore/sync/SyncConfig.h"
 
@@ -101,12 +102,6 @@ std::optional<std::string> canonical(const std::string& path)
     return resolved.string();
 }
 
-bool sameOrInside(std::string_view path, std::string_view folder)
-{
-    return path == folder || folder == "/" ||
-           (path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/');
-}
-
 // A Nextcloud or ownCloud journal in the folder's root, for a folder whose settings name none.
 std::string findJournal(const std::string& root)
 {
@@ -181,7 +176,7 @@ SyncSetup setup(const std::vector<SyncFolder>& folders, const std::vector<std::s
             if (!firstSetUp)
                 firstSetUp = std::string(clientName(folder.client));
             const bool met = std::any_of(checked.begin(), checked.end(), [&](const std::string& path) {
-                return sameOrInside(path, *root) || sameOrInside(*root, path);
+                return isSameOrInside(path, *root) || isSameOrInside(*root, path);
             });
             if (!met)
                 continue;

@@ -1,4 +1,5 @@
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/Paths.h"
 #include "tests/support/TestTree.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +96,15 @@ TEST(Paths, HomeExpandedOnlyForTheOwnHomeFolder)
         {"/srv/~/x", "/srv/~/x"},               {"Documents", "Documents"}};
     for (const auto& [path, expanded] : cases)
         EXPECT_EQ(withHomeExpanded(path, "/home/ada/"), expanded) << path;
+}
+
+TEST(Paths, SameOrInsideByText)
+{
+    const std::vector<std::tuple<const char*, const char*, bool>> cases{
+        {"/a/b", "/a", true}, {"/a", "/a", true}, {"/ab", "/a", false}, {"/a", "/a/b", false},
+        {"/a", "/", true},    {"/", "/", true},   {"a", "/", false},    {"/media/x/y", "/media/x", true}};
+    for (const auto& [path, folder, expected] : cases)
+        EXPECT_EQ(isSameOrInside(path, folder), expected) << path << " in " << folder;
 }
 
 } // namespace

@@ -49,8 +49,8 @@ struct Harness : test::FakeServices {
 // Runs the event loop until the model's checks are over; how many ended.
 int finishChecks(AppModel& model)
 {
-    QSignalSpy finished(&model, &AppModel::checkFinished);
-    while (model.checking())
+    QSignalSpy finished(&model.checks(), &CheckLoop::checkFinished);
+    while (model.checks().checking())
         if (!finished.wait(20'000))
             break;
     return static_cast<int>(finished.count());
@@ -60,34 +60,34 @@ TEST(AppModel, StartsFromTheStoredSettingsAndTheLaunchArguments)
 {
     Harness h;
     const Grant drive{"Backup", "/media/Backup", "token:/media/Backup#9"};
-    h.settings.values[std::string(settings::drives)] = "not a list";
-    h.store(settings::drive, encode(drive));
-    h.settings.values[std::string(settings::driveUUID)] = "UUID-1";
+    h.settings.values[std::string(settingKeys::drives)] = "not a list";
+    h.store(settingKeys::drive, encode(drive));
+    h.settings.values[std::string(settingKeys::driveUUID)] = "UUID-1";
     {
         auto model = h.model({"-select=week"});
-        ASSERT_EQ(model->drives().size(), 1u);
-        EXPECT_EQ(model->drives()[0].uuid, "UUID-1");
-        EXPECT_TRUE(model->showWelcome()) << "nothing granted yet";
-        EXPECT_EQ(model->selection(), Section{Section::Kind::changedThisWeek});
+        ASSERT_EQ(model->grants().drives().size(), 1u);
+        EXPECT_EQ(model->grants().drives()[0].uuid, "UUID-1");
+        EXPECT_TRUE(model->view().showWelcome()) << "nothing granted yet";
+        EXPECT_EQ(model->view().selection(), Section{Section::Kind::changedThisWeek});
         EXPECT_TRUE(h.driveTimer.active);
-        model->save();
-        EXPECT_EQ(Stored::drives(h.settings), model->drives());
-        EXPECT_FALSE(h.settings.values.contains(std::string(settings::drive)));
-        EXPECT_FALSE(h.settings.values.contains(std::string(settings::driveUUID)));
+        model->grants().save();
+        EXPECT_EQ(Stored::drives(h.settings), model->grants().drives());
+        EXPECT_FALSE(h.settings.values.contains(std::string(settingKeys::drive)));
+        EXPECT_FALSE(h.settings.values.contains(std::string(settingKeys::driveUUID)));
     }
-    h.store(settings::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
-    EXPECT_FALSE(h.model()->showWelcome());
-    EXPECT_TRUE(h.model({"-welcome"})->showWelcome());
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    EXPECT_FALSE(h.model()->view().showWelcome());
+    EXPECT_TRUE(h.model({"-welcome"})->view().showWelcome());
 
     // A demonstration runs no check, keeps no schedule and sends no note.
     auto demo = h.model({"-demoDrive"});
-    demo->setWatch({true, true, true, true});
-    demo->start();
-    EXPECT_FALSE(demo->checking());
+    demo->keepWatch().setWatch({true, true, true, true});
+    demo->checks().start();
+    EXPECT_FALSE(demo->checks().checking());
     EXPECT_FALSE(h.keepWatch.active);
-    demo->sendNotes(*demo->result(), std::nullopt);
+    demo->keepWatch().sendNotes(*demo->checks().result(), std::nullopt);
     EXPECT_TRUE(h.notifier.posted.isEmpty());
-    EXPECT_EQ(demo->drives().at(0).uuid, "DEMO");
+    EXPECT_EQ(demo->grants().drives().at(0).uuid, "DEMO");
     EXPECT_EQ(Stored::grants(h.settings).size(), 1u) << "demo grants are never stored";
 }
 
@@ -95,22 +95,22 @@ TEST(AppModel, GrantsAFolderOnceWhereverItIsReachedFrom)
 {
     Harness h;
     auto model = h.model();
-    EXPECT_EQ(model->addGrant(h.tree.path("home/Documents/Work")), std::nullopt);
+    EXPECT_EQ(model->grants().addGrant(h.tree.path("home/Documents/Work")), std::nullopt);
     h.pickers.folderAnswers = {{QString::fromStdString(h.tree.path("home/Documents"))},
                                {QString::fromStdString(h.tree.path("home/Documents/Work")),
                                 QString::fromStdString(h.tree.path("home/link"))}};
-    model->chooseFolders();
-    ASSERT_EQ(model->grants().size(), 1u) << "the outer folder replaces the inner one";
-    EXPECT_EQ(model->grants()[0].name, "Documents");
+    model->grants().chooseFolders();
+    ASSERT_EQ(model->grants().folders().size(), 1u) << "the outer folder replaces the inner one";
+    EXPECT_EQ(model->grants().folders()[0].name, "Documents");
     EXPECT_TRUE(h.pickers.alerts.isEmpty());
     finishChecks(*model);
 
-    model->chooseFolders();
-    EXPECT_EQ(model->grants().size(), 1u);
+    model->grants().chooseFolders();
+    EXPECT_EQ(model->grants().folders().size(), 1u);
     ASSERT_EQ(h.pickers.alerts.size(), 1);
     EXPECT_EQ(h.pickers.alerts[0].first,
               "Work is inside Documents. link is inside Documents, which you’ve already chosen.");
-    EXPECT_EQ(Stored::grants(h.settings), model->grants());
+    EXPECT_EQ(Stored::grants(h.settings), model->grants().folders());
     finishChecks(*model);
 }
 
@@ -122,29 +122,29 @@ TEST(AppModel, ChecksRenewStaleGrantsNameLostOnesAndNeverOverlap)
     h.tokens.folderExists = [](const std::string& path) { return !path.ends_with("Gone"); };
     // Pictures was made again elsewhere: its token finds it at the new place, stale.
     h.tokens.resolutions[pictures.bookmark] = ResolvedGrant{h.tree.path("home/Documents"), true, true};
-    h.store(settings::grants, encode(std::vector<Grant>{pictures, gone}));
+    h.store(settingKeys::grants, encode(std::vector<Grant>{pictures, gone}));
     auto model = h.model();
 
-    model->start();
-    model->start();
-    model->start();
+    model->checks().start();
+    model->checks().start();
+    model->checks().start();
     EXPECT_EQ(finishChecks(*model), 2) << "requests during a check make exactly one more";
 
-    ASSERT_TRUE(model->result());
-    ASSERT_EQ(model->result()->folders.size(), 1u);
-    EXPECT_EQ(model->result()->folders[0].name, "Documents");
-    EXPECT_EQ(model->result()->folders[0].files, 2);
-    EXPECT_EQ(model->result()->unreadable, std::vector<std::string>{"Gone"});
-    EXPECT_EQ(model->grants()[0].path, h.tree.path("home/Documents"));
-    EXPECT_EQ(Stored::grants(h.settings), model->grants()) << "the renewed grant is kept";
-    EXPECT_EQ(model->history().size(), 2u);
-    EXPECT_EQ(model->progressDone(), 2);
+    ASSERT_TRUE(model->checks().result());
+    ASSERT_EQ(model->checks().result()->folders.size(), 1u);
+    EXPECT_EQ(model->checks().result()->folders[0].name, "Documents");
+    EXPECT_EQ(model->checks().result()->folders[0].files, 2);
+    EXPECT_EQ(model->checks().result()->unreadable, std::vector<std::string>{"Gone"});
+    EXPECT_EQ(model->grants().folders()[0].path, h.tree.path("home/Documents"));
+    EXPECT_EQ(Stored::grants(h.settings), model->grants().folders()) << "the renewed grant is kept";
+    EXPECT_EQ(model->checks().history().size(), 2u);
+    EXPECT_EQ(model->checks().progressDone(), 2);
 }
 
 TEST(AppModel, KeepsTwoYearsOfHistory)
 {
     Harness h;
-    h.store(settings::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
     {
         CheckSummary old;
         old.at = h.now - days{731};
@@ -154,12 +154,12 @@ TEST(AppModel, KeepsTwoYearsOfHistory)
         file << dumpJson(encode(old)) << "\n" << dumpJson(encode(recent)) << "\n";
     }
     auto model = h.model();
-    ASSERT_EQ(model->history().size(), 2u);
-    model->start();
+    ASSERT_EQ(model->checks().history().size(), 2u);
+    model->checks().start();
     finishChecks(*model);
-    ASSERT_EQ(model->history().size(), 2u);
-    EXPECT_EQ(model->history()[0].at, h.now - days{1});
-    EXPECT_EQ(openHistory(h.tree.path("data/history.jsonl")).all(), model->history());
+    ASSERT_EQ(model->checks().history().size(), 2u);
+    EXPECT_EQ(model->checks().history()[0].at, h.now - days{1});
+    EXPECT_EQ(openHistory(h.tree.path("data/history.jsonl")).all(), model->checks().history());
 }
 
 TEST(AppModel, FollowsTheBackupDriveAsItComesAndGoes)
@@ -167,101 +167,101 @@ TEST(AppModel, FollowsTheBackupDriveAsItComesAndGoes)
     Harness h;
     const std::string drivePath = h.tree.path("drive");
     Grant drive{"Backup", drivePath, *h.tokens.create(drivePath), "UUID-1"};
-    h.store(settings::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
-    h.store(settings::drives, encode(std::vector<Grant>{drive}));
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    h.store(settingKeys::drives, encode(std::vector<Grant>{drive}));
     h.volumes.facts_[drivePath] = DriveFacts{"Backup", "ext4", {}, {}, {}, "UUID-1"};
     h.volumes.backups_[drivePath] = {Backup{h.now - days{1}}};
     auto model = h.model();
 
     h.mounts.mount(QString::fromStdString(drivePath), "UUID-1");
-    EXPECT_EQ(model->lastSeen("UUID-1"), h.now);
+    EXPECT_EQ(model->driveWatch().lastSeen("UUID-1"), h.now);
     EXPECT_EQ(finishChecks(*model), 1);
-    EXPECT_TRUE(model->result()->drive->connected);
+    EXPECT_TRUE(model->checks().result()->drive->connected);
 
     // The timer finds the same newest backup: the drive's facts are renewed, nothing else.
     h.now += hours{1};
     h.volumes.facts_[drivePath].freeBytes = 42;
-    QSignalSpy changed(model.get(), &AppModel::resultChanged);
+    QSignalSpy changed(&model->checks(), &CheckLoop::resultChanged);
     h.driveTimer.fire();
     ASSERT_TRUE(changed.wait(10'000));
-    EXPECT_FALSE(model->checking());
-    EXPECT_EQ(model->result()->drive->facts.freeBytes, 42);
-    EXPECT_EQ(model->history().size(), 1u);
+    EXPECT_FALSE(model->checks().checking());
+    EXPECT_EQ(model->checks().result()->drive->facts.freeBytes, 42);
+    EXPECT_EQ(model->checks().history().size(), 1u);
 
     // A newer backup starts a check.
     h.volumes.backups_[drivePath].push_back(Backup{h.now - minutes{5}});
     h.driveTimer.fire();
-    QSignalSpy checking(model.get(), &AppModel::checkingChanged);
+    QSignalSpy checking(&model->checks(), &CheckLoop::checkingChanged);
     ASSERT_TRUE(checking.wait(10'000));
     EXPECT_EQ(finishChecks(*model), 1);
-    EXPECT_EQ(model->history().size(), 2u);
+    EXPECT_EQ(model->checks().history().size(), 2u);
 
     // Away, it is told from what was remembered.
     h.now += hours{1};
     h.volumes.facts_.clear();
     h.mounts.unmount(QString::fromStdString(drivePath));
-    EXPECT_EQ(model->lastSeen("UUID-1"), h.now);
+    EXPECT_EQ(model->driveWatch().lastSeen("UUID-1"), h.now);
     finishChecks(*model);
-    EXPECT_FALSE(model->result()->drive->connected);
-    EXPECT_EQ(model->result()->drive->backups.size(), 2u);
+    EXPECT_FALSE(model->checks().result()->drive->connected);
+    EXPECT_EQ(model->checks().result()->drive->backups.size(), 2u);
 }
 
 TEST(AppModel, SuggestsTheBackupToolsDriveAndOpensTheTool)
 {
     Harness h;
     const std::string drivePath = h.tree.path("drive");
-    h.store(settings::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
     auto model = h.model();
-    model->open("timeMachineSettings");
+    model->actions().open("timeMachineSettings");
     ASSERT_EQ(h.desktop.opened.size(), 1) << "no tool found: the guide's page";
     EXPECT_TRUE(h.desktop.launched.isEmpty());
 
     h.setups = {BackupSetup{"Back In Time", "/elsewhere"}, BackupSetup{"Déjà Dup", {}, "UUID-1"}};
     h.mounts.mount(QString::fromStdString(drivePath), "UUID-1");
-    model->start();
+    model->checks().start();
     finishChecks(*model);
-    EXPECT_EQ(model->suggestedDrive(), (DriveSuggestion{drivePath, "drive", "Déjà Dup"}));
-    EXPECT_EQ(model->backupTool()->tool, "Back In Time");
+    EXPECT_EQ(model->driveWatch().suggestedDrive(), (DriveSuggestion{drivePath, "drive", "Déjà Dup"}));
+    EXPECT_EQ(model->actions().backupTool()->tool, "Back In Time");
     h.setups = {BackupSetup{"Déjà Dup", {}, "UUID-1"}};
-    model->start();
+    model->checks().start();
     finishChecks(*model);
-    model->open("timeMachineHelp");
+    model->actions().open("timeMachineHelp");
     EXPECT_EQ(h.desktop.launched, (QList<QStringList>{{"org.gnome.DejaDup.desktop", "deja-dup.desktop"}}));
     EXPECT_EQ(h.desktop.opened.size(), 1);
     h.desktop.installed = false;
-    model->open("timeMachineSettings");
+    model->actions().open("timeMachineSettings");
     EXPECT_EQ(h.desktop.opened.back(), QUrl("https://apps.gnome.org/DejaDup/")) << "not installed: its help page";
 }
 
 TEST(AppModel, KeepsWatchWeeklyAndNotifiesOnce)
 {
     Harness h;
-    h.store(settings::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
     auto model = h.model();
-    model->start();
+    model->checks().start();
     finishChecks(*model);
 
-    model->setWatch({.weekly = true});
+    model->keepWatch().setWatch({.weekly = true});
     EXPECT_TRUE(h.keepWatch.active);
-    EXPECT_EQ(Stored::watch(h.settings), model->watch());
+    EXPECT_EQ(Stored::watch(h.settings), model->keepWatch().watch());
     h.now += days{6};
     h.keepWatch.fire();
-    EXPECT_FALSE(model->checking()) << "six days after the last check only the drives are read";
+    EXPECT_FALSE(model->checks().checking()) << "six days after the last check only the drives are read";
     h.now += days{1};
     h.keepWatch.fire();
-    EXPECT_TRUE(model->checking()) << "a week after, it checks";
+    EXPECT_TRUE(model->checks().checking()) << "a week after, it checks";
     finishChecks(*model);
 
-    model->setWatch({.weekly = true, .oldBackup = true});
-    model->setWatch({.weekly = true, .oldBackup = true, .driveAway = true});
+    model->keepWatch().setWatch({.weekly = true, .oldBackup = true});
+    model->keepWatch().setWatch({.weekly = true, .oldBackup = true, .driveAway = true});
     EXPECT_EQ(h.notifier.permissionRequests, 1) << "asked once, when the first notifying switch came on";
-    model->setWatch({});
+    model->keepWatch().setWatch({});
     EXPECT_FALSE(h.keepWatch.active);
 
-    QSignalSpy shown(model.get(), &AppModel::showMainWindowRequested);
+    QSignalSpy shown(&model->view(), &ViewState::showMainWindowRequested);
     h.notifier.click("backupOld");
     EXPECT_EQ(shown.count(), 1);
-    EXPECT_EQ(model->selection(), Section{Section::Kind::overview});
+    EXPECT_EQ(model->view().selection(), Section{Section::Kind::overview});
 }
 
 } // namespace

@@ -38,7 +38,7 @@ TEST(CheckWorker, ReportsOnTheMainThreadAndFinishesOnce)
     const TestTree tree(manyFiles(3000));
     CheckWorker worker;
     std::vector<qint64> counts;
-    QObject::connect(&worker, &CheckWorker::progress, [&](qint64 files) {
+    QObject::connect(&worker, &CheckWorker::progress, &worker, [&](qint64 files) {
         EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread());
         counts.push_back(files);
     });

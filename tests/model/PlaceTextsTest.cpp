@@ -1,5 +1,6 @@
 // The words of the place screens: the boundaries where a form changes.
 #include "Brindle/app/model/PlaceTexts.h"
+#include "Brindle/app/model/CloudScreen.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,29 @@ TEST(PlaceTexts, ABackupLineNamesTheFirstOnlyOfSeveral)
     EXPECT_EQ(placeTexts::backupTool(drive), "Time Machine");
     drive.facts.encrypted = false;
     EXPECT_EQ(placeTexts::driveRows(drive, now, utc).back().label, "Not encrypted");
+    for (const placeTexts::DriveRow& row : placeTexts::driveRows(drive, now, utc))
+        EXPECT_EQ(row.warning, row.label == "Not encrypted") << row.label;
+}
+
+TEST(PlaceTexts, TheCloudScreenCountsAndOffersWaysOnlyForFilesOnlyInTheCloud)
+{
+    using ScreenKind = presentation::CloudScreen::Kind;
+    EXPECT_EQ(presentation::cloudScreen(std::nullopt, "Déjà Dup").kind, ScreenKind::notChosen);
+    FolderTally cloud = tally(0, 0);
+    EXPECT_EQ(presentation::cloudScreen(cloud, "Déjà Dup").kind, ScreenKind::empty);
+    cloud = tally(0, 3);
+    auto screen = presentation::cloudScreen(cloud, "Déjà Dup");
+    ASSERT_EQ(screen.kind, ScreenKind::counted);
+    ASSERT_EQ(screen.figures.size(), 3u);
+    EXPECT_FALSE(screen.figures[0].accent);
+    EXPECT_TRUE(screen.ways.empty());
+    cloud.counts.set(Place::onlyICloud, 2);
+    cloud.files += 2;
+    screen = presentation::cloudScreen(cloud, "Déjà Dup");
+    EXPECT_TRUE(screen.figures[0].accent);
+    EXPECT_EQ(screen.figures[0].figure, "2");
+    ASSERT_EQ(screen.ways.size(), 2u);
+    EXPECT_EQ(screen.ways[1].rest, placeTexts::cloudKeepAll(cloud, "Déjà Dup"));
 }
 
 } // namespace

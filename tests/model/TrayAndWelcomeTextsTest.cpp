@@ -83,5 +83,18 @@ TEST(WelcomeTexts, TheDriveStepSaysGivingUpIsLikelyOnlyWithoutABackupSetUp)
     EXPECT_EQ(presentation::welcomeStep(9, std::nullopt).header, "Step 3 of 3");
 }
 
+TEST(WelcomeTexts, AStepsChoiceIsPrimaryUntilItIsMade)
+{
+    using Action = presentation::WelcomeButton::Action;
+    const std::vector<std::tuple<int, bool, bool, std::vector<presentation::WelcomeButton>>> cases{
+        {1, false, false, {{"Choose Folders", true, Action::chooseFolders}}},
+        {1, true, false, {{"Add More", false, Action::chooseFolders}, {"Continue", true, Action::next}}},
+        {2, true, false, {{"Choose Drive", true, Action::chooseDrive}, {"Later", false, Action::next}}},
+        {2, true, true, {{"Choose Drive", false, Action::chooseDrive}, {"Continue", true, Action::next}}},
+        {3, true, true, {{"Show Me How", true, Action::showPhotos}, {"Later", false, Action::close}}}};
+    for (const auto& [step, anyFolder, anyDrive, expected] : cases)
+        EXPECT_EQ(presentation::welcomeButtons(step, anyFolder, anyDrive), expected) << step << anyFolder << anyDrive;
+}
+
 } // namespace
 } // namespace brindle

@@ -116,12 +116,12 @@ private slots:
         Sidebar& sidebar = *w.window.sidebar();
         sidebar.setFocus();
         QTest::keyClick(&sidebar, Qt::Key_Down);
-        QCOMPARE(w.model.selection(), Section{Section::Kind::allFolders});
+        QCOMPARE(w.model.view().selection(), Section{Section::Kind::allFolders});
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(&sidebar, Qt::Key_Down);
-        QCOMPARE(w.model.selection()->kind, Section::Kind::folder);
+        QCOMPARE(w.model.view().selection()->kind, Section::Kind::folder);
         QTest::keyClick(&sidebar, Qt::Key_Up);
-        QCOMPARE(w.model.selection(), Section{Section::Kind::changedThisWeek});
+        QCOMPARE(w.model.view().selection(), Section{Section::Kind::changedThisWeek});
     }
 
     void oneFolderIsOneFolder()
@@ -129,7 +129,7 @@ private slots:
         Window w;
         CheckResult result = Demo::noBackup();
         result.folders.resize(1);
-        w.model.load(result);
+        w.model.checks().load(result);
         QVERIFY(labels(w.window.placeScreen()).contains("1 folder"));
         QVERIFY(w.commands.printReport()->isEnabled());
     }
@@ -139,7 +139,7 @@ private slots:
         Window w({"-demoDrive"});
         QVERIFY(!w.commands.checkAgain()->isEnabled());
         QVERIFY(w.window.statusText().startsWith("Checked "));
-        const auto& findings = w.model.report()->findings;
+        const auto& findings = w.model.checks().report()->findings;
         const auto primary = w.window.placeScreen()->findChildren<PrimaryButton*>();
         const auto needing = std::ranges::find_if(findings, [](const Finding& f) { return f.needsYou; });
         QCOMPARE(primary.size(), needing != findings.end() && !needing->button.empty() ? 1 : 0);
@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(buttons.size(), withButtons);
         if (!primary.isEmpty()) {
             QCOMPARE(primary.front()->text(), QString::fromStdString(needing->button));
-            QSignalSpy settings(&w.model, &AppModel::settingsWindowRequested);
+            QSignalSpy settings(&w.model.view(), &ViewState::settingsWindowRequested);
             primary.front()->click();
             QVERIFY(!w.fakes.desktop.opened.isEmpty() || settings.count() == 1 ||
                     !w.fakes.pickers.startedIn.isEmpty());
@@ -182,7 +182,7 @@ private slots:
     void theFolderListSortsWithTheTotalLastAndShowsTheChosenFolder()
     {
         Window w({"-demoDrive"});
-        w.model.setSelection(Section{Section::Kind::allFolders});
+        w.model.view().setSelection(Section{Section::Kind::allFolders});
         auto* table = w.window.placeScreen()->findChild<QTableView*>();
         QVERIFY(table);
         const QAbstractItemModel& rows = *table->model();
@@ -223,8 +223,8 @@ private slots:
         test::TestTree data;
         test::FakeServices fakes;
         AppModel model(fakes.services(data.root(), data.root()), {});
-        model.setWatch(watch);
-        model.setShowInMenuBar(tray);
+        model.keepWatch().setWatch(watch);
+        model.view().setShowInMenuBar(tray);
         int quitCalls = 0;
         Shell shell(model, fakes.desktop, {.version = "1.2", .quit = [&quitCalls] { ++quitCalls; }});
         shell.showMainWindow();
@@ -271,7 +271,7 @@ private slots:
     void theFrameIsKeptAndNeverBelowTheMinimum()
     {
         Window w;
-        w.model.keepMainWindowFrame({10, 20, 600, 900});
+        w.model.view().keepMainWindowFrame({10, 20, 600, 900});
         w.window.placeOnScreen();
         QCOMPARE(w.window.size(), QSize(1000, 900));
     }
@@ -281,12 +281,12 @@ private slots:
         test::TestTree data;
         test::FakeServices fakes;
         AppModel model(fakes.services(data.root(), data.root()), {});
-        model.setSelection(Section{Section::Kind::history});
+        model.view().setSelection(Section{Section::Kind::history});
         Shell shell(model, fakes.desktop, {.version = "1.2", .quit = [] {}});
         QVERIFY(!shell.mainWindow());
         emit fakes.notifier.activated("backupOld");
         QVERIFY(shell.mainWindow() && shell.mainWindow()->isVisible());
-        QCOMPARE(model.selection(), Section{Section::Kind::overview});
+        QCOMPARE(model.view().selection(), Section{Section::Kind::overview});
         shell.commands().checkForUpdates()->trigger();
         shell.commands().help()->trigger();
         QCOMPARE(fakes.desktop.opened,
@@ -360,7 +360,7 @@ private slots:
         Shell shell(model, fakes.desktop, {.version = "1.2", .quit = [] {}});
         shell.passArguments({"-select=history"});
         QVERIFY(shell.mainWindow() && shell.mainWindow()->isVisible());
-        QCOMPARE(model.selection(), Section{Section::Kind::history});
+        QCOMPARE(model.view().selection(), Section{Section::Kind::history});
     }
 };
 

@@ -42,7 +42,7 @@ struct Scene {
 // The Photos guide sheet, over the window.
 QWidget* photosGuide(MainWindow& window, AppModel& model)
 {
-    model.setShowPhotos(true);
+    model.view().setShowPhotos(true);
     QApplication::processEvents();
     return window.findChild<PhotosGuideSheet*>();
 }
@@ -82,7 +82,7 @@ bool render(const Scene& scene, bool dark, const QString& folder, const std::str
     test::FakeServices fakes;
     AppModel model(fakes.services(data, data), LaunchArguments::parse(scene.arguments));
     if (scene.selection)
-        model.setSelection(scene.selection);
+        model.view().setSelection(scene.selection);
     Commands commands(model, fakes.desktop, QStringLiteral("0.0"));
     MainWindow window(model, commands);
     window.resize(MainWindow::initialFrame);
@@ -140,8 +140,8 @@ bool renderExtras(bool dark, const QString& folder, const std::string& data)
         test::FakeServices fakes;
         const std::vector<std::string_view> arguments{"-demoDrive", "-welcome"};
         AppModel model(fakes.services(data, data), LaunchArguments::parse(arguments));
-        model.setWatch({.weekly = true, .oldBackup = true});
-        model.setShowInMenuBar(true);
+        model.keepWatch().setWatch({.weekly = true, .oldBackup = true});
+        model.view().setShowInMenuBar(true);
         WelcomeSheet sheet(model);
         written = renderWidget(sheet, folder, QStringLiteral("welcome-1-granted"), dark) && written;
         SettingsWindow settings(model, true);

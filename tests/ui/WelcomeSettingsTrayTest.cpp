@@ -1,6 +1,7 @@
 // The welcome sheet, the settings window, the tray item and the "-menubar" start, on fake
 // services on the offscreen platform.
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/OpenKeys.h"
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/MainWindow.h"
@@ -100,7 +101,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(bool, photos);
         App app;
-        QVERIFY(app.model.showWelcome());
+        QVERIFY(app.model.view().showWelcome());
         WelcomeSheet sheet(app.model);
         sheet.setStep(step);
         sheet.show();
@@ -108,9 +109,9 @@ private slots:
             sheet.close();
         else
             click(sheet, button);
-        QVERIFY(!app.model.showWelcome());
+        QVERIFY(!app.model.view().showWelcome());
         QVERIFY(!sheet.isVisible());
-        QCOMPARE(app.model.showPhotos(), photos);
+        QCOMPARE(app.model.view().showPhotos(), photos);
     }
 
     void eachSwitchTakesEffectAtOnce_data()
@@ -138,17 +139,17 @@ private slots:
         Switch* control = settings.switchFor(label);
         QVERIFY(control && !control->isChecked());
         control->click();
-        QCOMPARE(app.model.watch(), watch);
-        QCOMPARE(app.model.showInMenuBar(), tray);
+        QCOMPARE(app.model.keepWatch().watch(), watch);
+        QCOMPARE(app.model.view().showInMenuBar(), tray);
         QCOMPARE(Stored::watch(app.fakes.settings).value_or(WatchSettings{}), watch);
         QCOMPARE(Stored::flag(app.fakes.settings, "menuBar"), tray);
         QCOMPARE(app.fakes.keepWatch.active, !tray);
         control->click();
         QVERIFY(!app.fakes.keepWatch.active);
-        QCOMPARE(app.model.watch(), WatchSettings{});
+        QCOMPARE(app.model.keepWatch().watch(), WatchSettings{});
         // The model's changes show in the switch.
-        app.model.setWatch(watch);
-        app.model.setShowInMenuBar(tray);
+        app.model.keepWatch().setWatch(watch);
+        app.model.view().setShowInMenuBar(tray);
         QVERIFY(control->isChecked());
     }
 
@@ -196,7 +197,7 @@ private slots:
         App app;
         Commands commands(app.model, app.fakes.desktop, QStringLiteral("1.2"));
         TrayItem tray(app.model, commands);
-        app.model.load(withoutSecondCopy(files));
+        app.model.checks().load(withoutSecondCopy(files));
         QCOMPARE(tray.icon().toolTip(), tooltip);
         QCOMPARE(tray.badge(), badge);
         QVERIFY(!tray.icon().icon().isNull());
@@ -209,7 +210,7 @@ private slots:
             Commands commands(app.model, app.fakes.desktop, QStringLiteral("1.2"));
             TrayItem tray(app.model, commands);
             QVERIFY(!tray.icon().isVisible());
-            app.model.setShowInMenuBar(true);
+            app.model.view().setShowInMenuBar(true);
             QCOMPARE(tray.icon().isVisible(), !demo);
         }
     }
@@ -234,7 +235,7 @@ private slots:
         shell.panelWindow()->close();
         shell.settingsWindow()->close();
         QCOMPARE(quits, 1);
-        app.model.open("settings");
+        app.model.actions().open(openKeys::settings);
         QVERIFY(shell.settingsWindow()->isVisible());
     }
 

@@ -49,15 +49,15 @@ bool countsMissingCopies(int column)
 FolderTableModel::FolderTableModel(AppModel& model, placeTexts::Filter filter, QObject* parent)
     : QAbstractTableModel(parent), model_(model), filter_(filter)
 {
-    connect(&model_, &AppModel::resultChanged, this, &FolderTableModel::refresh);
+    connect(&model_.checks(), &CheckLoop::resultChanged, this, &FolderTableModel::refresh);
     refresh();
 }
 
 void FolderTableModel::refresh()
 {
     beginResetModel();
-    rows_ = placeTexts::foldersShown(model_.result(), filter_);
-    total_ = model_.result() ? model_.result()->total() : FolderTally{};
+    rows_ = placeTexts::foldersShown(model_.checks().result(), filter_);
+    total_ = model_.checks().result() ? model_.checks().result()->total() : FolderTally{};
     total_.name = "Total";
     endResetModel();
 }

@@ -18,7 +18,7 @@ CheckPlan planFromSettings(SettingsStore& store, std::vector<MountedVolume> moun
     plan.undecodableGrants = Stored::undecodableGrants(store);
     plan.drives = Stored::drives(store);
     plan.mounted = std::move(mounted);
-    plan.memory = {Stored::driveCaches(store), Stored::dates(store, settings::lastSeen)};
+    plan.memory = {Stored::driveCaches(store), Stored::dates(store, settingKeys::lastSeen)};
     plan.now = now;
     plan.sync = SyncLocations::system();
     return plan;
@@ -50,6 +50,7 @@ GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const V
         }
         request.folders.push_back({std::move(name), found->path});
     }
+    request.folders.insert(request.folders.end(), plan.folders.begin(), plan.folders.end());
     request.now = plan.now;
     request.clock = plan.clock;
     request.workers = plan.workers;
@@ -70,10 +71,10 @@ std::vector<BackupSetup> backupSetups()
 bool keepWaitingSince(SettingsStore& store, const CheckResult& result)
 {
     if (result.total().count(Place::waiting) == 0)
-        return Stored::setDate(store, settings::waitingSince, std::nullopt);
-    if (Stored::date(store, settings::waitingSince))
+        return Stored::setDate(store, settingKeys::waitingSince, std::nullopt);
+    if (Stored::date(store, settingKeys::waitingSince))
         return true;
-    return Stored::setDate(store, settings::waitingSince, result.checkedAt);
+    return Stored::setDate(store, settingKeys::waitingSince, result.checkedAt);
 }
 
 bool keepGrantedCheck(SettingsStore& store, const GrantedCheck& check, std::vector<Grant>& grants,
@@ -86,7 +87,24 @@ bool keepGrantedCheck(SettingsStore& store, const GrantedCheck& check, std::vect
         ok = Stored::saveGrants(store, grants, drives);
     }
     ok = Stored::saveDriveCaches(store, check.memory.caches) && ok;
-    return Stored::saveDates(store, settings::lastSeen, check.memory.lastSeen) && ok;
+    return Stored::saveDates(store, settingKeys::lastSeen, check.memory.lastSeen) && ok;
+}
+
+KeptCheck keepCheck(SettingsStore* store, const GrantedCheck& check, std::vector<Grant>& grants,
+                    const std::vector<Grant>& drives, const std::string& lastCheckPath, History& history,
+                    std::vector<CheckSummary>& inMemory, Instant now, EmptyCheck empty)
+{
+    KeptCheck kept;
+    const CheckResult& result = check.outcome.result;
+    if (result.folders.empty() && empty == EmptyCheck::refuse)
+        return kept;
+    kept.kept = true;
+    if (store) {
+        kept.settingsWritten = keepGrantedCheck(*store, check, grants, drives);
+        kept.settingsWritten = keepWaitingSince(*store, result) && kept.settingsWritten;
+    }
+    kept.recorded = recordCheck(result, lastCheckPath, history, inMemory, now);
+    return kept;
 }
 
 } // namespace brindle

@@ -1,7 +1,8 @@
-// A check of what the person granted, as the window and the command line both run it: the
-// granted drives are read (DriveReader.h), the granted folders are found again from their
-// tokens, the sync clients' records of those folders are read (sync/SyncFacts.h), and the
-// core's check scans the folders that were found.
+// A check of what the person granted, or of folders given as they are, as the window and the
+// command line both run it: the granted drives are read (DriveReader.h), the granted folders
+// are found again from their tokens, the sync clients' records of the folders are read
+// (sync/SyncFacts.h), and the core's check scans the folders that were found. `keepCheck` is
+// what follows, the same for both.
 //
 // The plan holds only values, gathered where the settings live; `runGrantedCheck` may then
 // run on any thread. What it learns that the settings should keep comes back with the
@@ -11,11 +12,13 @@
 
 #include "Brindle/app/model/DriveReader.h"
 #include "BrindleCore/Check.h"
+#include "BrindleCore/History.h"
 #include "BrindleCore/sync/SyncFolder.h"
 
 #include <cstddef>
 #include <functional>
 #include <stop_token>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -27,6 +30,7 @@ std::vector<BackupSetup> backupSetups();
 struct CheckPlan {
     std::vector<Grant> grants;
     std::vector<std::string> undecodableGrants; // named among the folders that could not be opened
+    std::vector<CheckFolder> folders; // checked as given, after the granted ones
     std::vector<Grant> drives;
     std::vector<MountedVolume> mounted;
     DriveMemory memory;
@@ -59,5 +63,21 @@ bool keepWaitingSince(SettingsStore& store, const CheckResult& result);
 // settings could not be written.
 bool keepGrantedCheck(SettingsStore& store, const GrantedCheck& check, std::vector<Grant>& grants,
                       const std::vector<Grant>& drives);
+
+// Whether a check that found none of its folders is kept. The window keeps it, so that it
+// shows what it found; the command line does not, as it would replace a good result.
+enum class EmptyCheck { keep, refuse };
+
+struct KeptCheck {
+    bool kept = false;           // false only for a refused empty check: nothing was written
+    bool settingsWritten = true; // the renewed grants, the drives' memory and the waiting date
+    Recorded recorded;           // the result and its history line
+};
+
+// Keeps a finished check: with `store`, what `keepGrantedCheck` keeps and the waiting date;
+// then the result in `lastCheckPath` and its line in `history` and `inMemory`.
+KeptCheck keepCheck(SettingsStore* store, const GrantedCheck& check, std::vector<Grant>& grants,
+                    const std::vector<Grant>& drives, const std::string& lastCheckPath, History& history,
+                    std::vector<CheckSummary>& inMemory, Instant now, EmptyCheck empty);
 
 } // namespace brindle

@@ -6,15 +6,15 @@ namespace brindle {
 
 HistoryListModel::HistoryListModel(AppModel& model, QObject* parent) : QAbstractListModel(parent), model_(model)
 {
-    connect(&model_, &AppModel::historyChanged, this, &HistoryListModel::refresh);
+    connect(&model_.checks(), &CheckLoop::historyChanged, this, &HistoryListModel::refresh);
     refresh();
 }
 
 void HistoryListModel::refresh()
 {
     beginResetModel();
-    rows_ = presentation::historyRows(model_.history(), model_.now(), model_.calendar());
-    scale_ = presentation::historyScale(model_.history());
+    rows_ = presentation::historyRows(model_.checks().history(), model_.now(), model_.calendar());
+    scale_ = presentation::historyScale(model_.checks().history());
     endResetModel();
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "Brindle/app/model/Section.h"
+#include "BrindleCore/Demo.h"
 
 #include <optional>
 #include <span>
@@ -17,7 +18,7 @@
 namespace brindle {
 
 struct LaunchArguments {
-    enum class Demo { none, noBackup, withDrive };
+    using Demo = ::brindle::Demo::Choice;
     enum class Appearance { system, light, dark };
 
     Demo demo = Demo::none;

@@ -15,6 +15,9 @@
 
 namespace brindle::presentation {
 
+// The printed letter's title, as its PDF and the print queue name it.
+inline constexpr const char* letterTitle = "Brindle report";
+
 // The folder grid: one row per folder, then "All folders". Every row has as many cells as the
 // header, whose form depends on whether a backup date is known. More folders than a page holds
 // legibly (over `letterFolderRows` + 2) give the `letterFolderRows` with the most files with no

@@ -97,8 +97,10 @@ std::string folderHeadline(const FolderTally& tally)
 
 std::string folderChangedLine(const FolderTally& tally)
 {
-    return tally.changedSinceBackup ? count(tally.changedOnlyHere()) + " changed since your last backup." : "";
+    return offersBackupSettings(tally) ? count(tally.changedOnlyHere()) + " changed since your last backup." : "";
 }
+
+bool offersBackupSettings(const FolderTally& tally) { return tally.changedSinceBackup.has_value(); }
 
 std::string cloudTitle(const FolderTally& tally)
 {
@@ -160,9 +162,16 @@ std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Cale
     if (drive.facts.freeBytes && drive.facts.totalBytes)
         rows.push_back({"Space", Words::size(*drive.facts.freeBytes) + " free of " + Words::size(*drive.facts.totalBytes)});
     if (drive.facts.encrypted == false)
-        rows.push_back({"Not encrypted", "Anyone with this drive can read your backup. " + backupTool(drive) +
-                                             " can encrypt your next one."});
+        rows.push_back(
+            {"Not encrypted",
+             "Anyone with this drive can read your backup. " + backupTool(drive) + " can encrypt your next one.",
+             true});
     return rows;
+}
+
+std::string useDriveTitle(const std::string& drive, const std::string& tool)
+{
+    return "Use " + drive + ", where " + tool + " backs up";
 }
 
 std::string backupsLine(const DriveState& drive, Instant now, const Calendar& calendar)

@@ -29,6 +29,9 @@ std::string kindLine(const FolderTally& tally);
 // One folder's headline, and the changed line (empty without a backup date).
 std::string folderHeadline(const FolderTally& tally);
 std::string folderChangedLine(const FolderTally& tally);
+// Whether a folder's screens offer the backup tool's settings: when files changed since the
+// backup, which needs a backup date.
+bool offersBackupSettings(const FolderTally& tally);
 
 // The cloud drive's title, the paragraph under it (empty when every file is here too), and
 // the second way to give its files a second copy.
@@ -50,12 +53,15 @@ inline constexpr const char* noDriveText =
 struct DriveRow {
     std::string label;
     std::string value;
+    bool warning = false; // drawn in the accent colour
     friend bool operator==(const DriveRow&, const DriveRow&) = default;
 };
 // A drive card's rows: last backup, last connected, space, and the not-encrypted warning.
 std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Calendar& calendar);
 // "3 backups on this drive, the first on 2 March. Read from the drive itself."
 std::string backupsLine(const DriveState& drive, Instant now, const Calendar& calendar);
+// The button that chooses the drive a backup tool writes to: "Use Backup, where Déjà Dup backs up".
+std::string useDriveTitle(const std::string& drive, const std::string& tool);
 
 // A box of the drive screen's side panel.
 struct SideBox {

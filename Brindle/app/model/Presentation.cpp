@@ -6,6 +6,8 @@
 
 namespace brindle::presentation {
 
+bool canCheckNow(bool checking, bool demo) { return !checking && !demo; }
+
 std::string statusText(bool checking, std::int64_t progressDone, const std::optional<CheckResult>& result,
                        Instant now, const Calendar& calendar)
 {

@@ -23,6 +23,8 @@ namespace brindle::presentation {
 // 2 min 5 s" for a result, else nothing.
 std::string statusText(bool checking, std::int64_t progressDone, const std::optional<CheckResult>& result,
                        Instant now, const Calendar& calendar);
+// Whether a check can be started now: not during one, and never in a demonstration.
+bool canCheckNow(bool checking, bool demo);
 
 struct SidebarRow {
     std::string label;

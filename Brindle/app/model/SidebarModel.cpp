@@ -11,19 +11,20 @@ constexpr quintptr topLevel = ~quintptr{0};
 
 SidebarModel::SidebarModel(AppModel& model, QObject* parent) : QAbstractItemModel(parent), model_(model)
 {
-    for (const auto signal : {&AppModel::resultChanged, &AppModel::historyChanged, &AppModel::drivesChanged,
-                              &AppModel::grantsChanged})
-        connect(&model_, signal, this, &SidebarModel::refresh);
+    for (const auto signal : {&CheckLoop::resultChanged, &CheckLoop::historyChanged})
+        connect(&model_.checks(), signal, this, &SidebarModel::refresh);
+    for (const auto signal : {&Grants::drivesChanged, &Grants::foldersChanged})
+        connect(&model_.grants(), signal, this, &SidebarModel::refresh);
     refresh();
 }
 
 void SidebarModel::refresh()
 {
     const Calendar calendar = model_.calendar();
-    auto groups = presentation::sidebar({.result = model_.result(),
+    auto groups = presentation::sidebar({.result = model_.checks().result(),
                                          .cloud = model_.iCloudTally(),
-                                         .driveChosen = !model_.drives().empty(),
-                                         .historyEntries = model_.history().size(),
+                                         .driveChosen = !model_.grants().drives().empty(),
+                                         .historyEntries = model_.checks().history().size(),
                                          .now = model_.now(),
                                          .calendar = calendar});
     if (groups == groups_)

@@ -1,7 +1,7 @@
 // SidebarModel: the sidebar's rows as an item model of two levels. Top-level rows are the
 // "Overview" row and the group headers; a header's children are its rows. It follows the
 // application model and is rebuilt (a model reset) whenever a value it shows changes, so views
-// restore their current row from `AppModel::selection` after `modelReset`.
+// restore their current row from `ViewState::selection` after `modelReset`.
 //
 // Roles: Qt::DisplayRole is the label, ValueRole the value text, NeedsRole whether the value is
 // drawn in the accent colour, SectionRole the row's Section as a raw value (absent on headers),

@@ -17,43 +17,43 @@ DecodedGrants storedGrants(SettingsStore& store, std::string_view key)
 }
 } // namespace
 
-std::vector<Grant> grants(SettingsStore& store) { return storedGrants(store, settings::grants).grants; }
+std::vector<Grant> grants(SettingsStore& store) { return storedGrants(store, settingKeys::grants).grants; }
 
 std::vector<std::string> undecodableGrants(SettingsStore& store)
 {
-    return storedGrants(store, settings::grants).undecodable;
+    return storedGrants(store, settingKeys::grants).undecodable;
 }
 
 std::vector<Grant> drives(SettingsStore& store)
 {
-    if (auto decoded = storedGrants(store, settings::drives); !decoded.grants.empty())
+    if (auto decoded = storedGrants(store, settingKeys::drives); !decoded.grants.empty())
         return std::move(decoded.grants);
-    const auto older = store.value(settings::drive);
+    const auto older = store.value(settingKeys::drive);
     auto grant = older ? decodeGrant(*older) : std::nullopt;
     if (!grant)
         return {};
-    const auto uuid = store.value(settings::driveUUID);
+    const auto uuid = store.value(settingKeys::driveUUID);
     grant->uuid = uuid && uuid->is_string() ? std::optional(uuid->get<std::string>()) : std::nullopt;
     return {std::move(*grant)};
 }
 
 bool saveGrants(SettingsStore& store, const std::vector<Grant>& grants, const std::vector<Grant>& drives)
 {
-    bool ok = store.setValue(settings::grants, asIn(encode(grants)));
-    ok = store.setValue(settings::drives, asIn(encode(drives))) && ok;
-    ok = store.remove(settings::drive) && ok;
-    return store.remove(settings::driveUUID) && ok;
+    bool ok = store.setValue(settingKeys::grants, asIn(encode(grants)));
+    ok = store.setValue(settingKeys::drives, asIn(encode(drives))) && ok;
+    ok = store.remove(settingKeys::drive) && ok;
+    return store.remove(settingKeys::driveUUID) && ok;
 }
 
 std::optional<WatchSettings> watch(SettingsStore& store)
 {
-    const auto value = store.value(settings::watch);
+    const auto value = store.value(settingKeys::watch);
     return value ? decodeWatchSettings(*value) : std::nullopt;
 }
 
 bool saveWatch(SettingsStore& store, const WatchSettings& watch)
 {
-    return store.setValue(settings::watch, asIn(encode(watch)));
+    return store.setValue(settingKeys::watch, asIn(encode(watch)));
 }
 
 bool flag(SettingsStore& store, std::string_view key)
@@ -122,7 +122,7 @@ bool saveDates(SettingsStore& store, std::string_view key, const Dates& dates)
 DriveCaches driveCaches(SettingsStore& store)
 {
     DriveCaches caches;
-    const auto value = store.value(settings::driveCaches);
+    const auto value = store.value(settingKeys::driveCaches);
     if (!value || !value->is_object())
         return caches;
     for (const auto& [uuid, entry] : value->items())
@@ -136,7 +136,7 @@ bool saveDriveCaches(SettingsStore& store, const DriveCaches& caches)
     JsonIn object = JsonIn::object();
     for (const auto& [uuid, state] : caches)
         object[uuid] = asIn(encode(state, DateForm::iso8601));
-    return store.setValue(settings::driveCaches, std::move(object));
+    return store.setValue(settingKeys::driveCaches, std::move(object));
 }
 
 } // namespace brindle::Stored

@@ -1,5 +1,6 @@
 #include "Brindle/app/model/TrayPresentation.h"
 
+#include "BrindleCore/StaleSpan.h"
 #include "BrindleCore/Words.h"
 
 #include <chrono>
@@ -44,7 +45,7 @@ std::string panelWatchLine(bool weekly, const std::optional<CheckResult>& result
 {
     if (!weekly)
         return "The weekly check is off";
-    const Instant next = (result ? result->checkedAt : now) + std::chrono::seconds{secondsPerWeek};
+    const Instant next = (result ? result->checkedAt : now) + Watch::staleSpan;
     return "Next check " + Words::when(next, now, calendar, false);
 }
 

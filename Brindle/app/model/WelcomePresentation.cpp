@@ -1,5 +1,7 @@
 #include "Brindle/app/model/WelcomePresentation.h"
 
+#include "Brindle/app/model/ScreenWords.h"
+
 #include <algorithm>
 
 namespace brindle::presentation {
@@ -39,5 +41,21 @@ WelcomeStep welcomeStep(int step, const std::optional<CheckResult>& result)
 }
 
 std::string chooseFoldersTitle(bool anyGranted) { return anyGranted ? "Add More" : "Choose Folders"; }
+
+std::vector<WelcomeButton> welcomeButtons(int step, bool anyFolder, bool anyDrive)
+{
+    using Action = WelcomeButton::Action;
+    switch (step) {
+    case 1:
+        if (!anyFolder)
+            return {{chooseFoldersTitle(false), true, Action::chooseFolders}};
+        return {{chooseFoldersTitle(true), false, Action::chooseFolders}, {"Continue", true, Action::next}};
+    case 2:
+        return {{words::chooseDrive, !anyDrive, Action::chooseDrive},
+                {anyDrive ? "Continue" : "Later", anyDrive, Action::next}};
+    default:
+        return {{"Show Me How", true, Action::showPhotos}, {"Later", false, Action::close}};
+    }
+}
 
 } // namespace brindle::presentation

@@ -33,4 +33,16 @@ WelcomeStep welcomeStep(int step, const std::optional<CheckResult>& result);
 // The folder step's button: "Choose Folders" before anything is granted, "Add More" after.
 std::string chooseFoldersTitle(bool anyGranted);
 
+struct WelcomeButton {
+    enum class Action { chooseFolders, chooseDrive, next, showPhotos, close };
+    std::string title;
+    bool primary = false;
+    Action action = Action::next;
+    friend bool operator==(const WelcomeButton&, const WelcomeButton&) = default;
+};
+
+// Step `step`'s buttons, in order: the step's own choice is primary until it is made, then
+// going on is.
+std::vector<WelcomeButton> welcomeButtons(int step, bool anyFolder, bool anyDrive);
+
 } // namespace brindle::presentation

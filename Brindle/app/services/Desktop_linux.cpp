@@ -32,11 +32,12 @@ public:
         message << QStringList{url.toString(QUrl::FullyEncoded)} << QString();
         // A watcher without a parent: it outlives this object if need be and deletes itself.
         auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, 5000));
-        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [url](QDBusPendingCallWatcher* finished) {
-            finished->deleteLater();
-            if (finished->isError())
-                QDesktopServices::openUrl(url);
-        });
+        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                         [url](QDBusPendingCallWatcher* finished) {
+                             finished->deleteLater();
+                             if (finished->isError())
+                                 QDesktopServices::openUrl(url);
+                         });
     }
 
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-namespace brindle::settings {
+namespace brindle::settingKeys {
 
 inline constexpr std::string_view grants = "grants";             // array of grants
 inline constexpr std::string_view drives = "drives";             // array of grants
@@ -25,4 +25,9 @@ inline constexpr std::array<std::string_view, 12> allKeys{grants,      drives,  
                                                          watch,       menuBar,   waitingSince, lastSeen,
                                                          driveCaches, notesSent, driveCache, mainWindow};
 
-} // namespace brindle::settings
+} // namespace brindle::settingKeys
+
+namespace brindle {
+// The former name, still used by the report command until it moves.
+namespace settings = settingKeys;
+} // namespace brindle

@@ -2,10 +2,13 @@
 
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/FolderTableModel.h"
+#include "Brindle/app/model/OpenKeys.h"
 #include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/CoverageBand.h"
 #include "Brindle/app/ui/Screen.h"
+#include "Brindle/app/ui/Text.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,8 +20,6 @@
 namespace brindle {
 
 namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 class CellDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -72,7 +73,7 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     auto* page = new ScreenPage(this, 1200);
     QVBoxLayout* column = page->column();
 
-    const auto& result = model_.result();
+    const auto& result = model_.checks().result();
     auto* heading = label(q(placeTexts::listHeading(result, filter)), T::title(24), T::Colour::text, page);
     heading->setWordWrap(true);
     heading->setVisible(!heading->text().isEmpty());
@@ -102,7 +103,7 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     table_->horizontalHeader()->setSectionResizeMode(FolderTableModel::folder, QHeaderView::Stretch);
     table_->horizontalHeader()->setFont(T::semibold(11));
     table_->horizontalHeader()->setHighlightSections(false);
-    table_->setAccessibleName(QStringLiteral("Folders"));
+    table_->setAccessibleName(q(words::folders));
     // The table shows every row; the page scrolls.
     const int height = table_->horizontalHeader()->sizeHint().height() + rows_->rowCount() * 32 + 2;
     table_->setFixedHeight(height);
@@ -114,8 +115,8 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     column->addWidget(strip_);
     strip_->hide();
 
-    auto* add = new PlainButton(QStringLiteral("Add Folder"), page);
-    connect(add, &QPushButton::clicked, &model_, &AppModel::chooseFolders);
+    auto* add = new PlainButton(q(words::addFolder), page);
+    connect(add, &QPushButton::clicked, &model_.grants(), &Grants::chooseFolders);
     column->addWidget(add, 0, Qt::AlignLeft);
     column->addStretch(1);
     setWidget(page);
@@ -139,19 +140,19 @@ void AllFoldersView::showStrip()
     if (!folderRow)
         return;
     const FolderTally tally = rows_->tally(current.row());
-    const double scale = presentation::bandScale(model_.result()->folders, true);
+    const double scale = presentation::bandScale(model_.checks().result()->folders, true);
     stripColumn_->addWidget(new CoverageBand(tally, scale, true, 12, strip_));
     stripColumn_->addWidget(label(q(placeTexts::stripLine(tally)), T::semibold(14), T::Colour::text, strip_));
     stripColumn_->addWidget(label(q(placeTexts::kindLine(tally)), T::text(13), T::Colour::text2, strip_));
     auto* buttons = new QWidget(strip_);
     auto* row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 4, 0, 0);
-    auto* reveal = new PlainButton(QStringLiteral("Show in Files"), buttons);
-    connect(reveal, &QPushButton::clicked, &model_, [this, path = tally.path] { model_.reveal(path); });
+    auto* reveal = new PlainButton(q(words::showInFiles), buttons);
+    connect(reveal, &QPushButton::clicked, &model_, [this, path = tally.path] { model_.actions().reveal(path); });
     row->addWidget(reveal);
-    if (tally.changedSinceBackup) {
-        auto* settings = new PlainButton(QStringLiteral("Open Backup Settings"), buttons);
-        connect(settings, &QPushButton::clicked, &model_, [this] { model_.open("timeMachineSettings"); });
+    if (placeTexts::offersBackupSettings(tally)) {
+        auto* settings = new PlainButton(q(words::openBackupSettings), buttons);
+        connect(settings, &QPushButton::clicked, &model_, [this] { model_.actions().open(openKeys::backupSettings); });
         row->addWidget(settings);
     }
     row->addStretch(1);

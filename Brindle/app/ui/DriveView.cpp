@@ -1,9 +1,12 @@
 #include "Brindle/app/ui/DriveView.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/OpenKeys.h"
 #include "Brindle/app/model/PlaceTexts.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Screen.h"
+#include "Brindle/app/ui/Text.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,8 +17,6 @@
 namespace brindle {
 
 namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 // A side-panel box; in the accent colour when it holds files with no second copy.
 class SideBox final : public QWidget {
 public:
@@ -58,8 +59,8 @@ DriveView::DriveView(AppModel& model, QWidget* parent) : QScrollArea(parent), mo
 {
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
-    connect(&model_, &AppModel::resultChanged, this, &DriveView::rebuild);
-    connect(&model_, &AppModel::drivesChanged, this, &DriveView::rebuild);
+    connect(&model_.checks(), &CheckLoop::resultChanged, this, &DriveView::rebuild);
+    connect(&model_.grants(), &Grants::drivesChanged, this, &DriveView::rebuild);
     rebuild();
 }
 
@@ -67,8 +68,8 @@ void DriveView::rebuild()
 {
     auto* page = new ScreenPage(this, 1000);
     QVBoxLayout* column = page->column();
-    const auto& result = model_.result();
-    if (model_.drives().empty()) {
+    const auto& result = model_.checks().result();
+    if (model_.grants().drives().empty()) {
         auto* title = label(q(placeTexts::noDriveTitle(result)), T::title(28), T::Colour::text, page);
         title->setWordWrap(true);
         column->addWidget(title);
@@ -78,16 +79,17 @@ void DriveView::rebuild()
         auto* buttons = new QHBoxLayout;
         // The drive a backup tool on this computer writes to, when it is here: still one click
         // by the person, never chosen for them.
-        if (const auto suggestion = model_.suggestedDrive()) {
-            auto* use = new PrimaryButton(q("Use " + suggestion->name + ", where " + suggestion->tool + " backs up"), page);
-            connect(use, &QPushButton::clicked, &model_, [this, path = suggestion->path] { model_.useDrive(path); });
+        if (const auto suggestion = model_.driveWatch().suggestedDrive()) {
+            auto* use = new PrimaryButton(q(placeTexts::useDriveTitle(suggestion->name, suggestion->tool)), page);
+            connect(use, &QPushButton::clicked, &model_,
+                    [this, path = suggestion->path] { model_.grants().useDrive(path); });
             buttons->addWidget(use);
-            buttons->addWidget(new PlainButton(QStringLiteral("Choose Drive"), page));
+            buttons->addWidget(new PlainButton(q(words::chooseDrive), page));
         } else {
-            buttons->addWidget(new PrimaryButton(QStringLiteral("Choose Drive"), page));
+            buttons->addWidget(new PrimaryButton(q(words::chooseDrive), page));
         }
         auto* choose = static_cast<QPushButton*>(buttons->itemAt(buttons->count() - 1)->widget());
-        connect(choose, &QPushButton::clicked, &model_, [this] { model_.chooseDrive(false); });
+        connect(choose, &QPushButton::clicked, &model_, [this] { model_.actions().chooseDrive(false); });
         buttons->addStretch(1);
         column->addLayout(buttons);
     } else {
@@ -98,7 +100,7 @@ void DriveView::rebuild()
         if (result) {
             bool first = true;
             for (const DriveState& drive : result->drives()) {
-                cards->addWidget(label(first ? QStringLiteral("Your backup drive") : QStringLiteral("Another backup drive"),
+                cards->addWidget(label(first ? q(words::yourBackupDrive) : q(words::anotherBackupDrive),
                                        T::semibold(13), T::Colour::muted, page));
                 cards->addWidget(driveCard(drive, page));
                 first = false;
@@ -110,12 +112,12 @@ void DriveView::rebuild()
         column->addLayout(columns);
 
         auto* buttons = new QHBoxLayout;
-        auto* settings = new PlainButton(QStringLiteral("Open Backup Settings"), page);
-        connect(settings, &QPushButton::clicked, &model_, [this] { model_.open("timeMachineSettings"); });
-        auto* add = new PlainButton(QStringLiteral("Add Another Drive"), page);
-        connect(add, &QPushButton::clicked, &model_, [this] { model_.chooseDrive(true); });
-        auto* replace = new PlainButton(QStringLiteral("Choose Another Drive"), page);
-        connect(replace, &QPushButton::clicked, &model_, [this] { model_.chooseDrive(false); });
+        auto* settings = new PlainButton(q(words::openBackupSettings), page);
+        connect(settings, &QPushButton::clicked, &model_, [this] { model_.actions().open(openKeys::backupSettings); });
+        auto* add = new PlainButton(q(words::addAnotherDrive), page);
+        connect(add, &QPushButton::clicked, &model_, [this] { model_.actions().chooseDrive(true); });
+        auto* replace = new PlainButton(q(words::chooseAnotherDrive), page);
+        connect(replace, &QPushButton::clicked, &model_, [this] { model_.actions().chooseDrive(false); });
         for (QWidget* button : {static_cast<QWidget*>(settings), static_cast<QWidget*>(add), static_cast<QWidget*>(replace)})
             buttons->addWidget(button);
         buttons->addStretch(1);
@@ -123,10 +125,7 @@ void DriveView::rebuild()
         column->addLayout(buttons);
     }
     column->addStretch(1);
-    // The old page may hold the button whose click led here: it goes once the click is over.
-    if (QWidget* old = takeWidget())
-        old->deleteLater();
-    setWidget(page);
+    replacePage(*this, page);
 }
 
 QWidget* DriveView::driveCard(const DriveState& drive, QWidget* parent)
@@ -139,11 +138,10 @@ QWidget* DriveView::driveCard(const DriveState& drive, QWidget* parent)
     grid->setVerticalSpacing(6);
     int row = 0;
     const Calendar calendar = model_.calendar();
-    for (const auto& [name, value] : placeTexts::driveRows(drive, model_.now(), calendar)) {
-        const bool warning = name == "Not encrypted";
-        grid->addWidget(label(q(name), T::text(13), warning ? T::Colour::accent : T::Colour::muted, card), row, 0,
-                        Qt::AlignTop);
-        auto* text = label(q(value), T::text(13), T::Colour::text, card);
+    for (const placeTexts::DriveRow& shown : placeTexts::driveRows(drive, model_.now(), calendar)) {
+        grid->addWidget(label(q(shown.label), T::text(13), shown.warning ? T::Colour::accent : T::Colour::muted, card),
+                        row, 0, Qt::AlignTop);
+        auto* text = label(q(shown.value), T::text(13), T::Colour::text, card);
         text->setWordWrap(true);
         grid->addWidget(text, row++, 1);
     }
@@ -161,8 +159,8 @@ QWidget* DriveView::sidePanel(QWidget* parent)
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
-    column->addWidget(label(QStringLiteral("The newest backup"), T::semibold(13), T::Colour::muted, panel));
-    const auto& result = model_.result();
+    column->addWidget(label(q(words::newestBackup), T::semibold(13), T::Colour::muted, panel));
+    const auto& result = model_.checks().result();
     const FolderTally total = result ? result->total() : FolderTally{};
     for (const auto& box : placeTexts::sideBoxes(total, placeTexts::backupTool(result)))
         column->addWidget(new SideBox(box, panel));

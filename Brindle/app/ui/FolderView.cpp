@@ -1,11 +1,14 @@
 #include "Brindle/app/ui/FolderView.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/OpenKeys.h"
 #include "Brindle/app/model/PlaceTexts.h"
 #include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/CoverageBand.h"
 #include "Brindle/app/ui/Screen.h"
+#include "Brindle/app/ui/Text.h"
 #include "BrindleCore/Words.h"
 
 #include <QHBoxLayout>
@@ -13,16 +16,12 @@
 
 namespace brindle {
 
-namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-} // namespace
-
 FolderView::FolderView(AppModel& model, std::string path, QWidget* parent)
     : QScrollArea(parent), model_(model), path_(std::move(path))
 {
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
-    connect(&model_, &AppModel::resultChanged, this, &FolderView::rebuild);
+    connect(&model_.checks(), &CheckLoop::resultChanged, this, &FolderView::rebuild);
     rebuild();
 }
 
@@ -30,19 +29,20 @@ void FolderView::rebuild()
 {
     auto* page = new ScreenPage(this);
     QVBoxLayout* column = page->column();
-    const auto tally = model_.folder(path_);
+    const auto tally = model_.checks().folder(path_);
     if (!tally) {
-        column->addWidget(label(QStringLiteral("Not checked yet"), T::title(24), T::Colour::muted, page));
+        column->addWidget(label(q(words::notCheckedYet), T::title(24), T::Colour::muted, page));
     } else {
         column->addWidget(label(q(tally->name), T::semibold(13), T::Colour::accent, page));
         auto* headline = label(q(placeTexts::folderHeadline(*tally)), T::title(28), T::Colour::text, page);
         headline->setWordWrap(true);
         column->addWidget(headline);
-        if (const std::string changed = placeTexts::folderChangedLine(*tally); !changed.empty()) {
+        if (placeTexts::offersBackupSettings(*tally)) {
             auto* line = new QHBoxLayout;
-            line->addWidget(label(q(changed), T::text(15), T::Colour::text2, page));
-            auto* settings = new PlainButton(QStringLiteral("Open Backup Settings"), page);
-            connect(settings, &QPushButton::clicked, &model_, [this] { model_.open("timeMachineSettings"); });
+            line->addWidget(label(q(placeTexts::folderChangedLine(*tally)), T::text(15), T::Colour::text2, page));
+            auto* settings = new PlainButton(q(words::openBackupSettings), page);
+            connect(settings, &QPushButton::clicked, &model_,
+                    [this] { model_.actions().open(openKeys::backupSettings); });
             line->addSpacing(12);
             line->addWidget(settings);
             line->addStretch(1);
@@ -60,15 +60,12 @@ void FolderView::rebuild()
         kinds->setWordWrap(true);
         card->column()->addWidget(kinds);
         column->addWidget(card);
-        auto* reveal = new PlainButton(QStringLiteral("Show in Files"), page);
-        connect(reveal, &QPushButton::clicked, &model_, [this] { model_.reveal(path_); });
+        auto* reveal = new PlainButton(q(words::showInFiles), page);
+        connect(reveal, &QPushButton::clicked, &model_, [this] { model_.actions().reveal(path_); });
         column->addWidget(reveal, 0, Qt::AlignLeft);
     }
     column->addStretch(1);
-    // The old page may hold the button whose click led here: it goes once the click is over.
-    if (QWidget* old = takeWidget())
-        old->deleteLater();
-    setWidget(page);
+    replacePage(*this, page);
 }
 
 } // namespace brindle

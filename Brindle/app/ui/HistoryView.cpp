@@ -2,8 +2,10 @@
 
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/HistoryListModel.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/CoverageBand.h"
 #include "Brindle/app/ui/Screen.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 
 #include <QHBoxLayout>
@@ -15,8 +17,6 @@
 namespace brindle {
 
 namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 // The columns of a row, in pixels: the date, then the band taking what is left, the count and
 // the backup.
 constexpr int dateWidth = 150;
@@ -85,8 +85,8 @@ HistoryView::HistoryView(AppModel& model, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     setMinimumWidth(560);
-    setAccessibleName(QStringLiteral("History"));
-    connect(&model_, &AppModel::historyChanged, this, &HistoryView::rebuild);
+    setAccessibleName(q(words::history));
+    connect(&model_.checks(), &CheckLoop::historyChanged, this, &HistoryView::rebuild);
     rebuild();
 }
 
@@ -94,7 +94,7 @@ void HistoryView::rebuild()
 {
     auto* page = new ScreenPage(this);
     QVBoxLayout* column = page->column();
-    const auto& history = model_.history();
+    const auto& history = model_.checks().history();
     list_ = nullptr;
 
     if (history.empty()) {
@@ -124,7 +124,7 @@ void HistoryView::rebuild()
         list_->setSelectionMode(QAbstractItemView::NoSelection);
         list_->setFocusPolicy(Qt::StrongFocus);
         list_->setFrameShape(QFrame::NoFrame);
-        list_->setAccessibleName(QStringLiteral("Checks"));
+        list_->setAccessibleName(q(words::checks));
         list_->viewport()->setAutoFillBackground(false);
         card->column()->addWidget(list_, 1);
         card->column()->addWidget(new Hairline(card));

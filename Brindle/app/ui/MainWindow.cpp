@@ -2,11 +2,13 @@
 
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/PhotosGuideSheet.h"
 #include "Brindle/app/ui/Screens.h"
 #include "Brindle/app/ui/Sidebar.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 #include "Brindle/app/ui/WelcomeSheet.h"
 
@@ -55,29 +57,29 @@ QIcon sidebarIcon()
 MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* parent)
     : QMainWindow(parent), model_(model)
 {
-    setWindowTitle(QStringLiteral("Brindle"));
+    setWindowTitle(q(words::brindle));
     setMinimumSize(minimumFrame);
     resize(initialFrame);
     commands.addMenus(*menuBar());
 
-    auto* toolbar = addToolBar(QStringLiteral("Toolbar"));
+    auto* toolbar = addToolBar(q(words::toolbar));
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->toggleViewAction()->setVisible(false);
     toolbar->setIconSize(QSize(18, 18));
     toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
-    auto* toggle = toolbar->addAction(sidebarIcon(), QStringLiteral("Hide Sidebar"));
-    toggle->setToolTip(QStringLiteral("Hide Sidebar"));
+    auto* toggle = toolbar->addAction(sidebarIcon(), q(words::hideSidebar));
+    toggle->setToolTip(q(words::hideSidebar));
     toggle->setCheckable(true);
     connect(&T::changes(), &ThemeChanges::changed, toggle, [toggle] { toggle->setIcon(sidebarIcon()); });
     status_ = new QLabel(toolbar);
     status_->setFont(T::text(13));
     status_->setAlignment(Qt::AlignCenter);
     status_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    status_->setAccessibleName(QStringLiteral("Status"));
+    status_->setAccessibleName(q(words::status));
     T::paint(status_, T::Colour::text2);
     toolbar->addWidget(status_);
-    checkAgain_ = new PlainButton(QStringLiteral("Check Again"), toolbar);
+    checkAgain_ = new PlainButton(q(words::checkAgain), toolbar);
     connect(checkAgain_, &QPushButton::clicked, commands.checkAgain(), &QAction::trigger);
     const auto followAction = [this, action = commands.checkAgain()] { checkAgain_->setEnabled(action->isEnabled()); };
     connect(commands.checkAgain(), &QAction::changed, this, followAction);
@@ -95,16 +97,16 @@ MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* paren
     setCentralWidget(split_);
     connect(toggle, &QAction::toggled, this, [this, toggle](bool hidden) {
         sidebar_->setVisible(!hidden);
-        toggle->setText(hidden ? QStringLiteral("Show Sidebar") : QStringLiteral("Hide Sidebar"));
+        toggle->setText(hidden ? q(words::showSidebar) : q(words::hideSidebar));
         toggle->setToolTip(toggle->text());
     });
 
-    connect(&model_, &AppModel::selectionChanged, this, &MainWindow::showSelected);
-    connect(&model_, &AppModel::showPhotosChanged, this, &MainWindow::showSheets);
-    connect(&model_, &AppModel::showWelcomeChanged, this, &MainWindow::presentWelcome);
-    connect(&model_, &AppModel::checkingChanged, this, &MainWindow::updateStatus);
-    connect(&model_, &AppModel::progressDoneChanged, this, &MainWindow::updateStatus);
-    connect(&model_, &AppModel::resultChanged, this, &MainWindow::updateStatus);
+    connect(&model_.view(), &ViewState::selectionChanged, this, &MainWindow::showSelected);
+    connect(&model_.view(), &ViewState::showPhotosChanged, this, &MainWindow::showSheets);
+    connect(&model_.view(), &ViewState::showWelcomeChanged, this, &MainWindow::presentWelcome);
+    connect(&model_.checks(), &CheckLoop::checkingChanged, this, &MainWindow::updateStatus);
+    connect(&model_.checks(), &CheckLoop::progressDoneChanged, this, &MainWindow::updateStatus);
+    connect(&model_.checks(), &CheckLoop::resultChanged, this, &MainWindow::updateStatus);
     // "today at 09:05" becomes "yesterday at 09:05" without any change in the model.
     auto* minute = new QTimer(this);
     minute->start(60'000);
@@ -119,7 +121,7 @@ void MainWindow::placeOnScreen()
 {
     const QScreen* shownOn = QWidget::screen();
     const QRect available = shownOn ? shownOn->availableGeometry() : QRect();
-    const auto kept = model_.mainWindowFrame(minimumFrame.width(), minimumFrame.height());
+    const auto kept = model_.view().mainWindowFrame(minimumFrame.width(), minimumFrame.height());
     if (kept) {
         const QRect frame(kept->x, kept->y, kept->width, kept->height);
         if (available.isEmpty() || available.intersects(frame)) {
@@ -138,13 +140,13 @@ QString MainWindow::statusText() const { return status_->text(); }
 void MainWindow::updateStatus()
 {
     const Calendar calendar = model_.calendar();
-    status_->setText(QString::fromStdString(
-        presentation::statusText(model_.checking(), model_.progressDone(), model_.result(), model_.now(), calendar)));
+    status_->setText(QString::fromStdString(presentation::statusText(
+        model_.checks().checking(), model_.checks().progressDone(), model_.checks().result(), model_.now(), calendar)));
 }
 
 void MainWindow::showSelected()
 {
-    const Section selected = model_.selection().value_or(Section{Section::Kind::overview});
+    const Section selected = model_.view().selection().value_or(Section{Section::Kind::overview});
     if (shown_ == selected)
         return;
     QWidget* next = makeScreen(model_, selected, nullptr);
@@ -163,11 +165,11 @@ void MainWindow::showSelected()
 
 void MainWindow::showSheets()
 {
-    if (model_.showPhotos() && !photosGuide_) {
+    if (model_.view().showPhotos() && !photosGuide_) {
         photosGuide_ = new PhotosGuideSheet(model_, this);
         photosGuide_->setAttribute(Qt::WA_DeleteOnClose);
         photosGuide_->open();
-    } else if (!model_.showPhotos() && photosGuide_) {
+    } else if (!model_.view().showPhotos() && photosGuide_) {
         photosGuide_->close();
     }
 }
@@ -177,7 +179,7 @@ void MainWindow::keepFrame()
     if (isMaximized() || isFullScreen())
         return;
     const QRect frame = geometry();
-    model_.keepMainWindowFrame({frame.x(), frame.y(), frame.width(), frame.height()});
+    model_.view().keepMainWindowFrame({frame.x(), frame.y(), frame.width(), frame.height()});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -193,7 +195,7 @@ WelcomeSheet* MainWindow::welcomeSheet() const { return welcome_; }
 // The sheet is shown over the window while the model wants it and the window is shown.
 void MainWindow::presentWelcome()
 {
-    if (!model_.showWelcome() || welcome_ || !isVisible())
+    if (!model_.view().showWelcome() || welcome_ || !isVisible())
         return;
     welcome_ = new WelcomeSheet(model_, this);
     welcome_->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,5 +1,7 @@
 #include "Brindle/app/ui/Mark.h"
 
+#include "Brindle/app/model/ScreenWords.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 
 #include <QPainter>
@@ -12,16 +14,16 @@ Mark::Mark(Style style, int size, QWidget* parent) : QWidget(parent), style_(sty
     setFixedSize(size, size);
     switch (style) {
     case Style::needsYou:
-        setAccessibleName(QStringLiteral("Needs you"));
+        setAccessibleName(q(words::needsYou));
         break;
     case Style::iCloudOnly:
-        setAccessibleName(QStringLiteral("Only in the cloud"));
+        setAccessibleName(q(words::onlyInTheCloud));
         break;
     case Style::twoCopies:
-        setAccessibleName(QStringLiteral("Two copies"));
+        setAccessibleName(q(words::twoCopies));
         break;
     case Style::check:
-        setAccessibleName(QStringLiteral("Fine"));
+        setAccessibleName(q(words::fine));
         break;
     }
 }

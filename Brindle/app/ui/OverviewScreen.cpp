@@ -2,11 +2,13 @@
 
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/CoverageBand.h"
 #include "Brindle/app/ui/Mark.h"
 #include "Brindle/app/ui/Screen.h"
 #include "Brindle/app/ui/SegmentedControl.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 #include "BrindleCore/Words.h"
 
@@ -20,8 +22,6 @@
 namespace brindle {
 
 namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 // A legend's colour sample.
 class Swatch final : public QWidget {
 public:
@@ -67,9 +67,9 @@ OverviewScreen::OverviewScreen(AppModel& model, QWidget* parent) : QScrollArea(p
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setMinimumWidth(560);
-    setAccessibleName(QStringLiteral("Overview"));
-    connect(&model_, &AppModel::resultChanged, this, &OverviewScreen::rebuild);
-    connect(&model_, &AppModel::checkingChanged, this, &OverviewScreen::rebuild);
+    setAccessibleName(q(words::overview));
+    connect(&model_.checks(), &CheckLoop::resultChanged, this, &OverviewScreen::rebuild);
+    connect(&model_.checks(), &CheckLoop::checkingChanged, this, &OverviewScreen::rebuild);
     rebuild();
 }
 
@@ -79,24 +79,25 @@ void OverviewScreen::rebuild()
     QVBoxLayout* layout = page->column();
 
     layout->addWidget(label(q(model_.guide().line), T::semibold(13), T::Colour::accent, page));
-    auto* answer = label(q(presentation::answer(model_.report(), model_.guide())), T::title(28), T::Colour::text, page);
+    auto* answer =
+        label(q(presentation::answer(model_.checks().report(), model_.guide())), T::title(28), T::Colour::text, page);
     answer->setWordWrap(true);
     answer->setAccessibleName(answer->text());
     layout->addWidget(answer);
     layout->addSpacing(8);
 
-    const auto& result = model_.result();
+    const auto& result = model_.checks().result();
     if (result && !result->folders.empty()) {
         if (result->total().files > 0) {
             layout->addWidget(bands(page));
             layout->addWidget(legend(page));
             layout->addSpacing(8);
         }
-        if (model_.report() && !model_.report()->findings.empty())
+        if (model_.checks().report() && !model_.checks().report()->findings.empty())
             layout->addWidget(findings(page));
-    } else if (!model_.checking()) {
-        auto* choose = new PrimaryButton(QStringLiteral("Choose Folders"), page);
-        connect(choose, &QPushButton::clicked, &model_, &AppModel::chooseFolders);
+    } else if (!model_.checks().checking()) {
+        auto* choose = new PrimaryButton(q(words::chooseFolders), page);
+        connect(choose, &QPushButton::clicked, &model_.grants(), &Grants::chooseFolders);
         layout->addWidget(choose, 0, Qt::AlignLeft);
     }
 
@@ -107,10 +108,7 @@ void OverviewScreen::rebuild()
     layout->addStretch(1);
 
     const int scrolled = verticalScrollBar() ? verticalScrollBar()->value() : 0;
-    // The old page may hold the button whose click led here: it goes once the click is over.
-    if (QWidget* old = takeWidget())
-        old->deleteLater();
-    setWidget(page);
+    replacePage(*this, page);
     verticalScrollBar()->setValue(scrolled);
 }
 
@@ -121,9 +119,9 @@ QWidget* OverviewScreen::bands(QWidget* parent)
     layout->setSpacing(14);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(label(QStringLiteral("Scale"), T::text(12), T::Colour::muted, card));
-    auto* scale = new SegmentedControl({QStringLiteral("By number of files"), QStringLiteral("By size")}, card);
-    scale->setAccessibleName(QStringLiteral("Scale"));
+    top->addWidget(label(q(words::scale), T::text(12), T::Colour::muted, card));
+    auto* scale = new SegmentedControl({q(words::byNumberOfFiles), q(words::bySize)}, card);
+    scale->setAccessibleName(q(words::scale));
     scale->setCurrent(byFiles_ ? 0 : 1);
     connect(scale, &SegmentedControl::chosen, this, [this](int index) {
         byFiles_ = index == 0;
@@ -133,7 +131,7 @@ QWidget* OverviewScreen::bands(QWidget* parent)
     top->addStretch(1);
     layout->addLayout(top);
 
-    const CheckResult& result = *model_.result();
+    const CheckResult& result = *model_.checks().result();
     const double widest = presentation::bandScale(result.folders, byFiles_);
     const FolderTally total = result.total();
     // The total spans the full width: its own value is the scale of its row.
@@ -150,7 +148,7 @@ QWidget* OverviewScreen::legend(QWidget* parent)
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(4, 0, 0, 0);
     layout->setSpacing(6);
-    const bool backupKnown = model_.result()->lastBackup().has_value();
+    const bool backupKnown = model_.checks().result()->lastBackup().has_value();
     for (const auto& item : presentation::legend(backupKnown, model_.guide())) {
         layout->addWidget(new Swatch(item.segment, row));
         layout->addWidget(label(q(item.label), T::text(12), T::Colour::text2, row));
@@ -165,7 +163,7 @@ QWidget* OverviewScreen::findings(QWidget* parent)
     auto* card = new Card(parent);
     QVBoxLayout* layout = card->column();
     layout->setSpacing(0);
-    const auto& findings = model_.report()->findings;
+    const auto& findings = model_.checks().report()->findings;
     const auto primary = presentation::primaryFinding(findings);
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const Finding& finding = findings[i];
@@ -189,7 +187,8 @@ QWidget* OverviewScreen::findings(QWidget* parent)
         if (!finding.button.empty()) {
             StyledButton* button = i == primary ? static_cast<StyledButton*>(new PrimaryButton(q(finding.button), row))
                                                 : new PlainButton(q(finding.button), row);
-            connect(button, &QPushButton::clicked, &model_, [this, key = finding.opens] { model_.open(key); });
+            connect(button, &QPushButton::clicked, &model_,
+                    [this, key = finding.opens] { model_.actions().open(key); });
             line->addWidget(button, 0, Qt::AlignVCenter);
         }
         layout->addWidget(row);

@@ -1,5 +1,7 @@
 #include "Brindle/app/ui/ReportLetter.h"
 
+#include "Brindle/app/model/ScreenWords.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -18,8 +20,6 @@ namespace brindle::ReportLetter {
 namespace {
 using presentation::Letter;
 using T::Colour;
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
 
 QColor ink(Colour colour) { return T::colour(colour, false); }
 
@@ -177,8 +177,8 @@ QByteArray pdf(const Letter& letter)
         return {};
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QString::fromLatin1(documentTitle));
-        writer.setCreator(QStringLiteral("Brindle"));
+        writer.setTitle(q(presentation::letterTitle));
+        writer.setCreator(q(words::brindle));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
         writer.setResolution(600);

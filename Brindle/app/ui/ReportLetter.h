@@ -16,8 +16,6 @@ class QPagedPaintDevice;
 
 namespace brindle::ReportLetter {
 
-inline constexpr const char* documentTitle = "Brindle report";
-
 // Draws `letter` on the current page of `device`; false when the device could not be painted
 // on (a printer or file that would not open).
 bool print(const presentation::Letter& letter, QPagedPaintDevice& device);

@@ -2,8 +2,9 @@
 
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/LetterPresentation.h"
-#include "Brindle/app/services/ComputerName.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/ReportLetter.h"
+#include "Brindle/app/ui/Text.h"
 
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -14,7 +15,7 @@ namespace brindle {
 bool ReportPrinter::systemDialog(QPrinter& printer, QWidget* parent)
 {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Print Report"));
+    dialog.setWindowTitle(q(words::printReport));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -28,20 +29,19 @@ ReportPrinter::~ReportPrinter() = default;
 
 bool ReportPrinter::print(QWidget* parent)
 {
-    if (!model_.result() || !model_.report())
+    if (!model_.checks().result() || !model_.checks().report())
         return false;
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setDocName(QString::fromLatin1(ReportLetter::documentTitle));
+    printer_->setDocName(q(presentation::letterTitle));
     if (!ask_(*printer_, parent))
         return false;
-    const presentation::Letter letter = presentation::letter(*model_.result(), *model_.report(), model_.guide(),
-                                                             ComputerName::read(), model_.now(), model_.calendar());
+    const presentation::Letter letter =
+        presentation::letter(*model_.checks().result(), *model_.checks().report(), model_.guide(),
+                             model_.computerName(), model_.now(), model_.calendar());
     if (ReportLetter::print(letter, *printer_))
         return true;
-    QMessageBox::warning(parent, QStringLiteral("Print Report"),
-                         QStringLiteral("The report could not be printed. Check the printer, or the file and folder "
-                                        "chosen, and try again."));
+    QMessageBox::warning(parent, q(words::printReport), q(words::printFailed));
     return false;
 }
 

@@ -18,6 +18,25 @@ QLabel* label(const QString& text, const QFont& font, T::Colour colour, QWidget*
     return label;
 }
 
+void replacePage(QScrollArea& area, QWidget* page)
+{
+    if (QWidget* old = area.takeWidget())
+        old->deleteLater();
+    area.setWidget(page);
+}
+
+void replacePage(QBoxLayout& layout, QWidget*& current, QWidget* page)
+{
+    if (current) {
+        layout.removeWidget(current);
+        current->hide();
+        current->deleteLater();
+    }
+    layout.addWidget(page);
+    page->show();
+    current = page;
+}
+
 void paintFigures(QPainter& painter, const QRect& rect, const QString& text)
 {
     const QFontMetricsF metrics(painter.font());

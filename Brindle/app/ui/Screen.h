@@ -7,7 +7,9 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QScrollArea>
 
+class QBoxLayout;
 class QPainter;
 class QVBoxLayout;
 
@@ -19,6 +21,12 @@ QLabel* label(const QString& text, const QFont& font, T::Colour colour, QWidget*
 // Draws `text` with every digit in a cell of one width, so that counts in a column line up
 // whatever the typeface's own digits do. Right-aligned in `rect`, vertically centred.
 void paintFigures(QPainter& painter, const QRect& rect, const QString& text);
+
+// A rebuilt screen's page in place of the old one. The old page may hold the button whose
+// click led here: it is hidden at once and deleted once the event loop is back.
+void replacePage(QScrollArea& area, QWidget* page);
+// The same for a page in a layout; `current` (may be null) becomes `page`.
+void replacePage(QBoxLayout& layout, QWidget*& current, QWidget* page);
 
 // A screen's content: one column with the screen's margins, at most `widest` wide.
 class ScreenPage final : public QWidget {

@@ -1,5 +1,7 @@
 #include "Brindle/app/ui/SegmentedControl.h"
 
+#include "Brindle/app/model/ScreenWords.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 
 #include <QKeyEvent>
@@ -14,7 +16,7 @@ SegmentedControl::SegmentedControl(QStringList choices, QWidget* parent) : QWidg
     setFont(T::text(12));
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAccessibleName(choices_.join(QStringLiteral(" or ")));
+    setAccessibleName(choices_.join(q(words::orBetweenChoices)));
 }
 
 void SegmentedControl::setCurrent(int index)

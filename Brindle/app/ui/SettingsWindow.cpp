@@ -1,9 +1,11 @@
 #include "Brindle/app/ui/SettingsWindow.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Screen.h"
 #include "Brindle/app/ui/Switch.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 
 #include <QCloseEvent>
@@ -16,22 +18,20 @@
 namespace brindle {
 
 namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 struct WatchSwitch {
     const char* label;
     bool WatchSettings::*field;
 };
 
 constexpr std::array<WatchSwitch, 4> watchSwitches{{
-    {"Check every week", &WatchSettings::weekly},
-    {"Note when the last backup is more than a week old", &WatchSettings::oldBackup},
-    {"Note when the drive hasn’t been connected for a week", &WatchSettings::driveAway},
-    {"Note when the count with no second copy grows", &WatchSettings::moreWithout},
+    {words::checkEveryWeek, &WatchSettings::weekly},
+    {words::noteOldBackup, &WatchSettings::oldBackup},
+    {words::noteDriveAway, &WatchSettings::driveAway},
+    {words::noteMoreWithout, &WatchSettings::moreWithout},
 }};
 
-const QString trayLabel = QStringLiteral("Show in the system tray");
-const QString loginLabel = QStringLiteral("Open at login");
+const QString trayLabel = q(words::showInTray);
+const QString loginLabel = q(words::openAtLogin);
 
 QWidget* sectionTitle(const QString& text, QWidget* parent)
 {
@@ -64,7 +64,7 @@ void clear(QLayout* layout)
 
 SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* parent) : QWidget(parent), model_(model)
 {
-    setWindowTitle(QStringLiteral("Brindle Settings"));
+    setWindowTitle(q(words::settingsTitle));
     setWindowFlag(Qt::Window);
     resize(600, 680);
     setMinimumSize(520, 420);
@@ -79,19 +79,19 @@ SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* par
     area->setWidget(page);
     QVBoxLayout* column = page->column();
 
-    column->addWidget(sectionTitle(QStringLiteral("Folders"), page));
+    column->addWidget(sectionTitle(q(words::folders), page));
     auto* folders = new Card(page);
     folders_ = folders->column();
     folders_->setSpacing(0);
     column->addWidget(folders);
 
-    column->addWidget(sectionTitle(QStringLiteral("Backup drives"), page));
+    column->addWidget(sectionTitle(q(words::backupDrives), page));
     auto* drives = new Card(page);
     drives_ = drives->column();
     drives_->setSpacing(0);
     column->addWidget(drives);
 
-    column->addWidget(sectionTitle(QStringLiteral("Keep watch"), page));
+    column->addWidget(sectionTitle(q(words::keepWatch), page));
     auto* watchCard = new Card(page);
     QVBoxLayout* switches = watchCard->column();
     switches->setSpacing(0);
@@ -107,17 +107,16 @@ SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* par
     for (const WatchSwitch& each : watchSwitches) {
         Switch* control = addSwitch(QString::fromUtf8(each.label));
         connect(control, &Switch::toggled, this, [this, field = each.field](bool on) {
-            WatchSettings watch = model_.watch();
+            WatchSettings watch = model_.keepWatch().watch();
             watch.*field = on;
-            model_.setWatch(watch);
+            model_.keepWatch().setWatch(watch);
         });
         switches->addWidget(new Hairline(watchCard));
     }
     tray_ = addSwitch(trayLabel);
-    connect(tray_, &Switch::toggled, &model_, &AppModel::setShowInMenuBar);
+    connect(tray_, &Switch::toggled, &model_.view(), &ViewState::setShowInMenuBar);
     if (!trayAvailable) {
-        auto* none = label(QStringLiteral("This desktop shows no tray items, so the item can’t appear here."),
-                           T::text(12), T::Colour::muted, watchCard);
+        auto* none = label(q(words::noTray), T::text(12), T::Colour::muted, watchCard);
         none->setWordWrap(true);
         none->setContentsMargins(0, 0, 0, 6);
         switches->addWidget(none);
@@ -131,18 +130,16 @@ SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* par
     loginError_->hide();
     switches->addWidget(loginError_);
     column->addWidget(watchCard);
-    auto* footnote = label(QStringLiteral("Notes come from Brindle as notifications. With any of these on, closing "
-                                          "the window leaves Brindle running."),
-                           T::text(12), T::Colour::muted, page);
+    auto* footnote = label(q(words::watchFootnote), T::text(12), T::Colour::muted, page);
     footnote->setWordWrap(true);
     footnote->setContentsMargins(4, 0, 4, 0);
     column->addWidget(footnote);
     column->addStretch(1);
 
-    connect(&model_, &AppModel::grantsChanged, this, &SettingsWindow::rebuildFolders);
-    connect(&model_, &AppModel::drivesChanged, this, &SettingsWindow::rebuildDrives);
-    connect(&model_, &AppModel::watchChanged, this, &SettingsWindow::followWatch);
-    connect(&model_, &AppModel::showInMenuBarChanged, this, &SettingsWindow::followWatch);
+    connect(&model_.grants(), &Grants::foldersChanged, this, &SettingsWindow::rebuildFolders);
+    connect(&model_.grants(), &Grants::drivesChanged, this, &SettingsWindow::rebuildDrives);
+    connect(&model_.keepWatch(), &KeepWatch::watchChanged, this, &SettingsWindow::followWatch);
+    connect(&model_.view(), &ViewState::showInMenuBarChanged, this, &SettingsWindow::followWatch);
     rebuildFolders();
     rebuildDrives();
     followWatch();
@@ -163,7 +160,7 @@ void SettingsWindow::rebuildFolders()
 {
     clear(folders_);
     auto* card = folders_->parentWidget();
-    for (const Grant& grant : model_.grants()) {
+    for (const Grant& grant : model_.grants().folders()) {
         QHBoxLayout* line = row(folders_);
         auto* words = new QVBoxLayout;
         words->setSpacing(1);
@@ -172,19 +169,19 @@ void SettingsWindow::rebuildFolders()
         path->setTextInteractionFlags(Qt::TextSelectableByMouse);
         words->addWidget(path);
         line->addLayout(words, 1);
-        auto* remove = new PlainButton(QStringLiteral("Remove"), card);
-        remove->setAccessibleName(QStringLiteral("Remove %1").arg(q(grant.name)));
-        connect(remove, &QPushButton::clicked, this, [this, grant] { model_.remove(grant); });
+        auto* remove = new PlainButton(q(words::remove), card);
+        remove->setAccessibleName(q(words::removeNamed).arg(q(grant.name)));
+        connect(remove, &QPushButton::clicked, this, [this, grant] { model_.grants().remove(grant); });
         line->addWidget(remove, 0, Qt::AlignVCenter);
         folders_->addWidget(new Hairline(card));
     }
-    if (model_.grants().empty()) {
-        row(folders_)->addWidget(label(QStringLiteral("None chosen"), T::text(14), T::Colour::muted, card));
+    if (model_.grants().folders().empty()) {
+        row(folders_)->addWidget(label(q(words::noneChosen), T::text(14), T::Colour::muted, card));
         folders_->addWidget(new Hairline(card));
     }
     QHBoxLayout* buttons = row(folders_);
-    auto* add = new PlainButton(QStringLiteral("Add Folder"), card);
-    connect(add, &QPushButton::clicked, &model_, &AppModel::chooseFolders);
+    auto* add = new PlainButton(q(words::addFolder), card);
+    connect(add, &QPushButton::clicked, &model_.grants(), &Grants::chooseFolders);
     buttons->addWidget(add);
     buttons->addStretch(1);
 }
@@ -195,31 +192,31 @@ void SettingsWindow::rebuildDrives()
     auto* card = drives_->parentWidget();
     const auto button = [&](const QString& title, bool adding, QHBoxLayout* line) {
         auto* choose = new PlainButton(title, card);
-        connect(choose, &QPushButton::clicked, this, [this, adding] { model_.chooseDrive(adding); });
+        connect(choose, &QPushButton::clicked, this, [this, adding] { model_.actions().chooseDrive(adding); });
         line->addWidget(choose, 0, Qt::AlignVCenter);
     };
-    if (model_.drives().empty()) {
+    if (model_.grants().drives().empty()) {
         QHBoxLayout* line = row(drives_);
-        line->addWidget(label(QStringLiteral("None chosen"), T::text(14), T::Colour::muted, card), 1);
-        button(QStringLiteral("Choose Drive"), false, line);
+        line->addWidget(label(q(words::noneChosen), T::text(14), T::Colour::muted, card), 1);
+        button(q(words::chooseDrive), false, line);
         return;
     }
-    for (const Grant& drive : model_.drives()) {
+    for (const Grant& drive : model_.grants().drives()) {
         QHBoxLayout* line = row(drives_);
         auto* words = new QVBoxLayout;
         words->setSpacing(1);
         words->addWidget(label(q(drive.name), T::text(14), T::Colour::text, card));
         words->addWidget(label(q(drive.path), T::text(12), T::Colour::muted, card));
         line->addLayout(words, 1);
-        auto* remove = new PlainButton(QStringLiteral("Remove"), card);
-        remove->setAccessibleName(QStringLiteral("Remove %1").arg(q(drive.name)));
-        connect(remove, &QPushButton::clicked, this, [this, drive] { model_.removeDrive(drive); });
+        auto* remove = new PlainButton(q(words::remove), card);
+        remove->setAccessibleName(q(words::removeNamed).arg(q(drive.name)));
+        connect(remove, &QPushButton::clicked, this, [this, drive] { model_.grants().removeDrive(drive); });
         line->addWidget(remove, 0, Qt::AlignVCenter);
         drives_->addWidget(new Hairline(card));
     }
     QHBoxLayout* buttons = row(drives_);
-    button(QStringLiteral("Add Another Drive"), true, buttons);
-    button(QStringLiteral("Choose Another Drive"), false, buttons);
+    button(q(words::addAnotherDrive), true, buttons);
+    button(q(words::chooseAnotherDrive), false, buttons);
     buttons->addStretch(1);
 }
 
@@ -228,15 +225,15 @@ void SettingsWindow::followWatch()
     for (const WatchSwitch& each : watchSwitches) {
         Switch* control = switchFor(QString::fromUtf8(each.label));
         const QSignalBlocker quiet(control);
-        control->setChecked(model_.watch().*each.field);
+        control->setChecked(model_.keepWatch().watch().*each.field);
     }
     const QSignalBlocker quiet(tray_);
-    tray_->setChecked(model_.showInMenuBar());
+    tray_->setChecked(model_.view().showInMenuBar());
 }
 
 void SettingsWindow::flipOpenAtLogin(bool on)
 {
-    error_ = model_.setOpenAtLogin(on);
+    error_ = model_.actions().setOpenAtLogin(on);
     showLoginState();
 }
 
@@ -244,7 +241,7 @@ void SettingsWindow::showLoginState()
 {
     {
         const QSignalBlocker quiet(login_);
-        login_->setChecked(model_.openAtLogin());
+        login_->setChecked(model_.actions().openAtLogin());
     }
     loginError_->setText(error_.value_or(QString()));
     loginError_->setVisible(error_.has_value());

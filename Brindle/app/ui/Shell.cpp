@@ -33,11 +33,11 @@ Shell::Shell(AppModel& model, Desktop& desktop, Options options, QObject* parent
 {
     if (!options_.quit)
         options_.quit = [] { QCoreApplication::quit(); };
-    connect(&model_, &AppModel::showMainWindowRequested, this, &Shell::showMainWindow);
+    connect(&model_.view(), &ViewState::showMainWindowRequested, this, &Shell::showMainWindow);
     connect(commands_, &Commands::mainWindowRequested, this, &Shell::showMainWindow);
     connect(commands_, &Commands::quitRequested, this, &Shell::quit);
     connect(commands_, &Commands::settingsRequested, this, &Shell::showSettings);
-    connect(&model_, &AppModel::settingsWindowRequested, this, &Shell::showSettings);
+    connect(&model_.view(), &ViewState::settingsWindowRequested, this, &Shell::showSettings);
     connect(tray_, &TrayItem::openRequested, this, &Shell::showMainWindow);
     connect(commands_, &Commands::printRequested, this, [this] { printer_->print(window_); });
 }
@@ -58,10 +58,10 @@ TrayPanel* Shell::panelWindow() const { return panelWindow_; }
 void Shell::start()
 {
     applyAppearance();
-    model_.startWatching();
+    model_.keepWatch().follow();
     if (!model_.demo())
-        model_.start();
-    if (model_.menuBarWindow())
+        model_.checks().start();
+    if (model_.arguments().menuBarWindow)
         showPanelWindow();
     else
         showMainWindow();
@@ -153,9 +153,9 @@ void Shell::passArguments(const QStringList& arguments)
     const std::vector<std::string_view> views(owned.begin(), owned.end());
     const LaunchArguments passed = LaunchArguments::parse(views);
     if (passed.selection)
-        model_.setSelection(passed.selection);
+        model_.view().setSelection(passed.selection);
     if (passed.welcome)
-        model_.setShowWelcome(true);
+        model_.view().setShowWelcome(true);
     if (passed.appearance != LaunchArguments::Appearance::system) {
         forced_ = passed.appearance;
         applyAppearance();

@@ -1,7 +1,9 @@
 #include "Brindle/app/ui/Sidebar.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/model/SidebarModel.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 
 #include <QHeaderView>
@@ -79,7 +81,7 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setAccessibleName(QStringLiteral("Places"));
+    setAccessibleName(q(words::places));
     setMinimumWidth(200);
     viewport()->setAutoFillBackground(false);
     setAutoFillBackground(false);
@@ -93,15 +95,15 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
         if (following_)
             return;
         if (auto section = SidebarModel::sectionAt(current))
-            model_.setSelection(*section);
+            model_.view().setSelection(*section);
     });
-    connect(&model_, &AppModel::selectionChanged, this, &Sidebar::showSelection);
+    connect(&model_.view(), &ViewState::selectionChanged, this, &Sidebar::showSelection);
     showSelection();
 }
 
 void Sidebar::showSelection()
 {
-    const Section section = model_.selection().value_or(Section{Section::Kind::overview});
+    const Section section = model_.view().selection().value_or(Section{Section::Kind::overview});
     const QModelIndex index = rows_->indexOf(section);
     following_ = true;
     if (index.isValid())

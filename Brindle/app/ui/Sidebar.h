@@ -1,6 +1,6 @@
 // Sidebar: the list of places on the left of the main window. It shows a SidebarModel and
 // keeps its current row and the model's selection in step both ways: choosing a row (by mouse
-// or keyboard) sets `AppModel::selection`, and a selection set elsewhere moves the row.
+// or keyboard) sets `ViewState::selection`, and a selection set elsewhere moves the row.
 #pragma once
 
 #include <QTreeView>

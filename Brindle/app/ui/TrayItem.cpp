@@ -1,8 +1,10 @@
 #include "Brindle/app/ui/TrayItem.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/model/TrayPresentation.h"
 #include "Brindle/app/ui/Commands.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 #include "Brindle/app/ui/TrayIcon.h"
 #include "Brindle/app/ui/TrayPanel.h"
@@ -35,7 +37,7 @@ QPoint besides(const QRect& anchor, const QSize& size, const QRect& screen)
 TrayItem::TrayItem(AppModel& model, const Commands& commands, QObject* parent)
     : QObject(parent), model_(model), menu_(std::make_unique<QMenu>()), icon_(new QSystemTrayIcon(this))
 {
-    menu_->addAction(QStringLiteral("Open Brindle"), this, &TrayItem::openRequested);
+    menu_->addAction(q(words::openBrindle), this, &TrayItem::openRequested);
     menu_->addAction(commands.checkAgain());
     menu_->addAction(commands.settings());
     menu_->addSeparator();
@@ -45,8 +47,8 @@ TrayItem::TrayItem(AppModel& model, const Commands& commands, QObject* parent)
         if (reason == QSystemTrayIcon::Trigger)
             showPanel();
     });
-    connect(&model_, &AppModel::resultChanged, this, &TrayItem::redraw);
-    connect(&model_, &AppModel::showInMenuBarChanged, this, &TrayItem::follow);
+    connect(&model_.checks(), &CheckLoop::resultChanged, this, &TrayItem::redraw);
+    connect(&model_.view(), &ViewState::showInMenuBarChanged, this, &TrayItem::follow);
     connect(&T::changes(), &ThemeChanges::changed, this, &TrayItem::redraw);
     redraw();
     follow();
@@ -60,7 +62,7 @@ TrayItem::~TrayItem()
 
 void TrayItem::follow()
 {
-    const bool shown = model_.showInMenuBar() && !model_.demo();
+    const bool shown = model_.view().showInMenuBar() && !model_.demo();
     icon_->setVisible(shown);
     if (!shown && panel_)
         panel_->hide();
@@ -68,7 +70,7 @@ void TrayItem::follow()
 
 void TrayItem::redraw()
 {
-    const std::int64_t count = presentation::trayCount(model_.result());
+    const std::int64_t count = presentation::trayCount(model_.checks().result());
     badge_ = QString::fromStdString(presentation::trayBadge(count));
     icon_->setIcon(trayIcon(badge_, T::colour(T::Colour::text)));
     icon_->setToolTip(QString::fromStdString(presentation::trayLabel(count)));

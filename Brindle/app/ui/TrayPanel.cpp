@@ -2,10 +2,12 @@
 
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/model/TrayPresentation.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/CoverageBand.h"
 #include "Brindle/app/ui/Screen.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 
 #include <QCloseEvent>
@@ -17,25 +19,22 @@
 
 namespace brindle {
 
-namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-} // namespace
-
 TrayPanel::TrayPanel(AppModel& model, QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), model_(model)
 {
-    setWindowTitle(QStringLiteral("Brindle"));
+    setWindowTitle(q(words::brindle));
     setFixedWidth(width);
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
-    for (const auto change : {&AppModel::resultChanged, &AppModel::drivesChanged, &AppModel::historyChanged})
-        connect(&model_, change, this, &TrayPanel::rebuild);
-    connect(&model_, &AppModel::checkingChanged, this, &TrayPanel::rebuild);
-    connect(&model_, &AppModel::progressDoneChanged, this, [this] {
+    for (const auto change : {&CheckLoop::resultChanged, &CheckLoop::historyChanged})
+        connect(&model_.checks(), change, this, &TrayPanel::rebuild);
+    connect(&model_.grants(), &Grants::drivesChanged, this, &TrayPanel::rebuild);
+    connect(&model_.checks(), &CheckLoop::checkingChanged, this, &TrayPanel::rebuild);
+    connect(&model_.checks(), &CheckLoop::progressDoneChanged, this, [this] {
         if (reading_)
-            reading_->setText(q(presentation::statusText(true, model_.progressDone(), model_.result(), model_.now(),
-                                                         model_.calendar())));
+            reading_->setText(q(presentation::statusText(true, model_.checks().progressDone(), model_.checks().result(),
+                                                         model_.now(), model_.calendar())));
     });
-    connect(&model_, &AppModel::watchChanged, this, &TrayPanel::rebuild);
+    connect(&model_.keepWatch(), &KeepWatch::watchChanged, this, &TrayPanel::rebuild);
     connect(&T::changes(), &ThemeChanges::changed, this, [this] { update(); });
     // "tomorrow" becomes "today" without any change in the model.
     auto* minute = new QTimer(this);
@@ -48,7 +47,7 @@ void TrayPanel::rebuild()
 {
     const Instant now = model_.now();
     const Calendar calendar = model_.calendar();
-    const auto& result = model_.result();
+    const auto& result = model_.checks().result();
     reading_ = nullptr;
     auto* content = new QWidget(this);
     auto* column = new QVBoxLayout(content);
@@ -56,7 +55,8 @@ void TrayPanel::rebuild()
     column->setSpacing(8);
 
     column->addWidget(label(q(model_.guide().line), T::semibold(12), T::Colour::accent, content));
-    auto* answer = label(q(presentation::panelAnswer(model_.report())), T::title(16), T::Colour::text, content);
+    auto* answer =
+        label(q(presentation::panelAnswer(model_.checks().report())), T::title(16), T::Colour::text, content);
     answer->setWordWrap(true);
     column->addWidget(answer);
     if (result && result->total().files > 0) {
@@ -68,36 +68,30 @@ void TrayPanel::rebuild()
     auto* backup = label(q(presentation::panelBackupLine(result, now, calendar)), T::text(12), T::Colour::text, content);
     backup->setWordWrap(true);
     column->addWidget(backup);
-    if (!model_.checking())
-        column->addWidget(label(q(presentation::panelWatchLine(model_.watch().weekly, result, now, calendar)),
-                                T::text(11), T::Colour::muted, content));
+    if (!model_.checks().checking())
+        column->addWidget(
+            label(q(presentation::panelWatchLine(model_.keepWatch().watch().weekly, result, now, calendar)),
+                  T::text(11), T::Colour::muted, content));
     column->addSpacing(4);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
-    if (model_.checking()) {
-        reading_ = label(q(presentation::statusText(true, model_.progressDone(), result, now, calendar)), T::text(12),
-                         T::Colour::text2, content);
+    if (model_.checks().checking()) {
+        reading_ = label(q(presentation::statusText(true, model_.checks().progressDone(), result, now, calendar)),
+                         T::text(12), T::Colour::text2, content);
         buttons->addWidget(reading_);
     } else {
-        auto* again = new PlainButton(QStringLiteral("Check Again"), content);
-        again->setEnabled(!model_.demo());
-        connect(again, &QPushButton::clicked, &model_, &AppModel::start);
+        auto* again = new PlainButton(q(words::checkAgain), content);
+        again->setEnabled(presentation::canCheckNow(model_.checks().checking(), model_.demo()));
+        connect(again, &QPushButton::clicked, &model_.checks(), &CheckLoop::start);
         buttons->addWidget(again);
     }
     buttons->addStretch(1);
-    auto* open = new PrimaryButton(QStringLiteral("Open Brindle"), content);
+    auto* open = new PrimaryButton(q(words::openBrindle), content);
     connect(open, &QPushButton::clicked, this, &TrayPanel::openRequested);
     buttons->addWidget(open);
     column->addLayout(buttons);
 
-    if (content_) {
-        layout_->removeWidget(content_);
-        content_->hide();
-        content_->deleteLater();
-    }
-    layout_->addWidget(content);
-    content->show();
-    content_ = content;
+    replacePage(*layout_, content_, content);
     // Wrapped lines need the height for the panel's width, which sizeHint does not give.
     resize(width, layout_->totalHeightForWidth(width));
 }

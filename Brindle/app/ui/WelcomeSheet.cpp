@@ -1,9 +1,11 @@
 #include "Brindle/app/ui/WelcomeSheet.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/model/WelcomePresentation.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Screen.h"
+#include "Brindle/app/ui/Text.h"
 #include "Brindle/app/ui/Theme.h"
 
 #include <QHBoxLayout>
@@ -15,8 +17,6 @@
 namespace brindle {
 
 namespace {
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 // One dot per step: the current one in the accent, those done in a lighter accent.
 class StepDots final : public QWidget {
 public:
@@ -48,19 +48,19 @@ private:
 
 WelcomeSheet::WelcomeSheet(AppModel& model, QWidget* parent) : QDialog(parent), model_(model)
 {
-    setWindowTitle(QStringLiteral("Welcome to Brindle"));
+    setWindowTitle(q(words::welcomeTitle));
     setWindowModality(Qt::WindowModal);
     setFixedSize(size);
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(40, 32, 40, 28);
-    connect(this, &QDialog::finished, this, [this] { model_.setShowWelcome(false); });
-    connect(&model_, &AppModel::showWelcomeChanged, this, [this](bool show) {
+    connect(this, &QDialog::finished, this, [this] { model_.view().setShowWelcome(false); });
+    connect(&model_.view(), &ViewState::showWelcomeChanged, this, [this](bool show) {
         if (!show)
             close();
     });
-    connect(&model_, &AppModel::grantsChanged, this, &WelcomeSheet::rebuild);
-    connect(&model_, &AppModel::drivesChanged, this, &WelcomeSheet::rebuild);
-    connect(&model_, &AppModel::resultChanged, this, &WelcomeSheet::rebuild);
+    connect(&model_.grants(), &Grants::foldersChanged, this, &WelcomeSheet::rebuild);
+    connect(&model_.grants(), &Grants::drivesChanged, this, &WelcomeSheet::rebuild);
+    connect(&model_.checks(), &CheckLoop::resultChanged, this, &WelcomeSheet::rebuild);
     rebuild();
 }
 
@@ -75,7 +75,7 @@ void WelcomeSheet::setStep(int step)
 
 void WelcomeSheet::rebuild()
 {
-    const presentation::WelcomeStep shown = presentation::welcomeStep(step_, model_.result());
+    const presentation::WelcomeStep shown = presentation::welcomeStep(step_, model_.checks().result());
     auto* page = new QWidget(this);
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
@@ -124,14 +124,7 @@ void WelcomeSheet::rebuild()
     promise->setWordWrap(true);
     column->addWidget(promise);
 
-    if (page_) {
-        layout_->removeWidget(page_);
-        page_->hide();
-        page_->deleteLater();
-    }
-    layout_->addWidget(page);
-    page->show();
-    page_ = page;
+    replacePage(*layout_, page_, page);
 }
 
 QWidget* WelcomeSheet::buttons(QWidget* parent)
@@ -140,34 +133,32 @@ QWidget* WelcomeSheet::buttons(QWidget* parent)
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
     line->setSpacing(10);
-    const auto add = [&](bool primary, const QString& title, auto action) {
-        StyledButton* button = primary ? static_cast<StyledButton*>(new PrimaryButton(title, row))
-                                       : new PlainButton(title, row);
-        connect(button, &QPushButton::clicked, this, action);
-        line->addWidget(button);
-    };
-    const auto next = [this] { setStep(step_ + 1); };
-    switch (step_) {
-    case 1: {
-        const bool granted = !model_.grants().empty();
-        add(!granted, q(presentation::chooseFoldersTitle(granted)), [this] { model_.chooseFolders(); });
-        if (granted)
-            add(true, QStringLiteral("Continue"), next);
-        break;
-    }
-    case 2: {
-        const bool chosen = !model_.drives().empty();
-        add(!chosen, QStringLiteral("Choose Drive"), [this] { model_.chooseDrive(false); });
-        add(chosen, chosen ? QStringLiteral("Continue") : QStringLiteral("Later"), next);
-        break;
-    }
-    default:
-        add(true, QStringLiteral("Show Me How"), [this] {
-            accept();
-            model_.setShowPhotos(true);
+    using Action = presentation::WelcomeButton::Action;
+    for (const presentation::WelcomeButton& shown :
+         presentation::welcomeButtons(step_, !model_.grants().folders().empty(), !model_.grants().drives().empty())) {
+        StyledButton* button = shown.primary ? static_cast<StyledButton*>(new PrimaryButton(q(shown.title), row))
+                                             : new PlainButton(q(shown.title), row);
+        connect(button, &QPushButton::clicked, this, [this, action = shown.action] {
+            switch (action) {
+            case Action::chooseFolders:
+                model_.grants().chooseFolders();
+                break;
+            case Action::chooseDrive:
+                model_.actions().chooseDrive(false);
+                break;
+            case Action::next:
+                setStep(step_ + 1);
+                break;
+            case Action::showPhotos:
+                accept();
+                model_.view().setShowPhotos(true);
+                break;
+            case Action::close:
+                accept();
+                break;
+            }
         });
-        add(false, QStringLiteral("Later"), [this] { accept(); });
-        break;
+        line->addWidget(button);
     }
     line->addStretch(1);
     return row;
