@@ -22,12 +22,6 @@
 namespace brindle {
 
 namespace {
-int usageError(const std::string& message)
-{
-    std::fprintf(stderr, "brindle: %s\nTry \u2018brindle --help\u2019.\n", message.c_str());
-    return 2;
-}
-
 // The result to report on, or the exit status when there is none.
 struct Source {
     std::optional<CheckResult> result;
@@ -51,7 +45,7 @@ Source keptResult()
         return failed();
     }
     const auto settings = makeSettingsFile();
-    return {std::move(last.result), Stored::date(*settings, settings::waitingSince), 0};
+    return {std::move(last.result), Stored::date(*settings, settingKeys::waitingSince), 0};
 }
 
 bool writeOut(const std::string& path, const QByteArray& pdf)
@@ -71,27 +65,24 @@ bool writeOut(const std::string& path, const QByteArray& pdf)
 int runReportCommand(std::span<const std::string_view> args)
 {
     std::optional<std::string> output;
-    enum class Demo { none, noBackup, withDrive } demo = Demo::none;
+    Demo::Choice demo = Demo::Choice::none;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--pdf") {
             if (i + 1 >= args.size())
-                return usageError("--pdf needs a file to write, or - for standard output");
+                return cli::usageError("--pdf needs a file to write, or - for standard output");
             output = std::string(args[++i]);
         } else if (args[i] == "--demo" || args[i] == "--demo-drive") {
-            demo = args[i] == "--demo" ? Demo::noBackup : Demo::withDrive;
+            demo = args[i] == "--demo" ? Demo::Choice::noBackup : Demo::Choice::withDrive;
         } else {
-            return usageError("unexpected argument \u201c" + cli::printable(args[i]) + "\u201d");
+            return cli::usageError("unexpected argument \u201c" + cli::printable(args[i]) + "\u201d");
         }
     }
     if (!output)
-        return usageError("report needs --pdf FILE (or --pdf - for standard output)");
+        return cli::usageError("report needs --pdf FILE (or --pdf - for standard output)");
     if (output->empty())
-        return usageError("--pdf needs a file to write, or - for standard output");
+        return cli::usageError("--pdf needs a file to write, or - for standard output");
 
-    Source source = demo == Demo::none ? keptResult()
-                                       : Source{demo == Demo::noBackup ? brindle::Demo::noBackup()
-                                                                      : brindle::Demo::withDrive(),
-                                                std::nullopt, 0};
+    Source source = demo == Demo::Choice::none ? keptResult() : Source{Demo::result(demo), std::nullopt, 0};
     if (!source.result)
         return source.status;
 

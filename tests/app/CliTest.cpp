@@ -238,7 +238,7 @@ TEST(Commands, TheOwnCheckChecksWhatWasGranted)
     // One grant that does not decode is named and left out; the others are still checked.
     JsonIn stored = JsonIn(encode(std::vector<Grant>{{"granted", tree.path("granted"), *token}, gone}));
     stored.push_back({{"name", "Broken"}, {"path", tree.path("broken")}, {"bookmark", "x"}, {"uuid", 5}});
-    ASSERT_TRUE(settings->setValue(settings::grants, stored));
+    ASSERT_TRUE(settings->setValue(settingKeys::grants, stored));
 
     const CommandRun check = run({"check"});
     EXPECT_EQ(check.status, 1) << "a grant that is not found is a problem";

@@ -23,6 +23,7 @@ TEST(ComputerName, PrettyHostnameAsTheShellWouldReadIt)
         {"PRETTY_HOSTNAME=\"\"", std::nullopt},
         {"PRETTY_HOSTNAME=\"\x01\x1b[31m\"", "[31m"},
         {"PRETTY_HOSTNAME=\"unterminated", "unterminated"},
+        {"PRETTY_HOSTNAME=\"Ada\u202E\u2067 Kitchen\u2069\u200F\u061C\u0085\u009B\"", "Ada Kitchen"},
         {"PRETTY_HOSTNAME=" + std::string(300, 'a'), std::string(ComputerName::longestName, 'a')},
         {"PRETTY_HOSTNAME=" + std::string(255, 'a') + "\u00e9", std::string(255, 'a')}, // never half a character
     };

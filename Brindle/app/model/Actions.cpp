@@ -36,15 +36,15 @@ void Actions::revealSelected()
 {
     const auto& selection = parts_.view.selection();
     if (selection && selection->kind == Section::Kind::folder && !selection->path.empty())
-        desktop_.reveal(QString::fromStdString(selection->path));
+        desktop_.reveal(QString::fromStdString(parts_.checks.fullPath(selection->path)));
     else if (!parts_.grants.folders().empty())
         desktop_.reveal(QString::fromStdString(parts_.grants.folders().front().path));
 }
 
 void Actions::reveal(const std::string& path)
 {
-    if (parts_.checks.folder(path))
-        desktop_.reveal(QString::fromStdString(path));
+    if (const auto tally = parts_.checks.folder(path))
+        desktop_.reveal(QString::fromStdString(parts_.checks.fullPath(tally->path)));
 }
 
 void Actions::openPhotos() { desktop_.openPhotos(); }

@@ -47,8 +47,10 @@ std::optional<FolderTally> CheckLoop::folder(const std::string& path) const
 {
     if (!result_)
         return std::nullopt;
+    // A folder may be named "~/…" (by -select=folder=, and in the demonstration's result).
+    const std::string wanted = fullPath(path);
     const auto found = std::find_if(result_->folders.begin(), result_->folders.end(),
-                                    [&](const FolderTally& tally) { return tally.path == path; });
+                                    [&](const FolderTally& tally) { return fullPath(tally.path) == wanted; });
     return found == result_->folders.end() ? std::nullopt : std::optional<FolderTally>(*found);
 }
 
@@ -101,6 +103,7 @@ void CheckLoop::runCheck()
     setProgressDone(0);
     CheckPlan plan;
     plan.grants = grants_.folders();
+    plan.undecodableGrants = grants_.undecodable();
     plan.drives = grants_.drives();
     plan.mounted = mountedVolumes(services_.mounts);
     plan.memory = {Stored::driveCaches(services_.settings), Stored::dates(services_.settings, settingKeys::lastSeen)};

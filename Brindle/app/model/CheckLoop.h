@@ -20,6 +20,7 @@
 #include "Brindle/app/services/MountWatcher.h"
 #include "BrindleCore/Guide.h"
 #include "BrindleCore/History.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/Report.h"
 
 #include <QObject>
@@ -63,6 +64,8 @@ public:
     qint64 progressDone() const { return progressDone_; }
     // The folder of the result at `path`.
     std::optional<FolderTally> folder(const std::string& path) const;
+    // `path` with a leading "~/" made the home folder.
+    std::string fullPath(const std::string& path) const { return withHomeExpanded(path, services_.home); }
 
     void start();
     // Shows `result` with its report; keeps nothing.

@@ -15,7 +15,7 @@ const std::string demoDriveUUID = "DEMO";
 
 Grants::Grants(Services services, bool demo, QObject* parent)
     : QObject(parent), services_(std::move(services)), demo_(demo), folders_(Stored::grants(services_.settings)),
-      drives_(Stored::drives(services_.settings))
+      undecodable_(Stored::undecodableGrants(services_.settings)), drives_(Stored::drives(services_.settings))
 {
 }
 

@@ -51,6 +51,8 @@ public:
 
     const std::vector<Grant>& folders() const { return folders_; }
     const std::vector<Grant>& drives() const { return drives_; }
+    // The stored folders that did not decode, as first read: every check names them.
+    const std::vector<std::string>& undecodable() const { return undecodable_; }
     // Replaces the folders without storing them (a check stores what it renewed).
     void setFolders(std::vector<Grant> folders);
     // The demonstration's folders, and its drive when `withDrive`.
@@ -88,6 +90,7 @@ private:
     Services services_;
     bool demo_;
     std::vector<Grant> folders_;
+    std::vector<std::string> undecodable_;
     std::vector<Grant> drives_;
 };
 

@@ -26,8 +26,3 @@ inline constexpr std::array<std::string_view, 12> allKeys{grants,      drives,  
                                                          driveCaches, notesSent, driveCache, mainWindow};
 
 } // namespace brindle::settingKeys
-
-namespace brindle {
-// The former name, still used by the report command until it moves.
-namespace settings = settingKeys;
-} // namespace brindle
