@@ -244,14 +244,14 @@ private slots:
     void anExplicitQuitEndsTheApplication()
     {
         App app({"-menubar", "-demoDrive"});
-        app.model.setWatch(WatchSettings{.weekly = true});
+        app.model.keepWatch().setWatch(WatchSettings{.weekly = true});
         Shell shell(app.model, app.fakes.desktop, {.version = "1.2"}); // the application's own quit
         shell.start();
         shell.commands().showMainWindow()->trigger();
         shell.commands().settings()->trigger();
         QTimer giveUp;
         giveUp.setSingleShot(true);
-        connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        connect(&giveUp, &QTimer::timeout, &giveUp, [] { QCoreApplication::exit(1); });
         giveUp.start(5000);
         QTimer::singleShot(0, &shell, [&shell] { shell.commands().quit()->trigger(); });
         QCOMPARE(QCoreApplication::exec(), 0);
