@@ -30,7 +30,8 @@ int main(int argc, char** argv)
         return brindle::cli::execWindow(args, "open the window");
     int status = 0;
     if (!brindle::cli::isCommand(args.front())) {
-        std::fprintf(stderr, "brindle: unknown command \u201c%s\u201d\n\n", brindle::cli::printable(args.front()).c_str());
+        std::fprintf(stderr, "brindle: unknown command \u201c%s\u201d\n\n",
+                     brindle::cli::printable(args.front()).c_str());
         brindle::cli::printHelp();
         status = 2;
     } else {

@@ -12,9 +12,14 @@ const std::array<SetupTool, 6>& tools()
 {
     static const std::array<SetupTool, 6> table{{
         {"Déjà Dup", "Déjà Dup", {"org.gnome.DejaDup.desktop", "deja-dup.desktop"}, "https://apps.gnome.org/DejaDup/"},
-        {"Back In Time", "Back In Time", {"backintime-qt.desktop", "backintime-qt4.desktop", "backintime-gnome.desktop"},
+        {"Back In Time",
+         "Back In Time",
+         {"backintime-qt.desktop", "backintime-qt4.desktop", "backintime-gnome.desktop"},
          "https://backintime.readthedocs.io/"},
-        {"Timeshift", "Timeshift", {"timeshift-gtk.desktop", "timeshift.desktop"}, "https://github.com/linuxmint/timeshift"},
+        {"Timeshift",
+         "Timeshift",
+         {"timeshift-gtk.desktop", "timeshift.desktop"},
+         "https://github.com/linuxmint/timeshift"},
         {"rsnapshot", "rsnapshot", {}, "https://rsnapshot.org/"},
         {"Vorta", "borg", {"com.borgbase.Vorta.desktop", "vorta.desktop"}, "https://vorta.borgbase.com/"},
         {"Pika Backup", "borg", {"org.gnome.World.PikaBackup.desktop"}, "https://apps.gnome.org/PikaBackup/"},

@@ -31,7 +31,8 @@ std::string lowered(std::string_view text)
 
 bool mentionsAny(const std::string& text, std::initializer_list<std::string_view> words)
 {
-    return std::any_of(words.begin(), words.end(), [&](std::string_view word) { return text.find(word) != std::string::npos; });
+    return std::any_of(words.begin(), words.end(),
+                       [&](std::string_view word) { return text.find(word) != std::string::npos; });
 }
 } // namespace
 

@@ -2,15 +2,15 @@
 
 #include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Descriptor.h"
-#include "BrindleCore/Paths.h"
 #include "BrindleCore/Drive.h"
+#include "BrindleCore/Paths.h"
 #include "BrindleCore/Scanner.h"
 
 #include <fcntl.h>
 
 #include <algorithm>
-#include <memory>
 #include <cerrno>
+#include <memory>
 
 namespace brindle {
 
@@ -24,7 +24,8 @@ void nameDejaDupBackups(DriveState& drive, const std::vector<BackupSetup>& setup
             return false;
         if (setup.volumeUuid && drive.facts.uuid && *setup.volumeUuid == *drive.facts.uuid)
             return true;
-        return setup.target && drive.fileSystem && drive.connected && Drive::fileSystemId(*setup.target) == drive.fileSystem;
+        return setup.target && drive.fileSystem && drive.connected &&
+               Drive::fileSystemId(*setup.target) == drive.fileSystem;
     });
     if (pointsHere)
         for (Backup& backup : drive.backups)

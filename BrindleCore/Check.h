@@ -17,8 +17,8 @@
 #pragma once
 
 #include "BrindleCore/CheckObserver.h"
-#include "BrindleCore/Exclusions.h"
 #include "BrindleCore/CheckResult.h"
+#include "BrindleCore/Exclusions.h"
 #include "BrindleCore/ICloudFacts.h"
 #include "BrindleCore/Instant.h"
 
@@ -45,15 +45,15 @@ struct CheckFolder {
 struct CheckRequest {
     std::vector<CheckFolder> folders;
     std::vector<std::string> unreadable; // folders known beforehand not to open, by name
-    std::vector<DriveState> drives; // already read; the one with the newest backup counts
-    Instant now;                    // the start of the check
+    std::vector<DriveState> drives;      // already read; the one with the newest backup counts
+    Instant now;                         // the start of the check
     int workers = 4;
     TimeMachineFacts timeMachine;
     // The backup tools' settings; a folder that the tools making the newest backup do not
     // take is left out (CheckFolder::leftOut) and named in the result.
     std::optional<std::vector<BackupSetup>> setups;
-    std::optional<bool> iCloudDriveOn;            // whether a sync client is set up
-    std::optional<std::string> cloudClient;       // its name, for the texts
+    std::optional<bool> iCloudDriveOn;             // whether a sync client is set up
+    std::optional<std::string> cloudClient;        // its name, for the texts
     const ICloudFactsSource* cloudFacts = nullptr; // not owned
     std::vector<std::string> unreadableJournals;   // CheckResult::unreadableJournals
     std::function<Instant()> clock = clockNow;     // read once more, at the end

@@ -19,8 +19,8 @@ namespace brindle {
 struct CheckResult {
     Instant checkedAt;
     double seconds = 0;
-    std::vector<FolderTally> folders; // one per folder that opened, in the order of the grants
-    std::optional<DriveState> drive;  // the drive with the newest backup
+    std::vector<FolderTally> folders;                   // one per folder that opened, in the order of the grants
+    std::optional<DriveState> drive;                    // the drive with the newest backup
     std::optional<std::vector<DriveState>> otherDrives; // newest backup first; never empty
     std::optional<std::vector<std::string>> unreadable; // names of folders that did not open
     // Names of the folders on the same file system as the drive's backups, which guard them

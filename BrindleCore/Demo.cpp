@@ -41,9 +41,10 @@ const std::vector<FolderTally>& Demo::folders()
                {{Kind::archives, 61}, {Kind::documents, 210}, {Kind::pictures, 96}, {Kind::other, 22}}, 18, false),
         folder("Pictures", {{Place::onlyHere, 212, 1'330'000'000}}, {{Kind::pictures, 212}}, 0, false),
         folder("Music", {{Place::onlyHere, 46, 420'000'000}}, {{Kind::audio, 46}}, 0, false),
-        folder("iCloud Drive",
-               {{Place::onlyICloud, 731, 5'640'000'000}, {Place::both, 154, 610'000'000}, {Place::waiting, 3, 2'000'000}},
-               {{Kind::documents, 640}, {Kind::pictures, 248}}, 9, true),
+        folder(
+            "iCloud Drive",
+            {{Place::onlyICloud, 731, 5'640'000'000}, {Place::both, 154, 610'000'000}, {Place::waiting, 3, 2'000'000}},
+            {{Kind::documents, 640}, {Kind::pictures, 248}}, 9, true),
     };
     return all;
 }
@@ -55,11 +56,12 @@ CheckResult Demo::noBackup()
 
 std::vector<Backup> Demo::backups(Instant end)
 {
-    static constexpr std::array<std::int64_t, 13> items{812, 344, 1'029, 268, 77, 615, 431, 190, 958, 352, 506, 41, 289};
+    static constexpr std::array<std::int64_t, 13> items{812, 344, 1'029, 268, 77, 615, 431,
+                                                        190, 958, 352,   506, 41, 289};
     std::vector<Backup> list;
     for (int d = 13; d >= 0; --d) {
-        const Instant date = end - std::chrono::seconds{std::int64_t{d} * secondsPerDay} +
-                             std::chrono::seconds{((37 * d) % 23) * 60};
+        const Instant date =
+            end - std::chrono::seconds{std::int64_t{d} * secondsPerDay} + std::chrono::seconds{((37 * d) % 23) * 60};
         const std::int64_t changed = d == 13 ? 48'203 : items[static_cast<std::size_t>(d)];
         const std::int64_t bytesPerItem = d == 13 ? 380'000 : 1'480'000;
         const double duration = d == 13 ? 2'460.0 : static_cast<double>(changed) * 0.15 + 120.0;
@@ -78,10 +80,8 @@ CheckResult Demo::withDrive()
         tally.changedSinceBackup = changed;
         tally.changedSinceBackupBytes = changed * 2'400'000;
     }
-    result.drive = DriveState{{"Backup", "APFS", 2'000'000'000'000, 1'460'000'000'000, true, "DEMO", true},
-                              true,
-                              backups(end),
-                              now()};
+    result.drive = DriveState{
+        {"Backup", "APFS", 2'000'000'000'000, 1'460'000'000'000, true, "DEMO", true}, true, backups(end), now()};
     result.timeMachine = TimeMachineFacts{18'808, end};
     return result;
 }

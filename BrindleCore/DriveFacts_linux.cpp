@@ -259,9 +259,8 @@ std::optional<std::string> Drive::fileSystemId(const std::string& path, const Sy
     return "mount " + std::to_string(major(mount->device)) + ":" + std::to_string(minor(mount->device));
 }
 
-std::optional<std::vector<std::string>> Drive::foldersOnDisk(const DriveState& drive,
-                                                             const std::vector<FolderTally>& folders,
-                                                             const SystemTables& tables)
+std::optional<std::vector<std::string>>
+Drive::foldersOnDisk(const DriveState& drive, const std::vector<FolderTally>& folders, const SystemTables& tables)
 {
     if (!drive.fileSystem)
         return std::nullopt;

@@ -36,8 +36,8 @@ bool Exclusions::excludes(std::string_view name, const struct stat& status) cons
     if (!names_.empty() && names_.contains(name))
         return true;
     if (!endings_.empty())
-        if (const auto dot = name.rfind('.'); dot != std::string_view::npos && dot > 0 &&
-                                              endings_.contains(name.substr(dot)))
+        if (const auto dot = name.rfind('.');
+            dot != std::string_view::npos && dot > 0 && endings_.contains(name.substr(dot)))
             return true;
     for (const std::string& pattern : patterns_)
         if (::fnmatch(pattern.c_str(), std::string(name).c_str(), FNM_PERIOD) == 0)

@@ -22,7 +22,8 @@ public:
     Exclusions() = default;
     // `folders`: absolute paths of folders left out (those that are not directories inside
     // `root` are ignored); `namePatterns`: patterns without "/".
-    Exclusions(const std::string& root, const std::vector<std::string>& folders, const std::vector<std::string>& namePatterns);
+    Exclusions(const std::string& root, const std::vector<std::string>& folders,
+               const std::vector<std::string>& namePatterns);
 
     bool empty() const { return folders_.empty() && names_.empty() && endings_.empty() && patterns_.empty(); }
     // Whether the listed item is left out: a folder held here, or a name a pattern matches.
@@ -30,7 +31,10 @@ public:
 
 private:
     struct IdentityHash {
-        std::size_t operator()(const FileIdentity& id) const noexcept { return std::hash<ino_t>{}(id.inode) ^ id.device; }
+        std::size_t operator()(const FileIdentity& id) const noexcept
+        {
+            return std::hash<ino_t>{}(id.inode) ^ id.device;
+        }
     };
     struct NameHash {
         using is_transparent = void;

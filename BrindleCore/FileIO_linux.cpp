@@ -12,8 +12,8 @@
 #include <charconv>
 #include <climits>
 #include <cstdlib>
-#include <memory>
 #include <cstring>
+#include <memory>
 #include <random>
 
 namespace brindle {

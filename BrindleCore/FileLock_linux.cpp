@@ -30,8 +30,7 @@ bool lockWithin(int fd, int operation, std::chrono::milliseconds wait)
     try {
         std::thread([waiter, operation] {
             int result = 0;
-            while ((result = ::flock(waiter->fd, operation)) != 0 && errno == EINTR) {
-            }
+            while ((result = ::flock(waiter->fd, operation)) != 0 && errno == EINTR) {}
             const std::lock_guard guard(waiter->mutex);
             waiter->finished = true;
             waiter->locked = result == 0;

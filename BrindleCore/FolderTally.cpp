@@ -6,7 +6,10 @@
 
 namespace brindle {
 
-std::int64_t FolderTally::noSecondCopy() const { return saturatingAdd(count(Place::onlyHere), count(Place::onlyICloud)); }
+std::int64_t FolderTally::noSecondCopy() const
+{
+    return saturatingAdd(count(Place::onlyHere), count(Place::onlyICloud));
+}
 
 std::int64_t FolderTally::noSecondCopyWithBackup() const
 {
@@ -45,10 +48,9 @@ std::vector<std::pair<Segment, double>> FolderTally::segments(bool byFiles) cons
     if (!changedSinceBackup) {
         bands.emplace_back(Segment::noSecondCopy, value(Place::onlyHere));
     } else {
-        const double changed = byFiles
-                                   ? static_cast<double>(std::min(count(Place::onlyHere), *changedSinceBackup))
-                                   : static_cast<double>(std::min(size(Place::onlyHere),
-                                                                  changedSinceBackupBytes.value_or(0)));
+        const double changed =
+            byFiles ? static_cast<double>(std::min(count(Place::onlyHere), *changedSinceBackup))
+                    : static_cast<double>(std::min(size(Place::onlyHere), changedSinceBackupBytes.value_or(0)));
         bands.emplace_back(Segment::noSecondCopy, changed);
         bands.emplace_back(Segment::unchangedSinceBackup, std::max(value(Place::onlyHere) - changed, 0.0));
     }

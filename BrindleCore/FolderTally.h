@@ -38,7 +38,9 @@ struct FolderTally {
     std::int64_t unreadableFolders = 0;
 
     FolderTally() = default;
-    FolderTally(std::string tallyName, std::string tallyPath) : name(std::move(tallyName)), path(std::move(tallyPath)) {}
+    FolderTally(std::string tallyName, std::string tallyPath) : name(std::move(tallyName)), path(std::move(tallyPath))
+    {
+    }
 
     const std::string& id() const { return path; }
 

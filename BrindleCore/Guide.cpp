@@ -180,7 +180,8 @@ GuideDecoding decodeGuide(const JsonIn& root)
                 d.fail("notes." + key + " is not an object");
                 continue;
             }
-            guide.notes[key] = GuideNote{d.phrase(value, "title", "notes." + key), d.phrase(value, "body", "notes." + key)};
+            guide.notes[key] =
+                GuideNote{d.phrase(value, "title", "notes." + key), d.phrase(value, "body", "notes." + key)};
         }
     if (d.failed())
         return {std::nullopt, d.error, d.errorAt};

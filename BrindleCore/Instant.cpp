@@ -5,10 +5,7 @@
 
 namespace brindle {
 
-Instant clockNow()
-{
-    return std::chrono::time_point_cast<std::chrono::microseconds>(std::chrono::system_clock::now());
-}
+Instant clockNow() { return std::chrono::time_point_cast<std::chrono::microseconds>(std::chrono::system_clock::now()); }
 
 namespace {
 using namespace std::chrono;

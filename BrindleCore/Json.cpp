@@ -108,19 +108,16 @@ std::optional<std::int64_t> JsonReader::optionalNumber(std::string_view key,
     return number;
 }
 
-std::optional<std::int64_t> JsonReader::optionalInteger(std::string_view key) { return optionalNumber(key, jsonInteger); }
-
-std::int64_t JsonReader::integer(std::string_view key)
+std::optional<std::int64_t> JsonReader::optionalInteger(std::string_view key)
 {
-    return require(key) ? optionalInteger(key).value_or(0) : 0;
+    return optionalNumber(key, jsonInteger);
 }
+
+std::int64_t JsonReader::integer(std::string_view key) { return require(key) ? optionalInteger(key).value_or(0) : 0; }
 
 std::optional<std::int64_t> JsonReader::optionalCount(std::string_view key) { return optionalNumber(key, jsonCount); }
 
-std::int64_t JsonReader::count(std::string_view key)
-{
-    return require(key) ? optionalCount(key).value_or(0) : 0;
-}
+std::int64_t JsonReader::count(std::string_view key) { return require(key) ? optionalCount(key).value_or(0) : 0; }
 
 double JsonReader::number(std::string_view key)
 {

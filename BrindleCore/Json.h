@@ -29,8 +29,7 @@ enum class DateForm { iso8601, referenceSeconds };
 
 // Parses `text`; a text larger than `maxBytes`, nested deeper than `maxDepth` or not JSON
 // gives a value for which is_discarded() is true.
-JsonIn parseJson(std::string_view text, std::size_t maxBytes = limits::jsonBytes,
-                 int maxDepth = limits::jsonDepth);
+JsonIn parseJson(std::string_view text, std::size_t maxBytes = limits::jsonBytes, int maxDepth = limits::jsonDepth);
 
 // Compact JSON, with invalid UTF-8 replaced.
 std::string dumpJson(const JsonOut& value);
@@ -127,7 +126,8 @@ public:
     }
 
 private:
-    std::optional<std::int64_t> optionalNumber(std::string_view key, std::optional<std::int64_t> (*read)(const JsonIn&));
+    std::optional<std::int64_t> optionalNumber(std::string_view key,
+                                               std::optional<std::int64_t> (*read)(const JsonIn&));
     const JsonIn& object_;
     DateForm dates_;
     bool ok_;

@@ -42,7 +42,6 @@ std::vector<std::string> recordLines(std::string_view content);
 // The untyped file beneath JsonLines: lines of text in, lines of text out.
 class LineFile {
 public:
-
     static constexpr std::chrono::milliseconds defaultLockWait{5000};
 
     // Touches nothing on disk.

@@ -36,8 +36,7 @@ public:
             return;
         const int operation = mode == Mode::write ? LOCK_EX : LOCK_SH;
         int result = 0;
-        while ((result = ::flock(fd_.get(), operation | LOCK_NB)) != 0 && errno == EINTR) {
-        }
+        while ((result = ::flock(fd_.get(), operation | LOCK_NB)) != 0 && errno == EINTR) {}
         if (result == 0)
             return;
         if (errno != EWOULDBLOCK) { // no locking here at all: go on without
@@ -76,7 +75,9 @@ bool busyFailure(std::string* errorText, const std::string& path, std::chrono::m
 
 } // namespace
 
-LineFile::LineFile(std::string path, std::chrono::milliseconds lockWait) : path_(std::move(path)), lockWait_(lockWait) {}
+LineFile::LineFile(std::string path, std::chrono::milliseconds lockWait) : path_(std::move(path)), lockWait_(lockWait)
+{
+}
 
 bool LineFile::appendLine(const std::string& line, std::string* errorText)
 {
@@ -110,8 +111,7 @@ bool LineFile::appendLine(const std::string& line, std::string* errorText)
     // A write that fails part-way (a full disk) is cut off again, so no torn line stays.
     if (!writeAll(file.get(), bytes) || ::fsync(file.get()) != 0) {
         const int saved = errno;
-        while (::ftruncate(file.get(), status.st_size) != 0 && errno == EINTR) {
-        }
+        while (::ftruncate(file.get(), status.st_size) != 0 && errno == EINTR) {}
         errno = saved;
         return failWith(errorText, "cannot append to " + path_);
     }
@@ -140,8 +140,9 @@ std::optional<std::vector<std::string>> LineFile::readLines(std::string* errorTe
     if (read.error == ReadError::missing)
         return std::vector<std::string>{};
     if (errorText)
-        *errorText = read.error == ReadError::tooLarge ? path_ + " is larger than " + std::to_string(limits::historyFileBytes >> 20) + " MB"
-                                                       : "cannot read " + path_ + " (unreadable or not a regular file)";
+        *errorText = read.error == ReadError::tooLarge
+                         ? path_ + " is larger than " + std::to_string(limits::historyFileBytes >> 20) + " MB"
+                         : "cannot read " + path_ + " (unreadable or not a regular file)";
     return std::nullopt;
 }
 

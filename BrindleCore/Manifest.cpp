@@ -7,7 +7,6 @@
 
 namespace brindle {
 
-
 std::vector<Backup> Drive::parseManifest(std::string_view data)
 {
     const auto root = readPropertyList(data, PlistLimits{.maxBytes = limits::manifestBytes});

@@ -4,8 +4,7 @@ namespace brindle {
 
 namespace {
 constexpr std::array<std::string_view, 5> placeNames{"onlyHere", "both", "onlyICloud", "waiting", "unknown"};
-constexpr std::array<std::string_view, 6> kindNames{"pictures", "videos",   "documents",
-                                                    "audio",    "archives", "other"};
+constexpr std::array<std::string_view, 6> kindNames{"pictures", "videos", "documents", "audio", "archives", "other"};
 constexpr std::array<std::string_view, 5> segmentNames{"noSecondCopy", "unchangedSinceBackup", "twoCopies",
                                                        "onlyICloud", "waiting"};
 

@@ -17,10 +17,10 @@ enum class Place { onlyHere, both, onlyICloud, waiting, unknown };
 enum class Kind { pictures, videos, documents, audio, archives, other };
 enum class Segment { noSecondCopy, unchangedSinceBackup, twoCopies, onlyICloud, waiting };
 
-inline constexpr std::array<Place, 5> allPlaces{Place::onlyHere, Place::both, Place::onlyICloud,
-                                                Place::waiting, Place::unknown};
-inline constexpr std::array<Kind, 6> allKinds{Kind::pictures,  Kind::videos,   Kind::documents,
-                                              Kind::audio,     Kind::archives, Kind::other};
+inline constexpr std::array<Place, 5> allPlaces{Place::onlyHere, Place::both, Place::onlyICloud, Place::waiting,
+                                                Place::unknown};
+inline constexpr std::array<Kind, 6> allKinds{Kind::pictures, Kind::videos,   Kind::documents,
+                                              Kind::audio,    Kind::archives, Kind::other};
 
 // The number of cases, for tables indexed by an enumeration.
 template <typename E> inline constexpr std::size_t caseCount = 0;

@@ -229,8 +229,8 @@ PlistNode convert(plist_t node)
         int32_t seconds = 0, microseconds = 0;
         plist_get_date_val(node, &seconds, &microseconds);
         out.type = PlistNode::Type::date;
-        out.date = *instantFromReferenceSeconds(0) + std::chrono::seconds{seconds} +
-                   std::chrono::microseconds{microseconds};
+        out.date =
+            *instantFromReferenceSeconds(0) + std::chrono::seconds{seconds} + std::chrono::microseconds{microseconds};
         break;
     }
     case PLIST_UINT: {
@@ -267,8 +267,7 @@ std::optional<std::int64_t> PlistNode::number() const
     if (type == Type::integer)
         return integer;
     // Doubles from -2^63 up to (not including) 2^63 truncate into range.
-    if (type == Type::real && std::isfinite(real) && real >= -9223372036854775808.0 &&
-        real < 9223372036854775808.0)
+    if (type == Type::real && std::isfinite(real) && real >= -9223372036854775808.0 && real < 9223372036854775808.0)
         return static_cast<std::int64_t>(std::trunc(real));
     return std::nullopt;
 }

@@ -19,8 +19,7 @@ Finding makeFinding(const Guide& guide, const std::string& id, std::int64_t coun
     PhraseValues shown = values;
     for (auto& [key, value] : shown)
         value = Words::shownName(value);
-    return {id, source.title.text(count, shown), source.line.text(count, shown), source.button, source.opens,
-            needsYou};
+    return {id, source.title.text(count, shown), source.line.text(count, shown), source.button, source.opens, needsYou};
 }
 
 // "Documents 1,234 · Desktop 5": folders with files only here, most first, ties in order.
@@ -54,8 +53,9 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const Instant now = result.checkedAt;
     const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
     const auto folderCount = static_cast<std::int64_t>(result.folders.size());
-    const PhraseValues folderValues{{"name", result.folders.empty() ? std::string() : Words::shownName(result.folders.front().name)},
-                                    {"folders", Words::count(folderCount)}};
+    const PhraseValues folderValues{
+        {"name", result.folders.empty() ? std::string() : Words::shownName(result.folders.front().name)},
+        {"folders", Words::count(folderCount)}};
     const auto fill = [&](const char* key, std::int64_t count, const PhraseValues& values = {}) {
         return guide.answer(key).text(count, values);
     };
@@ -99,9 +99,9 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
         std::vector<std::string> names;
         for (const std::string& path : *result.unreadableJournals)
             names.emplace_back(lastPathComponent(path));
-        findings.push_back(makeFinding(guide, "journalUnreadable", static_cast<std::int64_t>(names.size()),
-                                       {{"folders", Words::list(names)}, {"client", result.cloudClient.value_or("iCloud")}},
-                                       true));
+        findings.push_back(
+            makeFinding(guide, "journalUnreadable", static_cast<std::int64_t>(names.size()),
+                        {{"folders", Words::list(names)}, {"client", result.cloudClient.value_or("iCloud")}}, true));
     }
     if (!result.drive) {
         bool applied = false;
@@ -120,7 +120,8 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             applied = true;
         }
         if (applied && onlyHere >= 1)
-            findings.push_back(makeFinding(guide, "onlyHere", onlyHere, {{"folders", onlyHereFolders(result.folders)}}, true));
+            findings.push_back(
+                makeFinding(guide, "onlyHere", onlyHere, {{"folders", onlyHereFolders(result.folders)}}, true));
     } else {
         const DriveState& drive = *result.drive;
         const BackupTool tool = BackupTools::of(drive);
@@ -153,18 +154,17 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
         if (!lastBackup && !future && !tmSetUp && canHold && !result.folders.empty())
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
         if (lastBackup && result.onBackupDisk && !result.onBackupDisk->empty())
-            findings.push_back(makeFinding(guide, "sameDisk", static_cast<std::int64_t>(result.onBackupDisk->size()),
-                                           {{"folders", Words::list(*result.onBackupDisk)},
-                                            {"tool", std::string(tool.name)}},
-                                           true));
+            findings.push_back(
+                makeFinding(guide, "sameDisk", static_cast<std::int64_t>(result.onBackupDisk->size()),
+                            {{"folders", Words::list(*result.onBackupDisk)}, {"tool", std::string(tool.name)}}, true));
     }
     if (onlyICloud >= 1)
-        findings.push_back(makeFinding(guide, "onlyICloud", onlyICloud,
-                                       {{"size", Words::size(total.size(Place::onlyICloud))}}, true));
+        findings.push_back(
+            makeFinding(guide, "onlyICloud", onlyICloud, {{"size", Words::size(total.size(Place::onlyICloud))}}, true));
     if (result.drive && result.drive->facts.encrypted == false && BackupTools::canHold(*result.drive) &&
         !BackupTools::of(*result.drive).alwaysEncrypted)
-        findings.push_back(makeFinding(guide, "notEncrypted", 0,
-                                       {{"tool", std::string(BackupTools::of(*result.drive).name)}}, true));
+        findings.push_back(
+            makeFinding(guide, "notEncrypted", 0, {{"tool", std::string(BackupTools::of(*result.drive).name)}}, true));
     if (waiting >= 1 && waitingSince && now - *waitingSince > day)
         findings.push_back(makeFinding(guide, "waitingLong", waiting, {{"when", when(*waitingSince, false)}}, true));
     if (unknown > 0)

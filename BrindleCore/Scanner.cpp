@@ -75,8 +75,7 @@ public:
         const std::unique_lock lock(reportLock_, std::try_to_lock);
         if (!lock)
             return;
-        nextReport_.store(now + std::chrono::steady_clock::duration(reportInterval).count(),
-                          std::memory_order_relaxed);
+        nextReport_.store(now + std::chrono::steady_clock::duration(reportInterval).count(), std::memory_order_relaxed);
         report(count_.load(std::memory_order_relaxed));
     }
 
@@ -303,7 +302,7 @@ Scanner::Scanner(Instant now_, std::optional<Instant> lastBackup_, int workers_,
 bool Scanner::isSkippedPackageExtension(std::string_view extension)
 {
     static constexpr std::array<std::string_view, 5> skipped{"photoslibrary", "photolibrary", "musiclibrary",
-                                                              "tvlibrary", "aplibrary"};
+                                                             "tvlibrary", "aplibrary"};
     return std::find(skipped.begin(), skipped.end(), extension) != skipped.end();
 }
 
@@ -314,8 +313,8 @@ bool Scanner::isPackageExtension(std::string_view extension)
         "pages", "numbers", "key", "logicx", "band", "rtfd", "scriptd", "sparsebundle", "playground",
         // Application and library packages.
         "app", "bundle", "framework", "plugin", "kext", "xcodeproj", "xcworkspace", "xcarchive", "imovielibrary"};
-    return !extension.empty() &&
-           (isSkippedPackageExtension(extension) || std::find(packages.begin(), packages.end(), extension) != packages.end());
+    return !extension.empty() && (isSkippedPackageExtension(extension) ||
+                                  std::find(packages.begin(), packages.end(), extension) != packages.end());
 }
 
 void Scanner::count(const WalkEntry& item, FolderTally& tally, const std::stop_token& stop) const
@@ -330,9 +329,9 @@ void Scanner::count(const WalkEntry& item, FolderTally& tally, const std::stop_t
         if (isSkippedPackageExtension(Classify::lowerExtension(item.name, buffer)))
             return;
     }
-    const ICloudFacts cloud = facts ? facts->factsIn(item.directoryFd, item.directory.device, item.directory.inode,
-                                                        item.name.data(), status)
-                                        : ICloudFacts{};
+    const ICloudFacts cloud =
+        facts ? facts->factsIn(item.directoryFd, item.directory.device, item.directory.inode, item.name.data(), status)
+              : ICloudFacts{};
     const Place place = Classify::place(cloud);
     if (place == Place::unknown) {
         tally.counts.add(Place::unknown, 1);
@@ -374,10 +373,7 @@ std::int64_t Scanner::packageSize(int directoryFd, const char* name, const std::
     return visitor.bytes;
 }
 
-std::int64_t Scanner::packageSize(const std::string& packagePath)
-{
-    return packageSize(AT_FDCWD, packagePath.c_str());
-}
+std::int64_t Scanner::packageSize(const std::string& packagePath) { return packageSize(AT_FDCWD, packagePath.c_str()); }
 
 FolderTally Scanner::walk(const std::string& directoryPath) const
 {
@@ -431,7 +427,8 @@ FolderTally Scanner::scan(int folderFd, std::string name, std::string path, cons
                 TallyVisitor visitor(*this, part, &seen, sharing ? &queue : nullptr, context.stop);
                 if (task->directory.valid()) {
                     walker.walk(task->directory.get(), visitor, task->ancestors, context.stop);
-                } else if (const Descriptor subfolder(openDirectoryAt(folderFd, task->name.c_str())); subfolder.valid()) {
+                } else if (const Descriptor subfolder(openDirectoryAt(folderFd, task->name.c_str()));
+                           subfolder.valid()) {
                     walker.walk(subfolder.get(), visitor, std::span<const FileIdentity>(&root, 1), context.stop);
                 } else if (!directoryVanished(errno)) {
                     part.unreadableFolders += 1;

@@ -49,8 +49,8 @@ std::map<std::string, std::string> parseUserDirs(std::string_view text, const st
 std::vector<StandardFolder> standardFolders()
 {
     const std::string home = homeFolder();
-    const ReadResult file = readRegularFile(xdgFolder("XDG_CONFIG_HOME", ".config") + "/user-dirs.dirs",
-                                            limits::userDirsBytes);
+    const ReadResult file =
+        readRegularFile(xdgFolder("XDG_CONFIG_HOME", ".config") + "/user-dirs.dirs", limits::userDirsBytes);
     const auto named = parseUserDirs(file.content.value_or(std::string()), home);
 
     constexpr std::array<std::pair<const char*, const char*>, 6> order{{{"DESKTOP", "Desktop"},

@@ -7,7 +7,10 @@ namespace brindle {
 std::string Store::historyURL() { return folder() + "/history.jsonl"; }
 std::string Store::lastCheckURL() { return folder() + "/last-check.json"; }
 
-bool Store::saveLast(const CheckResult& result, std::string* errorText) { return saveLast(result, lastCheckURL(), errorText); }
+bool Store::saveLast(const CheckResult& result, std::string* errorText)
+{
+    return saveLast(result, lastCheckURL(), errorText);
+}
 
 bool Store::saveLast(const CheckResult& result, const std::string& path, std::string* errorText)
 {

@@ -200,8 +200,7 @@ void TreeWalker::limitOpenDescriptors(std::size_t depth)
         closeFrame(frames_[i]);
 }
 
-void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIdentity> ancestors,
-                      std::stop_token stop)
+void TreeWalker::walk(int rootFd, WalkVisitor& visitor, std::span<const FileIdentity> ancestors, std::stop_token stop)
 {
     struct stat rootStatus;
     // The root is the caller's and may have been read before: list it from the start.

@@ -82,13 +82,13 @@ std::vector<WatchNote> Watch::notes(const CheckResult& result, const std::option
                                               {{"drive", drive->facts.name}, {"when", when(*drive->lastSeen, false)}}));
         } else if (settings.oldBackup && drive->backupOld(now)) {
             if (!isQuiet(WatchNote::ID::backupOld))
-                candidates.push_back(makeNote(guide, WatchNote::ID::backupOld, 0,
-                                              {{"drive", drive->facts.name}, {"when", when(*drive->lastBackup(), true)}}));
+                candidates.push_back(
+                    makeNote(guide, WatchNote::ID::backupOld, 0,
+                             {{"drive", drive->facts.name}, {"when", when(*drive->lastBackup(), true)}}));
         }
     }
     const std::optional<Instant> lastBackup = result.lastBackup();
-    if (settings.moreWithout && previous &&
-        previous->folders == static_cast<std::int64_t>(result.folders.size()) &&
+    if (settings.moreWithout && previous && previous->folders == static_cast<std::int64_t>(result.folders.size()) &&
         previous->lastBackup.has_value() == lastBackup.has_value()) {
         const std::int64_t nowCount = result.total().noSecondCopyWithBackup();
         const std::int64_t before = previous->noSecondCopy;

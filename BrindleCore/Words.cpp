@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace brindle::Words {
 
@@ -81,8 +81,8 @@ constexpr std::array<const char*, 12> months{"January", "February", "March",    
 std::string dayAndMonth(std::chrono::sys_days day, std::chrono::sys_days today)
 {
     const std::chrono::year_month_day ymd(day);
-    std::string text = std::to_string(static_cast<unsigned>(ymd.day())) + " " +
-                       months[static_cast<unsigned>(ymd.month()) - 1];
+    std::string text =
+        std::to_string(static_cast<unsigned>(ymd.day())) + " " + months[static_cast<unsigned>(ymd.month()) - 1];
     if (ymd.year() != std::chrono::year_month_day(today).year())
         text += " " + std::to_string(static_cast<int>(ymd.year()));
     return text;
@@ -155,10 +155,11 @@ std::string shownName(std::string_view name)
         }
         const unsigned second = byte(i + 1);
         const unsigned third = byte(i + 2);
-        const bool directional = (lead == 0xD8 && second == 0x9C) ||                                 // U+061C
-                                 (lead == 0xE2 && second == 0x80 && (third == 0x8E || third == 0x8F || // U+200E, U+200F
-                                                                     (third >= 0xAA && third <= 0xAE))) || // U+202A..E
-                                 (lead == 0xE2 && second == 0x81 && third >= 0xA6 && third <= 0xA9);  // U+2066..9
+        const bool directional = (lead == 0xD8 && second == 0x9C) || // U+061C
+                                 (lead == 0xE2 && second == 0x80 &&
+                                  (third == 0x8E || third == 0x8F ||                                 // U+200E, U+200F
+                                   (third >= 0xAA && third <= 0xAE))) ||                             // U+202A..E
+                                 (lead == 0xE2 && second == 0x81 && third >= 0xA6 && third <= 0xA9); // U+2066..9
         if (directional) {
             i += lead == 0xD8 ? 2 : 3;
             continue;

@@ -45,7 +45,8 @@ std::string bzip2(const std::string& text)
 {
     std::string out(text.size() + 1024, '\0');
     auto size = static_cast<unsigned>(out.size());
-    BZ2_bzBuffToBuffCompress(out.data(), &size, const_cast<char*>(text.data()), static_cast<unsigned>(text.size()), 9, 0, 0);
+    BZ2_bzBuffToBuffCompress(out.data(), &size, const_cast<char*>(text.data()), static_cast<unsigned>(text.size()), 9,
+                             0, 0);
     out.resize(size);
     return out;
 }
@@ -78,8 +79,10 @@ void build(const fs::path& root, sys_seconds start)
         write(root / "dejadup/deja" / ("duplicity-inc." + dupTime + ".to." + dupTime + ".vol1.difftar.gpg"), "x");
         write(root / "restic/repo/snapshots" / hex(i), "x");
         fs::create_directories(root / "rsnapshot/snapshots" / ("hourly." + std::to_string(i)));
-        write(root / "rdiff/mirror/rdiff-backup-data" / ("session_statistics." + stamp(t, "%04d-%02u-%02uT%02d:%02d:%02dZ") + ".data"),
-              "StartTime " + unix + ".00\nEndTime " + unix + ".50\nNewFiles 3\nChangedFiles 4\nNewFileSize 10\nChangedSourceSize 5\n");
+        write(root / "rdiff/mirror/rdiff-backup-data" /
+                  ("session_statistics." + stamp(t, "%04d-%02u-%02uT%02d:%02d:%02dZ") + ".data"),
+              "StartTime " + unix + ".00\nEndTime " + unix +
+                  ".50\nNewFiles 3\nChangedFiles 4\nNewFileSize 10\nChangedSourceSize 5\n");
     }
     for (const char* name : {"config", "keys/k", "index/i", "data/00/d"})
         write(root / "restic/repo" / name, "x");
@@ -89,7 +92,8 @@ void build(const fs::path& root, sys_seconds start)
 int main(int argc, char** argv)
 {
     const bool own = argc < 2;
-    const fs::path root = own ? fs::temp_directory_path() / ("brindle-bench-backups-" + std::to_string(::getpid())) : fs::path(argv[1]);
+    const fs::path root =
+        own ? fs::temp_directory_path() / ("brindle-bench-backups-" + std::to_string(::getpid())) : fs::path(argv[1]);
     const auto now = floor<seconds>(system_clock::now());
     if (!fs::exists(root / "done")) {
         std::printf("building %d snapshots per layout in %s ...\n", snapshots, root.c_str());

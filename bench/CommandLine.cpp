@@ -106,8 +106,8 @@ int main(int argc, char** argv)
 
     const Libraries cli = librariesOf(brindle);
     const Libraries gui = librariesOf(window);
-    std::printf("libraries mapped      brindle %d (Qt: %d)   brindle-window %d (Qt: %d)\n", cli.all, cli.qt,
-                gui.all, gui.qt);
+    std::printf("libraries mapped      brindle %d (Qt: %d)   brindle-window %d (Qt: %d)\n", cli.all, cli.qt, gui.all,
+                gui.qt);
 
     const std::vector<std::string> question{brindle, "no-second-copy"};
     const std::vector<std::string> floor{brindle, "--version"};
@@ -120,7 +120,8 @@ int main(int argc, char** argv)
     }
     const Figures a = asked.figures(), s = started.figures(), l = linked.figures();
     std::printf("rounds                        %d\n", runs);
-    std::printf("no-second-copy                %6.1f ms  %5.1f MB  (%.2f × the time, %.2f × the memory of the Qt-linked peer)\n",
+    std::printf("no-second-copy                %6.1f ms  %5.1f MB  (%.2f × the time, %.2f × the memory of the "
+                "Qt-linked peer)\n",
                 a.milliseconds, a.peakMegabytes, a.milliseconds / l.milliseconds, a.peakMegabytes / l.peakMegabytes);
     std::printf("  peer, Qt linked             %6.1f ms  %5.1f MB\n", l.milliseconds, l.peakMegabytes);
     std::printf("  brindle --version           %6.1f ms  %5.1f MB\n", s.milliseconds, s.peakMegabytes);

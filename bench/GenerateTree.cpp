@@ -35,7 +35,7 @@ struct Random {
     std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
 };
 
-constexpr std::array<const char*, 24> extensions{"jpg", "JPG", "png", "heic", "mov", "mp4", "pdf", "docx",
+constexpr std::array<const char*, 24> extensions{"jpg", "JPG", "png", "heic", "mov", "mp4",  "pdf", "docx",
                                                  "txt", "md",  "csv", "xlsx", "mp3", "flac", "zip", "tar.gz",
                                                  "c",   "h",   "py",  "json", "svg", "psd",  "log", ""};
 constexpr std::array<const char*, 4> packages{"pages", "logicx", "app", "rtfd"};
@@ -91,7 +91,8 @@ int main(int argc, char** argv)
     for (std::size_t top = 0; top < weights.size(); ++top) {
         const std::string topPath = root + "/Top" + std::to_string(top);
         makeDirectory(topPath);
-        const long share = std::max(1L, static_cast<long>(static_cast<double>(folderCount) * weights[top] / totalWeight));
+        const long share =
+            std::max(1L, static_cast<long>(static_cast<double>(folderCount) * weights[top] / totalWeight));
         std::vector<std::string> here{topPath};
         for (long f = 1; f < share; ++f) {
             // Nest below a random existing folder of this top, keeping depth within 6.

@@ -42,13 +42,14 @@ bool writeReal(sqlite3* db, long rows)
                  "BEGIN;"))
         return false;
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO metadata(phash, pathlen, path, inode, uid, gid, mode, modtime, type, md5, fileid,"
-                       " remotePerm, filesize, contentChecksum, contentChecksumTypeId)"
-                       " VALUES(?1, length(?2), ?2, ?1 + 1000, 1000, 1000, 33188, 1790000000 + ?1, 0,"
-                       " printf('%016x%016x', ?1, ?1 * 7919), printf('%08d' || 'ocabcdef1234', ?1), 'WDNVR', ?1 % 100000,"
-                       " printf('SHA1:%040x', ?1 * 104729), 1)",
-                       -1, &insert, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO metadata(phash, pathlen, path, inode, uid, gid, mode, modtime, type, md5, fileid,"
+        " remotePerm, filesize, contentChecksum, contentChecksumTypeId)"
+        " VALUES(?1, length(?2), ?2, ?1 + 1000, 1000, 1000, 33188, 1790000000 + ?1, 0,"
+        " printf('%016x%016x', ?1, ?1 * 7919), printf('%08d' || 'ocabcdef1234', ?1), 'WDNVR', ?1 % 100000,"
+        " printf('SHA1:%040x', ?1 * 104729), 1)",
+        -1, &insert, nullptr);
     for (long i = 0; i < rows; ++i) {
         const std::string path = "Projects/Folder " + std::to_string(i / 200) + "/Subfolder " +
                                  std::to_string(i / 20 % 10) + "/document " + std::to_string(i) + ".odt";

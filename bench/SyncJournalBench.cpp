@@ -81,7 +81,8 @@ int main(int argc, char** argv)
     sqlite3_close(db);
     makeFolders(root + "/config/Nextcloud");
     writeFileAtomically(root + "/config/Nextcloud/nextcloud.cfg",
-                        "[Accounts]\n0\\Folders\\1\\localPath=" + cloud + "/\n0\\Folders\\1\\journalPath=.sync_0123456789ab.db\n");
+                        "[Accounts]\n0\\Folders\\1\\localPath=" + cloud +
+                            "/\n0\\Folders\\1\\journalPath=.sync_0123456789ab.db\n");
     const SyncLocations withClient{root, root + "/config", root + "/cache", ""};
     const SyncLocations without{root, root + "/none", root + "/cache", ""};
 

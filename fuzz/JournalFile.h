@@ -16,8 +16,8 @@ namespace brindle::fuzz {
 inline std::string journalFile(const std::uint8_t* data, std::size_t size)
 {
     const char* tmp = std::getenv("TMPDIR");
-    static const std::string path =
-        std::string(tmp && tmp[0] == '/' ? tmp : "/tmp") + "/brindle-fuzz-journal-" + std::to_string(::getpid()) + ".db";
+    static const std::string path = std::string(tmp && tmp[0] == '/' ? tmp : "/tmp") + "/brindle-fuzz-journal-" +
+                                    std::to_string(::getpid()) + ".db";
     if (!writeFileAtomically(path, std::string_view(reinterpret_cast<const char*>(data), size)))
         std::abort();
     return path;

@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)BackupFormats::rdiffTime(text);
         break;
     case 5:
-        if (const auto backup = BackupFormats::rdiffStatistics(text); backup && (!backup->started || backup->date < *backup->started))
+        if (const auto backup = BackupFormats::rdiffStatistics(text);
+            backup && (!backup->started || backup->date < *backup->started))
             std::abort();
         break;
     case 6:

@@ -25,7 +25,8 @@ public:
     QString text()
     {
         const std::size_t length = std::min<std::size_t>(byte(), size_ - at_);
-        const QString value = QString::fromUtf8(reinterpret_cast<const char*>(data_ + at_), static_cast<qsizetype>(length));
+        const QString value =
+            QString::fromUtf8(reinterpret_cast<const char*>(data_ + at_), static_cast<qsizetype>(length));
         at_ += length;
         return value;
     }
@@ -75,7 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static ApplicationBus bus(QDBusConnection(QStringLiteral("brindle-fuzz-no-bus")));
     Input input(data, size);
     const std::uint8_t which = input.byte();
-    const QString name = which % 3 == 0 ? QStringLiteral("launch") : which % 3 == 1 ? QStringLiteral("quit") : input.text();
+    const QString name = which % 3 == 0   ? QStringLiteral("launch")
+                         : which % 3 == 1 ? QStringLiteral("quit")
+                                          : input.text();
     QVariantList parameter;
     for (int n = input.byte() % 4; n > 0 && !input.empty(); --n)
         parameter << input.value(0);

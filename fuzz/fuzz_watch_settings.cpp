@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parsed.is_discarded())
         return 0;
     const auto settings = brindle::decodeWatchSettings(parsed);
-    if (settings && brindle::decodeWatchSettings(brindle::parseJson(brindle::dumpJson(brindle::encode(*settings)))) != settings)
+    if (settings &&
+        brindle::decodeWatchSettings(brindle::parseJson(brindle::dumpJson(brindle::encode(*settings)))) != settings)
         std::abort();
     return 0;
 }

@@ -95,7 +95,8 @@ int runWindowApp(int argc, char** argv)
                                .drivesFolder = drivesFolder().toStdString()};
     const std::vector<std::string_view> views(owned.begin(), owned.end());
     AppModel model(services, LaunchArguments::parse(views));
-    Shell shell(model, *desktop, {.version = QApplication::applicationVersion(), .quit = {}, .paletteDark = paletteDark});
+    Shell shell(model, *desktop,
+                {.version = QApplication::applicationVersion(), .quit = {}, .paletteDark = paletteDark});
 
     const auto appearance = makeDesktopAppearance();
     QObject::connect(appearance.get(), &DesktopAppearance::schemeChanged, &shell, &Shell::followDesktop);

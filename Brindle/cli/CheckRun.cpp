@@ -21,7 +21,8 @@ std::optional<DriveState> readDrive(const std::string& path, Instant now)
                      std::strerror(reading.error));
         break;
     case Drive::Problem::notMounted:
-        std::fprintf(stderr, "brindle: no drive is mounted at \u201c%s\u201d, and it holds no backups\n", shown.c_str());
+        std::fprintf(stderr, "brindle: no drive is mounted at \u201c%s\u201d, and it holds no backups\n",
+                     shown.c_str());
         break;
     case Drive::Problem::factsUnreadable:
         std::fprintf(stderr, "brindle: the volume facts of \u201c%s\u201d could not be read\n", shown.c_str());
@@ -40,7 +41,8 @@ bool reportProblems(const std::vector<FolderProblem>& problems)
         else
             std::fprintf(stderr, "brindle: %s in \u201c%s\u201d could not be read; their files are not counted\n",
                          (Words::count(problem.unreadableSubfolders) +
-                          (problem.unreadableSubfolders == 1 ? " subfolder" : " subfolders")).c_str(),
+                          (problem.unreadableSubfolders == 1 ? " subfolder" : " subfolders"))
+                             .c_str(),
                          shown.c_str());
     }
     return problems.empty();

@@ -1,5 +1,6 @@
 #include "Brindle/cli/Commands.h"
 
+#include "Brindle/Version.h"
 #include "Brindle/app/model/GrantedCheck.h"
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/services/GrantTokens.h"
@@ -9,7 +10,6 @@
 #include "Brindle/cli/Terminal.h"
 #include "Brindle/cli/TextReports.h"
 #include "Brindle/cli/WindowLauncher.h"
-#include "Brindle/Version.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Guide.h"
@@ -19,13 +19,13 @@
 #include "BrindleCore/Report.h"
 #include "BrindleCore/Scanner.h"
 #include "BrindleCore/StandardFolders.h"
-#include "BrindleCore/sync/SyncFacts.h"
 #include "BrindleCore/Store.h"
+#include "BrindleCore/sync/SyncFacts.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -58,8 +58,7 @@ struct ScanOptions {
 };
 
 // Parses the options shared by `scan` and `check`; returns an error message on bad input.
-std::optional<std::string> parseScanOptions(std::span<const std::string_view> args, bool isCheck,
-                                            ScanOptions& options)
+std::optional<std::string> parseScanOptions(std::span<const std::string_view> args, bool isCheck, ScanOptions& options)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -89,8 +88,10 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
         } else if (arg == "--workers") {
             const auto text = value();
             int workers = 0;
-            if (!text || std::from_chars(text->data(), text->data() + text->size(), workers).ptr !=
-                             text->data() + text->size() || workers < 1 || workers > maxWorkers)
+            if (!text ||
+                std::from_chars(text->data(), text->data() + text->size(), workers).ptr !=
+                    text->data() + text->size() ||
+                workers < 1 || workers > maxWorkers)
                 return "--workers needs a whole number from 1 to " + std::to_string(maxWorkers);
             options.workers = workers;
         } else if (arg.starts_with("-") && arg != "-") {
@@ -178,8 +179,10 @@ int runCheck(std::span<const std::string_view> args)
     if (granted) {
         plan = planFromSettings(*settings, mountedVolumes(systemVolumes()), now);
         for (const std::string& name : plan.undecodableGrants)
-            std::fprintf(stderr, "brindle: the chosen folder \u201c%s\u201d could not be read from the settings; it is left out\n",
-                         printable(name).c_str());
+            std::fprintf(
+                stderr,
+                "brindle: the chosen folder \u201c%s\u201d could not be read from the settings; it is left out\n",
+                printable(name).c_str());
         complete = plan.undecodableGrants.empty() && complete;
     } else {
         plan.folders = options.folders;

@@ -40,7 +40,8 @@ std::size_t sequenceLength(std::string_view text, std::size_t i)
     const bool c1Control = codePoint >= 0x80 && codePoint < 0xA0;
     // Characters that turn the direction of the text around them.
     const bool directional = codePoint == 0x61C || codePoint == 0x200E || codePoint == 0x200F ||
-                             (codePoint >= 0x202A && codePoint <= 0x202E) || (codePoint >= 0x2066 && codePoint <= 0x2069);
+                             (codePoint >= 0x202A && codePoint <= 0x202E) ||
+                             (codePoint >= 0x2066 && codePoint <= 0x2069);
     if (overlong || surrogate || codePoint > 0x10FFFF || c1Control || directional)
         return 0;
     return length;

@@ -15,10 +15,7 @@
 namespace brindle::cli {
 
 namespace {
-std::string yesNo(const std::optional<bool>& value)
-{
-    return value ? (*value ? "yes" : "no") : "unknown";
-}
+std::string yesNo(const std::optional<bool>& value) { return value ? (*value ? "yes" : "no") : "unknown"; }
 
 } // namespace
 
@@ -35,9 +32,9 @@ std::string driveReport(const DriveState& state)
     text += "  UUID:        " + (facts.uuid ? printable(*facts.uuid) : std::string("unknown")) + "\n";
     const BackupTool tool = BackupTools::of(state);
     text += "  Can hold backups: " +
-            (BackupTools::canHold(state)
-                 ? "yes (" + printable(std::string(tool.name)) + ")"
-                 : "no: " + printable(std::string(tool.name)) + " needs " + std::string(BackupTools::needPhrase(tool.need))) +
+            (BackupTools::canHold(state) ? "yes (" + printable(std::string(tool.name)) + ")"
+                                         : "no: " + printable(std::string(tool.name)) + " needs " +
+                                               std::string(BackupTools::needPhrase(tool.need))) +
             "\n";
     if (state.backups.empty() && state.searchStopped.value_or(false))
         return text + "\nNo backups found so far: the search stopped at its limit of folders and entries before it had "
@@ -63,7 +60,8 @@ std::string driveReport(const DriveState& state)
         for (std::size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], displayWidth(row[c]));
     for (const auto& row : rows) {
-        text += "  " + fitLeft(row[0], widths[0]) + "  " + fitLeft(row[1], widths[1]) + "  " + fitLeft(row[2], widths[2]);
+        text +=
+            "  " + fitLeft(row[0], widths[0]) + "  " + fitLeft(row[1], widths[1]) + "  " + fitLeft(row[2], widths[2]);
         for (std::size_t c = 3; c < row.size(); ++c)
             text += "  " + padRight(row[c], widths[c]);
         text += "\n";
@@ -145,7 +143,8 @@ std::string setupLines(const CheckResult& result)
         }
         for (const std::string& rule : setup.excluded)
             if (rule.find('/') == std::string::npos && !result.folders.empty())
-                leftOut.push_back(rule.size() > 2 && rule.starts_with("*.") && rule.find_first_of("*?[", 1) == std::string::npos
+                leftOut.push_back(rule.size() > 2 && rule.starts_with("*.") &&
+                                          rule.find_first_of("*?[", 1) == std::string::npos
                                       ? "every " + printable(rule.substr(1)) + " file"
                                       : "every \u201c" + printable(rule) + "\u201d");
         text += leftOut.empty() ? std::string() : "; leaves out " + Words::list(leftOut);
@@ -174,7 +173,8 @@ std::string checkLetter(const CheckResult& result, const Report& report, const T
     const auto describe = [](const DriveState& drive) {
         const auto last = drive.lastBackup();
         return "\u201c" + printable(drive.facts.name) + "\u201d, " +
-               (last ? "newest backup " + formatISO8601(*last) + " by " + printable(std::string(BackupTools::of(drive).name))
+               (last ? "newest backup " + formatISO8601(*last) + " by " +
+                           printable(std::string(BackupTools::of(drive).name))
                      : std::string("no backups read"));
     };
     text += "\nBackup drive " + describe(*result.drive) + "\n";

@@ -97,7 +97,8 @@ std::optional<std::int64_t> BackupFormats::backInTimeChanges(std::string_view co
                 break;
             }
         }
-        if (total > limits::backupLogBytes || (total > bombCheckBytes && total / std::max<std::size_t>(consumed, 1) > maxLogRatio)) {
+        if (total > limits::backupLogBytes ||
+            (total > bombCheckBytes && total / std::max<std::size_t>(consumed, 1) > maxLogRatio)) {
             status = BZ_MEM_ERROR;
             break;
         }

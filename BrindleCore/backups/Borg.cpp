@@ -72,10 +72,7 @@ struct Segments {
 };
 } // namespace
 
-bool BackupFormats::borgReadme(std::string_view text)
-{
-    return text.starts_with("This is a Borg Backup repository.");
-}
+bool BackupFormats::borgReadme(std::string_view text) { return text.starts_with("This is a Borg Backup repository."); }
 
 bool BackupFormats::borgConfig(std::string_view text)
 {

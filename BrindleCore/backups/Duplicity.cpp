@@ -74,8 +74,7 @@ std::optional<BackupFormats::DuplicityManifest> BackupFormats::duplicityManifest
     } else if (consume(rest, "duplicity-inc.")) {
         const auto to = rest.find(".to.");
         const auto end = rest.find(".manifest");
-        if (to == std::string_view::npos || end == std::string_view::npos || end < to ||
-            !longTime(rest.substr(0, to)))
+        if (to == std::string_view::npos || end == std::string_view::npos || end < to || !longTime(rest.substr(0, to)))
             return std::nullopt;
         time = longTime(rest.substr(to + 4, end - to - 4));
         partial = suffix(rest.substr(end + 9), ".part", false);

@@ -24,7 +24,8 @@ std::string joined(const std::string& folder, std::string_view name)
 
 Instant modificationTime(const struct stat& status)
 {
-    return Instant{std::chrono::seconds{status.st_mtim.tv_sec} + std::chrono::microseconds{status.st_mtim.tv_nsec / 1000}};
+    return Instant{std::chrono::seconds{status.st_mtim.tv_sec} +
+                   std::chrono::microseconds{status.st_mtim.tv_nsec / 1000}};
 }
 
 std::optional<Folder> Folder::open(const std::string& path)

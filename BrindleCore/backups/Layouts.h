@@ -27,8 +27,8 @@ struct LayoutContext {
 inline constexpr std::size_t maxLayoutEntries = 100'000;
 
 using LayoutReader = std::optional<std::vector<Backup>> (*)(const Folder& folder,
-                                                             const std::vector<FolderEntry>& sample,
-                                                             const LayoutContext& context);
+                                                            const std::vector<FolderEntry>& sample,
+                                                            const LayoutContext& context);
 
 std::optional<std::vector<Backup>> readBackInTime(const Folder&, const std::vector<FolderEntry>&, const LayoutContext&);
 std::optional<std::vector<Backup>> readTimeshift(const Folder&, const std::vector<FolderEntry>&, const LayoutContext&);
@@ -36,7 +36,8 @@ std::optional<std::vector<Backup>> readDuplicity(const Folder&, const std::vecto
 std::optional<std::vector<Backup>> readRestic(const Folder&, const std::vector<FolderEntry>&, const LayoutContext&);
 std::optional<std::vector<Backup>> readBorg(const Folder&, const std::vector<FolderEntry>&, const LayoutContext&);
 std::optional<std::vector<Backup>> readRsnapshot(const Folder&, const std::vector<FolderEntry>&, const LayoutContext&);
-std::optional<std::vector<Backup>> readRdiffBackup(const Folder&, const std::vector<FolderEntry>&, const LayoutContext&);
+std::optional<std::vector<Backup>> readRdiffBackup(const Folder&, const std::vector<FolderEntry>&,
+                                                   const LayoutContext&);
 
 bool hasEntry(const std::vector<FolderEntry>& entries, std::string_view name, FolderEntry::Type type);
 

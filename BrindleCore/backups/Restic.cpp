@@ -12,8 +12,8 @@ namespace brindle {
 namespace {
 bool snapshotName(std::string_view name)
 {
-    return name.size() == 64 &&
-           std::all_of(name.begin(), name.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+    return name.size() == 64 && std::all_of(name.begin(), name.end(),
+                                            [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 } // namespace
 

@@ -22,7 +22,8 @@ std::optional<unsigned> BackupFormats::rsnapshotIndex(std::string_view name)
     const auto dot = name.find('.');
     if (dot == 0 || dot == std::string_view::npos || dot > 32 || name.size() - dot - 1 > 4 || dot + 1 == name.size())
         return std::nullopt;
-    if (!std::all_of(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(dot), [](char c) { return c >= 'a' && c <= 'z'; }))
+    if (!std::all_of(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(dot),
+                     [](char c) { return c >= 'a' && c <= 'z'; }))
         return std::nullopt;
     unsigned index = 0;
     const auto [end, error] = std::from_chars(name.data() + dot + 1, name.data() + name.size(), index);
@@ -56,8 +57,9 @@ std::optional<std::vector<Backup>> readRsnapshot(const Folder& folder, const std
     }
     if (!newest)
         return std::nullopt;
-    std::sort(snapshots.begin(), snapshots.end(),
-              [](const Snapshot& a, const Snapshot& b) { return std::tie(a.interval, a.index) < std::tie(b.interval, b.index); });
+    std::sort(snapshots.begin(), snapshots.end(), [](const Snapshot& a, const Snapshot& b) {
+        return std::tie(a.interval, a.index) < std::tie(b.interval, b.index);
+    });
     std::vector<Backup> found;
     std::optional<Instant> lowerKept; // the newest kept of the interval so far
     for (std::size_t i = 0; i < snapshots.size(); ++i) {

@@ -17,15 +17,15 @@ constexpr int maxDepth = 2;
 constexpr std::size_t maxSearchEntries = 256;
 constexpr std::size_t maxSearchFolders = 256;
 
-constexpr std::array<LayoutReader, 7> readers{readBackInTime, readTimeshift, readRestic, readBorg,
+constexpr std::array<LayoutReader, 7> readers{readBackInTime,  readTimeshift, readRestic,   readBorg,
                                               readRdiffBackup, readRsnapshot, readDuplicity};
 
 // The names the readers recognise a layout by, looked up directly in every folder searched, so
 // that a folder of many entries cannot hide them behind its first few hundred.
 constexpr std::array<std::string_view, 24> knownNames{
-    "backintime", "timeshift", "timeshift-btrfs", "restic", "rdiff-backup-data", "README", "config", "keys",
-    "snapshots", "data", "index", "locks", "alpha.0", "beta.0", "gamma.0", "delta.0", "hourly.0", "daily.0",
-    "weekly.0", "monthly.0", "yearly.0", "Backups", "backups", "Backup"};
+    "backintime", "timeshift", "timeshift-btrfs", "restic",    "rdiff-backup-data", "README",  "config",  "keys",
+    "snapshots",  "data",      "index",           "locks",     "alpha.0",           "beta.0",  "gamma.0", "delta.0",
+    "hourly.0",   "daily.0",   "weekly.0",        "monthly.0", "yearly.0",          "Backups", "backups", "Backup"};
 
 FolderEntry::Type typeOf(const struct stat& status)
 {

@@ -44,8 +44,8 @@ std::vector<std::string> listOf(const std::map<std::string, std::string, std::le
             std::string_view(it->first).substr(prefix.size(), it->first.size() - prefix.size() - 6);
         if (middle.empty() || middle.find_first_not_of("0123456789") != std::string_view::npos)
             continue;
-        const bool fromHome = it->second.starts_with('~') || it->second.starts_with("$HOME") ||
-                              it->second.starts_with("${HOME}");
+        const bool fromHome =
+            it->second.starts_with('~') || it->second.starts_with("$HOME") || it->second.starts_with("${HOME}");
         items.push_back(absolute || fromHome ? places.absolute(it->second) : it->second);
     }
     return items;

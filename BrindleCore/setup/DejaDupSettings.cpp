@@ -37,7 +37,8 @@ std::optional<std::string> specialFolder(std::string_view name, const SetupPlace
 
 std::optional<std::string> folderOf(std::string path, const SetupPlaces& places)
 {
-    for (std::size_t at = path.find("$USER"); at != std::string::npos; at = path.find("$USER", at + places.userName.size()))
+    for (std::size_t at = path.find("$USER"); at != std::string::npos;
+         at = path.find("$USER", at + places.userName.size()))
         path.replace(at, 5, places.userName);
     if (path.starts_with('$')) {
         const auto slash = path.find('/');
@@ -71,8 +72,8 @@ std::optional<BackupSetup> SetupRead::dejaDup(const DejaDupSettings& settings, c
         setup.volumeUuid = settings.driveUuid;
         if (!settings.driveName.empty())
             setup.driveName = settings.driveName;
-    }    else if (settings.backend == "local" && !settings.localFolder.empty() &&
-             settings.localFolder.find('$') == std::string::npos)
+    } else if (settings.backend == "local" && !settings.localFolder.empty() &&
+               settings.localFolder.find('$') == std::string::npos)
         setup.target = places.absolute(settings.localFolder);
     setup.included = foldersOf(settings.includeList, places);
     setup.excluded = foldersOf(settings.excludeList, places);

@@ -65,7 +65,8 @@ SetupPlaces SetupPlaces::current()
     places.dataHome = xdgFolder("XDG_DATA_HOME", ".local/share");
     if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_name)
         places.userName = user->pw_name;
-    places.userDirs = parseUserDirs(fileText(places.configHome + "/user-dirs.dirs", limits::userDirsBytes), places.home);
+    places.userDirs =
+        parseUserDirs(fileText(places.configHome + "/user-dirs.dirs", limits::userDirsBytes), places.home);
     return places;
 }
 
@@ -133,14 +134,14 @@ std::vector<BackupSetup> SetupRead::all(const SetupPlaces& places, const std::op
     const std::string rsnapshotConfig = fileText(places.rsnapshotConfig, limits::toolSettingsBytes);
     const auto rsnapshotLog = rsnapshotLogFile(rsnapshotConfig);
     // Installing rsnapshot brings a sample configuration: only one that has run counts.
-    if (auto setup = rsnapshot(rsnapshotConfig, rsnapshotLog ? fileTail(*rsnapshotLog, 256u << 10) : "",
-                               places, calendar);
+    if (auto setup =
+            rsnapshot(rsnapshotConfig, rsnapshotLog ? fileTail(*rsnapshotLog, 256u << 10) : "", places, calendar);
         setup && (setup->lastBackup || holdsAnything(*setup->target)))
         found.push_back(std::move(*setup));
     const std::string flatpaks = places.home + "/.var/app";
-    const std::string vorta = firstText({places.dataHome + "/Vorta/settings.db",
-                                         flatpaks + "/com.borgbase.Vorta/data/Vorta/settings.db"},
-                                        limits::toolDatabaseBytes);
+    const std::string vorta =
+        firstText({places.dataHome + "/Vorta/settings.db", flatpaks + "/com.borgbase.Vorta/data/Vorta/settings.db"},
+                  limits::toolDatabaseBytes);
     for (BackupSetup& setup : vortaDatabase(vorta, places, calendar))
         found.push_back(std::move(setup));
     for (const std::string& folder :

@@ -15,8 +15,8 @@ constexpr std::size_t maxRules = 4096;
 bool isTrue(const JsonIn& json, const char* key)
 {
     const auto it = json.find(key);
-    return it != json.end() && ((it->is_string() && it->get_ref<const std::string&>() == "true") ||
-                                (it->is_boolean() && it->get<bool>()));
+    return it != json.end() &&
+           ((it->is_string() && it->get_ref<const std::string&>() == "true") || (it->is_boolean() && it->get<bool>()));
 }
 } // namespace
 

@@ -48,9 +48,9 @@ Database openCopy(std::string_view bytes)
     // A view or a virtual table computes its rows, as much as it likes: only stored tables are read.
     sqlite3_stmt* count = nullptr;
     const bool stored =
-        sqlite3_prepare_v2(db.get(),
-                           "SELECT count(*) FROM sqlite_master WHERE type = 'view' OR (type = 'table' AND NOT rootpage > 0)",
-                           -1, &count, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(
+            db.get(), "SELECT count(*) FROM sqlite_master WHERE type = 'view' OR (type = 'table' AND NOT rootpage > 0)",
+            -1, &count, nullptr) == SQLITE_OK &&
         sqlite3_step(count) == SQLITE_ROW && sqlite3_column_int64(count, 0) == 0;
     sqlite3_finalize(count);
     if (!stored)
@@ -133,12 +133,12 @@ std::vector<BackupSetup> SetupRead::vortaDatabase(std::string_view bytes, const 
                           if (rule.starts_with(style))
                               rule.remove_prefix(style.size());
                       if (!rule.empty() && !rule.starts_with('#') && rule.find(':') == std::string_view::npos)
-                          setup.excluded.emplace_back(rule.starts_with('~') ? places.absolute(rule) : std::string(rule));
+                          setup.excluded.emplace_back(rule.starts_with('~') ? places.absolute(rule)
+                                                                            : std::string(rule));
                   }
               });
-        query(db.get(), "SELECT max(time) FROM archivemodel WHERE repo_id = ?", profile.repo, [&](sqlite3_stmt* row) {
-            setup.lastBackup = timestamp(textAt(row, 0), calendar);
-        });
+        query(db.get(), "SELECT max(time) FROM archivemodel WHERE repo_id = ?", profile.repo,
+              [&](sqlite3_stmt* row) { setup.lastBackup = timestamp(textAt(row, 0), calendar); });
         setups.push_back(std::move(setup));
     }
     return setups;

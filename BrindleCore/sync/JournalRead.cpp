@@ -149,9 +149,9 @@ using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 // What reading one database may cost, in proportion to its size: a small file that asks
 // for much work or memory is hostile, not a journal.
 struct Budget {
-    std::int64_t steps = 0;     // progress callbacks so far, each a thousand instructions
+    std::int64_t steps = 0; // progress callbacks so far, each a thousand instructions
     std::int64_t maxSteps = 0;
-    std::size_t bytes = 0;      // held in memory so far, roughly
+    std::size_t bytes = 0; // held in memory so far, roughly
     std::size_t maxBytes = 0;
 
     explicit Budget(std::size_t fileBytes)
@@ -367,14 +367,20 @@ std::optional<SyncJournal> loadOneDrive(sqlite3* db, Budget& budget)
     const bool read = eachRow(rows.get(), [&](sqlite3_stmt* row) {
         // The file holds each item's names and hashes and indexes them, which the items as read
         // here never outweigh; what is built from them later is in proportion.
-        withinBudget = withinBudget && budget.hold(sizeof(OneDriveItem) + static_cast<std::size_t>(
-                                                       sqlite3_column_bytes(row, 0) + sqlite3_column_bytes(row, 1) +
-                                                       sqlite3_column_bytes(row, 2) + sqlite3_column_bytes(row, 5)));
+        withinBudget =
+            withinBudget &&
+            budget.hold(sizeof(OneDriveItem) +
+                        static_cast<std::size_t>(sqlite3_column_bytes(row, 0) + sqlite3_column_bytes(row, 1) +
+                                                 sqlite3_column_bytes(row, 2) + sqlite3_column_bytes(row, 5)));
         if (!withinBudget)
             return;
-        OneDriveItem item{std::string(textOf(row, 0)), std::string(textOf(row, 1)), std::string(textOf(row, 2)),
-                          std::string(textOf(row, 5)), textOf(row, 3) == "dir" || textOf(row, 3) == "root",
-                          isoSeconds(textOf(row, 4)), -1};
+        OneDriveItem item{std::string(textOf(row, 0)),
+                          std::string(textOf(row, 1)),
+                          std::string(textOf(row, 2)),
+                          std::string(textOf(row, 5)),
+                          textOf(row, 3) == "dir" || textOf(row, 3) == "root",
+                          isoSeconds(textOf(row, 4)),
+                          -1};
         if (sized)
             item.size = sizeOf(row, 6);
         if (!item.id.empty())

@@ -14,10 +14,14 @@ namespace brindle {
 std::string_view clientName(SyncClient client)
 {
     switch (client) {
-    case SyncClient::nextcloud: return "Nextcloud";
-    case SyncClient::ownCloud: return "ownCloud";
-    case SyncClient::oneDrive: return "OneDrive";
-    case SyncClient::rclone: return "rclone";
+    case SyncClient::nextcloud:
+        return "Nextcloud";
+    case SyncClient::ownCloud:
+        return "ownCloud";
+    case SyncClient::oneDrive:
+        return "OneDrive";
+    case SyncClient::rclone:
+        return "rclone";
     }
     return "Nextcloud";
 }
@@ -117,9 +121,15 @@ std::string qtSettingValue(std::string_view raw)
         }
         const char next = raw[++i];
         switch (next) {
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
         case 'x': {
             std::uint32_t code = 0;
             std::size_t digits = 0;
@@ -133,7 +143,9 @@ std::string qtSettingValue(std::string_view raw)
                 appendUtf8(out, code);
             break;
         }
-        default: out += next; break; // "\\", "\"", and anything unknown stand for themselves
+        default:
+            out += next;
+            break; // "\\", "\"", and anything unknown stand for themselves
         }
     }
     return out;
@@ -205,7 +217,8 @@ std::string oneDriveSyncDir(std::string_view text, const std::string& home)
         eachLine(text, [&](std::string_view line) {
             line = trimmed(line);
             const auto equals = line.find('=');
-            if (line.starts_with('#') || equals == std::string_view::npos || trimmed(line.substr(0, equals)) != "sync_dir")
+            if (line.starts_with('#') || equals == std::string_view::npos ||
+                trimmed(line.substr(0, equals)) != "sync_dir")
                 return;
             std::string_view raw = trimmed(line.substr(equals + 1));
             if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"')

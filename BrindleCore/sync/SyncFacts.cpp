@@ -40,9 +40,8 @@ std::atomic<std::uint64_t> nextId{1};
 
 SyncFacts::SyncFacts(std::vector<LoadedSyncFolder> folders) : folders_(std::move(folders)), id_(nextId++)
 {
-    std::stable_sort(folders_.begin(), folders_.end(), [](const auto& a, const auto& b) {
-        return a.folder.root.size() > b.folder.root.size();
-    });
+    std::stable_sort(folders_.begin(), folders_.end(),
+                     [](const auto& a, const auto& b) { return a.folder.root.size() > b.folder.root.size(); });
 }
 
 std::optional<std::pair<std::size_t, std::string_view>> SyncFacts::locate(std::string_view path) const
@@ -72,7 +71,8 @@ ICloudFacts SyncFacts::factsOf(const LoadedSyncFolder& loaded, std::string_view 
         const std::string_view suffix = placeholderSuffix(loaded.folder.client);
         if (S_ISREG(status.st_mode) && name.size() > suffix.size() && name.ends_with(suffix)) {
             const std::string_view realName = name.substr(0, name.size() - suffix.size());
-            const auto size = recordedSize(entry) ? recordedSize(entry) : recordedSize(journal.find(directory, realName));
+            const auto size =
+                recordedSize(entry) ? recordedSize(entry) : recordedSize(journal.find(directory, realName));
             return onlyInCloud(size, static_cast<std::uint8_t>(suffix.size()));
         }
         if (attributePlaceholder || (entry && entry->placeholder))

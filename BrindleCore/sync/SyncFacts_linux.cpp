@@ -142,8 +142,8 @@ std::vector<SyncFolder> configured(const SyncLocations& where)
         const std::string oneDrive = where.configHome + "/onedrive";
         if (const std::string items = oneDrive + "/items.sqlite3"; ::access(items.c_str(), F_OK) == 0) {
             const ReadResult config = readRegularFile(oneDrive + "/config", limits::syncConfigBytes);
-            folders.push_back({SyncClient::oneDrive, SyncConfig::oneDriveSyncDir(config.content.value_or(""), where.home),
-                               items, false});
+            folders.push_back({SyncClient::oneDrive,
+                               SyncConfig::oneDriveSyncDir(config.content.value_or(""), where.home), items, false});
         }
     }
     if (!where.mountInfo.empty())

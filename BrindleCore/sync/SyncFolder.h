@@ -14,8 +14,8 @@ std::string_view clientName(SyncClient client);
 
 struct SyncFolder {
     SyncClient client = SyncClient::nextcloud;
-    std::string root;    // the local folder, absolute, without a trailing slash
-    std::string journal; // the client's database; for rclone, its cache's metadata folder
+    std::string root;               // the local folder, absolute, without a trailing slash
+    std::string journal;            // the client's database; for rclone, its cache's metadata folder
     bool xattrPlaceholders = false; // online-only files carry an extended attribute
     friend bool operator==(const SyncFolder&, const SyncFolder&) = default;
 };

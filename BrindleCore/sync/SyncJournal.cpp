@@ -38,8 +38,8 @@ void SyncJournal::add(std::string_view path, const JournalEntry& entry)
     // Offsets are 32-bit; the loaders cap the journal far below this.
     if (paths_.size() + path.size() > std::numeric_limits<std::uint32_t>::max())
         return;
-    rows_.push_back({hashOf({}, path), static_cast<std::uint32_t>(paths_.size()),
-                     static_cast<std::uint32_t>(path.size()), entry});
+    rows_.push_back(
+        {hashOf({}, path), static_cast<std::uint32_t>(paths_.size()), static_cast<std::uint32_t>(path.size()), entry});
     paths_.append(path);
 }
 

@@ -1,3 +1,4 @@
+#include "Brindle/Version.h"
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/services/GrantTokens.h"
 #include "Brindle/app/services/SettingsKeys.h"
@@ -5,7 +6,6 @@
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 #include "Brindle/cli/TextReports.h"
-#include "Brindle/Version.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/Store.h"
@@ -31,10 +31,10 @@ TEST(Terminal, PrintableNeutralisesControlsAndBadUtf8)
         {"caf\xc3\xa9", "caf\xc3\xa9"},
         {"line\nbreak\x1b[2J", "line?break?[2J"},
         {"bad\xff", "bad\xEF\xBF\xBD"},
-        {"\xc0\xaf", "\xEF\xBF\xBD\xEF\xBF\xBD"},     // overlong slash
+        {"\xc0\xaf", "\xEF\xBF\xBD\xEF\xBF\xBD"},                 // overlong slash
         {"\xed\xa0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // surrogate
-        {"\xc2\x9b", "\xEF\xBF\xBD\xEF\xBF\xBD"},     // C1 control
-        {"a\u202Eb", "a\uFFFD\uFFFD\uFFFDb"},       // right-to-left override
+        {"\xc2\x9b", "\xEF\xBF\xBD\xEF\xBF\xBD"},                 // C1 control
+        {"a\u202Eb", "a\uFFFD\uFFFD\uFFFDb"},                     // right-to-left override
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(printable(in), out) << in;
@@ -54,11 +54,14 @@ TEST(TallyTable, ShowsEveryFolderAndTheTotal)
     FolderTally total("All folders", "");
     total.merge(documents);
     const std::string table = tallyTable({documents}, total);
-    EXPECT_EQ(table,
-              "Folder       Files     Size  Only here  Both  Only cloud  Waiting  Unknown  This week  Since backup  No 2nd copy\n"
-              "Documents    1,234  2.50 GB      1,234     0           0        0        0          0             3            3\n"
-              "----------------------------------------------------------------------------------------------------------------\n"
-              "All folders  1,234  2.50 GB      1,234     0           0        0        0          0             3            3\n");
+    EXPECT_EQ(table, "Folder       Files     Size  Only here  Both  Only cloud  Waiting  Unknown  This week  Since "
+                     "backup  No 2nd copy\n"
+                     "Documents    1,234  2.50 GB      1,234     0           0        0        0          0            "
+                     " 3            3\n"
+                     "-------------------------------------------------------------------------------------------------"
+                     "---------------\n"
+                     "All folders  1,234  2.50 GB      1,234     0           0        0        0          0            "
+                     " 3            3\n");
 }
 
 } // namespace
@@ -177,7 +180,8 @@ namespace {
 
 TEST(Commands, TheOwnCheckKeepsItsResultAndOneOffsDoNot)
 {
-    const test::TestTree tree{{{"home/Documents/a.txt", test::Node::file(5)}, {"elsewhere/b.txt", test::Node::file(7)}}};
+    const test::TestTree tree{
+        {{"home/Documents/a.txt", test::Node::file(5)}, {"elsewhere/b.txt", test::Node::file(7)}}};
     ::setenv("HOME", tree.path("home").c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", tree.path("home/.config").c_str(), 1);
     ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
@@ -205,8 +209,9 @@ TEST(Commands, TheOwnCheckKeepsItsResultAndOneOffsDoNot)
     const CommandRun count = run({"no-second-copy", "--json"});
     EXPECT_TRUE(count.out.starts_with(R"({"value":1,"dialog":"1 file has no second copy, at the check today at )"))
         << count.out;
-    EXPECT_EQ(run({"last-backup", "--json"}).out,
-              "{\"value\":\"No backup drive is chosen in Brindle.\",\"dialog\":\"No backup drive is chosen in Brindle.\"}\n");
+    EXPECT_EQ(
+        run({"last-backup", "--json"}).out,
+        "{\"value\":\"No backup drive is chosen in Brindle.\",\"dialog\":\"No backup drive is chosen in Brindle.\"}\n");
     EXPECT_EQ(run({"last-backup", "--bogus"}).status, 2);
 
     // --save keeps a one-off too.
@@ -234,7 +239,8 @@ TEST(Commands, TheOwnCheckChecksWhatWasGranted)
     const auto settings = makeSettingsFile();
     const auto token = makeGrantTokens()->create(tree.path("granted"));
     ASSERT_TRUE(token);
-    const Grant gone{"Gone", tree.path("gone"), R"({"version":1,"path":"/nowhere","inVolume":"/nowhere","device":1,"inode":1})"};
+    const Grant gone{"Gone", tree.path("gone"),
+                     R"({"version":1,"path":"/nowhere","inVolume":"/nowhere","device":1,"inode":1})"};
     // One grant that does not decode is named and left out; the others are still checked.
     JsonIn stored = JsonIn(encode(std::vector<Grant>{{"granted", tree.path("granted"), *token}, gone}));
     stored.push_back({{"name", "Broken"}, {"path", tree.path("broken")}, {"bookmark", "x"}, {"uuid", 5}});
@@ -257,8 +263,8 @@ TEST(Commands, TextFromOutsideNeverReachesTheTerminalRaw)
     CheckResult result = Demo::withDrive();
     result.drive->facts.name = "A\x1b[2J";
     ASSERT_TRUE(Store::saveLast(result));
-    for (const std::vector<std::string>& words : {std::vector<std::string>{"last-backup"},
-                                                  {"check", "--\x1b[2J"}, {"history", "\x1b[2J"}}) {
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"last-backup"}, {"check", "--\x1b[2J"}, {"history", "\x1b[2J"}}) {
         const CommandRun printed = run(words);
         EXPECT_EQ((printed.out + printed.err).find('\x1b'), std::string::npos) << words.front();
     }
@@ -326,8 +332,9 @@ TEST(Commands, CheckNamesTheBackupToolAndWhatItLeavesOut)
 {
     const test::TestTree tree{
         {{"home/.config/backintime/config",
-          test::Node::text("profile1.snapshots.path=/media/ada/Backup\nprofile1.snapshots.include.1.value=~/Documents\n"
-                           "profile1.snapshots.exclude.1.value=~/Documents/Cache\nprofile1.snapshots.exclude.2.value=*.iso\n")},
+          test::Node::text(
+              "profile1.snapshots.path=/media/ada/Backup\nprofile1.snapshots.include.1.value=~/Documents\n"
+              "profile1.snapshots.exclude.1.value=~/Documents/Cache\nprofile1.snapshots.exclude.2.value=*.iso\n")},
          {"home/Documents/a.txt", test::Node::file(5)},
          {"home/Documents/Cache/c.tmp", test::Node::file(5)},
          {"home/Pictures/b.jpg", test::Node::file(7)},
@@ -347,7 +354,8 @@ TEST(Commands, CheckNamesTheBackupToolAndWhatItLeavesOut)
     std::vector<std::string> json = words;
     json.push_back("--json");
     const CommandRun carried = run(json);
-    EXPECT_NE(carried.out.find(R"("backupSetups":[{"tool":"Back In Time","target":"/media/ada/Backup")"), std::string::npos)
+    EXPECT_NE(carried.out.find(R"("backupSetups":[{"tool":"Back In Time","target":"/media/ada/Backup")"),
+              std::string::npos)
         << carried.out;
     EXPECT_NE(carried.out.find(R"("leftOut":["Pictures"])"), std::string::npos) << carried.out;
 }

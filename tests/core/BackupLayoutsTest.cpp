@@ -56,7 +56,6 @@ std::string info(sys_seconds created)
     return R"({"sys-uuid":"8f2c","created":")" + unixText(created) + R"(","tags":"D","comments":"","type":"rsync"})";
 }
 
-
 struct Layout {
     const char* tool;
     std::vector<std::pair<std::string, Node>> nodes;
@@ -70,8 +69,8 @@ std::vector<Layout> layouts()
     const std::string ts = "disk/timeshift/snapshots/";
     const std::string dup = "backups/deja/";
     const std::string rdiff = "mirror/rdiff-backup-data/";
-    const sys_seconds dstTwice{sys_days{2026y / October / 25} + 30min};  // 01:30 BST, before clocks go back
-    const sys_seconds dstSkipped{sys_days{2026y / March / 29} + 1h};   // 01:30 never happened: 02:00 BST
+    const sys_seconds dstTwice{sys_days{2026y / October / 25} + 30min}; // 01:30 BST, before clocks go back
+    const sys_seconds dstSkipped{sys_days{2026y / March / 29} + 1h};    // 01:30 never happened: 02:00 BST
     return {
         {"Back In Time",
          {{bit + "20261120-021500-123/backup/home", Node::directory()},
@@ -121,7 +120,8 @@ std::vector<Layout> layouts()
          {{"mirror/home/ada", Node::directory()},
           {rdiff + "session_statistics.2026-11-20T03:15:00+01:00.data",
            Node::text("StartTime " + unixText(nov20) + ".00 (Fri Nov 20 03:15:00 2026)\nEndTime " +
-                      unixText(nov20 + 90s) + ".50 (Fri Nov 20 03:16:30 2026)\nElapsedTime 90.50\nSourceFiles 120\n"
+                      unixText(nov20 + 90s) +
+                      ".50 (Fri Nov 20 03:16:30 2026)\nElapsedTime 90.50\nSourceFiles 120\n"
                       "NewFiles 3\nNewFileSize 100\nDeletedFiles 1\nChangedFiles 4\nChangedSourceSize 23\n")},
           {rdiff + "current_mirror.2026-11-20T03:15:00+01:00.data", Node::text("PID 123\n")},
           {rdiff + "session_statistics.2026-11-21T03-15-00+01-00.data",
@@ -146,8 +146,10 @@ TEST(BackupLayouts, TheSearchIsBoundedAndFollowsNoLink)
         {"a/b/timeshift/snapshots/2026-11-20_02-15-00/info.json", Node::text(info(nov20))},
         {"link", Node::symlink(outside.root())},
         {"timeshift", Node::symlink(outside.path("timeshift"))},
-        {"ts/timeshift/snapshots/2026-11-21_02-15-00", Node::symlink(outside.path("timeshift/snapshots/2026-11-20_02-15-00"))},
-        {"ts/timeshift/snapshots/2026-11-22_02-15-00/info.json", Node::symlink(outside.path("timeshift/snapshots/2026-11-20_02-15-00/info.json"))},
+        {"ts/timeshift/snapshots/2026-11-21_02-15-00",
+         Node::symlink(outside.path("timeshift/snapshots/2026-11-20_02-15-00"))},
+        {"ts/timeshift/snapshots/2026-11-22_02-15-00/info.json",
+         Node::symlink(outside.path("timeshift/snapshots/2026-11-20_02-15-00/info.json"))},
     }};
     EXPECT_EQ(Drive::backups(tree.root(), tree.now(), london), std::vector<Backup>{});
     EXPECT_EQ(Drive::backups(tree.path("a"), tree.now(), london).size(), 1u) << "two levels below the chosen folder";
@@ -166,7 +168,8 @@ TEST(BackupLayouts, AFolderOfManyEntriesHidesNoBackups)
     nodes.push_back({"timeshift/snapshots/2026-11-20_02-15-00/info.json", Node::text(info(nov20))});
     const TestTree tree(nodes);
     const auto found = Drive::searchBackups(tree.root(), tree.now(), london);
-    EXPECT_EQ(found.backups, (std::vector<Backup>{backup(nov20, nov20, "Timeshift")})) << "known names are looked up first";
+    EXPECT_EQ(found.backups, (std::vector<Backup>{backup(nov20, nov20, "Timeshift")}))
+        << "known names are looked up first";
     EXPECT_FALSE(found.complete);
     const TestTree few{{{"zz/backintime/host/ada/1/20261121-021500/backup", Node::directory()}}};
     EXPECT_TRUE(Drive::searchBackups(few.root(), few.now(), london).complete);

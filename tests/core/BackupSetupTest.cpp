@@ -33,7 +33,11 @@ SetupPlaces placesIn(const TestTree& tree)
 
 TEST(BackupSetup, CoversByTheDeepestRule)
 {
-    const BackupSetup home{"T", {}, {}, {}, std::vector<std::string>{"/home/ada"},
+    const BackupSetup home{"T",
+                           {},
+                           {},
+                           {},
+                           std::vector<std::string>{"/home/ada"},
                            {"/home/ada/Downloads", "/home/ada/Pictures/*", "*.cache", "node_modules"}};
     const BackupSetup system{"T", {}, {}, {}, std::vector<std::string>{"/", "/home/ada/Work"}, {"/home", "/media/*"}};
     const std::vector<std::tuple<const BackupSetup*, std::string, bool>> cases{
@@ -89,9 +93,8 @@ TEST(BackupSetup, ReadsEachToolsSettings)
     EXPECT_TRUE(BackupSetups::covers(*timeshift, "/etc"));
     EXPECT_TRUE(BackupSetups::covers(*timeshift, "/home/ada/Documents"));
     EXPECT_FALSE(BackupSetups::covers(*timeshift, "/home/ada/Pictures"));
-    const auto btrfsHome =
-        SetupRead::timeshift(R"({"backup_device_uuid":"u","btrfs_mode":"true","include_btrfs_home_for_backup":"true"})",
-                             places);
+    const auto btrfsHome = SetupRead::timeshift(
+        R"({"backup_device_uuid":"u","btrfs_mode":"true","include_btrfs_home_for_backup":"true"})", places);
     EXPECT_TRUE(BackupSetups::covers(*btrfsHome, "/home/ada/Pictures"));
     EXPECT_FALSE(SetupRead::timeshift(R"({"backup_device_uuid": ""})", places));
 
@@ -110,7 +113,12 @@ TEST(BackupSetup, ReadsEachToolsSettings)
     EXPECT_FALSE(BackupSetups::covers(pika[0], home + "/.cache"));
     EXPECT_FALSE(BackupSetups::covers(pika[1], home + "/Pictures"));
 
-    DejaDupSettings dejaDup{"drive", "", "1234-ABCD", "Backup", {"$HOME"}, {"$TRASH", "$DOWNLOAD", "$PICTURES/$USER"},
+    DejaDupSettings dejaDup{"drive",
+                            "",
+                            "1234-ABCD",
+                            "Backup",
+                            {"$HOME"},
+                            {"$TRASH", "$DOWNLOAD", "$PICTURES/$USER"},
                             "2026-11-20T02:15:00.123456Z"};
     const auto deja = SetupRead::dejaDup(dejaDup, places, utc);
     ASSERT_TRUE(deja);
@@ -166,16 +174,18 @@ TEST(BackupSetup, ReadsVortaFromItsTables)
 // megabyte (a generated column).
 TEST(BackupSetup, VortaTablesThatAreComputedAreNotRead)
 {
-    const std::string profiles = "CREATE TABLE backupprofilemodel(id INTEGER PRIMARY KEY, repo_id INTEGER, exclude_patterns TEXT);"
-                                 "INSERT INTO backupprofilemodel VALUES (1, 1, NULL);";
-    for (const std::string repositories :
-         {"CREATE VIEW repomodel(id, url) AS SELECT 1, '/media/ada/Backup';",
-          "CREATE TABLE repomodel(id INTEGER PRIMARY KEY, url TEXT GENERATED ALWAYS AS (printf('/%.*c', 1000000, 'x')));"
-          "INSERT INTO repomodel(id) VALUES (1);"}) {
+    const std::string profiles =
+        "CREATE TABLE backupprofilemodel(id INTEGER PRIMARY KEY, repo_id INTEGER, exclude_patterns TEXT);"
+        "INSERT INTO backupprofilemodel VALUES (1, 1, NULL);";
+    for (const std::string repositories : {"CREATE VIEW repomodel(id, url) AS SELECT 1, '/media/ada/Backup';",
+                                           "CREATE TABLE repomodel(id INTEGER PRIMARY KEY, url TEXT GENERATED ALWAYS "
+                                           "AS (printf('/%.*c', 1000000, 'x')));"
+                                           "INSERT INTO repomodel(id) VALUES (1);"}) {
         const TestTree tree{{{"home/.local/share/Vorta", Node::directory()}}};
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(tree.path("home/.local/share/Vorta/settings.db").c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, (repositories + profiles).c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << repositories;
+        ASSERT_EQ(sqlite3_exec(db, (repositories + profiles).c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+            << repositories;
         sqlite3_close(db);
         EXPECT_TRUE(SetupRead::all(placesIn(tree), std::nullopt, utc).empty()) << repositories;
     }
@@ -186,13 +196,13 @@ TEST(BackupSetup, VortaTablesThatAreComputedAreNotRead)
 TEST(BackupSetup, HostileSettingsFilesAreNoSettings)
 {
     const std::vector<std::string> files{"home/.config/backintime/config", "etc/timeshift/timeshift.json",
-                                         "home/.local/share/Vorta/settings.db",
-                                         "home/.config/pika-backup/backup.json"};
+                                         "home/.local/share/Vorta/settings.db", "home/.config/pika-backup/backup.json"};
     const std::vector<std::pair<const char*, Node>> kinds{
         {"fifo", Node::fifo()},
         {"link to /dev/zero", Node::symlink("/dev/zero")},
         {"huge", Node::file(std::int64_t{1} << 30)},
-        {"garbage", Node::text(std::string{'\x7f', '\0', '{', '['} + "profile1.snapshots.path=" + std::string(5000, '\xff'))},
+        {"garbage",
+         Node::text(std::string{'\x7f', '\0', '{', '['} + "profile1.snapshots.path=" + std::string(5000, '\xff'))},
     };
     for (const std::string& file : files)
         for (const auto& [kind, node] : kinds) {

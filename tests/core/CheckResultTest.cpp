@@ -16,7 +16,8 @@ DriveState driveWithBackupAt(const char* name, std::optional<int> day)
     return state;
 }
 
-std::vector<std::string> names(const std::optional<DriveState>& first, const std::optional<std::vector<DriveState>>& rest)
+std::vector<std::string> names(const std::optional<DriveState>& first,
+                               const std::optional<std::vector<DriveState>>& rest)
 {
     std::vector<std::string> out;
     if (first)
@@ -38,11 +39,13 @@ TEST(CheckResult, OrderedPutsTheNewestBackupFirstAndKeepsTiesInOrder)
         {{}, {}, false},
         {{driveWithBackupAt("one", 1)}, {"one"}, false},
         {{driveWithBackupAt("two", 2), driveWithBackupAt("three", 3), driveWithBackupAt("one", 1)},
-         {"three", "two", "one"}, true},
+         {"three", "two", "one"},
+         true},
         {{driveWithBackupAt("a", std::nullopt), driveWithBackupAt("b", std::nullopt)}, {"a", "b"}, true},
         {{driveWithBackupAt("none", std::nullopt), driveWithBackupAt("old", 1), driveWithBackupAt("tie1", 5),
           driveWithBackupAt("tie2", 5)},
-         {"tie1", "tie2", "old", "none"}, true},
+         {"tie1", "tie2", "old", "none"},
+         true},
     };
     for (const Case& c : cases) {
         const auto [first, rest] = CheckResult::ordered(c.given);

@@ -83,8 +83,9 @@ TEST_P(CheckWorkers, AStopEndsTheCheckAndMarksItsResult)
     const TestTree tree(nodes);
     Recorder recorder;
     recorder.stopAt = 1;
-    const CheckOutcome outcome = Check::run(
-        requestFor(tree, {{"A", tree.path("A")}, {"B", tree.path("B")}}, GetParam()), recorder, recorder.stop.get_token());
+    const CheckOutcome outcome =
+        Check::run(requestFor(tree, {{"A", tree.path("A")}, {"B", tree.path("B")}}, GetParam()), recorder,
+                   recorder.stop.get_token());
     EXPECT_TRUE(outcome.stopped);
     EXPECT_LT(outcome.result.total().files, 5001);
     EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "start 1 B"), 0);
@@ -95,17 +96,21 @@ TEST_P(CheckWorkers, AStopEndsTheCheckAndMarksItsResult)
 TEST(Check, FoldersTheBackupsLeaveOutCountAsChangedSinceTheBackup)
 {
     const TestTree tree{{{"Documents/a", Node::file(1)}, {"Pictures/b", Node::file(1)}, {"Pictures/c", Node::file(1)}}};
-    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
+    CheckRequest request =
+        requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
     // Begun after every file changed: only what the backups leave out counts as changed.
     const Instant backup = Instant{tree.now()} + std::chrono::hours{1};
     request.drives = {DriveState{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}}};
     BackupSetup documentsOnly{"Back In Time", "/media/Backup"};
     documentsOnly.included = std::vector<std::string>{tree.path("Documents")};
-    const std::vector<std::tuple<std::vector<BackupSetup>, std::int64_t, std::optional<std::vector<std::string>>>> cases{
-        {{documentsOnly}, 2, std::vector<std::string>{"Pictures"}},
-        {{BackupSetup{"Vorta", "/media/Backup/borg", {}, {}, std::vector<std::string>{}}}, 0, std::nullopt}, // not its backups
-        {{}, 0, std::nullopt},
-    };
+    const std::vector<std::tuple<std::vector<BackupSetup>, std::int64_t, std::optional<std::vector<std::string>>>>
+        cases{
+            {{documentsOnly}, 2, std::vector<std::string>{"Pictures"}},
+            {{BackupSetup{"Vorta", "/media/Backup/borg", {}, {}, std::vector<std::string>{}}},
+             0,
+             std::nullopt}, // not its backups
+            {{}, 0, std::nullopt},
+        };
     for (const auto& [setups, changed, leftOut] : cases) {
         request.setups = setups;
         Recorder recorder;
@@ -184,7 +189,8 @@ namespace {
 TEST(Check, ASetUpThatBacksUpToAnotherDriveCoversNothingOnThisOne)
 {
     const TestTree tree{{{"Documents/a", Node::file(1)}, {"Pictures/b", Node::file(1)}, {"drive", Node::directory()}}};
-    CheckRequest request = requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
+    CheckRequest request =
+        requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
     const Instant backup = Instant{tree.now()} + std::chrono::hours{1};
     DriveState drive{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}};
     drive.fileSystem = Drive::fileSystemId(tree.path("drive"));
@@ -214,7 +220,8 @@ TEST(Check, AnRsnapshotRunItsLogDoesNotCallCompletedIsNoBackup)
     request.drives = {drive};
     BackupSetup setup{"rsnapshot", tree.path("drive/snapshots")};
     setup.lastBackup = completed;
-    for (const auto& [setups, newest] : std::vector<std::pair<std::vector<BackupSetup>, Instant>>{{{}, unfinished}, {{setup}, completed}}) {
+    for (const auto& [setups, newest] :
+         std::vector<std::pair<std::vector<BackupSetup>, Instant>>{{{}, unfinished}, {{setup}, completed}}) {
         request.setups = setups;
         Recorder recorder;
         EXPECT_EQ(Check::run(request, recorder).result.drive->lastBackup(), newest) << setups.size();

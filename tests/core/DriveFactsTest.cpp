@@ -46,12 +46,22 @@ protected:
         write("sys/devices/pci0/usb2/2-1/block/sdb/removable", "0\n");
         const std::string v = tree.path("volumes");
         write("mountinfo", "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                           "40 1 8:17 / " + v + "/Backup rw - hfsplus /dev/sdb1 rw\n"
-                           "41 1 8:33 / " + v + "/Stick rw - exfat /dev/sdc1 rw\n"
-                           "42 1 253:1 / " + v + "/Vault rw - apfs /dev/dm-1 rw\n"
-                           "43 1 0:50 / " + v + "/Share rw - nfs4 server:/export rw\n");
+                           "40 1 8:17 / " +
+                               v +
+                               "/Backup rw - hfsplus /dev/sdb1 rw\n"
+                               "41 1 8:33 / " +
+                               v +
+                               "/Stick rw - exfat /dev/sdc1 rw\n"
+                               "42 1 253:1 / " +
+                               v +
+                               "/Vault rw - apfs /dev/dm-1 rw\n"
+                               "43 1 0:50 / " +
+                               v + "/Share rw - nfs4 server:/export rw\n");
     }
-    void write(const std::string& relative, const std::string& text) const { std::ofstream(tree.path(relative)) << text; }
+    void write(const std::string& relative, const std::string& text) const
+    {
+        std::ofstream(tree.path(relative)) << text;
+    }
 };
 
 TEST_F(DriveFactsFixture, ReadsAUsbBackupDriveByItsLabelAndUuid)
@@ -109,9 +119,12 @@ TEST_F(DriveFactsFixture, AnyFailureMakesTheWholeAnswerAbsent)
 TEST(DriveFacts, FormatDescriptions)
 {
     const std::vector<std::pair<const char*, const char*>> cases{
-        {"apfs", "APFS"}, {"hfsplus", "Mac OS Extended (Journaled)"}, {"ext4", "ext4"}, {"vfat", "MS-DOS (FAT32)"},
-        {"exfat", "ExFAT"}, {"ntfs3", "NTFS"}, {"fuseblk", "fuseblk"}, {"fuse.fusefat", "fuse.fusefat"}, {"btrfs", "Btrfs"}, {"xfs", "XFS"},
-        {"", "Unknown"}, {"weirdfs", "weirdfs"}};
+        {"apfs", "APFS"},       {"hfsplus", "Mac OS Extended (Journaled)"},
+        {"ext4", "ext4"},       {"vfat", "MS-DOS (FAT32)"},
+        {"exfat", "ExFAT"},     {"ntfs3", "NTFS"},
+        {"fuseblk", "fuseblk"}, {"fuse.fusefat", "fuse.fusefat"},
+        {"btrfs", "Btrfs"},     {"xfs", "XFS"},
+        {"", "Unknown"},        {"weirdfs", "weirdfs"}};
     for (const auto& [type, shown] : cases)
         EXPECT_EQ(Drive::formatDescription(type), shown) << type;
 }
@@ -129,8 +142,10 @@ TEST_F(DriveFactsFixture, OneFileSystemIdPerDiskWhateverItsSubvolumes)
     const std::string v = tree.path("volumes");
     tree.add("volumes/Root", Node::directory());
     tree.add("volumes/Home", Node::directory());
-    std::ofstream(tree.path("mountinfo"), std::ios::app) << "44 1 0:60 /@ " + v + "/Root rw - btrfs /dev/sdd2 rw\n"
-                                                             "45 1 0:61 /@home " + v + "/Home rw - btrfs /dev/sdd2 rw\n";
+    std::ofstream(tree.path("mountinfo"), std::ios::app) << "44 1 0:60 /@ " + v +
+                                                                "/Root rw - btrfs /dev/sdd2 rw\n"
+                                                                "45 1 0:61 /@home " +
+                                                                v + "/Home rw - btrfs /dev/sdd2 rw\n";
     const auto root = Drive::fileSystemId(tree.path("volumes/Root"), tables);
     ASSERT_TRUE(root);
     EXPECT_EQ(Drive::fileSystemId(tree.path("volumes/Home"), tables), root);
@@ -139,7 +154,10 @@ TEST_F(DriveFactsFixture, OneFileSystemIdPerDiskWhateverItsSubvolumes)
 
     DriveState drive{{"Root", "Btrfs"}, true, {}};
     drive.fileSystem = root;
-    EXPECT_EQ(Drive::foldersOnDisk(drive, {FolderTally("Home", tree.path("volumes/Home")), FolderTally("Stick", tree.path("volumes/Stick"))}, tables),
+    EXPECT_EQ(Drive::foldersOnDisk(
+                  drive,
+                  {FolderTally("Home", tree.path("volumes/Home")), FolderTally("Stick", tree.path("volumes/Stick"))},
+                  tables),
               std::vector<std::string>{"Home"});
     drive.fileSystem.reset();
     EXPECT_EQ(Drive::foldersOnDisk(drive, {FolderTally("Home", tree.path("volumes/Home"))}, tables), std::nullopt);

@@ -11,10 +11,18 @@ const Instant day0{sys_days{2026y / November / 1}};
 TEST(DriveFacts, CanHoldTimeMachineByFormatText)
 {
     const std::vector<std::pair<const char*, bool>> cases{
-        {"", true},         {"APFS", true},          {"apfs (case-sensitive)", true},
-        {"Mac OS Extended (Journaled)", true},       {"MAC OS EXTENDED", true}, {"hfsplus", true},
-        {"Unknown", false}, {"ext4", false},         {"ExFAT", false},          {"MS-DOS (FAT32)", false},
-        {"NTFS", false},    {"my apfsish drive", true},
+        {"", true},
+        {"APFS", true},
+        {"apfs (case-sensitive)", true},
+        {"Mac OS Extended (Journaled)", true},
+        {"MAC OS EXTENDED", true},
+        {"hfsplus", true},
+        {"Unknown", false},
+        {"ext4", false},
+        {"ExFAT", false},
+        {"MS-DOS (FAT32)", false},
+        {"NTFS", false},
+        {"my apfsish drive", true},
     };
     for (const auto& [format, expected] : cases)
         EXPECT_EQ((DriveFacts{"Backup", format, {}, {}, {}, {}, {}}.canHoldTimeMachine()), expected) << format;
@@ -34,7 +42,8 @@ TEST(DriveState, LastBackupDoesNotTrustTheListOrder)
     EXPECT_FALSE(state.lastBackup());
     EXPECT_FALSE(state.lastBackupStarted());
 
-    state.backups = {{day0 + days{2}, day0 + days{2} - hours{1}, {}, {}}, {day0 + days{5}, {}, {}, {}},
+    state.backups = {{day0 + days{2}, day0 + days{2} - hours{1}, {}, {}},
+                     {day0 + days{5}, {}, {}, {}},
                      {day0 + days{3}, day0 + days{3} - hours{1}, {}, {}}};
     EXPECT_EQ(state.lastBackup(), day0 + days{5});
     // The newest has no start time: its date, never an older backup's start.
@@ -56,10 +65,12 @@ TEST(DriveJson, RecordsRoundTripInBothDateForms)
         for (const DriveState& state : {full, bare})
             EXPECT_EQ(decodeDriveState(parseJson(dumpJson(encode(state, form))), form), state);
         EXPECT_EQ(decodeTimeMachineFacts(parseJson(dumpJson(encode(facts, form))), form), facts);
-        EXPECT_EQ(decodeTimeMachineFacts(parseJson(dumpJson(encode(TimeMachineFacts{}, form))), form), TimeMachineFacts{});
+        EXPECT_EQ(decodeTimeMachineFacts(parseJson(dumpJson(encode(TimeMachineFacts{}, form))), form),
+                  TimeMachineFacts{});
     }
-    EXPECT_EQ(dumpJson(encode(full.backups[0], DateForm::iso8601)),
-              R"({"date":"2026-11-01T00:00:00Z","started":"2026-10-31T23:57:00Z","changedItems":812,"changedBytes":1201760000})");
+    EXPECT_EQ(
+        dumpJson(encode(full.backups[0], DateForm::iso8601)),
+        R"({"date":"2026-11-01T00:00:00Z","started":"2026-10-31T23:57:00Z","changedItems":812,"changedBytes":1201760000})");
     EXPECT_EQ(dumpJson(encode(full.backups[0], DateForm::referenceSeconds)).substr(0, 21), R"({"date":815184000.0,")");
     EXPECT_EQ(dumpJson(encode(bare, DateForm::iso8601)),
               R"({"facts":{"name":"Backup","format":""},"connected":false,"backups":[]})");
@@ -86,12 +97,14 @@ TEST(DriveJson, DecodingNeedsTheRequiredKeysAndTypes)
         {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":"2026-11-01T00:00:00.5Z"}]})", false},
         {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":815184000}]})", false},
         {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[],"lastSeen":"yesterday"})", false},
-        {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":"2026-11-01T00:00:00Z","changedItems":-5}]})", false},
+        {R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":"2026-11-01T00:00:00Z","changedItems":-5}]})",
+         false},
     };
     for (const auto& [text, decodes] : states)
         EXPECT_EQ(decodeDriveState(parseJson(text), DateForm::iso8601).has_value(), decodes) << text;
-    EXPECT_TRUE(decodeDriveState(parseJson(R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":815184000}]})"),
-                                 DateForm::referenceSeconds));
+    EXPECT_TRUE(decodeDriveState(
+        parseJson(R"({"facts":{"name":"B","format":""},"connected":true,"backups":[{"date":815184000}]})"),
+        DateForm::referenceSeconds));
 }
 
 } // namespace

@@ -36,8 +36,9 @@ TEST(FileIO, AWriteGoesThroughALinkToItsTarget)
                          {"settings.json", test::Node::symlink("dotfiles/settings.json")},
                          {"dangling", test::Node::symlink("dotfiles/made.json")},
                          {"hop", test::Node::symlink("settings.json")}}};
-    for (const auto& [link, target] : {std::pair{"settings.json", "dotfiles/settings.json"}, std::pair{"dangling", "dotfiles/made.json"},
-                                       std::pair{"hop", "dotfiles/settings.json"}}) {
+    for (const auto& [link, target] :
+         {std::pair{"settings.json", "dotfiles/settings.json"}, std::pair{"dangling", "dotfiles/made.json"},
+          std::pair{"hop", "dotfiles/settings.json"}}) {
         std::string error;
         ASSERT_TRUE(writeFileAtomically(tree.path(link), std::string("new ") + link, &error)) << error;
         EXPECT_TRUE(isLink(tree.path(link))) << link;
@@ -79,9 +80,12 @@ TEST(FileIO, AWriteIntoADeviceOrFifoNeverReplacesIt)
 TEST(Paths, LastComponentAndParentFolder)
 {
     const std::vector<std::tuple<const char*, const char*, const char*>> cases{
-        {"/home/ada/Documents", "Documents", "/home/ada"}, {"/home/ada/Documents//", "Documents", "/home/ada/Documents/"},
-        {"/", "/", "/"},                                  {"Documents", "Documents", "."},
-        {"/mnt/Backup Disk", "Backup Disk", "/mnt"},      {"/mnt", "mnt", "/"},
+        {"/home/ada/Documents", "Documents", "/home/ada"},
+        {"/home/ada/Documents//", "Documents", "/home/ada/Documents/"},
+        {"/", "/", "/"},
+        {"Documents", "Documents", "."},
+        {"/mnt/Backup Disk", "Backup Disk", "/mnt"},
+        {"/mnt", "mnt", "/"},
         {"", "", "."}};
     for (const auto& [path, last, parent] : cases) {
         EXPECT_EQ(lastPathComponent(path), last) << path;
@@ -91,9 +95,11 @@ TEST(Paths, LastComponentAndParentFolder)
 
 TEST(Paths, HomeExpandedOnlyForTheOwnHomeFolder)
 {
-    const std::vector<std::pair<const char*, const char*>> cases{
-        {"~/Documents", "/home/ada/Documents"}, {"~", "/home/ada"},     {"~ada/x", "~ada/x"},
-        {"/srv/~/x", "/srv/~/x"},               {"Documents", "Documents"}};
+    const std::vector<std::pair<const char*, const char*>> cases{{"~/Documents", "/home/ada/Documents"},
+                                                                 {"~", "/home/ada"},
+                                                                 {"~ada/x", "~ada/x"},
+                                                                 {"/srv/~/x", "/srv/~/x"},
+                                                                 {"Documents", "Documents"}};
     for (const auto& [path, expanded] : cases)
         EXPECT_EQ(withHomeExpanded(path, "/home/ada/"), expanded) << path;
 }

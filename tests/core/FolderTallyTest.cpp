@@ -43,7 +43,8 @@ TEST(FolderTally, NoSecondCopyWithBackupIsCappedByTheFilesOnlyHere)
     const std::vector<std::pair<std::optional<std::int64_t>, std::int64_t>> cases{
         {std::nullopt, 12}, {3, 5}, {0, 2}, {10, 12}, {15, 12}};
     for (const auto& [changed, expected] : cases) {
-        const FolderTally tally = tallyWith({{Place::onlyHere, 10, 0}, {Place::onlyICloud, 2, 0}, {Place::both, 7, 0}}, changed);
+        const FolderTally tally =
+            tallyWith({{Place::onlyHere, 10, 0}, {Place::onlyICloud, 2, 0}, {Place::both, 7, 0}}, changed);
         EXPECT_EQ(tally.noSecondCopy(), 12);
         EXPECT_EQ(tally.noSecondCopyWithBackup(), expected) << changed.value_or(-1);
     }
@@ -58,7 +59,8 @@ TEST(FolderTally, Segments)
     };
     const std::vector<Case> cases{
         {"no backup known",
-         tallyWith({{Place::onlyHere, 4, 400}, {Place::both, 2, 20}, {Place::onlyICloud, 1, 10}, {Place::waiting, 3, 0}}),
+         tallyWith(
+             {{Place::onlyHere, 4, 400}, {Place::both, 2, 20}, {Place::onlyICloud, 1, 10}, {Place::waiting, 3, 0}}),
          {{Segment::noSecondCopy, 4}, {Segment::twoCopies, 2}, {Segment::onlyICloud, 1}, {Segment::waiting, 3}},
          {{Segment::noSecondCopy, 400}, {Segment::twoCopies, 20}, {Segment::onlyICloud, 10}}},
         {"nothing changed since the backup",
@@ -73,8 +75,10 @@ TEST(FolderTally, Segments)
          tallyWith({{Place::onlyHere, 4, 400}}, 2, std::nullopt),
          {{Segment::noSecondCopy, 2}, {Segment::unchangedSinceBackup, 2}},
          {{Segment::unchangedSinceBackup, 400}}},
-        {"changed beyond what is here", tallyWith({{Place::onlyHere, 4, 400}}, 9, 900),
-         {{Segment::noSecondCopy, 4}}, {{Segment::noSecondCopy, 400}}},
+        {"changed beyond what is here",
+         tallyWith({{Place::onlyHere, 4, 400}}, 9, 900),
+         {{Segment::noSecondCopy, 4}},
+         {{Segment::noSecondCopy, 400}}},
         {"only unknown files", tallyWith({{Place::unknown, 5, 0}}), {}, {}},
     };
     for (const Case& c : cases) {
@@ -153,8 +157,8 @@ TEST(FolderTally, EntriesOfZeroAreKeptAndCompared)
 
 TEST(FolderTallyJson, RoundTripsWithAndWithoutTheOptionalCounts)
 {
-    for (const FolderTally& tally :
-         {tallyWith({{Place::onlyHere, 4, 400}, {Place::unknown, 1, 0}}), tallyWith({{Place::onlyHere, 4, 400}}, 1, 9)}) {
+    for (const FolderTally& tally : {tallyWith({{Place::onlyHere, 4, 400}, {Place::unknown, 1, 0}}),
+                                     tallyWith({{Place::onlyHere, 4, 400}}, 1, 9)}) {
         const std::string text = dumpJson(encode(tally));
         EXPECT_EQ(text.find("changedSinceBackup") != std::string::npos, tally.changedSinceBackup.has_value()) << text;
         EXPECT_EQ(decodeFolderTally(parseJson(text)), tally) << text;
@@ -172,18 +176,18 @@ TEST(FolderTallyJson, DecodingFailsOnAnyFaultAndToleratesOrderAndNulls)
         {R"({"counts":["onlyHere",1],)" + good + "}", true},
         {R"({"counts":["onlyHere",1,"onlyHere",3],)" + good + "}", true}, // the later value wins
         {R"({"counts":[],"changedSinceBackup":null,)" + good + "}", true},
-        {R"({"counts":["onlyHere"],)" + good + "}", false},             // odd length
-        {R"({"counts":["elsewhere",1],)" + good + "}", false},          // not a place
-        {R"({"counts":[1,"onlyHere"],)" + good + "}", false},           // value first
-        {R"({"counts":["onlyHere",1.5],)" + good + "}", false},         // not an integer
-        {R"({"counts":{"onlyHere":1},)" + good + "}", false},           // keyed object
+        {R"({"counts":["onlyHere"],)" + good + "}", false},     // odd length
+        {R"({"counts":["elsewhere",1],)" + good + "}", false},  // not a place
+        {R"({"counts":[1,"onlyHere"],)" + good + "}", false},   // value first
+        {R"({"counts":["onlyHere",1.5],)" + good + "}", false}, // not an integer
+        {R"({"counts":{"onlyHere":1},)" + good + "}", false},   // keyed object
         {R"({"counts":["onlyHere",18446744073709551615],)" + good + "}", false},
         {R"({"counts":["onlyHere",9223372036854775807],)" + good + "}", true},
-        {R"({"counts":["onlyHere",-1],)" + good + "}", false},          // negative counts and sizes
+        {R"({"counts":["onlyHere",-1],)" + good + "}", false}, // negative counts and sizes
         {R"({"counts":["onlyHere",1],"changedSinceBackupBytes":-3,)" + good + "}", false},
         {R"({"counts":[],"files":-1,)" + good.substr(good.find("\"bytes\"")) + "}", false},
         {R"({"counts":["onlyHere",1],"changedSinceBackup":"3",)" + good + "}", false},
-        {R"({)" + good + "}", false},                                   // no counts
+        {R"({)" + good + "}", false}, // no counts
         {R"([])", false},
     };
     for (const auto& [text, decodes] : cases) {
@@ -191,7 +195,9 @@ TEST(FolderTallyJson, DecodingFailsOnAnyFaultAndToleratesOrderAndNulls)
         ASSERT_FALSE(parsed.is_discarded()) << text;
         EXPECT_EQ(decodeFolderTally(parsed).has_value(), decodes) << text;
     }
-    EXPECT_EQ(decodeFolderTally(parseJson(R"({"counts":["onlyHere",1,"onlyHere",3],)" + good + "}"))->count(Place::onlyHere), 3);
+    EXPECT_EQ(
+        decodeFolderTally(parseJson(R"({"counts":["onlyHere",1,"onlyHere",3],)" + good + "}"))->count(Place::onlyHere),
+        3);
 }
 
 } // namespace

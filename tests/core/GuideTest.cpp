@@ -21,9 +21,9 @@ TEST(Phrase, PicksItsFormByCountAndFillsPlaceholders)
         {0, {{"where", "Documents"}}, "0 files in Documents"},
         {-1, {{"where", "Documents"}}, "-1 files in Documents"},
         {1234567, {{"where", "Desktop"}}, "1,234,567 files in Desktop"},
-        {2, {}, "2 files in {where}"},                       // unknown placeholders stay
+        {2, {}, "2 files in {where}"},                         // unknown placeholders stay
         {2, {{"n", "two"}, {"where", "x"}}, "two files in x"}, // a given "n" wins
-        {2, {{"Where", "x"}}, "2 files in {where}"},         // names are case-sensitive
+        {2, {{"Where", "x"}}, "2 files in {where}"},           // names are case-sensitive
     };
     for (const auto& [count, values, expected] : cases)
         EXPECT_EQ(counted.text(count, values), expected);
@@ -45,7 +45,8 @@ std::string guideText(const std::string& answers, const std::string& extra = "")
 
 TEST(GuideDecoding, ReadsEveryPartAndIgnoresUnknownMembers)
 {
-    const auto decoded = decodeGuideText(guideText(R"({"k":"plain","c":{"one":"1","other":"o"}})", R"(,"later":[1,2])"));
+    const auto decoded =
+        decodeGuideText(guideText(R"({"k":"plain","c":{"one":"1","other":"o"}})", R"(,"later":[1,2])"));
     ASSERT_TRUE(decoded.guide) << decoded.error;
     const Guide& guide = *decoded.guide;
     EXPECT_EQ(guide.version, 3);
@@ -105,18 +106,37 @@ TEST_F(GuideDeathTest, MissingKeysStopTheProgramNamingThem)
 // ---- The shipped guide.
 
 const std::vector<std::pair<std::string, std::set<std::string>>> answerKeys{
-    {"noFolders", {}},          {"noFiles", {"name", "folders"}}, {"noBackup", {"size"}},
-    {"notInICloud", {"size"}},  {"iCloudAfterBackup", {}},        {"iCloudClause", {}},
-    {"onlyWaiting", {}},        {"allTwoCopies", {"name", "folders"}}, {"cantTellAll", {}},
-    {"changedSince", {"when"}}, {"nothingChanged", {"when"}},
+    {"noFolders", {}},
+    {"noFiles", {"name", "folders"}},
+    {"noBackup", {"size"}},
+    {"notInICloud", {"size"}},
+    {"iCloudAfterBackup", {}},
+    {"iCloudClause", {}},
+    {"onlyWaiting", {}},
+    {"allTwoCopies", {"name", "folders"}},
+    {"cantTellAll", {}},
+    {"changedSince", {"when"}},
+    {"nothingChanged", {"when"}},
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
-    {"cantOpen", {"folders"}}, {"cantReadAll", {"folders"}}, {"driveNotChosen", {"when", "tool", "drive"}}, {"noBackup", {}},
-    {"onlyHere", {"folders"}}, {"cantHoldTimeMachine", {"drive", "format", "tool", "needs"}}, {"driveAway", {"when"}},
-    {"backupOld", {"when"}},   {"changedSinceBackup", {}},  {"onlyICloud", {"size"}},
-    {"notEncrypted", {"tool"}}, {"waitingLong", {"when"}},  {"cantTell", {}},
-    {"photos", {}},            {"sameDisk", {"folders", "tool"}}, {"leftOut", {"folders", "tool"}},
-    {"futureBackup", {"drive", "date"}}, {"journalUnreadable", {"client", "folders"}},
+    {"cantOpen", {"folders"}},
+    {"cantReadAll", {"folders"}},
+    {"driveNotChosen", {"when", "tool", "drive"}},
+    {"noBackup", {}},
+    {"onlyHere", {"folders"}},
+    {"cantHoldTimeMachine", {"drive", "format", "tool", "needs"}},
+    {"driveAway", {"when"}},
+    {"backupOld", {"when"}},
+    {"changedSinceBackup", {}},
+    {"onlyICloud", {"size"}},
+    {"notEncrypted", {"tool"}},
+    {"waitingLong", {"when"}},
+    {"cantTell", {}},
+    {"photos", {}},
+    {"sameDisk", {"folders", "tool"}},
+    {"leftOut", {"folders", "tool"}},
+    {"futureBackup", {"drive", "date"}},
+    {"journalUnreadable", {"client", "folders"}},
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> noteKeys{
     {"driveAway", {"drive", "when"}}, {"backupOld", {"drive", "when"}}, {"moreWithout", {"total", "before", "when"}}};
@@ -141,7 +161,8 @@ TEST(ShippedGuide, HoldsEveryKeyAndEveryPhraseFills)
     const Guide& guide = Guide::shared();
     EXPECT_FALSE(guide.line.empty());
     EXPECT_FALSE(guide.promise.empty());
-    for (const char* place : {"onlyHere", "both", "onlyICloud", "waiting", "changedSinceBackup", "secondCopyWithBackup"})
+    for (const char* place :
+         {"onlyHere", "both", "onlyICloud", "waiting", "changedSinceBackup", "secondCopyWithBackup"})
         EXPECT_FALSE(guide.places.at(place).empty()) << place;
     for (const auto& [key, names] : answerKeys)
         expectFillable(guide.answer(key), names, "answers." + key);
@@ -174,7 +195,6 @@ TEST(ShippedGuide, LoadsOnceWhicheverThreadComesFirst)
 
 } // namespace
 } // namespace brindle
-
 
 namespace brindle {
 namespace {

@@ -55,8 +55,8 @@ TEST(CheckSummary, IsMadeFromTheTotalAndTheMainDrive)
     a.changedSinceBackup = 2;
     b.files = 5;
     b.counts.add(Place::waiting, 5);
-    CheckResult result(base, 1.0, {a, b}, DriveState{{"D", "APFS"}, true, {{base - hours{3}}, {base - hours{1}}}},
-                       {}, false);
+    CheckResult result(base, 1.0, {a, b}, DriveState{{"D", "APFS"}, true, {{base - hours{3}}, {base - hours{1}}}}, {},
+                       false);
     result.otherDrives = std::vector<DriveState>{DriveState{{"E", "APFS"}, true, {{base}}}};
     const CheckSummary s(result);
     EXPECT_EQ(s.at, base);
@@ -73,7 +73,8 @@ TEST(CheckSummary, IsMadeFromTheTotalAndTheMainDrive)
     const std::string line = dumpJson(encode(CheckSummary(result)));
     EXPECT_EQ(line.find("lastBackup"), std::string::npos);
     EXPECT_EQ(line, R"({"at":"2026-11-26T15:12:00Z","folders":2,"files":15,"bytes":100,"noSecondCopy":6,)"
-                    R"("onlyHere":6,"onlyICloud":4,"waiting":5})") << "noSecondCopy counts the changed files alone";
+                    R"("onlyHere":6,"onlyICloud":4,"waiting":5})")
+        << "noSecondCopy counts the changed files alone";
 }
 
 TEST(CheckSummary, TallyRebuildsTheBandsWithoutGoingNegative)
@@ -117,8 +118,15 @@ TEST(JsonLines, AppendsReadsAndSkipsDamagedLines)
     std::string negative = good2;
     negative.replace(negative.find("\"files\":") + 8, 0, "-");
     const std::vector<std::string> damaged{
-        "", "not json", "{\"at\":1}", std::string("{\"a\":1}\0\0", 9), "\xEF\xBB\xBF" + good2,
-        "{" + std::string(10u << 20, ' ') + "}", missingWaiting, R"({"at":"2026-11-26T15:12:00Z","folders":"2"})", negative,
+        "",
+        "not json",
+        "{\"at\":1}",
+        std::string("{\"a\":1}\0\0", 9),
+        "\xEF\xBB\xBF" + good2,
+        "{" + std::string(10u << 20, ' ') + "}",
+        missingWaiting,
+        R"({"at":"2026-11-26T15:12:00Z","folders":"2"})",
+        negative,
     };
     {
         std::ofstream file(history.path(), std::ios::app | std::ios::binary);

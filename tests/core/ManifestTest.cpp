@@ -25,9 +25,10 @@ Backup only(Instant date) { return {date, std::nullopt, std::nullopt, std::nullo
 
 P details(Instant started, std::uint64_t count, std::uint64_t bytes)
 {
-    return P::dict({{"startDate", P::date(started)},
-                    {"stats", P::dict({{"changed", P::dict({{"count", P::integer(count)},
-                                                            {"logicalSize", P::integer(bytes)}})}})}});
+    return P::dict(
+        {{"startDate", P::date(started)},
+         {"stats",
+          P::dict({{"changed", P::dict({{"count", P::integer(count)}, {"logicalSize", P::integer(bytes)}})}})}});
 }
 
 class Manifest : public ::testing::TestWithParam<Encoding> {
@@ -40,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Encodings, Manifest, ::testing::Values(Encoding::xml, E
 
 TEST_P(Manifest, DatesAloneGiveBackupsOldestFirst)
 {
-    EXPECT_EQ(parse(P::array({P::date(C), P::date(A), P::date(B)})),
-              (std::vector<Backup>{only(A), only(B), only(C)}));
+    EXPECT_EQ(parse(P::array({P::date(C), P::date(A), P::date(B)})), (std::vector<Backup>{only(A), only(B), only(C)}));
 }
 
 TEST_P(Manifest, ADictionaryAfterADateHoldsItsDetails)
@@ -54,28 +54,31 @@ TEST_P(Manifest, StrayElementsAreSkipped)
 {
     // A leading dictionary, a second dictionary after the details, a number between a date and
     // its dictionary, and a text.
-    EXPECT_EQ(parse(P::array({details(A, 1, 1), P::date(A), details(A - 1min, 2, 2), details(A, 3, 3),
-                              P::date(B), P::integer(7), details(B, 4, 4), P::text("x"), P::date(C)})),
+    EXPECT_EQ(parse(P::array({details(A, 1, 1), P::date(A), details(A - 1min, 2, 2), details(A, 3, 3), P::date(B),
+                              P::integer(7), details(B, 4, 4), P::text("x"), P::date(C)})),
               (std::vector<Backup>{{A, A - 1min, 2, 2}, only(B), only(C)}));
 }
 
 TEST_P(Manifest, PartialDetailsLeaveTheirFieldsAbsent)
 {
     const auto backups = parse(P::array({
-        P::date(A), P::dict({{"startDate", P::date(A - 1min)}, {"stats", P::dict({})}}),
-        P::date(B), P::dict({{"stats", P::dict({{"changed", P::dict({{"count", P::integer(5)}})}})}}),
-        P::date(C), P::dict({{"startDate", P::text("soon")}, {"stats", P::text("many")}}),
+        P::date(A),
+        P::dict({{"startDate", P::date(A - 1min)}, {"stats", P::dict({})}}),
+        P::date(B),
+        P::dict({{"stats", P::dict({{"changed", P::dict({{"count", P::integer(5)}})}})}}),
+        P::date(C),
+        P::dict({{"startDate", P::text("soon")}, {"stats", P::text("many")}}),
     }));
     EXPECT_EQ(backups, (std::vector<Backup>{{A, A - 1min, {}, {}}, {B, {}, 5, {}}, only(C)}));
 }
 
 TEST_P(Manifest, NumbersAreTruncatedTowardZeroAndNegativesRefused)
 {
-    const auto backups = parse(P::array({P::date(A), P::dict({{"stats", P::dict({{"changed", P::dict({
-                                                                  {"count", P::real(12.9)},
-                                                                  {"logicalSize", P::real(-3.7)}})}})}}),
-                                         P::date(B), P::dict({{"stats", P::dict({{"changed", P::dict({
-                                                                  {"count", P::real(1e300)}})}})}})}));
+    const auto backups = parse(P::array(
+        {P::date(A),
+         P::dict(
+             {{"stats", P::dict({{"changed", P::dict({{"count", P::real(12.9)}, {"logicalSize", P::real(-3.7)}})}})}}),
+         P::date(B), P::dict({{"stats", P::dict({{"changed", P::dict({{"count", P::real(1e300)}})}})}})}));
     ASSERT_EQ(backups.size(), 2u);
     EXPECT_EQ(backups[0].changedItems, 12);
     EXPECT_EQ(backups[0].changedBytes, std::nullopt) << "a negative size is none";
@@ -178,14 +181,16 @@ TEST(ManifestFiles, AKeyHoldingANulIsRefusedNotFatal)
     bytes << file.rdbuf();
     ASSERT_FALSE(bytes.str().empty());
     EXPECT_TRUE(Drive::parseManifest(bytes.str()).empty());
-    EXPECT_TRUE(Drive::parseManifest("<plist><array><dict><key>a&#0;b</key><integer>1</integer></dict></array></plist>").empty());
+    EXPECT_TRUE(Drive::parseManifest("<plist><array><dict><key>a&#0;b</key><integer>1</integer></dict></array></plist>")
+                    .empty());
 }
 
 std::vector<Backup> backupsAt(const std::string& path) { return Drive::backups(path, A, Calendar::utc()); }
 
 TEST(DriveBackups, ReadsTheManifestAtTheRootOnly)
 {
-    const test::TestTree tree{{{"nested/backup_manifest.plist", test::Node::file(10)}, {"fifo/backup_manifest.plist", test::Node::fifo()}}};
+    const test::TestTree tree{
+        {{"nested/backup_manifest.plist", test::Node::file(10)}, {"fifo/backup_manifest.plist", test::Node::fifo()}}};
     EXPECT_TRUE(backupsAt(tree.root()).empty());
     EXPECT_TRUE(backupsAt(tree.path("fifo")).empty()) << "a FIFO is refused, not waited on";
     EXPECT_TRUE(backupsAt(tree.path("missing")).empty());

@@ -1,5 +1,5 @@
-#include "BrindleCore/Demo.h"
 #include "BrindleCore/Questions.h"
+#include "BrindleCore/Demo.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,8 @@ TEST(Questions, AnswersFromTheStoredResult)
     EXPECT_EQ(Questions::lastBackup(noBackups, now, utc), "Brindle couldn\u2019t read a backup on Backup.");
     EXPECT_EQ(Questions::lastBackup(Demo::withDrive(), now, utc), "Your last backup was today at 09:58, to Backup.");
     EXPECT_EQ(Questions::lastBackup(Demo::withDrive(), now + days{3}, utc),
-              "Your last backup was on Thursday, to Backup.") << "never the days-ago form";
+              "Your last backup was on Thursday, to Backup.")
+        << "never the days-ago form";
 
     const auto none = Questions::noSecondCopy(std::nullopt, now, utc);
     EXPECT_EQ(none.value, 0);

@@ -1,8 +1,8 @@
 // The report builder as a table of results → answer and findings, against a guide whose
 // texts echo their key and every placeholder (so the exact filling shows), and against the
 // shipped guide.
-#include "BrindleCore/Demo.h"
 #include "BrindleCore/Report.h"
+#include "BrindleCore/Demo.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,11 @@ Guide echoGuide()
     for (const char* key : {"noFolders", "noFiles", "noBackup", "notInICloud", "iCloudAfterBackup", "iCloudClause",
                             "onlyWaiting", "allTwoCopies", "cantTellAll", "changedSince", "nothingChanged"})
         guide.answers[key] = echo(key);
-    for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine", "driveAway",
-                           "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong", "cantTell",
-                           "photos", "sameDisk", "leftOut", "futureBackup", "journalUnreadable"})
-        guide.findings.push_back({id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
+    for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine",
+                           "driveAway", "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong",
+                           "cantTell", "photos", "sameDisk", "leftOut", "futureBackup", "journalUnreadable"})
+        guide.findings.push_back(
+            {id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
 }
 
@@ -98,56 +99,93 @@ TEST(Report, AnswersAndFindingsInOrder)
     const seconds week{secondsPerWeek};
     std::vector<Case> cases{
         {"nothing chosen", result({}), "noFolders(0||||||)", {}},
-        {"nothing chosen, Time Machine set up", result({}, std::nullopt, setUp), "noFolders(0||||||)",
+        {"nothing chosen, Time Machine set up",
+         result({}, std::nullopt, setUp),
+         "noFolders(0||||||)",
          {"driveNotChosen"}},
-        {"only empty folders", result({folder("Desktop", {}), folder("Documents", {})}),
-         "noFiles(2|Desktop|2||||)", {"noBackup!", "photos"}},
-        {"one empty folder", result({folder("Desktop", {})}), "noFiles:one(1|Desktop|1||||)", {"noBackup!", "photos"}},
-        {"no backup at all", result({folder("Docs", {{Place::onlyHere, 3}, {Place::onlyICloud, 2}})}),
-         "noBackup(3|||3 MB|||) iCloudClause(2||||||)", {"noBackup!", "onlyHere!", "onlyICloud!", "photos"}},
-        {"Time Machine set up, no drive chosen", result({folder("Docs", {{Place::onlyHere, 1}})}, std::nullopt, setUp),
-         "notInICloud:one(1|||1 MB|||)", {"driveNotChosen", "onlyHere!", "photos"}},
-        {"only in the cloud", result({folder("Cloud", {{Place::onlyICloud, 4}, {Place::both, 1}})}),
-         "iCloudAfterBackup(4||||||)", {"noBackup!", "onlyICloud!", "photos"}},
-        {"only waiting", result({folder("Cloud", {{Place::waiting, 2}, {Place::both, 1}})}), "onlyWaiting(2||||||)",
+        {"only empty folders",
+         result({folder("Desktop", {}), folder("Documents", {})}),
+         "noFiles(2|Desktop|2||||)",
          {"noBackup!", "photos"}},
-        {"two copies everywhere", result({folder("Cloud", {{Place::both, 5}}), folder("More", {{Place::both, 1}})}),
-         "allTwoCopies(2|Cloud|2||||)", {"noBackup!", "photos"}},
+        {"one empty folder", result({folder("Desktop", {})}), "noFiles:one(1|Desktop|1||||)", {"noBackup!", "photos"}},
+        {"no backup at all",
+         result({folder("Docs", {{Place::onlyHere, 3}, {Place::onlyICloud, 2}})}),
+         "noBackup(3|||3 MB|||) iCloudClause(2||||||)",
+         {"noBackup!", "onlyHere!", "onlyICloud!", "photos"}},
+        {"Time Machine set up, no drive chosen",
+         result({folder("Docs", {{Place::onlyHere, 1}})}, std::nullopt, setUp),
+         "notInICloud:one(1|||1 MB|||)",
+         {"driveNotChosen", "onlyHere!", "photos"}},
+        {"only in the cloud",
+         result({folder("Cloud", {{Place::onlyICloud, 4}, {Place::both, 1}})}),
+         "iCloudAfterBackup(4||||||)",
+         {"noBackup!", "onlyICloud!", "photos"}},
+        {"only waiting",
+         result({folder("Cloud", {{Place::waiting, 2}, {Place::both, 1}})}),
+         "onlyWaiting(2||||||)",
+         {"noBackup!", "photos"}},
+        {"two copies everywhere",
+         result({folder("Cloud", {{Place::both, 5}}), folder("More", {{Place::both, 1}})}),
+         "allTwoCopies(2|Cloud|2||||)",
+         {"noBackup!", "photos"}},
         {"changed since a recent backup",
          result({folder("Docs", {{Place::onlyHere, 9}, {Place::onlyICloud, 1}}, 4)}, drive(hours{3})),
          "changedSince(4||||today at 12:12||) iCloudAfterBackup:one(1||||||)",
          {"changedSinceBackup!", "onlyICloud!", "photos"}},
-        {"nothing changed, backup 8 days old", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{8})),
-         "nothingChanged(0||||on 18 November||)", {"backupOld!", "photos"}},
-        {"backup exactly a week old", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(week)),
-         "nothingChanged(0||||on 19 November||)", {"photos"}},
-        {"backup a second over a week", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(week + seconds{1})),
-         "nothingChanged(0||||on 19 November||)", {"backupOld!", "photos"}},
+        {"nothing changed, backup 8 days old",
+         result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{8})),
+         "nothingChanged(0||||on 18 November||)",
+         {"backupOld!", "photos"}},
+        {"backup exactly a week old",
+         result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(week)),
+         "nothingChanged(0||||on 19 November||)",
+         {"photos"}},
+        {"backup a second over a week",
+         result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(week + seconds{1})),
+         "nothingChanged(0||||on 19 November||)",
+         {"backupOld!", "photos"}},
         {"away ten days, backup twelve days old",
          result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(days{12}, false, days{10})),
-         "nothingChanged(0||||on 14 November||)", {"driveAway!", "photos"}},
+         "nothingChanged(0||||on 14 November||)",
+         {"driveAway!", "photos"}},
         {"away exactly a week: the old backup speaks instead",
          result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(days{12}, false, week)),
-         "nothingChanged(0||||on 14 November||)", {"backupOld!", "photos"}},
+         "nothingChanged(0||||on 14 November||)",
+         {"backupOld!", "photos"}},
         {"drive that cannot hold backups, unencrypted",
          result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "ExFAT", false)),
-         "nothingChanged(0||||today at 14:12||)", {"cantHoldTimeMachine!", "photos"}},
+         "nothingChanged(0||||today at 14:12||)",
+         {"cantHoldTimeMachine!", "photos"}},
         {"unencrypted drive that can hold backups",
          result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "APFS", false)),
-         "nothingChanged(0||||today at 14:12||)", {"notEncrypted!", "photos"}},
-        {"encryption unknown", result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "", std::nullopt)),
-         "nothingChanged(0||||today at 14:12||)", {"photos"}},
-        {"drive without backups", result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt)),
-         "noBackup(2|||2 MB|||)", {"noBackup!", "photos"}},
-        {"drive without backups, Time Machine set up",
-         result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt), setUp), "notInICloud(2|||2 MB|||)",
+         "nothingChanged(0||||today at 14:12||)",
+         {"notEncrypted!", "photos"}},
+        {"encryption unknown",
+         result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "", std::nullopt)),
+         "nothingChanged(0||||today at 14:12||)",
          {"photos"}},
-        {"unknown places", result({folder("Cloud", {{Place::both, 1}, {Place::unknown, 3}})}, std::nullopt, notSetUp),
-         "allTwoCopies:one(1|Cloud|1||||)", {"noBackup!", "cantTell", "photos"}},
-        {"waiting exactly a day", result({folder("Cloud", {{Place::waiting, 2}})}), "onlyWaiting(2||||||)",
-         {"noBackup!", "photos"}, checkedAt - days{1}},
-        {"waiting a second over a day", result({folder("Cloud", {{Place::waiting, 2}})}), "onlyWaiting(2||||||)",
-         {"noBackup!", "waitingLong!", "photos"}, checkedAt - days{1} - seconds{1}},
+        {"drive without backups",
+         result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt)),
+         "noBackup(2|||2 MB|||)",
+         {"noBackup!", "photos"}},
+        {"drive without backups, Time Machine set up",
+         result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt), setUp),
+         "notInICloud(2|||2 MB|||)",
+         {"photos"}},
+        {"unknown places",
+         result({folder("Cloud", {{Place::both, 1}, {Place::unknown, 3}})}, std::nullopt, notSetUp),
+         "allTwoCopies:one(1|Cloud|1||||)",
+         {"noBackup!", "cantTell", "photos"}},
+        {"waiting exactly a day",
+         result({folder("Cloud", {{Place::waiting, 2}})}),
+         "onlyWaiting(2||||||)",
+         {"noBackup!", "photos"},
+         checkedAt - days{1}},
+        {"waiting a second over a day",
+         result({folder("Cloud", {{Place::waiting, 2}})}),
+         "onlyWaiting(2||||||)",
+         {"noBackup!", "waitingLong!", "photos"},
+         checkedAt - days{1} - seconds{1}},
     };
     for (const auto& [what, format, tool, findings] :
          std::vector<std::tuple<const char*, const char*, const char*, std::vector<std::string>>>{
@@ -155,43 +193,67 @@ TEST(Report, AnswersAndFindingsInOrder)
              {"Back In Time on FAT32", "MS-DOS (FAT32)", "Back In Time", {"cantHoldTimeMachine!", "photos"}},
              {"restic on FAT32, encrypted by restic itself", "MS-DOS (FAT32)", "restic", {"photos"}},
          })
-        cases.push_back({what, result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, format, false, tool)),
-                         "nothingChanged(0||||today at 14:12||)", findings});
-    cases.push_back({"ext4 drive without backups yet", result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt, true, {}, "ext4", false)),
-                     "noBackup(2|||2 MB|||)", {"noBackup!", "notEncrypted!", "photos"}});
-    CheckResult sameDisk = result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "Btrfs", true, "Timeshift"));
+        cases.push_back(
+            {what, result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, format, false, tool)),
+             "nothingChanged(0||||today at 14:12||)", findings});
+    cases.push_back({"ext4 drive without backups yet",
+                     result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt, true, {}, "ext4", false)),
+                     "noBackup(2|||2 MB|||)",
+                     {"noBackup!", "notEncrypted!", "photos"}});
+    CheckResult sameDisk =
+        result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "Btrfs", true, "Timeshift"));
     sameDisk.onBackupDisk = std::vector<std::string>{"Docs"};
-    cases.push_back({"backups on the folders' disk", sameDisk, "nothingChanged(0||||today at 14:12||)", {"sameDisk!", "photos"}});
-    CheckResult sameDiskNoBackup = result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "Btrfs"));
+    cases.push_back(
+        {"backups on the folders' disk", sameDisk, "nothingChanged(0||||today at 14:12||)", {"sameDisk!", "photos"}});
+    CheckResult sameDiskNoBackup =
+        result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "Btrfs"));
     sameDiskNoBackup.onBackupDisk = std::vector<std::string>{"Docs"};
-    cases.push_back({"no backups on the folders' disk", sameDiskNoBackup, "noBackup:one(1|||1 MB|||)", {"noBackup!", "photos"}});
+    cases.push_back(
+        {"no backups on the folders' disk", sameDiskNoBackup, "noBackup:one(1|||1 MB|||)", {"noBackup!", "photos"}});
     CheckResult toolSetUp = result({folder("Docs", {{Place::onlyHere, 1}})});
     toolSetUp.backupSetups = std::vector<BackupSetup>{{"Timeshift"}};
-    cases.push_back({"a backup tool set up, no drive chosen", toolSetUp, "notInICloud:one(1|||1 MB|||)",
+    cases.push_back({"a backup tool set up, no drive chosen",
+                     toolSetUp,
+                     "notInICloud:one(1|||1 MB|||)",
                      {"driveNotChosen", "onlyHere!", "photos"}});
-    CheckResult leftOut = result({folder("Docs", {{Place::onlyHere, 2}}, 2)}, drive(hours{1}, true, {}, "ext4", true, "Timeshift"));
+    CheckResult leftOut =
+        result({folder("Docs", {{Place::onlyHere, 2}}, 2)}, drive(hours{1}, true, {}, "ext4", true, "Timeshift"));
     leftOut.leftOut = std::vector<std::string>{"Docs"};
-    cases.push_back({"a folder the backups leave out", leftOut, "changedSince(2||||today at 14:12||)",
+    cases.push_back({"a folder the backups leave out",
+                     leftOut,
+                     "changedSince(2||||today at 14:12||)",
                      {"changedSinceBackup!", "leftOut!", "photos"}});
     // A clock set wrong: the backup dated in the future is said, and is no last backup.
-    cases.push_back({"a backup dated in the future", result({folder("Docs", {{Place::onlyHere, 9}}, 9)}, drive(-hours{2})),
-                     "noBackup(9|||9 MB|||)", {"futureBackup!", "photos"}});
+    cases.push_back({"a backup dated in the future",
+                     result({folder("Docs", {{Place::onlyHere, 9}}, 9)}, drive(-hours{2})),
+                     "noBackup(9|||9 MB|||)",
+                     {"futureBackup!", "photos"}});
     CheckResult olderAndFuture = result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{8}));
     olderAndFuture.drive->backups.push_back({checkedAt + days{3650}});
-    cases.push_back({"a future backup after an old one", olderAndFuture, "nothingChanged(0||||on 18 November||)",
+    cases.push_back({"a future backup after an old one",
+                     olderAndFuture,
+                     "nothingChanged(0||||on 18 November||)",
                      {"futureBackup!", "backupOld!", "photos"}});
-    cases.push_back({"a backup dated within the clocks' allowance", result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(-minutes{30})),
-                     "nothingChanged(0||||today at 15:42||)", {"photos"}});
+    cases.push_back({"a backup dated within the clocks' allowance",
+                     result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(-minutes{30})),
+                     "nothingChanged(0||||today at 15:42||)",
+                     {"photos"}});
     CheckResult journals = result({folder("Docs", {{Place::onlyHere, 1}})});
     journals.unreadableJournals = std::vector<std::string>{"/home/ada/Nextcloud"};
-    cases.push_back({"a sync journal that could not be read", journals, "noBackup:one(1|||1 MB|||)",
+    cases.push_back({"a sync journal that could not be read",
+                     journals,
+                     "noBackup:one(1|||1 MB|||)",
                      {"journalUnreadable!", "noBackup!", "onlyHere!", "photos"}});
     CheckResult unreadable = result({folder("Docs", {{Place::onlyHere, 1}})});
     unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
-    cases.push_back({"folders that did not open", unreadable, "noBackup:one(1|||1 MB|||)",
+    cases.push_back({"folders that did not open",
+                     unreadable,
+                     "noBackup:one(1|||1 MB|||)",
                      {"cantOpen!", "noBackup!", "onlyHere!", "photos"}});
     unreadable.folders[0].unreadableFolders = 2;
-    cases.push_back({"and a folder read in part", unreadable, "noBackup:one(1|||1 MB|||)",
+    cases.push_back({"and a folder read in part",
+                     unreadable,
+                     "noBackup:one(1|||1 MB|||)",
                      {"cantOpen!", "cantReadAll!", "noBackup!", "onlyHere!", "photos"}});
 
     const Guide guide = echoGuide();
@@ -241,33 +303,38 @@ TEST(Report, ReadsWellWithTheShippedGuide)
     EXPECT_EQ(report.findings[1].title, "3 files live only on this computer");
     EXPECT_EQ(report.findings[1].line, "They are in Docs 3. If this computer were lost or broken, they would be gone.");
 
-    const Report fat(result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "MS-DOS (FAT32)", false, "Back In Time")),
+    const Report fat(result({folder("Docs", {{Place::onlyHere, 1}}, 0)},
+                            drive(hours{1}, true, {}, "MS-DOS (FAT32)", false, "Back In Time")),
                      Guide::shared(), std::nullopt, utc);
     EXPECT_EQ(fat.findings[0].title, "Backup can\u2019t hold backups from Back In Time");
-    EXPECT_EQ(fat.findings[0].line, "It is formatted as MS-DOS (FAT32), and Back In Time needs a file system with hard links "
-                                    "and Unix permissions, such as ext4, Btrfs or XFS. Reformatting erases the drive, so "
-                                    "copy anything you need from it first.");
+    EXPECT_EQ(fat.findings[0].line,
+              "It is formatted as MS-DOS (FAT32), and Back In Time needs a file system with hard links "
+              "and Unix permissions, such as ext4, Btrfs or XFS. Reformatting erases the drive, so "
+              "copy anything you need from it first.");
     const Report plain(result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "ext4", false)),
                        Guide::shared(), std::nullopt, utc);
-    EXPECT_EQ(plain.findings[1].line, "Anyone who picks it up can read the backups your backup tool keeps there. Encrypt "
-                                      "the drive, or choose a backup tool that encrypts, to keep them private.");
+    EXPECT_EQ(plain.findings[1].line,
+              "Anyone who picks it up can read the backups your backup tool keeps there. Encrypt "
+              "the drive, or choose a backup tool that encrypts, to keep them private.");
     CheckResult both = result({folder("Docs", {{Place::onlyHere, 1}}, 0), folder("Music", {})},
                               drive(hours{1}, true, {}, "Btrfs", true, "Timeshift"));
     both.onBackupDisk = std::vector<std::string>{"Docs", "Music"};
     const Report sameDisk(both, Guide::shared(), std::nullopt, utc);
     EXPECT_EQ(sameDisk.findings[0].title, "Your backups are on the same disk as your files");
-    EXPECT_EQ(sameDisk.findings[0].line, "The backups of Docs and Music that Timeshift keeps are on the disk they copy. They "
-                                         "help if you delete a file, but not if the disk fails or the computer is lost. Keep "
-                                         "a backup on another drive as well.");
+    EXPECT_EQ(sameDisk.findings[0].line,
+              "The backups of Docs and Music that Timeshift keeps are on the disk they copy. They "
+              "help if you delete a file, but not if the disk fails or the computer is lost. Keep "
+              "a backup on another drive as well.");
 
     CheckResult wrongClock = result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{400}));
     wrongClock.drive->backups.push_back({Instant{sys_days{2099y / December / 31} + 23h + 59min}});
     const Report future(wrongClock, Guide::shared(), std::nullopt, utc);
     EXPECT_EQ(future.answer, "Nothing has changed since your last backup, on 22 October 2025: every file on this "
                              "computer has a second copy.");
-    EXPECT_EQ(future.findings[0].line, "The newest backup on Backup is dated 31 December 2099, in the future: check the "
-                                       "clock. Until the dates make sense, Brindle doesn’t count that backup as a "
-                                       "second copy of anything.");
+    EXPECT_EQ(future.findings[0].line,
+              "The newest backup on Backup is dated 31 December 2099, in the future: check the "
+              "clock. Until the dates make sense, Brindle doesn’t count that backup as a "
+              "second copy of anything.");
 
     const Report backedUp(result({folder("Docs", {{Place::onlyHere, 9}}, 1)}, drive(days{1})), Guide::shared(),
                           std::nullopt, utc);

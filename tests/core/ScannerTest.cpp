@@ -118,11 +118,12 @@ TEST_P(ScannerWorkers, CountsAMixedTreeByPlaceKindAndChange)
         {"Empty", Node::directory()},
     }};
     FactsByName facts;
-    facts.byName = {{"synced.pdf", uploaded}, {"away.mov", notDownloaded}, {"sending.key", uploading},
-                    {"mystery.zip", silent}};
+    facts.byName = {
+        {"synced.pdf", uploaded}, {"away.mov", notDownloaded}, {"sending.key", uploading}, {"mystery.zip", silent}};
 
     RecordingObserver observer;
-    const FolderTally tally = scanner(tree, std::nullopt, &facts).scan(tree.root(), "Home", {.observer = &observer, .filesBefore = 100, .stop = {}});
+    const FolderTally tally = scanner(tree, std::nullopt, &facts)
+                                  .scan(tree.root(), "Home", {.observer = &observer, .filesBefore = 100, .stop = {}});
 
     EXPECT_EQ(tally.name, "Home");
     EXPECT_EQ(tally.path, tree.root());
@@ -160,7 +161,8 @@ TEST_P(ScannerWorkers, EmptyAndUnlistableFoldersGiveNoFilesAndOneReport)
     const TestTree tree{{{"empty", Node::directory()}}};
     for (const std::string& path : {tree.path("empty"), tree.path("missing")}) {
         RecordingObserver observer;
-        const FolderTally tally = scanner(tree).scan(path, std::nullopt, {.observer = &observer, .filesBefore = 0, .stop = {}});
+        const FolderTally tally =
+            scanner(tree).scan(path, std::nullopt, {.observer = &observer, .filesBefore = 0, .stop = {}});
         EXPECT_EQ(tally, FolderTally(path.substr(path.rfind('/') + 1), path)) << path;
         EXPECT_EQ(observer.reports, std::vector<std::int64_t>{0}) << path;
     }
@@ -170,7 +172,8 @@ TEST_P(ScannerWorkers, TopLevelFilesOnlyReportOnce)
 {
     const TestTree tree{{{"a.txt", Node::file(1)}, {"b.txt", Node::file(2)}}};
     RecordingObserver observer;
-    const FolderTally tally = scanner(tree).scan(tree.root(), std::nullopt, {.observer = &observer, .filesBefore = 0, .stop = {}});
+    const FolderTally tally =
+        scanner(tree).scan(tree.root(), std::nullopt, {.observer = &observer, .filesBefore = 0, .stop = {}});
     EXPECT_EQ(tally.files, 2);
     EXPECT_EQ(observer.reports, std::vector<std::int64_t>{2});
 }
@@ -290,7 +293,10 @@ TEST_P(ScannerWorkers, EntriesThatVanishDuringTheWalkArePassedOver)
 {
     // The first file examined removes its siblings, which are then listed but gone.
     const TestTree tree{{
-        {"sub/a", Node::file(1)}, {"sub/b", Node::file(1)}, {"sub/c", Node::file(1)}, {"sub/d", Node::file(1)},
+        {"sub/a", Node::file(1)},
+        {"sub/b", Node::file(1)},
+        {"sub/c", Node::file(1)},
+        {"sub/d", Node::file(1)},
     }};
     class Vandal final : public ICloudFactsSource {
     public:
@@ -386,7 +392,8 @@ TEST(Scanner, GivesTheSameTallyWhateverTheWorkerCountAndShape)
     std::vector<std::pair<std::string, std::vector<std::pair<std::string, Node>>>> shapes(3);
     shapes[0].first = "lopsided";
     for (int i = 0; i < 1900; ++i)
-        shapes[0].second.push_back({"big/d" + std::to_string(i % 37) + "/e" + std::to_string(i % 5) + "/" + name(i), file(i)});
+        shapes[0].second.push_back(
+            {"big/d" + std::to_string(i % 37) + "/e" + std::to_string(i % 5) + "/" + name(i), file(i)});
     for (int i = 0; i < 100; ++i)
         shapes[0].second.push_back({"small" + std::to_string(i % 4) + "/" + name(i), file(i)});
     shapes[1].first = "deep";
@@ -407,7 +414,8 @@ TEST(Scanner, GivesTheSameTallyWhateverTheWorkerCountAndShape)
         EXPECT_EQ(expected.files, static_cast<std::int64_t>(nodes.size())) << shape;
         expectConsistent(expected);
         for (const int workers : {2, 4, 16})
-            EXPECT_EQ(Scanner(Instant{tree.now()}, backup, workers).scan(tree.root()), expected) << shape << " at " << workers;
+            EXPECT_EQ(Scanner(Instant{tree.now()}, backup, workers).scan(tree.root()), expected)
+                << shape << " at " << workers;
     }
 }
 
@@ -475,8 +483,8 @@ TEST(Scanner, StopsWhenAsked)
     };
     for (const int workers : {1, 4}) {
         StopAfter source;
-        const FolderTally tally =
-            Scanner(Instant{tree.now()}, std::nullopt, workers, &source).scan(tree.root(), std::nullopt, {.stop = source.stop.get_token()});
+        const FolderTally tally = Scanner(Instant{tree.now()}, std::nullopt, workers, &source)
+                                      .scan(tree.root(), std::nullopt, {.stop = source.stop.get_token()});
         EXPECT_LT(tally.files, 3000 / 2) << workers;
     }
 }

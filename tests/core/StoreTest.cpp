@@ -1,5 +1,5 @@
-#include "BrindleCore/FileIO.h"
 #include "BrindleCore/Store.h"
+#include "BrindleCore/FileIO.h"
 #include "tests/support/TestTree.h"
 
 #include <gtest/gtest.h>
@@ -74,8 +74,13 @@ TEST(Store, DamagedFilesLoadAsAbsentAndAreLeftAlone)
     const std::string path = tree.path("last-check.json");
     const std::string good = encodeCheckResultText(sample(3));
     const std::vector<std::string> damaged{
-        "", good.substr(0, good.size() / 2), good + std::string(16, '\0'), "{}", "not json at all",
-        R"({"checkedAt":"2026-11-26T15:12:00Z","seconds":1,"folders":[]})", "\xEF\xBB\xBF" + good.substr(1),
+        "",
+        good.substr(0, good.size() / 2),
+        good + std::string(16, '\0'),
+        "{}",
+        "not json at all",
+        R"({"checkedAt":"2026-11-26T15:12:00Z","seconds":1,"folders":[]})",
+        "\xEF\xBB\xBF" + good.substr(1),
     };
     EXPECT_FALSE(Store::readLast(path).damaged()) << "a missing file is no damage: never checked";
     for (const std::string& content : damaged) {

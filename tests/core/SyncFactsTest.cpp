@@ -1,5 +1,6 @@
 // Sync clients' records: the place of each file below a sync folder must match what the
 // client's own database says of it, however the database is held, damaged or laid out.
+#include "BrindleCore/sync/SyncFacts.h"
 #include "BrindleCore/Check.h"
 #include "BrindleCore/Classify.h"
 #include "BrindleCore/Descriptor.h"
@@ -7,7 +8,6 @@
 #include "BrindleCore/Report.h"
 #include "BrindleCore/sync/JournalRead.h"
 #include "BrindleCore/sync/SyncConfig.h"
-#include "BrindleCore/sync/SyncFacts.h"
 #include "tests/support/TestTree.h"
 
 #include <fcntl.h>
@@ -55,8 +55,9 @@ constexpr const char* nextcloudSchema =
 
 std::string row(const std::string& path, std::int64_t modified, std::int64_t size, int type)
 {
-    return "INSERT INTO metadata(phash, path, modtime, filesize, type) VALUES(" + std::to_string(std::hash<std::string>{}(path) >> 1) +
-           ", '" + path + "', " + std::to_string(modified) + ", " + std::to_string(size) + ", " + std::to_string(type) + ");";
+    return "INSERT INTO metadata(phash, path, modtime, filesize, type) VALUES(" +
+           std::to_string(std::hash<std::string>{}(path) >> 1) + ", '" + path + "', " + std::to_string(modified) +
+           ", " + std::to_string(size) + ", " + std::to_string(type) + ");";
 }
 
 std::int64_t mtimeOf(const std::string& path)
@@ -101,8 +102,9 @@ TEST(NextcloudJournal, PlacesMatchTheJournalFileByFileWhileTheClientHoldsItLocke
     ASSERT_EQ(client.run("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"), SQLITE_OK);
     ASSERT_EQ(client.run(nextcloudSchema), SQLITE_OK);
     ASSERT_EQ(client.run("PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;" + row("same.txt", at("same.txt"), 10, 0) +
-                         row("resized.txt", at("resized.txt"), 11, 0) + row("touched.txt", at("touched.txt") - 5, 10, 0) +
-                         row("Docs", 0, 0, 2) + row("Docs/uploading.txt", at("Docs/uploading.txt"), 4, 0) +
+                         row("resized.txt", at("resized.txt"), 11, 0) +
+                         row("touched.txt", at("touched.txt") - 5, 10, 0) + row("Docs", 0, 0, 2) +
+                         row("Docs/uploading.txt", at("Docs/uploading.txt"), 4, 0) +
                          row("Docs/deep/kept.md", at("Docs/deep/kept.md"), 7, 0) +
                          row("photo.jpg.nextcloud", at("photo.jpg.nextcloud"), 5000, 4) +
                          row("online.txt", at("online.txt"), 0, 4) +
@@ -110,8 +112,9 @@ TEST(NextcloudJournal, PlacesMatchTheJournalFileByFileWhileTheClientHoldsItLocke
               SQLITE_OK);
     Database other(tree.path("Cloud/.sync_0123456789ab.db"));
     ASSERT_NE(other.run("SELECT count(*) FROM metadata"), SQLITE_OK) << "the client's lock should shut others out";
-    writeConfig(tree, "[General]\nx=1\n[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Cloud") +
-                          "/\n0\\Folders\\1\\journalPath=.sync_0123456789ab.db\n0\\Folders\\1\\virtualFilesMode=suffix\n");
+    writeConfig(tree,
+                "[General]\nx=1\n[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Cloud") +
+                    "/\n0\\Folders\\1\\journalPath=.sync_0123456789ab.db\n0\\Folders\\1\\virtualFilesMode=suffix\n");
 
     const char* oldTmp = std::getenv("TMPDIR");
     const std::string savedTmp = oldTmp ? oldTmp : "";
@@ -125,12 +128,15 @@ TEST(NextcloudJournal, PlacesMatchTheJournalFileByFileWhileTheClientHoldsItLocke
     EXPECT_TRUE(std::filesystem::is_empty(tree.path("tmp"))) << "the private copy must be removed";
     EXPECT_EQ(request.cloudClient, "Nextcloud");
     EXPECT_EQ(request.iCloudDriveOn, true);
-    const std::vector<std::pair<std::string, Place>> expected{
-        {"Cloud/same.txt", Place::both},          {"Cloud/resized.txt", Place::waiting},
-        {"Cloud/touched.txt", Place::waiting},    {"Cloud/new.txt", Place::waiting},
-        {"Cloud/Docs/uploading.txt", Place::waiting}, {"Cloud/Docs/deep/kept.md", Place::both},
-        {"Cloud/photo.jpg.nextcloud", Place::onlyICloud}, {"Cloud/online.txt", Place::onlyICloud},
-        {"Outside/alone.txt", Place::onlyHere}};
+    const std::vector<std::pair<std::string, Place>> expected{{"Cloud/same.txt", Place::both},
+                                                              {"Cloud/resized.txt", Place::waiting},
+                                                              {"Cloud/touched.txt", Place::waiting},
+                                                              {"Cloud/new.txt", Place::waiting},
+                                                              {"Cloud/Docs/uploading.txt", Place::waiting},
+                                                              {"Cloud/Docs/deep/kept.md", Place::both},
+                                                              {"Cloud/photo.jpg.nextcloud", Place::onlyICloud},
+                                                              {"Cloud/online.txt", Place::onlyICloud},
+                                                              {"Outside/alone.txt", Place::onlyHere}};
     for (const auto& [path, place] : expected)
         EXPECT_EQ(placeOf(*sync.facts, tree.path(path)), place) << path;
 
@@ -193,11 +199,12 @@ TEST(NextcloudJournal, ComputedOrInflatedRowsAreRefused)
                                                            "SELECT 'a.txt', 1, 1, 0;")));
     EXPECT_FALSE(JournalRead::nextcloud(journal("virtual.db", "CREATE VIRTUAL TABLE metadata USING "
                                                               "fts4(path, modtime, filesize, type);")));
-    EXPECT_FALSE(JournalRead::nextcloud(journal("defaults.db", "CREATE TABLE metadata(phash INTEGER PRIMARY KEY);" + fill +
-                                                                   "ALTER TABLE metadata ADD COLUMN path TEXT DEFAULT " +
-                                                                   longPath + "; ALTER TABLE metadata ADD COLUMN modtime;"
-                                                                   "ALTER TABLE metadata ADD COLUMN filesize;"
-                                                                   "ALTER TABLE metadata ADD COLUMN type;")));
+    EXPECT_FALSE(JournalRead::nextcloud(
+        journal("defaults.db", "CREATE TABLE metadata(phash INTEGER PRIMARY KEY);" + fill +
+                                   "ALTER TABLE metadata ADD COLUMN path TEXT DEFAULT " + longPath +
+                                   "; ALTER TABLE metadata ADD COLUMN modtime;"
+                                   "ALTER TABLE metadata ADD COLUMN filesize;"
+                                   "ALTER TABLE metadata ADD COLUMN type;")));
 }
 
 // A check killed while it read a journal leaves its private copy behind; the next read
@@ -228,8 +235,8 @@ TEST(NextcloudJournal, AFolderThatIsGoneOrUnreadableCountsAsNotSynced)
 {
     const TestTree tree{{{"Cloud/a.txt", Node::file(1)}}};
     ASSERT_TRUE(writeFileAtomically(tree.path("Cloud/.sync_0123456789ab.db"), "not a database"));
-    writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Gone") + "\n0\\Folders\\2\\localPath=" +
-                          tree.path("Cloud") + "\n");
+    writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Gone") +
+                          "\n0\\Folders\\2\\localPath=" + tree.path("Cloud") + "\n");
     CheckRequest request;
     request.folders = {{"Cloud", tree.path("Cloud")}};
     const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
@@ -275,8 +282,16 @@ TEST(NextcloudJournal, AJournalThatCannotBeReadIsNamed)
     const std::vector<std::pair<const char*, std::function<void()>>> cases{
         {"garbage", [&] { ASSERT_TRUE(writeFileAtomically(journal, std::string(8192, 'x'))); }},
         {"truncated", [&] { ASSERT_TRUE(writeFileAtomically(journal, whole.substr(0, whole.size() / 2))); }},
-        {"a pipe", [&] { ::unlink(journal.c_str()); ASSERT_EQ(::mkfifo(journal.c_str(), 0600), 0); }},
-        {"a folder", [&] { ::unlink(journal.c_str()); ASSERT_EQ(::mkdir(journal.c_str(), 0700), 0); }},
+        {"a pipe",
+         [&] {
+             ::unlink(journal.c_str());
+             ASSERT_EQ(::mkfifo(journal.c_str(), 0600), 0);
+         }},
+        {"a folder",
+         [&] {
+             ::unlink(journal.c_str());
+             ASSERT_EQ(::mkdir(journal.c_str(), 0700), 0);
+         }},
     };
     for (const auto& [what, make] : cases) {
         make();
@@ -332,8 +347,8 @@ TEST_P(OneDriveItems, PathsFollowTheParentsAndTimesDecide)
                                         " remoteDriveId TEXT, remoteId TEXT, syncStatus TEXT") +
                             (sized ? ", size TEXT)" : ")")),
                   SQLITE_OK);
-        const auto item = [&](const std::string& id, const std::string& name, const char* type, const std::string& mtime,
-                              const char* parent, int size) {
+        const auto item = [&](const std::string& id, const std::string& name, const char* type,
+                              const std::string& mtime, const char* parent, int size) {
             return "INSERT INTO item(driveId, id, name, type, mtime, parentId" + std::string(sized ? ", size" : "") +
                    ") VALUES('d', '" + id + "', '" + name + "', '" + type + "', '" + mtime + "', " + parent +
                    (sized ? ", " + std::to_string(size) : "") + ");";
@@ -396,11 +411,10 @@ TEST(SyncConfig, NextcloudSettingsNameEveryKindOfFolder)
 
 TEST(SyncConfig, OneDriveAndRcloneLocations)
 {
-    const std::vector<std::pair<std::string, std::string>> syncDirs{
-        {"", "/h/OneDrive"},
-        {"sync_dir = \"~/Cloud/\"\n", "/h/Cloud"},
-        {"# sync_dir = \"/x\"\nsync_dir=/abs\n", "/abs"},
-        {"sync_dir = \"rel\"", "/h/rel"}};
+    const std::vector<std::pair<std::string, std::string>> syncDirs{{"", "/h/OneDrive"},
+                                                                    {"sync_dir = \"~/Cloud/\"\n", "/h/Cloud"},
+                                                                    {"# sync_dir = \"/x\"\nsync_dir=/abs\n", "/abs"},
+                                                                    {"sync_dir = \"rel\"", "/h/rel"}};
     for (const auto& [text, dir] : syncDirs)
         EXPECT_EQ(SyncConfig::oneDriveSyncDir(text, "/h"), dir) << text;
     const std::vector<std::pair<std::string, std::optional<std::string>>> metas{

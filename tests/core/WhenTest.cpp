@@ -85,7 +85,7 @@ TEST(WordsWhen, TheSameInstantReadsDifferentlyAcrossTheWorld)
 {
     const Instant now{sys_days{2026y / November / 26} + 15h + 12min}; // 15:12 UTC
     const Instant earlier = now - hours{14};                          // 01:12 UTC
-    const Calendar auckland = *Calendar::named("Pacific/Auckland");    // UTC+13 in November
+    const Calendar auckland = *Calendar::named("Pacific/Auckland");   // UTC+13 in November
     const Calendar london = *Calendar::named("Europe/London");
     // In Auckland it is already the 27th: 04:12, and the earlier moment was the day before.
     EXPECT_EQ(Words::when(earlier, now, auckland, false), "yesterday at 14:12");

@@ -16,9 +16,14 @@ template <typename In> using Table = std::vector<std::pair<In, const char*>>;
 
 TEST(Words, CountGroupsWithCommas)
 {
-    const Table<std::int64_t> cases{{0, "0"},         {999, "999"},         {1000, "1,000"},
-                                    {1234, "1,234"},  {1234567, "1,234,567"}, {-1234, "-1,234"},
-                                    {-999, "-999"},   {std::numeric_limits<std::int64_t>::min(), "-9,223,372,036,854,775,808"}};
+    const Table<std::int64_t> cases{{0, "0"},
+                                    {999, "999"},
+                                    {1000, "1,000"},
+                                    {1234, "1,234"},
+                                    {1234567, "1,234,567"},
+                                    {-1234, "-1,234"},
+                                    {-999, "-999"},
+                                    {std::numeric_limits<std::int64_t>::min(), "-9,223,372,036,854,775,808"}};
     for (const auto& [n, text] : cases)
         EXPECT_EQ(Words::count(n), text) << n;
 }
@@ -26,9 +31,17 @@ TEST(Words, CountGroupsWithCommas)
 TEST(Words, SizeUsesDecimalUnitsAtTheIntegerThresholds)
 {
     const Table<std::int64_t> cases{
-        {0, "0 MB"},           {-7, "0 MB"},           {1, "under 1 MB"},          {999'999, "under 1 MB"},
-        {1'000'000, "1 MB"},   {12'400'000, "12 MB"},  {999'999'999, "1000 MB"},   {1'000'000'000, "1.00 GB"},
-        {1'234'567'890, "1.23 GB"},   {999'999'999'999, "1000.00 GB"},   {1'000'000'000'000, "1.00 TB"},
+        {0, "0 MB"},
+        {-7, "0 MB"},
+        {1, "under 1 MB"},
+        {999'999, "under 1 MB"},
+        {1'000'000, "1 MB"},
+        {12'400'000, "12 MB"},
+        {999'999'999, "1000 MB"},
+        {1'000'000'000, "1.00 GB"},
+        {1'234'567'890, "1.23 GB"},
+        {999'999'999'999, "1000.00 GB"},
+        {1'000'000'000'000, "1.00 TB"},
         {2'500'000'000'000, "2.50 TB"},
     };
     for (const auto& [bytes, text] : cases)
@@ -38,9 +51,14 @@ TEST(Words, SizeUsesDecimalUnitsAtTheIntegerThresholds)
 TEST(Words, RoughSizeHasNoTerabytes)
 {
     const Table<std::int64_t> cases{
-        {-5, "0 MB"},          {999'999'999, "1000 MB"},   {1'000'000'000, "1.0 GB"},
-        {12'345'678'901, "12.3 GB"}, {99'999'999'999, "100.0 GB"}, {100'000'000'000, "100 GB"},
-        {2'500'000'000'000, "2500 GB"}, {5'000'000'000'000, "5000 GB"},
+        {-5, "0 MB"},
+        {999'999'999, "1000 MB"},
+        {1'000'000'000, "1.0 GB"},
+        {12'345'678'901, "12.3 GB"},
+        {99'999'999'999, "100.0 GB"},
+        {100'000'000'000, "100 GB"},
+        {2'500'000'000'000, "2500 GB"},
+        {5'000'000'000'000, "5000 GB"},
     };
     for (const auto& [bytes, text] : cases)
         EXPECT_EQ(Words::roughSize(bytes), text) << bytes;
@@ -66,9 +84,15 @@ TEST(Words, SizesIgnoreTheProcessLocale)
 
 TEST(Words, Duration)
 {
-    const Table<double> cases{{-3, "under a second"}, {0, "under a second"}, {0.99, "under a second"},
-                              {1, "1 s"},             {59.49, "59 s"},        {59.5, "1 min 0 s"},
-                              {125, "2 min 5 s"},     {3600, "60 min 0 s"},   {std::numeric_limits<double>::quiet_NaN(), "under a second"}};
+    const Table<double> cases{{-3, "under a second"},
+                              {0, "under a second"},
+                              {0.99, "under a second"},
+                              {1, "1 s"},
+                              {59.49, "59 s"},
+                              {59.5, "1 min 0 s"},
+                              {125, "2 min 5 s"},
+                              {3600, "60 min 0 s"},
+                              {std::numeric_limits<double>::quiet_NaN(), "under a second"}};
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(Words::duration(seconds), text) << seconds;
 }

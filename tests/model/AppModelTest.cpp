@@ -96,9 +96,9 @@ TEST(AppModel, GrantsAFolderOnceWhereverItIsReachedFrom)
     Harness h;
     auto model = h.model();
     EXPECT_EQ(model->grants().addGrant(h.tree.path("home/Documents/Work")), std::nullopt);
-    h.pickers.folderAnswers = {{QString::fromStdString(h.tree.path("home/Documents"))},
-                               {QString::fromStdString(h.tree.path("home/Documents/Work")),
-                                QString::fromStdString(h.tree.path("home/link"))}};
+    h.pickers.folderAnswers = {
+        {QString::fromStdString(h.tree.path("home/Documents"))},
+        {QString::fromStdString(h.tree.path("home/Documents/Work")), QString::fromStdString(h.tree.path("home/link"))}};
     model->grants().chooseFolders();
     ASSERT_EQ(model->grants().folders().size(), 1u) << "the outer folder replaces the inner one";
     EXPECT_EQ(model->grants().folders()[0].name, "Documents");

@@ -42,7 +42,8 @@ TEST(HistoryScreen, HeadlineComparesTheNewestCountWithTheOldest)
     };
     for (const Case& c : cases)
         EXPECT_EQ(presentation::historyHeadline(c.history, now, utc), c.headline);
-    EXPECT_EQ(presentation::historyCaption(1), "1 check, kept on this computer. Each band is drawn by number of files.");
+    EXPECT_EQ(presentation::historyCaption(1),
+              "1 check, kept on this computer. Each band is drawn by number of files.");
     EXPECT_EQ(presentation::historyCaption(730).substr(0, 11), "730 checks,");
 }
 
@@ -78,7 +79,8 @@ TEST(Letter, DriveLinesLeaveOutWhatIsNotKnown)
     };
     const std::vector<Case> cases{
         {"ext4", std::nullopt, std::nullopt, "Backups (ext4): last backup on 28 November, 1 backup."},
-        {"ext4", false, 12'000'000'000, "Backups (ext4, not encrypted, 12.00 GB free): last backup on 28 November, 1 backup."},
+        {"ext4", false, 12'000'000'000,
+         "Backups (ext4, not encrypted, 12.00 GB free): last backup on 28 November, 1 backup."},
         {"", true, std::nullopt, "Backups (encrypted): last backup on 28 November, 1 backup."},
         {"", std::nullopt, std::nullopt, "Backups: last backup on 28 November, 1 backup."},
     };
@@ -120,8 +122,9 @@ TEST(Letter, TheTableHeaderFollowsTheBackupDateAndOnlyWhatNeedsYouIsListed)
     EXPECT_EQ(namedLetter.table.rows.front().front(), "Docstxt.exe");
     EXPECT_TRUE(namedLetter.backups.front().starts_with("Disk (")) << namedLetter.backups.front();
     CheckResult noDrive = Demo::noBackup();
-    for (const auto& [size, line] : {std::pair{200, "Time Machine isn\u2019t set up on this computer."},
-                                     std::pair{201, "Time Machine is set up; its drive wasn\u2019t chosen in Brindle."}}) {
+    for (const auto& [size, line] :
+         {std::pair{200, "Time Machine isn\u2019t set up on this computer."},
+          std::pair{201, "Time Machine is set up; its drive wasn\u2019t chosen in Brindle."}}) {
         noDrive.timeMachine.fileSize = size;
         const Report report(noDrive, Guide::shared(), std::nullopt, utc);
         EXPECT_EQ(presentation::letter(noDrive, report, Guide::shared(), "", now, utc).backups,

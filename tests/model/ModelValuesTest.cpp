@@ -29,9 +29,9 @@ TEST(Grant, RoundTripsAndRefusesWhatDoesNotDecode)
 
 TEST(Grant, ABadGrantInAListIsNamedAndTheOthersKept)
 {
-    const auto decoded = decodeEachGrant(parseJson(
-        R"([{"name":"A","path":"/a","bookmark":"t"},{"name":"B","path":"/b","bookmark":"t","uuid":5},)"
-        R"({"path":"/c","bookmark":7},{"name":1},"x",{"name":"D","path":"/d","bookmark":"u"}])"));
+    const auto decoded = decodeEachGrant(
+        parseJson(R"([{"name":"A","path":"/a","bookmark":"t"},{"name":"B","path":"/b","bookmark":"t","uuid":5},)"
+                  R"({"path":"/c","bookmark":7},{"name":1},"x",{"name":"D","path":"/d","bookmark":"u"}])"));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->grants, (std::vector<Grant>{{"A", "/a", "t"}, {"D", "/d", "u"}}));
     EXPECT_EQ(decoded->undecodable, (std::vector<std::string>{"B", "/c", "grant 4", "grant 5"}));

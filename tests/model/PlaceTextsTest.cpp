@@ -47,7 +47,8 @@ TEST(PlaceTexts, BackupSetUpNeedsAPreferencesFileOfMoreThan200Bytes)
 {
     CheckResult result(now, 1, {tally(2, 0)}, std::nullopt, {}, false);
     result.timeMachine.fileSize = 200;
-    EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer, 0 only in iCloud. Your backup tool isn’t set up.");
+    EXPECT_EQ(placeTexts::listLine(result),
+              "2 only on this computer, 0 only in iCloud. Your backup tool isn’t set up.");
     result.timeMachine.fileSize = 201;
     EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer, 0 only in iCloud. Your backup tool is set up.");
 }

@@ -43,8 +43,7 @@ TEST(Presentation, SidebarRowsFollowTheResultAndTheDrives)
     EXPECT_EQ(row(demo, "History").value, "3");
 
     result->drive->backups.clear();
-    EXPECT_EQ(row(presentation::sidebar({result, std::nullopt, true, 0, now, utc}), "Backup drive").value,
-              "No backup");
+    EXPECT_EQ(row(presentation::sidebar({result, std::nullopt, true, 0, now, utc}), "Backup drive").value, "No backup");
     result->otherDrives = std::vector<DriveState>{*result->drive};
     EXPECT_EQ(row(presentation::sidebar({result, std::nullopt, true, 0, now, utc}), "Backup drives").value,
               "No backup");

@@ -17,13 +17,17 @@ struct BackInTime : Workplace {
     BackInTime()
     {
         writeFile(config, "config.version=6\nprofiles.version=1\n"
-                          "profile1.snapshots.path=" + drive + "\n"
-                          "profile1.snapshots.include.1.type=0\nprofile1.snapshots.include.1.value=" + home + "\n"
-                          "profile1.snapshots.include.size=1\n"
-                          "profile1.snapshots.exclude.1.value=*.iso\nprofile1.snapshots.exclude.size=1\n"
-                          // Slow enough to be killed while it copies the large file.
-                          "profile1.snapshots.bwlimit.enabled=true\nprofile1.snapshots.bwlimit.value=200\n"
-                          "profile1.snapshots.no_on_battery=false\nprofile1.schedule.mode=0\n");
+                          "profile1.snapshots.path=" +
+                              drive +
+                              "\n"
+                              "profile1.snapshots.include.1.type=0\nprofile1.snapshots.include.1.value=" +
+                              home +
+                              "\n"
+                              "profile1.snapshots.include.size=1\n"
+                              "profile1.snapshots.exclude.1.value=*.iso\nprofile1.snapshots.exclude.size=1\n"
+                              // Slow enough to be killed while it copies the large file.
+                              "profile1.snapshots.bwlimit.enabled=true\nprofile1.snapshots.bwlimit.value=200\n"
+                              "profile1.snapshots.no_on_battery=false\nprofile1.schedule.mode=0\n");
         // Back In Time waits for its profile folder rather than make it: the target drive may be away.
         char host[256] = {};
         ::gethostname(host, sizeof host - 1);

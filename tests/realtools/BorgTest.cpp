@@ -14,10 +14,7 @@ struct Borg : Workplace {
     std::string repository = drive + "/borg";
     Environment environment{{"BORG_PASSPHRASE", "brindle"}, {"BORG_REPO", repository}, {"BORG_BASE_DIR", state}};
 
-    int create(const std::string& archive)
-    {
-        return run({"borg", "create", "::" + archive, home}, environment).status;
-    }
+    int create(const std::string& archive) { return run({"borg", "create", "::" + archive, home}, environment).status; }
     std::vector<std::string> listed()
     {
         std::vector<std::string> names;
@@ -53,9 +50,11 @@ TEST(RealBorg, AKilledRunIsNotTheNewestBackup)
     const auto committed = highestNumbered(borg.repository, "index.");
     ASSERT_TRUE(committed);
     {
-        Started a3({"borg", "create", "--read-special", "--checkpoint-interval", "1", "::a3", borg.home}, borg.environment);
+        Started a3({"borg", "create", "--read-special", "--checkpoint-interval", "1", "::a3", borg.home},
+                   borg.environment);
         int fifo = -1;
-        ASSERT_TRUE(waitFor([&] { return (fifo = ::open((borg.home + "/Documents/stream").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
+        ASSERT_TRUE(waitFor(
+            [&] { return (fifo = ::open((borg.home + "/Documents/stream").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
         ::fcntl(fifo, F_SETFL, 0);
         std::optional<unsigned long> checkpoint;
         EXPECT_TRUE(feedUntil(fifo, [&] {

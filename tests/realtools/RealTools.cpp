@@ -41,7 +41,8 @@ std::optional<unsigned long> highestNumbered(const std::string& folder, const st
             continue;
         unsigned long n = 0;
         const char* end = name.data() + name.size();
-        if (const auto [at, error] = std::from_chars(name.data() + prefix.size(), end, n); error == std::errc{} && at == end)
+        if (const auto [at, error] = std::from_chars(name.data() + prefix.size(), end, n);
+            error == std::errc{} && at == end)
             if (!highest || n > *highest)
                 highest = n;
     }

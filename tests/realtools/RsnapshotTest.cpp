@@ -19,14 +19,21 @@ struct Rsnapshot : Workplace {
         // Fields are separated by tabs, as rsnapshot requires. The bandwidth limit keeps the
         // last run's large file copying while the test kills it.
         writeFile(config, "config_version\t1.2\n"
-                          "snapshot_root\t" + root + "/\n"
-                          "cmd_cp\t/bin/cp\ncmd_rm\t/bin/rm\ncmd_rsync\t/usr/bin/rsync\n"
-                          "rsync_long_args\t--delete --numeric-ids --relative --delete-excluded --bwlimit=100\n"
-                          "logfile\t" + state + "/rsnapshot.log\n"
-                          "lockfile\t" + state + "/rsnapshot.pid\n"
-                          "retain\talpha\t6\n"
-                          "exclude\t*.iso\n"
-                          "backup\t" + home + "/\tlocalhost/\n");
+                          "snapshot_root\t" +
+                              root +
+                              "/\n"
+                              "cmd_cp\t/bin/cp\ncmd_rm\t/bin/rm\ncmd_rsync\t/usr/bin/rsync\n"
+                              "rsync_long_args\t--delete --numeric-ids --relative --delete-excluded --bwlimit=100\n"
+                              "logfile\t" +
+                              state +
+                              "/rsnapshot.log\n"
+                              "lockfile\t" +
+                              state +
+                              "/rsnapshot.pid\n"
+                              "retain\talpha\t6\n"
+                              "exclude\t*.iso\n"
+                              "backup\t" +
+                              home + "/\tlocalhost/\n");
     }
     std::vector<std::string> command() const { return {"rsnapshot", "-c", config, "alpha"}; }
     int completedRuns() const

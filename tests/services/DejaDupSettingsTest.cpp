@@ -63,8 +63,13 @@ TEST(DejaDupSettings, ReadsTheKeysThroughGSettings)
                         "[org/gnome/deja-dup/drive]\nuuid='1234-ABCD'\nname='Backup'\n"));
     const auto settings = readDejaDupSettings();
     ASSERT_TRUE(settings);
-    EXPECT_EQ(*settings, (DejaDupSettings{"drive", "$HOSTNAME", "1234-ABCD", "Backup", {"$DOCUMENTS", "~/Projects"},
-                                          {"$TRASH", "$DOWNLOAD"}, "2026-11-20T02:15:00Z"}));
+    EXPECT_EQ(*settings, (DejaDupSettings{"drive",
+                                          "$HOSTNAME",
+                                          "1234-ABCD",
+                                          "Backup",
+                                          {"$DOCUMENTS", "~/Projects"},
+                                          {"$TRASH", "$DOWNLOAD"},
+                                          "2026-11-20T02:15:00Z"}));
 }
 
 TEST(DejaDupSettings, NothingWithoutTheSchema)

@@ -18,7 +18,8 @@ QString qPath(const std::string& path) { return QString::fromStdString(path); }
 void writeEntry(const TestTree& tree, const std::string& relative, const std::string& keys)
 {
     tree.add(relative.substr(0, relative.rfind('/')), Node::directory());
-    QVERIFY(writeFileAtomically(tree.path(relative), "[Desktop Entry]\nType=Application\n" + keys + "\n[Desktop Action x]\nExec=wrong\n"));
+    QVERIFY(writeFileAtomically(tree.path(relative),
+                                "[Desktop Entry]\nType=Application\n" + keys + "\n[Desktop Action x]\nExec=wrong\n"));
 }
 } // namespace
 
@@ -82,7 +83,8 @@ private slots:
         QTest::addColumn<QStringList>("command");
         QTest::newRow("file code") << "shotwell %U" << QStringList{"shotwell"};
         QTest::newRow("flatpak") << "/usr/bin/flatpak run --branch=stable org.gnome.Shotwell @@u %U @@"
-                                 << QStringList{"/usr/bin/flatpak", "run", "--branch=stable", "org.gnome.Shotwell", "@@u", "@@"};
+                                 << QStringList{"/usr/bin/flatpak",   "run", "--branch=stable",
+                                                "org.gnome.Shotwell", "@@u", "@@"};
         QTest::newRow("quoted") << "\"/opt/photo app/run\" --x %f" << QStringList{"/opt/photo app/run", "--x"};
         QTest::newRow("unclosed quote") << "\"/opt/run" << QStringList{};
     }
@@ -98,7 +100,8 @@ private slots:
         const TestTree tree;
         writeEntry(tree, "home/applications/org.gnome.Shotwell.desktop", "Exec=shotwell %U\nHidden=true");
         writeEntry(tree, "usr/applications/org.gnome.Shotwell.desktop", "Exec=shotwell %U");
-        writeEntry(tree, "usr/applications/digikam.desktop", "Exec=digikam -qwindowtitle %c\nTryExec=no-such-program-here");
+        writeEntry(tree, "usr/applications/digikam.desktop",
+                   "Exec=digikam -qwindowtitle %c\nTryExec=no-such-program-here");
         writeEntry(tree, "usr/applications/org.gnome.gThumb.desktop", "NoDisplay=false\nExec=gthumb %U");
         const QStringList folders{qPath(tree.path("home")), qPath(tree.path("usr"))};
         // Shotwell is hidden by the person's own entry; digiKam is not installed.

@@ -5,8 +5,8 @@
 
 #include <QTest>
 
-#include <sys/stat.h>
 #include <cstdio>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,7 +23,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("decodes");
-        const QString whole = R"({"version":1,"path":"/m/B/Docs","volume":"5E2C-1A2B","inVolume":"/Docs","device":2049,"inode":12})";
+        const QString whole =
+            R"({"version":1,"path":"/m/B/Docs","volume":"5E2C-1A2B","inVolume":"/Docs","device":2049,"inode":12})";
         QTest::newRow("whole") << whole << true;
         QTest::newRow("no volume") << R"({"version":1,"path":"/tmp/x","inVolume":"/x","device":1,"inode":2})" << true;
         QTest::newRow("other version") << QString(whole).replace("\"version\":1", "\"version\":2") << false;

@@ -82,7 +82,8 @@ private slots:
 
     void keepsOneNotificationPerIdentifierAndReportsClicks()
     {
-        QDBusConnection serverBus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("service"));
+        QDBusConnection serverBus =
+            QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("service"));
         FakeNotificationService service(serverBus);
         QVERIFY(serverBus.registerObject(objectPath, &service, QDBusConnection::ExportAllSlots));
         QVERIFY(serverBus.registerService(busName));

@@ -42,7 +42,8 @@ private slots:
         QVERIFY(store->remove("driveCache"));
         const auto written = Settings::parse(contentOf(path));
         QVERIFY(written);
-        QVERIFY(*written == JsonIn::parse(R"({"future":{"a":1},"menuBar":true,"waitingSince":"2026-12-01T10:00:00Z"})"));
+        QVERIFY(*written ==
+                JsonIn::parse(R"({"future":{"a":1},"menuBar":true,"waitingSince":"2026-12-01T10:00:00Z"})"));
         QVERIFY(contentOf(path).find("\n  \"menuBar\": true") != std::string::npos);
 
         // A change that changes nothing makes no file where there was none.
@@ -63,7 +64,8 @@ private slots:
         QVERIFY(window->value("lastSeen") == std::optional<JsonIn>(commandLine->value("lastSeen")));
         QVERIFY(window->setValue("menuBar", true));
         const auto written = Settings::parse(contentOf(path));
-        QVERIFY(written && written->contains("grants") && written->contains("lastSeen") && written->contains("menuBar"));
+        QVERIFY(written && written->contains("grants") && written->contains("lastSeen") &&
+                written->contains("menuBar"));
     }
 
     void movesAnUnreadableFileAsideBeforeTheFirstWrite_data()
@@ -124,7 +126,8 @@ private slots:
         QVERIFY(commandLine->writePending());
         QTRY_VERIFY_WITH_TIMEOUT(!window->hasPending(), 3000);
         const auto written = Settings::parse(contentOf(path));
-        QVERIFY(written && written->contains("menuBar") && written->contains("grants") && written->contains("waitingSince"));
+        QVERIFY(written && written->contains("menuBar") && written->contains("grants") &&
+                written->contains("waitingSince"));
     }
 
     void reportsAFailedWriteAndKeepsTheValueForThisRun()

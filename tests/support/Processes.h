@@ -54,11 +54,12 @@ bool onPath(const std::string& program);
 
 // Skips the running test when the tool is missing, or fails it when the environment requires
 // the real tools (BRINDLE_REQUIRE_REAL_TOOLS=1, as CI sets it).
-#define BRINDLE_REQUIRE_TOOL(program)                                                                       \
-    do {                                                                                                    \
-        if (!::brindle::test::onPath(program)) {                                                            \
-            if (const char* required = std::getenv("BRINDLE_REQUIRE_REAL_TOOLS"); required && required == std::string("1")) \
-                FAIL() << (program) << " is not installed, and BRINDLE_REQUIRE_REAL_TOOLS=1";               \
-            GTEST_SKIP() << (program) << " is not installed (scripts/install-deps installs it)";            \
-        }                                                                                                   \
+#define BRINDLE_REQUIRE_TOOL(program)                                                                                  \
+    do {                                                                                                               \
+        if (!::brindle::test::onPath(program)) {                                                                       \
+            if (const char* required = std::getenv("BRINDLE_REQUIRE_REAL_TOOLS");                                      \
+                required && required == std::string("1"))                                                              \
+                FAIL() << (program) << " is not installed, and BRINDLE_REQUIRE_REAL_TOOLS=1";                          \
+            GTEST_SKIP() << (program) << " is not installed (scripts/install-deps installs it)";                       \
+        }                                                                                                              \
     } while (false)

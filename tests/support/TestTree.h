@@ -22,7 +22,7 @@ struct Node {
     enum class Type { file, directory, symlink, fifo };
     Type type = Type::file;
     std::int64_t size = 0;
-    std::string target;  // of a link; the content of a file made with `text`
+    std::string target; // of a link; the content of a file made with `text`
     // Modification time relative to TestTree::now(); absent leaves the creation time.
     std::optional<std::chrono::seconds> modifiedOffset;
 

@@ -1,5 +1,6 @@
 // The main window on fake services, on the offscreen platform: what the overview and the
 // sidebar show, which commands are on, and whether closing the window quits.
+#include "Brindle/app/ui/MainWindow.h"
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/FolderTableModel.h"
 #include "Brindle/app/model/HistoryListModel.h"
@@ -7,7 +8,6 @@
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/HistoryView.h"
-#include "Brindle/app/ui/MainWindow.h"
 #include "Brindle/app/ui/SettingsWindow.h"
 #include "Brindle/app/ui/Shell.h"
 #include "Brindle/app/ui/Sidebar.h"
@@ -150,8 +150,7 @@ private slots:
             QCOMPARE(primary.front()->text(), QString::fromStdString(needing->button));
             QSignalSpy settings(&w.model.view(), &ViewState::settingsWindowRequested);
             primary.front()->click();
-            QVERIFY(!w.fakes.desktop.opened.isEmpty() || settings.count() == 1 ||
-                    !w.fakes.pickers.startedIn.isEmpty());
+            QVERIFY(!w.fakes.desktop.opened.isEmpty() || settings.count() == 1 || !w.fakes.pickers.startedIn.isEmpty());
         }
     }
 
@@ -160,21 +159,26 @@ private slots:
     {
         using T::Colour;
         const auto luminance = [](const QColor& colour) {
-            const auto linear = [](float c) { return c <= 0.03928f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f); };
-            return 0.2126f * linear(colour.redF()) + 0.7152f * linear(colour.greenF()) + 0.0722f * linear(colour.blueF());
+            const auto linear = [](float c) {
+                return c <= 0.03928f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f);
+            };
+            return 0.2126f * linear(colour.redF()) + 0.7152f * linear(colour.greenF()) +
+                   0.0722f * linear(colour.blueF());
         };
         const std::vector<std::pair<Colour, Colour>> pairs{
-            {Colour::text, Colour::ground},  {Colour::text, Colour::card},    {Colour::text, Colour::head},
-            {Colour::text2, Colour::ground}, {Colour::text2, Colour::card},   {Colour::text2, Colour::head},
-            {Colour::muted, Colour::ground}, {Colour::muted, Colour::card},   {Colour::muted, Colour::head},
-            {Colour::accent, Colour::ground}, {Colour::accent, Colour::card}, {Colour::accent, Colour::head},
+            {Colour::text, Colour::ground},    {Colour::text, Colour::card},   {Colour::text, Colour::head},
+            {Colour::text2, Colour::ground},   {Colour::text2, Colour::card},  {Colour::text2, Colour::head},
+            {Colour::muted, Colour::ground},   {Colour::muted, Colour::card},  {Colour::muted, Colour::head},
+            {Colour::accent, Colour::ground},  {Colour::accent, Colour::card}, {Colour::accent, Colour::head},
             {Colour::onAccent, Colour::accent}};
         for (const bool dark : {false, true})
             for (const auto& [text, ground] : pairs) {
                 const float a = luminance(T::colour(text, dark)), b = luminance(T::colour(ground, dark));
                 const float contrast = (std::max(a, b) + 0.05f) / (std::min(a, b) + 0.05f);
                 QVERIFY2(contrast >= 4.5f, qPrintable(QStringLiteral("%1 on %2, %3: %4:1")
-                                                          .arg(int(text)).arg(int(ground)).arg(dark ? "dark" : "light")
+                                                          .arg(int(text))
+                                                          .arg(int(ground))
+                                                          .arg(dark ? "dark" : "light")
                                                           .arg(double(contrast))));
             }
     }
@@ -190,13 +194,15 @@ private slots:
         for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
             table->sortByColumn(FolderTableModel::files, order);
             QVERIFY(rows.index(last, 0).data(FolderTableModel::TotalRole).toBool());
-            const qlonglong first = rows.index(0, FolderTableModel::files).data(FolderTableModel::SortRole).toLongLong();
+            const qlonglong first =
+                rows.index(0, FolderTableModel::files).data(FolderTableModel::SortRole).toLongLong();
             const qlonglong next = rows.index(1, FolderTableModel::files).data(FolderTableModel::SortRole).toLongLong();
             QVERIFY(order == Qt::AscendingOrder ? first <= next : first >= next);
         }
         table->selectRow(0);
         const auto buttons = w.window.placeScreen()->findChildren<StyledButton*>();
-        const auto reveal = std::ranges::find_if(buttons, [](auto* button) { return button->text() == "Show in Files"; });
+        const auto reveal =
+            std::ranges::find_if(buttons, [](auto* button) { return button->text() == "Show in Files"; });
         QVERIFY(reveal != buttons.end());
         (*reveal)->click();
         // The demonstration's folders are named "~/…"; the file manager is given the full path.
@@ -340,12 +346,15 @@ private slots:
         const QString pdf = QString::fromStdString(data.path("letter.pdf"));
         QString job;
         Shell shell(model, fakes.desktop,
-                    {.version = "1.2", .quit = [] {}, .askWhereToPrint = [&](QPrinter& printer, QWidget*) {
-                         job = printer.docName();
-                         printer.setOutputFormat(QPrinter::PdfFormat);
-                         printer.setOutputFileName(pdf);
-                         return true;
-                     }});
+                    {.version = "1.2",
+                     .quit = [] {},
+                     .askWhereToPrint =
+                         [&](QPrinter& printer, QWidget*) {
+                             job = printer.docName();
+                             printer.setOutputFormat(QPrinter::PdfFormat);
+                             printer.setOutputFileName(pdf);
+                             return true;
+                         }});
         shell.showMainWindow();
         shell.commands().printReport()->trigger();
         QCOMPARE(job, "Brindle report");

@@ -184,9 +184,12 @@ private slots:
         QTest::addColumn<qint64>("files");
         QTest::addColumn<QString>("tooltip");
         QTest::addColumn<QString>("badge");
-        QTest::newRow("none") << qint64(0) << "Brindle" << "";
-        QTest::newRow("one") << qint64(1) << "Brindle, 1 file with no second copy" << "1";
-        QTest::newRow("many") << qint64(2500) << "Brindle, 2,500 files with no second copy" << "99+";
+        QTest::newRow("none") << qint64(0) << "Brindle"
+                              << "";
+        QTest::newRow("one") << qint64(1) << "Brindle, 1 file with no second copy"
+                             << "1";
+        QTest::newRow("many") << qint64(2500) << "Brindle, 2,500 files with no second copy"
+                              << "99+";
     }
 
     void theTraySaysTheCountInWordsAndOnItsIcon()

@@ -49,7 +49,7 @@ namespace brindle {
 // What the model works with. Not owned: every service must outlive the model.
 struct AppServices {
     SettingsStore& settings;
-    GrantTokens& tokens; // also used from the check's thread
+    GrantTokens& tokens;    // also used from the check's thread
     const Volumes& volumes; // also used from the check's thread
     MountWatcher& mounts;
     RepeatingTimer& driveTimer;

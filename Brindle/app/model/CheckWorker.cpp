@@ -12,8 +12,8 @@ public:
     explicit Relay(CheckWorker* worker) : worker_(worker) {}
     void filesSeen(std::int64_t files) override
     {
-        QMetaObject::invokeMethod(worker_, [worker = worker_, files] { emit worker->progress(files); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            worker_, [worker = worker_, files] { emit worker->progress(files); }, Qt::QueuedConnection);
     }
 
 private:

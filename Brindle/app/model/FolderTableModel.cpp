@@ -9,8 +9,8 @@ namespace brindle {
 
 namespace {
 constexpr std::array<const char*, FolderTableModel::columns> titles{
-    "Folder", "Files", "Size", "Computer only", "Since backup", "Unchanged", "Computer + iCloud", "iCloud only",
-    "Waiting", "This week"};
+    "Folder",      "Files",   "Size",     "Computer only", "Since backup", "Unchanged", "Computer + iCloud",
+    "iCloud only", "Waiting", "This week"};
 
 // The figure a column counts; absent for the name and the size.
 std::optional<std::int64_t> figure(const FolderTally& tally, int column)
@@ -94,7 +94,8 @@ QVariant FolderTableModel::data(const QModelIndex& index, int role) const
             return QString::fromStdString(Words::size(tally.bytes));
         return QString::fromStdString(Words::count(*number));
     case Qt::TextAlignmentRole:
-        return column == Column::folder ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
+        return column == Column::folder ? int(Qt::AlignLeft | Qt::AlignVCenter)
+                                        : int(Qt::AlignRight | Qt::AlignVCenter);
     case SortRole:
         if (column == Column::folder)
             return QString::fromStdString(tally.name);
@@ -128,7 +129,8 @@ QVariant FolderTableModel::headerData(int section, Qt::Orientation orientation, 
     if (role == Qt::DisplayRole)
         return QString::fromUtf8(titles[section]);
     if (role == Qt::TextAlignmentRole)
-        return section == Column::folder ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
+        return section == Column::folder ? int(Qt::AlignLeft | Qt::AlignVCenter)
+                                         : int(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
 

@@ -18,9 +18,9 @@
 namespace brindle {
 
 struct Grant {
-    std::string name;     // shown to the person: the folder's name, or the volume's
-    std::string path;     // as the picker gave it
-    std::string bookmark; // the token that finds the folder again; empty for demo grants
+    std::string name;                  // shown to the person: the folder's name, or the volume's
+    std::string path;                  // as the picker gave it
+    std::string bookmark;              // the token that finds the folder again; empty for demo grants
     std::optional<std::string> uuid{}; // a drive's volume UUID when it was chosen
 
     friend bool operator==(const Grant&, const Grant&) = default;

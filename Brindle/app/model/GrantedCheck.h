@@ -30,7 +30,7 @@ std::vector<BackupSetup> backupSetups();
 struct CheckPlan {
     std::vector<Grant> grants;
     std::vector<std::string> undecodableGrants; // named among the folders that could not be opened
-    std::vector<CheckFolder> folders; // checked as given, after the granted ones
+    std::vector<CheckFolder> folders;           // checked as given, after the granted ones
     std::vector<Grant> drives;
     std::vector<MountedVolume> mounted;
     DriveMemory memory;

@@ -51,10 +51,10 @@ std::vector<HistoryRow> historyRows(const std::vector<CheckSummary>& history, In
     std::vector<HistoryRow> rows;
     rows.reserve(history.size());
     for (auto entry = history.rbegin(); entry != history.rend(); ++entry)
-        rows.push_back({capitalised(Words::when(entry->at, now, calendar, false)), entry->tally(),
-                        Words::count(entry->noSecondCopy), entry->noSecondCopy >= 1,
-                        entry->lastBackup ? "Backup " + Words::when(*entry->lastBackup, now, calendar, true)
-                                          : "No backup"});
+        rows.push_back(
+            {capitalised(Words::when(entry->at, now, calendar, false)), entry->tally(),
+             Words::count(entry->noSecondCopy), entry->noSecondCopy >= 1,
+             entry->lastBackup ? "Backup " + Words::when(*entry->lastBackup, now, calendar, true) : "No backup"});
     return rows;
 }
 

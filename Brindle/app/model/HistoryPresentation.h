@@ -26,11 +26,11 @@ std::string historyCaption(std::size_t entries);
 std::string historyNumberNote();
 
 struct HistoryRow {
-    std::string date;   // "Today at 09:05", "On 3 March"
-    FolderTally tally;  // the entry's band, drawn by number of files
-    std::string count;  // files with no second copy
+    std::string date;    // "Today at 09:05", "On 3 March"
+    FolderTally tally;   // the entry's band, drawn by number of files
+    std::string count;   // files with no second copy
     bool accent = false; // the count is drawn in the accent colour (else muted)
-    std::string backup; // "Backup 3 days ago", "No backup"
+    std::string backup;  // "Backup 3 days ago", "No backup"
     friend bool operator==(const HistoryRow&, const HistoryRow&) = default;
 };
 

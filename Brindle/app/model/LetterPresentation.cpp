@@ -89,8 +89,8 @@ std::string letterDriveLine(const DriveState& drive, Instant now, const Calendar
         line += ")";
     const auto last = drive.lastBackup();
     const auto backups = static_cast<std::int64_t>(drive.backups.size());
-    return line + ": " + (last ? "last backup " + Words::when(*last, now, calendar, false) : "no backups read") +
-           ", " + Words::count(backups) + (backups == 1 ? " backup." : " backups.");
+    return line + ": " + (last ? "last backup " + Words::when(*last, now, calendar, false) : "no backups read") + ", " +
+           Words::count(backups) + (backups == 1 ? " backup." : " backups.");
 }
 
 Letter letter(const CheckResult& result, const Report& report, const Guide& guide, const std::string& computerName,

@@ -41,9 +41,9 @@ struct Letter {
     std::string checked; // "Checked today at 09:05. Kitchen laptop."
     std::string answer;
     LetterTable table;
-    std::string needsYouHeading; // "What needs you"
+    std::string needsYouHeading;         // "What needs you"
     std::vector<LetterFinding> needsYou; // may be empty: the section is then left out
-    std::string backupsHeading;  // "Backups"
+    std::string backupsHeading;          // "Backups"
     std::vector<std::string> backups;
     std::string promise;
     friend bool operator==(const Letter&, const Letter&) = default;

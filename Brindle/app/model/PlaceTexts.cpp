@@ -107,7 +107,8 @@ std::string cloudTitle(const FolderTally& tally)
     const std::int64_t onlyCloud = tally.count(Place::onlyICloud);
     if (onlyCloud < 1)
         return "Every file in iCloud Drive is on this computer too.";
-    return count(onlyCloud) + " of these files aren’t on this computer, so a backup of this computer can’t include them.";
+    return count(onlyCloud) +
+           " of these files aren’t on this computer, so a backup of this computer can’t include them.";
 }
 
 std::string cloudParagraph(const FolderTally& tally)
@@ -120,8 +121,9 @@ std::string cloudParagraph(const FolderTally& tally)
 
 std::string cloudKeepAll(const FolderTally& tally, const std::string& tool)
 {
-    return "Turn off “Optimise Mac Storage”, and the next " + (tool == "your backup tool" ? "backup" : tool + " backup") +
-           " includes them. You’ll need " + Words::size(tally.size(Place::onlyICloud)) + " free.";
+    return "Turn off “Optimise Mac Storage”, and the next " +
+           (tool == "your backup tool" ? "backup" : tool + " backup") + " includes them. You’ll need " +
+           Words::size(tally.size(Place::onlyICloud)) + " free.";
 }
 
 std::string backupTool(const DriveState& drive)
@@ -160,7 +162,8 @@ std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Cale
     if (!drive.connected && drive.lastSeen)
         rows.push_back({"Last connected", Words::when(*drive.lastSeen, now, calendar, true)});
     if (drive.facts.freeBytes && drive.facts.totalBytes)
-        rows.push_back({"Space", Words::size(*drive.facts.freeBytes) + " free of " + Words::size(*drive.facts.totalBytes)});
+        rows.push_back(
+            {"Space", Words::size(*drive.facts.freeBytes) + " free of " + Words::size(*drive.facts.totalBytes)});
     if (drive.facts.encrypted == false)
         rows.push_back(
             {"Not encrypted",
@@ -201,8 +204,8 @@ std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool
                          "No file only on this computer has changed since the last backup."});
     if (const std::int64_t cloud = total.count(Place::onlyICloud); cloud > 0)
         boxes.push_back({true, "A backup of this computer can’t include them", count(cloud) + " files only in iCloud",
-                         Words::size(total.size(Place::onlyICloud)) +
-                             " in iCloud Drive and not on this computer, so " + tool + " can’t back them up."});
+                         Words::size(total.size(Place::onlyICloud)) + " in iCloud Drive and not on this computer, so " +
+                             tool + " can’t back them up."});
     return boxes;
 }
 

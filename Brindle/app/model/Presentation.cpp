@@ -8,8 +8,8 @@ namespace brindle::presentation {
 
 bool canCheckNow(bool checking, bool demo) { return !checking && !demo; }
 
-std::string statusText(bool checking, std::int64_t progressDone, const std::optional<CheckResult>& result,
-                       Instant now, const Calendar& calendar)
+std::string statusText(bool checking, std::int64_t progressDone, const std::optional<CheckResult>& result, Instant now,
+                       const Calendar& calendar)
 {
     if (checking)
         return "Reading " + Words::count(progressDone) + " files";
@@ -100,7 +100,8 @@ std::string bandSummary(const FolderTally& tally)
     std::string joined;
     for (const std::string& part : parts)
         joined += (joined.empty() ? "" : ", ") + part;
-    const std::string head = tally.name + ": " + Words::count(tally.files) + " files, " + Words::size(tally.bytes) + ".";
+    const std::string head =
+        tally.name + ": " + Words::count(tally.files) + " files, " + Words::size(tally.bytes) + ".";
     return joined.empty() ? head : head + " " + joined + ".";
 }
 

@@ -21,8 +21,8 @@ namespace brindle::presentation {
 
 // The toolbar's line: "Reading 1,234 files" while checking, else "Checked today at 09:05, in
 // 2 min 5 s" for a result, else nothing.
-std::string statusText(bool checking, std::int64_t progressDone, const std::optional<CheckResult>& result,
-                       Instant now, const Calendar& calendar);
+std::string statusText(bool checking, std::int64_t progressDone, const std::optional<CheckResult>& result, Instant now,
+                       const Calendar& calendar);
 // Whether a check can be started now: not during one, and never in a demonstration.
 bool canCheckNow(bool checking, bool demo);
 

@@ -9,7 +9,17 @@
 namespace brindle {
 
 struct Section {
-    enum class Kind { folder, overview, allFolders, noSecondCopy, changedThisWeek, iCloudDrive, backupDrive, photos, history };
+    enum class Kind {
+        folder,
+        overview,
+        allFolders,
+        noSecondCopy,
+        changedThisWeek,
+        iCloudDrive,
+        backupDrive,
+        photos,
+        history
+    };
 
     Kind kind = Kind::overview;
     std::string path{}; // only for `folder`

@@ -68,8 +68,8 @@ std::optional<WindowFrame> frame(SettingsStore& store, std::string_view key)
     if (!value || !value->is_object())
         return std::nullopt;
     WindowFrame frame;
-    for (auto [name, field] : {std::pair{"x", &frame.x}, {"y", &frame.y}, {"width", &frame.width},
-                               {"height", &frame.height}}) {
+    for (auto [name, field] :
+         {std::pair{"x", &frame.x}, {"y", &frame.y}, {"width", &frame.width}, {"height", &frame.height}}) {
         const auto found = value->find(name);
         const auto number = found == value->end() ? std::nullopt : jsonInteger(*found);
         if (!number || *number < -1'000'000 || *number > 1'000'000)
@@ -83,7 +83,8 @@ std::optional<WindowFrame> frame(SettingsStore& store, std::string_view key)
 
 bool saveFrame(SettingsStore& store, std::string_view key, const WindowFrame& frame)
 {
-    return store.setValue(key, JsonIn{{"x", frame.x}, {"y", frame.y}, {"width", frame.width}, {"height", frame.height}});
+    return store.setValue(key,
+                          JsonIn{{"x", frame.x}, {"y", frame.y}, {"width", frame.width}, {"height", frame.height}});
 }
 
 std::optional<Instant> date(SettingsStore& store, std::string_view key)

@@ -3,8 +3,8 @@
 // (when each drive was last seen, when each note was last sent).
 //
 // Reading follows one rule: a value that is missing or does not decode reads as the initial
-// value, and nothing is reported, except for grants, which are read one by one. Writing reports whether the store wrote. All functions run
-// on the caller's thread (the store is not thread-safe: the window's main thread, or the
+// value, and nothing is reported, except for grants, which are read one by one. Writing reports whether the store
+// wrote. All functions run on the caller's thread (the store is not thread-safe: the window's main thread, or the
 // command line).
 #pragma once
 
@@ -21,8 +21,8 @@
 
 namespace brindle::Stored {
 
-using Dates = std::map<std::string, Instant>;           // e.g. volume UUID → last seen
-using DriveCaches = std::map<std::string, DriveState>;  // volume UUID → last state read
+using Dates = std::map<std::string, Instant>;          // e.g. volume UUID → last seen
+using DriveCaches = std::map<std::string, DriveState>; // volume UUID → last state read
 
 // The grants that decode, and the names of those that do not (Grant.h): one bad grant never
 // costs the others.

@@ -16,8 +16,7 @@ std::string trayLabel(std::int64_t noSecondCopy)
 {
     if (noSecondCopy <= 0)
         return "Brindle";
-    return "Brindle, " + Words::count(noSecondCopy) + (noSecondCopy == 1 ? " file" : " files") +
-           " with no second copy";
+    return "Brindle, " + Words::count(noSecondCopy) + (noSecondCopy == 1 ? " file" : " files") + " with no second copy";
 }
 
 std::string trayBadge(std::int64_t noSecondCopy)
@@ -40,8 +39,7 @@ std::string panelBackupLine(const std::optional<CheckResult>& result, Instant no
     return "Last backup " + Words::when(*last, now, calendar, false) + ", to " + name + ".";
 }
 
-std::string panelWatchLine(bool weekly, const std::optional<CheckResult>& result, Instant now,
-                           const Calendar& calendar)
+std::string panelWatchLine(bool weekly, const std::optional<CheckResult>& result, Instant now, const Calendar& calendar)
 {
     if (!weekly)
         return "The weekly check is off";

@@ -27,7 +27,8 @@ std::string unquoted(std::string_view value)
     }
     if (!value.empty() && value.front() == '"') {
         for (std::size_t i = 1; i < value.size() && value[i] != '"'; ++i) {
-            if (value[i] == '\\' && i + 1 < value.size() && std::string_view("\"\\`$").find(value[i + 1]) != std::string_view::npos)
+            if (value[i] == '\\' && i + 1 < value.size() &&
+                std::string_view("\"\\`$").find(value[i + 1]) != std::string_view::npos)
                 ++i;
             out += value[i];
         }

@@ -23,8 +23,8 @@ const QString colorScheme = QStringLiteral("color-scheme");
 // The number inside however many variants wrap it; absent when there is none.
 std::optional<uint> schemeNumber(QVariant value)
 {
-    for (int depth = 0; depth < 4 && value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>();
-         ++depth)
+    for (int depth = 0;
+         depth < 4 && value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>(); ++depth)
         value = value.value<QDBusVariant>().variant();
     bool ok = false;
     const uint number = value.toUInt(&ok);

@@ -25,10 +25,9 @@ public:
             QDesktopServices::openUrl(url);
             return;
         }
-        QDBusMessage message =
-            QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
-                                           QStringLiteral("/org/freedesktop/FileManager1"),
-                                           QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+            QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
         message << QStringList{url.toString(QUrl::FullyEncoded)} << QString();
         // A watcher without a parent: it outlives this object if need be and deletes itself.
         auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, 5000));
@@ -46,7 +45,8 @@ public:
     {
         if (const auto manager = findPhotoManager(); manager && start(*manager))
             return;
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
+        QDesktopServices::openUrl(
+            QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
     }
 
     bool launchApplication(const QStringList& desktopIds) override

@@ -14,10 +14,7 @@ std::optional<std::uint64_t> unsignedNumber(const JsonIn* value)
         return std::nullopt;
     return static_cast<std::uint64_t>(signedValue);
 }
-bool absolutePath(const std::string& path)
-{
-    return path.starts_with('/') && path.find('\0') == std::string::npos;
-}
+bool absolutePath(const std::string& path) { return path.starts_with('/') && path.find('\0') == std::string::npos; }
 } // namespace
 
 JsonOut encode(const GrantToken& token)
@@ -48,8 +45,9 @@ std::optional<GrantToken> decodeGrantToken(const JsonIn& value)
     if (!reader.ok() || !device || !inode || !absolutePath(token.path) || !absolutePath(token.inVolume))
         return std::nullopt;
     // The UUID names a link in /dev/disk/by-uuid: nothing that could lead elsewhere.
-    if (token.volume && (token.volume->empty() || token.volume->find_first_of(std::string_view("/\0", 2)) != std::string::npos ||
-                         *token.volume == "." || *token.volume == ".."))
+    if (token.volume &&
+        (token.volume->empty() || token.volume->find_first_of(std::string_view("/\0", 2)) != std::string::npos ||
+         *token.volume == "." || *token.volume == ".."))
         return std::nullopt;
     token.device = *device;
     token.inode = *inode;

@@ -115,7 +115,8 @@ std::optional<Location> locate(const std::string& path, const std::string& mount
                 holder = std::move(mount);
     if (!holder)
         return Location{*canonical, std::nullopt};
-    return Location{joined(holder->root.empty() ? "/" : holder->root, below(*canonical, holder->target)), std::move(holder)};
+    return Location{joined(holder->root.empty() ? "/" : holder->root, below(*canonical, holder->target)),
+                    std::move(holder)};
 }
 
 class LinuxGrantTokens final : public GrantTokens {

@@ -93,8 +93,7 @@ private:
         // Empty the monitor's queue so that the descriptor stops being readable.
         const char* file = nullptr;
         int type = 0;
-        while (mnt_monitor_next_change(monitor_, &file, &type) == 0) {
-        }
+        while (mnt_monitor_next_change(monitor_, &file, &type) == 0) {}
         const auto now = currentMounts();
         std::vector<MountedVolume> gone;
         for (auto it = volumes_.begin(); it != volumes_.end();) {
@@ -127,9 +126,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<MountWatcher> makeMountWatcher()
-{
-    return std::make_unique<LinuxMountWatcher>();
-}
+std::unique_ptr<MountWatcher> makeMountWatcher() { return std::make_unique<LinuxMountWatcher>(); }
 
 } // namespace brindle

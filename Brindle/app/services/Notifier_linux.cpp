@@ -91,15 +91,16 @@ private:
                 << hints << -1;
         waiting_.insert(identifier, std::nullopt);
         auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, identifier](QDBusPendingCallWatcher* finished) {
-            finished->deleteLater();
-            const QDBusPendingReply<uint> reply = *finished;
-            if (reply.isValid())
-                ids_.insert(identifier, reply.value());
-            const std::optional<Note> next = waiting_.take(identifier);
-            if (next)
-                send(identifier, *next);
-        });
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this, identifier](QDBusPendingCallWatcher* finished) {
+                    finished->deleteLater();
+                    const QDBusPendingReply<uint> reply = *finished;
+                    if (reply.isValid())
+                        ids_.insert(identifier, reply.value());
+                    const std::optional<Note> next = waiting_.take(identifier);
+                    if (next)
+                        send(identifier, *next);
+                });
     }
 
     QDBusConnection bus_;

@@ -13,7 +13,7 @@ namespace brindle {
 namespace {
 
 constexpr std::array<const char*, 7> photoManagers{
-    "org.gnome.Shotwell.desktop", "shotwell.desktop",       "org.kde.digikam.desktop", "digikam.desktop",
+    "org.gnome.Shotwell.desktop", "shotwell.desktop",         "org.kde.digikam.desktop", "digikam.desktop",
     "org.gnome.gThumb.desktop",   "org.gnome.Photos.desktop", "gthumb.desktop",
 };
 

@@ -15,8 +15,8 @@
 namespace brindle {
 
 struct DesktopApplication {
-    QString desktopId;  // "org.gnome.Shotwell.desktop"
-    QString entryPath;  // the desktop entry file
+    QString desktopId;   // "org.gnome.Shotwell.desktop"
+    QString entryPath;   // the desktop entry file
     QStringList command; // program and arguments, field codes removed
 
     friend bool operator==(const DesktopApplication&, const DesktopApplication&) = default;

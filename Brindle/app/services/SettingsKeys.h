@@ -21,8 +21,8 @@ inline constexpr std::string_view notesSent = "notesSent";       // object: note
 inline constexpr std::string_view driveCache = "driveCache";     // older, unused; removed at start-up
 inline constexpr std::string_view mainWindow = "mainWindow";     // object: the main window's frame
 
-inline constexpr std::array<std::string_view, 12> allKeys{grants,      drives,    drive,      driveUUID,
-                                                         watch,       menuBar,   waitingSince, lastSeen,
-                                                         driveCaches, notesSent, driveCache, mainWindow};
+inline constexpr std::array<std::string_view, 12> allKeys{grants,      drives,    drive,        driveUUID,
+                                                          watch,       menuBar,   waitingSince, lastSeen,
+                                                          driveCaches, notesSent, driveCache,   mainWindow};
 
 } // namespace brindle::settingKeys

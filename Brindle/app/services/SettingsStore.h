@@ -59,10 +59,9 @@ std::string settingsFilePath();
 
 // A store on the file at `path`; its folder is made when the first write needs it. `now`
 // names the copy of an unreadable file.
-std::unique_ptr<SettingsStore> makeSettingsFile(
-    std::string path = settingsFilePath(),
-    std::function<Instant()> now = clockNow,
-    std::chrono::milliseconds lockWait = settingsLockWait);
+std::unique_ptr<SettingsStore> makeSettingsFile(std::string path = settingsFilePath(),
+                                                std::function<Instant()> now = clockNow,
+                                                std::chrono::milliseconds lockWait = settingsLockWait);
 
 namespace Settings {
 

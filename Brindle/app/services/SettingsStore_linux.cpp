@@ -97,7 +97,8 @@ public:
         if (lock.valid() && !takeLock(lock.get())) {
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(lockWait_.count()) / 1000.0);
-            lastError_ = lockPath + " is locked by another process (waited " + seconds + " s); the change is not written yet";
+            lastError_ =
+                lockPath + " is locked by another process (waited " + seconds + " s); the change is not written yet";
             return false;
         }
         refresh(); // the file as it is now, with the pending changes on top
@@ -152,8 +153,7 @@ private:
     bool takeLock(int fd)
     {
         int result = 0;
-        while ((result = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
-        }
+        while ((result = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {}
         if (result == 0 || errno != EWOULDBLOCK) { // no locking here at all: go on without
             held_ = false;
             return true;
@@ -205,10 +205,7 @@ private:
 
 } // namespace
 
-std::string settingsFilePath()
-{
-    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/Brindle/settings.json";
-}
+std::string settingsFilePath() { return xdgFolder("XDG_CONFIG_HOME", ".config") + "/Brindle/settings.json"; }
 
 std::unique_ptr<SettingsStore> makeSettingsFile(std::string path, std::function<Instant()> now,
                                                 std::chrono::milliseconds lockWait)

@@ -54,7 +54,7 @@ public:
                               painter->fontMetrics().elidedText(text, Qt::ElideMiddle, inner.width()));
         } else {
             painter->setFont(tone == Tone::accent || total ? T::semibold(13) : T::text(13));
-            painter->setPen(T::colour(tone == Tone::muted ? Colour::muted
+            painter->setPen(T::colour(tone == Tone::muted    ? Colour::muted
                                       : tone == Tone::accent ? Colour::accent
                                                              : Colour::text));
             paintFigures(*painter, inner, text);

@@ -28,7 +28,10 @@ private:
 class PrimaryButton final : public StyledButton {
     Q_OBJECT
 public:
-    explicit PrimaryButton(const QString& title, QWidget* parent = nullptr) : StyledButton(Style::primary, title, parent) {}
+    explicit PrimaryButton(const QString& title, QWidget* parent = nullptr)
+        : StyledButton(Style::primary, title, parent)
+    {
+    }
 };
 
 class PlainButton final : public StyledButton {
@@ -40,7 +43,9 @@ public:
 class TintedButton final : public StyledButton {
     Q_OBJECT
 public:
-    explicit TintedButton(const QString& title, QWidget* parent = nullptr) : StyledButton(Style::tinted, title, parent) {}
+    explicit TintedButton(const QString& title, QWidget* parent = nullptr) : StyledButton(Style::tinted, title, parent)
+    {
+    }
 };
 
 } // namespace brindle

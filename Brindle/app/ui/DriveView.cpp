@@ -118,7 +118,8 @@ void DriveView::rebuild()
         connect(add, &QPushButton::clicked, &model_, [this] { model_.actions().chooseDrive(true); });
         auto* replace = new PlainButton(q(words::chooseAnotherDrive), page);
         connect(replace, &QPushButton::clicked, &model_, [this] { model_.actions().chooseDrive(false); });
-        for (QWidget* button : {static_cast<QWidget*>(settings), static_cast<QWidget*>(add), static_cast<QWidget*>(replace)})
+        for (QWidget* button :
+             {static_cast<QWidget*>(settings), static_cast<QWidget*>(add), static_cast<QWidget*>(replace)})
             buttons->addWidget(button);
         buttons->addStretch(1);
         column->addSpacing(6);
@@ -147,7 +148,8 @@ QWidget* DriveView::driveCard(const DriveState& drive, QWidget* parent)
     }
     grid->setColumnStretch(1, 1);
     card->column()->addLayout(grid);
-    auto* backups = label(q(placeTexts::backupsLine(drive, model_.now(), calendar)), T::text(12), T::Colour::muted, card);
+    auto* backups =
+        label(q(placeTexts::backupsLine(drive, model_.now(), calendar)), T::text(12), T::Colour::muted, card);
     backups->setWordWrap(true);
     card->column()->addWidget(backups);
     return card;

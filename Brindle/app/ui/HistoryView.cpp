@@ -57,8 +57,7 @@ public:
         const int bandLeft = box.left() + dateWidth + gap;
         const int bandWidth = countLeft - gap - bandLeft;
         if (bandWidth > 0)
-            paintBand(*painter,
-                      QRectF(bandLeft, box.top() + (box.height() - bandHeight) / 2.0, bandWidth, bandHeight),
+            paintBand(*painter, QRectF(bandLeft, box.top() + (box.height() - bandHeight) / 2.0, bandWidth, bandHeight),
                       row->tally, rows_.scale(), true);
 
         cell = QRect(countLeft, box.top(), countWidth, box.height());

@@ -54,8 +54,7 @@ QIcon sidebarIcon()
 }
 } // namespace
 
-MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* parent)
-    : QMainWindow(parent), model_(model)
+MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* parent) : QMainWindow(parent), model_(model)
 {
     setWindowTitle(q(words::brindle));
     setMinimumSize(minimumFrame);

@@ -136,7 +136,8 @@ std::unique_ptr<QTextDocument> compose(const Letter& letter, QPaintDevice& devic
     }
 
     QTextBlockFormat divider = paragraph(16, 6);
-    divider.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
+    divider.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,
+                        QTextLength(QTextLength::PercentageLength, 100));
     cursor.insertBlock(divider);
     cursor.insertBlock(paragraph(0, 0));
     cursor.insertText(q(letter.promise), characters(9, false, Colour::muted));

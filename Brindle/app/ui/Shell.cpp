@@ -116,8 +116,8 @@ void Shell::quit()
     // frame); then every close that quitting asks of the hidden windows is granted, because
     // one refusal would cancel the quit.
     quitting_ = true;
-    for (QWidget* window : {static_cast<QWidget*>(window_), static_cast<QWidget*>(settings_),
-                            static_cast<QWidget*>(panelWindow_)})
+    for (QWidget* window :
+         {static_cast<QWidget*>(window_), static_cast<QWidget*>(settings_), static_cast<QWidget*>(panelWindow_)})
         if (window && window->isVisible())
             window->close();
     options_.quit();
@@ -137,8 +137,8 @@ void Shell::windowClosed()
 {
     if (quitting_)
         return;
-    for (const QWidget* window : {static_cast<QWidget*>(window_), static_cast<QWidget*>(settings_),
-                                  static_cast<QWidget*>(panelWindow_)})
+    for (const QWidget* window :
+         {static_cast<QWidget*>(window_), static_cast<QWidget*>(settings_), static_cast<QWidget*>(panelWindow_)})
         if (window && window->isVisible())
             return;
     if (model_.quitsWithLastWindow())

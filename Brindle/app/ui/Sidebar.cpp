@@ -59,8 +59,7 @@ public:
         painter->drawText(inner, Qt::AlignRight | Qt::AlignVCenter, value);
         painter->setFont(T::text(13));
         painter->setPen(T::colour(Colour::text));
-        const QString elided =
-            painter->fontMetrics().elidedText(label, Qt::ElideMiddle, inner.width() - valueWidth);
+        const QString elided = painter->fontMetrics().elidedText(label, Qt::ElideMiddle, inner.width() - valueWidth);
         painter->drawText(inner.adjusted(0, 0, -valueWidth, 0), Qt::AlignLeft | Qt::AlignVCenter, elided);
         painter->restore();
     }

@@ -65,7 +65,8 @@ void TrayPanel::rebuild()
         band->setAccessibleName(q(presentation::bandSummary(total)));
         column->addWidget(band);
     }
-    auto* backup = label(q(presentation::panelBackupLine(result, now, calendar)), T::text(12), T::Colour::text, content);
+    auto* backup =
+        label(q(presentation::panelBackupLine(result, now, calendar)), T::text(12), T::Colour::text, content);
     backup->setWordWrap(true);
     column->addWidget(backup);
     if (!model_.checks().checking())
@@ -112,8 +113,9 @@ QStringList TrayPanel::texts() const
 
 bool TrayPanel::event(QEvent* event)
 {
-    const bool dismissed = event->type() == QEvent::WindowDeactivate ||
-                           (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape);
+    const bool dismissed =
+        event->type() == QEvent::WindowDeactivate ||
+        (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape);
     if (isPopup() && dismissed) {
         if (isVisible())
             dismissed_.start();

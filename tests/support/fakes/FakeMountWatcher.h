@@ -20,10 +20,7 @@ public:
             volumes.insert(path, uuid);
         emit mounted(path, uuid);
     }
-    void unmount(const QString& path)
-    {
-        emit unmounted(path, volumes.take(path));
-    }
+    void unmount(const QString& path) { emit unmounted(path, volumes.take(path)); }
 };
 
 } // namespace brindle::test
