@@ -29,6 +29,8 @@ std::string resolvedPath(const std::string& path);
 std::string withHomeExpanded(std::string_view path, std::string_view home);
 
 bool isDirectory(const std::string& path);
+// The folder of the running executable, links resolved; empty when it cannot be told.
+std::string executableFolder();
 
 // $HOME when it is absolute, else the home folder of the password database; empty when
 // neither is known.

@@ -2,23 +2,7 @@
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/ResourceBundle.h"
 
-#include <unistd.h>
-
-#include <climits>
-
 namespace brindle {
-
-namespace {
-std::string executableFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0)
-        return {};
-    const std::string path(buffer, static_cast<std::size_t>(length));
-    return parentFolder(path);
-}
-} // namespace
 
 std::vector<std::string> resourceBundleCandidates()
 {

@@ -14,7 +14,6 @@
 //
 //   bench_command_line BRINDLE QT_LINKED [RUNS]     (default 30 rounds)
 #include "BrindleCore/Demo.h"
-#include "BrindleCore/Store.h"
 #include "bench/Spawn.h"
 
 #include <algorithm>
@@ -87,20 +86,9 @@ int main(int argc, char** argv)
     const std::string window = std::filesystem::path(brindle).parent_path() / "brindle-window";
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 30;
 
-    char pattern[] = "/tmp/brindle-bench-XXXXXX";
-    const char* root = mkdtemp(pattern);
-    if (root == nullptr) {
-        std::perror("bench_command_line");
-        return 1;
-    }
-    const std::string home = root;
-    setenv("HOME", root, 1);
-    setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    std::filesystem::create_directories(home + "/data/Brindle");
-    if (!Store::saveLast(Demo::withDrive(), Store::lastCheckURL())) {
-        std::fputs("bench_command_line: could not keep the result\n", stderr);
+    const std::string home = bench::privateHomeWith(Demo::withDrive());
+    if (home.empty()) {
+        std::fputs("bench_command_line: could not make a private home with a kept result\n", stderr);
         return 1;
     }
 

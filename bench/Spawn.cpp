@@ -1,7 +1,11 @@
 #include "bench/Spawn.h"
 
+#include "BrindleCore/Store.h"
+
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -42,6 +46,22 @@ double median(std::vector<double>& values)
         return 0;
     std::ranges::sort(values);
     return values[values.size() / 2];
+}
+
+std::string privateHomeWith(const CheckResult& result)
+{
+    char pattern[] = "/tmp/brindle-bench-XXXXXX";
+    const char* root = mkdtemp(pattern);
+    if (root == nullptr)
+        return {};
+    const std::string home = root;
+    setenv("HOME", root, 1);
+    setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    std::error_code error;
+    std::filesystem::create_directories(home + "/data/Brindle", error);
+    return !error && Store::saveLast(result, Store::lastCheckURL()) ? home : std::string();
 }
 
 } // namespace brindle::bench

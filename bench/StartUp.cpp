@@ -11,7 +11,6 @@
 //
 //   bench_start_up BRINDLE [RUNS]     (default 10 runs)
 #include "BrindleCore/Demo.h"
-#include "BrindleCore/Store.h"
 #include "bench/Spawn.h"
 
 #include <algorithm>
@@ -20,8 +19,6 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -67,20 +64,9 @@ int main(int argc, char** argv)
     const std::string brindle = std::filesystem::absolute(argv[1]).string();
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
 
-    char pattern[] = "/tmp/brindle-bench-XXXXXX";
-    const char* root = mkdtemp(pattern);
-    if (root == nullptr) {
-        std::perror("bench_start_up");
-        return 1;
-    }
-    const std::string home = root;
-    setenv("HOME", root, 1);
-    setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    std::filesystem::create_directories(home + "/data/Brindle");
-    if (!Store::saveLast(resultOf(50), Store::lastCheckURL())) {
-        std::fputs("bench_start_up: could not keep the result\n", stderr);
+    const std::string home = bench::privateHomeWith(resultOf(50));
+    if (home.empty()) {
+        std::fputs("bench_start_up: could not make a private home with a kept result\n", stderr);
         return 1;
     }
 

@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -14,15 +13,6 @@
 namespace brindle::cli {
 
 namespace {
-std::string executableFolder()
-{
-    char buffer[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0)
-        return {};
-    return parentFolder(std::string(buffer, static_cast<std::size_t>(length)));
-}
-
 bool isExecutableFile(const std::string& path) { return ::access(path.c_str(), X_OK) == 0 && !isDirectory(path); }
 } // namespace
 
