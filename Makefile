@@ -67,10 +67,14 @@ bench: build-release
 bench-backups: build-release
 	./build/release/bench/bench_backups
 
-# Every screen of the window, light and dark, rendered offscreen into build/screenshots, and
-# the printed report of both demonstrations as PDF and PNG.
+# Every screen of the window, light and dark, rendered offscreen into build/screenshots (and
+# on scaled screens into build/screenshots/scale-1.5 and scale-2), and the printed report of
+# both demonstrations as PDF and PNG.
 screenshots: build-debug
 	QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots
+	for scale in 1.5 2; do \
+	  QT_SCALE_FACTOR=$$scale QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots/scale-$$scale || exit 1; \
+	done
 	for demo in demo demo-drive; do \
 	  ./build/debug/Brindle/brindle report --$$demo --pdf build/screenshots/report-$$demo.pdf && \
 	  pdftoppm -png -r 90 -singlefile build/screenshots/report-$$demo.pdf build/screenshots/report-$$demo || exit 1; \

@@ -5,6 +5,7 @@
     atspi.py find NAME           exit 0 when a visible object named NAME exists
     atspi.py starts TEXT         exit 0 when a visible object's name starts with TEXT
     atspi.py nameless            list buttons, check boxes and menu items without a name
+    atspi.py showing             list the names of the objects showing, for a failure's message
 
 Looks only at the application named Brindle; waits up to 10 s for it to appear.
 """
@@ -53,6 +54,10 @@ def main(command, *words):
                  and not node.name.strip()]
         print("\n".join(found))
         return 1 if found else 0
+    if command == "showing":
+        print(" | ".join(node.name for node in walk(brindle())
+                         if node.name.strip() and node.getState().contains(pyatspi.STATE_SHOWING)))
+        return 0
     if command == "starts":
         text = " ".join(words)
         return 0 if any(node.name.startswith(text) and node.getState().contains(pyatspi.STATE_SHOWING)

@@ -26,14 +26,24 @@ gsettings set org.gnome.desktop.interface color-scheme default
 dunst >"$work/dunst.log" 2>&1 &
 trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
   >"$work/trayer.log" 2>&1 &
-within 100 xdotool search --name "^panel$" || fail "trayer did not show its panel"
+within 300 xdotool search --name "^panel$" || fail "trayer did not show its panel: $(cat "$work/trayer.log")"
 tray=$(xdotool search --name "^panel$" | head -1)
 
-# A person's settings: Documents chosen, the tray item on.
+# A person's settings: Documents chosen, the tray item on, and keep watch over a backup drive
+# last seen a month ago.
 documents=$HOME/Documents
-printf '{"menuBar": true, "grants": [{"name": "Documents", "path": "%s", "bookmark": {"version": 1, "path": "%s", "inVolume": "%s", "device": %s, "inode": %s}}]}\n' \
-  "$documents" "$documents" "$documents" "$(stat -c %d "$documents")" "$(stat -c %i "$documents")" \
-  >"$XDG_CONFIG_HOME/Brindle/settings.json"
+settings=$XDG_CONFIG_HOME/Brindle/settings.json
+month_ago=$(date -u -d "30 days ago" +%Y-%m-%dT%H:%M:%SZ)
+printf '{"menuBar": true, "grants": [{"name": "Documents", "path": "%s", "bookmark": {"version": 1, "path": "%s", "inVolume": "%s", "device": %s, "inode": %s}}],
+ "drives": [{"name": "Backup", "path": "/media/you/Backup", "uuid": "0c9e7d8a-5f1e-4d55-9f6b-3d2f1b0a9e11",
+   "bookmark": {"version": 1, "path": "/media/you/Backup", "inVolume": "/media/you/Backup", "device": 1, "inode": 2}}],
+ "lastSeen": {"0c9e7d8a-5f1e-4d55-9f6b-3d2f1b0a9e11": "%s"},
+ "watch": {"weekly": false, "oldBackup": true, "driveAway": true, "moreWithout": true}}\n' \
+  "$documents" "$documents" "$documents" "$(stat -c %d "$documents")" "$(stat -c %i "$documents")" "$month_ago" \
+  >"$settings"
+stdbuf -oL dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" \
+  >"$work/notify.log" 2>&1 &
+sleep 0.5
 
 "$brindle" 2>"$work/brindle.err" &
 pid=$!
@@ -46,6 +56,29 @@ within 100 test -s "$XDG_DATA_HOME/Brindle/last-check.json" || fail "the launch 
 within 50 atspi find "Documents, 1" || fail "no sidebar row reads \"Documents, 1\""
 atspi starts "Documents: 1 " || fail "no coverage band speaks the summary of Documents"
 ok "the sidebar row reads \"Documents, 1\" and the band speaks its summary"
+
+# Keep watch: the launch check's note about the drive away reaches dunst; a tick of the schedule
+# (-watchNow) that calls for it again replaces it; its default action brings the overview forward.
+notes_sent() { (($(grep -c "member=Notify" "$work/notify.log") >= $1)); }
+displayed() { [[ $(dunstctl count displayed) == "$1" ]]; }
+within 100 displayed 1 || fail "no note reached dunst: $(cat "$work/notify.log")"
+grep -q '"Backup' "$work/notify.log" || fail "the note does not name the drive: $(cat "$work/notify.log")"
+/usr/bin/python3 -c 'import json, sys
+settings = json.load(open(sys.argv[1])); settings.pop("notesSent", None); json.dump(settings, open(sys.argv[1], "w"))' "$settings"
+action launch "[<['-watchNow', '-select=history']>]" || fail "the launch action was refused"
+within 100 notes_sent 2 || fail "-watchNow sent no second note: $(cat "$work/notify.log")"
+sleep 0.5
+displayed 1 || fail "the repeated note was added beside the first, not put in its place ($(dunstctl count displayed) shown)"
+grep -A2 "member=Notify" "$work/notify.log" | tail -1 | grep -qv "uint32 0" || fail "the repeat did not name the note it replaces"
+overview="Which of your files have no second copy?"
+within 50 bash -c "! /usr/bin/python3 '$here/atspi.py' find '$overview'" || fail "-select=history left the overview showing"
+dunstctl action 0
+within 50 atspi find "$overview" || fail "the note's default action did not bring the overview forward: $(atspi showing)"
+dunstctl close-all
+history=$(dunstctl history)
+[[ $(dunstctl count history) == 1 ]] && grep -q '"data" : "Backup has been away for a while"' <<<"$history" ||
+  fail "dunst's history does not hold the note once: $history"
+ok "the keep-watch note reaches dunst, a repeat replaces it, and its action brings the overview forward"
 
 # The tray: trayer embeds the item (XEmbed), and a click opens the panel.
 icon=$(xwininfo -tree -id "$tray" | awk '/"brindle-window" "Brindle"/ { print $1; exit }')

@@ -8,9 +8,11 @@
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/HistoryView.h"
+#include "Brindle/app/ui/SegmentedControl.h"
 #include "Brindle/app/ui/SettingsWindow.h"
 #include "Brindle/app/ui/Shell.h"
 #include "Brindle/app/ui/Sidebar.h"
+#include "Brindle/app/ui/Switch.h"
 #include "Brindle/app/ui/Theme.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Json.h"
@@ -19,6 +21,8 @@
 #include "tests/support/fakes/FakeServices.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -70,6 +74,42 @@ std::vector<std::pair<std::string, test::Node>> dailyHistory(int entries, Instan
         lines += dumpJson(encode(summary)) + "\n";
     }
     return {{"history.jsonl", test::Node::text(lines)}};
+}
+
+// The controls a person acts on: buttons, switches, lists, tables and pickers, showing.
+QList<QWidget*> controlsOf(QWidget& window)
+{
+    QList<QWidget*> controls;
+    for (QWidget* widget : window.findChildren<QWidget*>())
+        if (widget->isVisibleTo(&window) && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
+            (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
+             qobject_cast<SegmentedControl*>(widget)))
+            controls << widget;
+    return controls;
+}
+
+// The widgets that Tab lands on, once round the window's focus chain.
+QSet<QWidget*> reachedByTab(QWidget& window)
+{
+    QSet<QWidget*> reached;
+    for (int press = 0; press < 200; ++press) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : &window, Qt::Key_Tab);
+        if (QApplication::focusWidget())
+            reached.insert(QApplication::focusWidget());
+    }
+    return reached;
+}
+
+QString described(const QList<QWidget*>& widgets)
+{
+    QStringList names;
+    for (const QWidget* widget : widgets) {
+        const auto* button = qobject_cast<const QAbstractButton*>(widget);
+        names << QString::fromLatin1(widget->metaObject()->className()) + " " +
+                     (button ? button->text() : widget->accessibleName());
+    }
+    return names.join(", ");
 }
 
 // Bytes the process holds from the allocator, where image data lives.
@@ -283,6 +323,58 @@ private slots:
         w.model.view().keepMainWindowFrame({10, 20, 600, 900});
         w.window.placeOnScreen();
         QCOMPARE(w.window.size(), QSize(1000, 900));
+    }
+
+    void tabReachesEveryControl_data()
+    {
+        QTest::addColumn<QString>("screen");
+        for (const char* screen :
+             {"overview", "all", "nosecond", "week", "folder=Documents", "drive", "icloud", "photos", "history"})
+            QTest::newRow(screen) << screen;
+    }
+
+    // Every control of every screen is reached with Tab; a switch is used with Space; Escape
+    // closes a sheet.
+    void tabReachesEveryControl()
+    {
+        QFETCH(QString, screen);
+        const std::string select = "-select=" + screen.toStdString();
+        Window w({"-demoDrive", select});
+        w.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.window));
+        const QSet<QWidget*> reached = reachedByTab(w.window);
+        QList<QWidget*> missed;
+        for (QWidget* control : controlsOf(*w.window.placeScreen()) + controlsOf(*w.window.sidebar()))
+            if (!reached.contains(control))
+                missed << control;
+        QVERIFY2(missed.isEmpty(), qPrintable("not reached with Tab: " + described(missed)));
+
+        if (screen == "photos") {
+            w.model.view().setShowPhotos(true);
+            auto* sheet = w.window.findChild<QDialog*>();
+            QVERIFY(sheet && sheet->isVisible());
+            QTest::keyClick(sheet, Qt::Key_Escape);
+            QVERIFY(!sheet->isVisible() && !w.model.view().showPhotos());
+        }
+    }
+
+    void theSettingsSwitchesAreReachedWithTabAndSwitchedWithSpace()
+    {
+        Window w;
+        SettingsWindow settings(w.model, true);
+        settings.show();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        const QSet<QWidget*> reached = reachedByTab(settings);
+        QList<QWidget*> missed;
+        for (QWidget* control : controlsOf(settings))
+            if (!reached.contains(control))
+                missed << control;
+        QVERIFY2(missed.isEmpty(), qPrintable("not reached with Tab: " + described(missed)));
+        Switch* weekly = settings.findChildren<Switch*>().front();
+        weekly->setFocus();
+        const bool before = weekly->isChecked();
+        QTest::keyClick(weekly, Qt::Key_Space);
+        QCOMPARE(weekly->isChecked(), !before);
     }
 
     void aNotificationBringsTheOverviewForwardAndTheMenuOpensTheProductsPages()

@@ -20,6 +20,7 @@ LaunchArguments LaunchArguments::parse(std::span<const std::string_view> argumen
         parsed.demo = Demo::noBackup;
     parsed.menuBarWindow = given("-menubar");
     parsed.welcome = given("-welcome");
+    parsed.watchNow = given("-watchNow");
     if (given("-night"))
         parsed.appearance = Appearance::dark;
     else if (given("-day"))
@@ -33,7 +34,7 @@ LaunchArguments LaunchArguments::parse(std::span<const std::string_view> argumen
 
 bool LaunchArguments::isLaunchArgument(std::string_view argument)
 {
-    for (const std::string_view name : {"-demo", "-demoDrive", "-menubar", "-welcome", "-day", "-night"})
+    for (const std::string_view name : {"-demo", "-demoDrive", "-menubar", "-welcome", "-day", "-night", "-watchNow"})
         if (argument == name)
             return true;
     return argument.starts_with(selectPrefix);

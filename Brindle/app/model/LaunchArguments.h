@@ -6,6 +6,8 @@
 //   -welcome            show the welcome sheet at start, whatever else holds
 //   -select=<value>     the first selection (see Section.h); only the first such argument counts
 //   -day, -night        force the light or the dark appearance (both: dark)
+//   -watchNow           one keep-watch tick at once, as the schedule would run it; for the
+//                       desktop session test, so that it need not wait for the schedule
 #pragma once
 
 #include "Brindle/app/model/Section.h"
@@ -24,6 +26,7 @@ struct LaunchArguments {
     Demo demo = Demo::none;
     bool menuBarWindow = false;
     bool welcome = false;
+    bool watchNow = false;
     std::optional<Section> selection{};
     Appearance appearance = Appearance::system;
 

@@ -93,6 +93,7 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     table_->sortByColumn(-1, Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setTabKeyNavigation(false); // arrows move between rows; Tab goes on to the next control
     table_->setShowGrid(false);
     table_->setFrameShape(QFrame::NoFrame);
     table_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);

@@ -61,6 +61,10 @@ void Shell::start()
     model_.keepWatch().follow();
     if (!model_.demo())
         model_.checks().start();
+    if (model_.arguments().watchNow) { // after the launch check, as the schedule's tick would come
+        const auto tick = [this] { model_.keepWatch().tick(); };
+        connect(&model_.checks(), &CheckLoop::kept, this, tick, Qt::SingleShotConnection);
+    }
     if (model_.arguments().menuBarWindow)
         showPanelWindow();
     else
@@ -156,6 +160,8 @@ void Shell::passArguments(const QStringList& arguments)
         model_.view().setSelection(passed.selection);
     if (passed.welcome)
         model_.view().setShowWelcome(true);
+    if (passed.watchNow)
+        model_.keepWatch().tick();
     if (passed.appearance != LaunchArguments::Appearance::system) {
         forced_ = passed.appearance;
         applyAppearance();
