@@ -2,7 +2,10 @@
 # Brindle's window on Wayland, in a headless Weston compositor of its own on a private session
 # bus: it paints its first frame; a second launch hands its arguments to the running window and
 # ends; the quit action ends the window; with "Show in the system tray" on and no tray host (a
-# plain Wayland compositor has none) the window still runs and quits cleanly.
+# plain Wayland compositor has none) the window still runs and quits cleanly. The D-Bus paths
+# are the same as on X11: a keep-watch note reaches the notification server (dunst, drawing on an
+# X server of its own, for Weston offers it no surface) and its action brings the window forward,
+# and the appearance is asked of the desktop portal.
 #
 #   wayland-smoke.sh PATH-TO-BRINDLE
 # Skips (status 77) when weston or Qt's Wayland platform is missing, unless
@@ -16,12 +19,17 @@ missing() {
 }
 command -v weston >/dev/null || missing weston
 command -v dbus-run-session >/dev/null || missing dbus-run-session
+for program in dunst dunstctl Xvfb dbus-monitor /usr/libexec/xdg-desktop-portal /usr/libexec/xdg-desktop-portal-gtk; do
+  command -v "$program" >/dev/null || missing "$program"
+done
 compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null || missing qt6-wayland
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=brindle-smoke QT_QPA_PLATFORM=wayland
+export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=brindle-smoke QT_QPA_PLATFORM=wayland GSETTINGS_BACKEND=keyfile
+# Midday here whatever the hour, for notes are never sent at night.
+export TZ="NOON-$(( (12 - 10#$(date -u +%H) + 24) % 24 ))"
 unset DISPLAY
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Brindle" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
@@ -64,6 +72,34 @@ kill -0 $window 2>/dev/null || fail "the running window ended when a second laun
 echo "ok: a second launch hands its arguments to the running window and ends"
 quit_window "the demonstration"
 echo "ok: the quit action ends the window"
+
+# The notification server and the portal, and a person keeping watch over a drive away a month.
+Xvfb -displayfd 3 -screen 0 800x600x24 3>"$work/x-display" 2>"$work/xvfb.log" &
+for _ in $(seq 100); do [[ -s $work/x-display ]] && break; sleep 0.1; done
+DISPLAY=:$(cat "$work/x-display") dunst >"$work/dunst.log" 2>&1 &
+stdbuf -oL dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" \
+  "type='method_call',interface='org.freedesktop.portal.Settings'" >"$work/monitor.log" 2>&1 &
+sleep 0.5
+month_ago=$(date -u -d "30 days ago" +%Y-%m-%dT%H:%M:%SZ)
+documents=$HOME/Documents
+mkdir -p "$documents"
+printf '{"grants": [{"name": "Documents", "path": "%s", "bookmark": {"version": 1, "path": "%s", "inVolume": "%s", "device": %s, "inode": %s}}],
+ "drives": [{"name": "Backup", "path": "/media/you/Backup", "uuid": "0c9e7d8a-5f1e-4d55-9f6b-3d2f1b0a9e11",
+   "bookmark": {"version": 1, "path": "/media/you/Backup", "inVolume": "/media/you/Backup", "device": 1, "inode": 2}}],
+ "lastSeen": {"0c9e7d8a-5f1e-4d55-9f6b-3d2f1b0a9e11": "%s"},
+ "watch": {"weekly": false, "oldBackup": true, "driveAway": true, "moreWithout": false}}\n' \
+  "$documents" "$documents" "$documents" "$(stat -c %d "$documents")" "$(stat -c %i "$documents")" "$month_ago" \
+  >"$XDG_CONFIG_HOME/Brindle/settings.json"
+start_window -watchNow
+for _ in $(seq 100); do [[ $(timeout 5 dunstctl count displayed) == 1 ]] && break; sleep 0.1; done
+[[ $(dunstctl count displayed) == 1 ]] || fail "no keep-watch note reached dunst from Wayland: $(cat "$work/monitor.log")"
+grep -q "Backup has been away" "$work/monitor.log" || fail "the note is not the drive's: $(cat "$work/monitor.log")"
+grep -q "member=Read" "$work/monitor.log" || fail "the window asked the portal nothing of the appearance"
+timeout 5 dunstctl action 0
+timeout 5 dunstctl close-all
+kill -0 $window 2>/dev/null || fail "the window ended when its note's action was invoked"
+quit_window "keeping watch"
+echo "ok: on Wayland a keep-watch note reaches dunst, its action is taken, and the portal is asked for the appearance"
 
 printf '{"menuBar": true}\n' >"$XDG_CONFIG_HOME/Brindle/settings.json"
 start_window -demo
