@@ -85,6 +85,14 @@ icon=$(xwininfo -tree -id "$tray" | awk '/"brindle-window" "Brindle"/ { print $1
 [[ -n $icon ]] || fail "trayer embeds no Brindle item: $(xwininfo -tree -id "$tray" | tail -n +5)"
 ok "trayer embeds Brindle's tray item ($icon)"
 read -r x y < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x + 8, y + 8 }')
+# Its tooltip says the count, and its icon carries the badge (the accent's pixels).
+xdotool mousemove "$x" "$y"
+within 50 atspi find "Brindle, 1 file with no second copy" ||
+  fail "hovering the tray item showed no tooltip with the count: $(atspi showing)"
+badge=$(import -window "$icon" png:- | convert png:- -fill white +opaque "rgb(163,60,23)" -fill black -opaque "rgb(163,60,23)" \
+  -negate -format "%[fx:round(mean*w*h)]" info:)
+((badge > 20)) || fail "the tray icon shows no count badge ($badge pixels of the accent)"
+ok "the tray item's tooltip says \"Brindle, 1 file with no second copy\" and its icon carries the badge"
 xdotool mousemove "$x" "$y" click 1
 within 50 atspi find Open Brindle || fail "a click on the tray item opened no panel"
 sleep 0.6 # a second click sooner is a double click, which the item leaves alone

@@ -75,6 +75,8 @@ echo "ok: the quit action ends the window"
 
 # The notification server and the portal, and a person keeping watch over a drive away a month.
 Xvfb -displayfd 3 -screen 0 800x600x24 3>"$work/x-display" 2>"$work/xvfb.log" &
+xvfb=$!
+trap 'kill $weston $xvfb 2>/dev/null' EXIT
 for _ in $(seq 100); do [[ -s $work/x-display ]] && break; sleep 0.1; done
 DISPLAY=:$(cat "$work/x-display") dunst >"$work/dunst.log" 2>&1 &
 stdbuf -oL dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" \
