@@ -6,13 +6,13 @@
 #include "Brindle/app/services/WindowSettings.h"
 #include "Brindle/app/ui/Shell.h"
 #include "Brindle/app/ui/Theme.h"
+#include "Brindle/app/ui/ThemeStyle.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/Store.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPalette>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <string_view>
@@ -65,7 +65,7 @@ int runWindowApp(int argc, char** argv)
         return passToRunningInstance(launchArguments);
 
     const bool paletteDark = paletteIsDark(QApplication::palette());
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ThemeStyle);
     if (!T::registerFonts())
         std::fputs("brindle: some of the window's fonts did not load\n", stderr);
     QApplication::setFont(T::text(13));

@@ -10,6 +10,7 @@
 #include "Brindle/app/ui/PhotosGuideSheet.h"
 #include "Brindle/app/ui/SettingsWindow.h"
 #include "Brindle/app/ui/Theme.h"
+#include "Brindle/app/ui/ThemeStyle.h"
 #include "Brindle/app/ui/TrayIcon.h"
 #include "Brindle/app/ui/TrayPanel.h"
 #include "Brindle/app/ui/WelcomeSheet.h"
@@ -183,7 +184,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "could not make %s\n", argv[1]);
         return 1;
     }
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ThemeStyle);
     T::registerFonts();
     QApplication::setFont(T::text(13));
     const test::TestTree data;

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -26,10 +27,32 @@
 namespace brindle {
 
 namespace {
+// An icon of one picture, scaled to the size asked for. Qt's own caches each size it draws
+// under the application palette's identity, which every switch of appearance renews, and
+// keeps the name of every entry it drops.
+class PictureIcon final : public QIconEngine {
+public:
+    explicit PictureIcon(QPixmap picture) : picture_(std::move(picture)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        painter->drawPixmap(rect, picture_);
+    }
+    // `size` in device pixels.
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        return picture_.size() == size ? picture_
+                                       : picture_.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    QIconEngine* clone() const override { return new PictureIcon(picture_); }
+
+private:
+    QPixmap picture_;
+};
+
 // The sidebar switch's symbol: a window with its left column drawn in.
 QIcon drawSidebarIcon(bool dark)
 {
-    QIcon icon;
     QPixmap pixmap(QSize(36, 36));
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -40,8 +63,7 @@ QIcon drawSidebarIcon(bool dark)
     painter.drawLine(QPointF(14, 8), QPointF(14, 28));
     painter.end();
     pixmap.setDevicePixelRatio(2);
-    icon.addPixmap(pixmap);
-    return icon;
+    return QIcon(new PictureIcon(pixmap));
 }
 
 // One icon for each appearance, made once: a new icon at every switch of appearance would
