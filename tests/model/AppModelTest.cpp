@@ -206,6 +206,38 @@ TEST(AppModel, FollowsTheBackupDriveAsItComesAndGoes)
     EXPECT_EQ(model->checks().result()->drive->backups.size(), 2u);
 }
 
+// A wake-up that finds a newer backup decides its notes on the check it starts, not on the
+// result that check replaces; one that finds the same backup decides on the result at hand.
+TEST(AppModel, AWakeUpNotesFromTheCheckItStarts)
+{
+    Harness h;
+    const std::string drivePath = h.tree.path("drive");
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    h.store(settingKeys::drives,
+            encode(std::vector<Grant>{{"Backup", drivePath, *h.tokens.create(drivePath), "UUID-1"}}));
+    h.volumes.facts_[drivePath] = DriveFacts{"Backup", "ext4", {}, {}, {}, "UUID-1"};
+    h.volumes.backups_[drivePath] = {Backup{h.now - days{30}}};
+    auto model = h.model();
+    h.mounts.mount(QString::fromStdString(drivePath), "UUID-1");
+    finishChecks(*model);
+    model->keepWatch().setWatch({.oldBackup = true});
+
+    h.volumes.backups_[drivePath].push_back(Backup{h.now - minutes{5}});
+    QSignalSpy checking(&model->checks(), &CheckLoop::checkingChanged);
+    h.keepWatch.fire();
+    ASSERT_TRUE(checking.wait(10'000));
+    EXPECT_EQ(finishChecks(*model), 1);
+    EXPECT_TRUE(h.notifier.posted.isEmpty()) << "the month-old backup was just replaced";
+
+    h.now += days{8};
+    QSignalSpy changed(&model->checks(), &CheckLoop::resultChanged);
+    h.keepWatch.fire();
+    ASSERT_TRUE(changed.wait(10'000));
+    EXPECT_FALSE(model->checks().checking());
+    ASSERT_EQ(h.notifier.posted.size(), 1);
+    EXPECT_EQ(h.notifier.posted[0].identifier, "backupOld");
+}
+
 TEST(AppModel, SuggestsTheBackupToolsDriveAndOpensTheTool)
 {
     Harness h;

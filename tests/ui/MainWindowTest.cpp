@@ -4,7 +4,9 @@
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/FolderTableModel.h"
 #include "Brindle/app/model/HistoryListModel.h"
+#include "Brindle/app/model/PlaceTexts.h"
 #include "Brindle/app/model/SidebarModel.h"
+#include "Brindle/app/ui/AllFoldersView.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/HistoryView.h"
@@ -250,6 +252,76 @@ private slots:
         const QString path = rows.index(0, 0).data(FolderTableModel::PathRole).toString();
         QVERIFY(path.startsWith("~/"));
         QCOMPARE(w.fakes.desktop.revealed, QStringList{QString::fromStdString(w.data.root()) + path.mid(1)});
+    }
+
+    // A list built on an older result follows each new one, and a table taller than the old
+    // one shows every row down to the total.
+    void theFolderListFollowsTheResultAndShowsEveryRow()
+    {
+        Window w;
+        CheckResult result = Demo::noBackup();
+        result.folders.resize(1);
+        w.model.checks().load(result);
+        w.model.view().setSelection(Section{Section::Kind::noSecondCopy});
+        w.window.resize(MainWindow::initialFrame);
+        w.window.show();
+        auto* view = qobject_cast<AllFoldersView*>(w.window.placeScreen());
+        QVERIFY(view);
+        view->table()->selectRow(0);
+        result = Demo::noBackup();
+        while (result.folders.size() < 30) {
+            FolderTally more = result.folders[result.folders.size() % 4];
+            more.path += QString::number(result.folders.size()).toStdString();
+            result.folders.push_back(more);
+        }
+        w.model.checks().load(result);
+        using placeTexts::Filter;
+        const int rows = static_cast<int>(placeTexts::foldersShown(result, Filter::noSecondCopy).size()) + 1;
+        QVERIFY(rows > 20);
+        QTableView* table = view->table();
+        QCOMPARE(table->model()->rowCount(), rows);
+        QVERIFY(labels(view).contains(QString::fromStdString(placeTexts::listHeading(result, Filter::noSecondCopy))));
+        QVERIFY(labels(view).contains(QString::fromStdString(placeTexts::listLine(result))));
+        const QModelIndex total = table->model()->index(rows - 1, 0);
+        QVERIFY(total.data(FolderTableModel::TotalRole).toBool());
+        QTRY_VERIFY(table->viewport()->rect().contains(table->visualRect(total)));
+        QCOMPARE(table->currentIndex().data(FolderTableModel::PathRole).toString(), "~/Desktop");
+    }
+
+    void aFilterThatLeavesNoFolderSaysWhy_data()
+    {
+        QTest::addColumn<int>("list"); // a Section::Kind
+        QTest::addColumn<bool>("withFolder");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("line");
+        using K = Section::Kind;
+        QTest::newRow("no second copy") << int(K::noSecondCopy) << true << 1
+                                        << "No folder has files without a second copy.";
+        QTest::newRow("changed this week")
+            << int(K::changedThisWeek) << true << 1 << "No folder has files that changed in the last 7 days.";
+        QTest::newRow("no folders") << int(K::allFolders) << false << 0 << "No folders were checked.";
+    }
+
+    void aFilterThatLeavesNoFolderSaysWhy()
+    {
+        QFETCH(int, list);
+        QFETCH(bool, withFolder);
+        QFETCH(int, rows);
+        QFETCH(QString, line);
+        Window w;
+        CheckResult result;
+        if (withFolder) {
+            FolderTally music("Music", "/home/ana/Music");
+            music.files = 3;
+            music.counts.add(Place::both, 3);
+            result.folders.push_back(music);
+        }
+        w.model.checks().load(result);
+        w.model.view().setSelection(Section{static_cast<Section::Kind>(list)});
+        auto* view = qobject_cast<AllFoldersView*>(w.window.placeScreen());
+        QVERIFY(view);
+        QCOMPARE(view->table()->model()->rowCount(), rows);
+        QVERIFY(labels(view).contains(line));
     }
 
     void closingQuitsOnlyWhenNothingIsWatched_data()

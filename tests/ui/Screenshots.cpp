@@ -1,7 +1,8 @@
 // Renders every screen of the main window, light and dark, to PNG files: the demonstration
-// with and without a backup drive, and a model with nothing granted. Then the welcome sheet's
-// steps, the settings window, the tray panel and the tray icon. The windows are the real
-// ones, on fake services; run it on the offscreen platform.
+// with and without a backup drive, a model with nothing granted, and the folder lists after
+// later checks (many folders; every file backed up). Then the welcome sheet's steps, the
+// settings window, the tray panel and the tray icon. The windows are the real ones, on fake
+// services; run it on the offscreen platform.
 //
 //   brindle_screenshots FOLDER
 #include "Brindle/app/model/AppModel.h"
@@ -20,11 +21,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QTableView>
 
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -56,6 +60,41 @@ QWidget* firstFolderChosen(MainWindow& window, AppModel&)
     return &window;
 }
 
+// The folder list, after a check that found thirty folders, scrolled down to its total.
+QWidget* manyFoldersChecked(MainWindow& window, AppModel& model)
+{
+    CheckResult result = *model.checks().result();
+    const std::size_t demoFolders = result.folders.size();
+    for (std::size_t i = 0; result.folders.size() < 30; ++i) {
+        FolderTally more = result.folders[i % demoFolders];
+        more.name += " " + std::to_string(i + 2);
+        more.path += std::to_string(i + 2);
+        result.folders.push_back(more);
+    }
+    model.checks().load(result);
+    QApplication::processEvents();
+    if (auto* screen = qobject_cast<QScrollArea*>(window.placeScreen()))
+        screen->verticalScrollBar()->setValue(screen->verticalScrollBar()->maximum());
+    return &window;
+}
+
+// The list of files with no second copy, after a check that found every file backed up.
+QWidget* everyFileBackedUp(MainWindow& window, AppModel& model)
+{
+    CheckResult result = *model.checks().result();
+    for (FolderTally& folder : result.folders) {
+        FolderTally copied(folder.name, folder.path);
+        copied.files = folder.files;
+        copied.bytes = folder.bytes;
+        copied.counts.add(Place::both, folder.files);
+        copied.sizes.add(Place::both, folder.bytes);
+        copied.changedSinceBackup = 0;
+        folder = copied;
+    }
+    model.checks().load(result);
+    return &window;
+}
+
 const std::vector<Scene>& scenes()
 {
     using Kind = Section::Kind;
@@ -66,6 +105,8 @@ const std::vector<Scene>& scenes()
         {"all-folders", {"-demoDrive"}, Section{Kind::allFolders}, firstFolderChosen},
         {"no-second-copy", {"-demoDrive"}, Section{Kind::noSecondCopy}},
         {"changed-this-week", {"-demoDrive"}, Section{Kind::changedThisWeek}},
+        {"all-folders-many", {"-demoDrive"}, Section{Kind::allFolders}, manyFoldersChecked},
+        {"no-second-copy-none", {"-demoDrive"}, Section{Kind::noSecondCopy}, everyFileBackedUp},
         {"folder", {"-demoDrive", "-select=folder=Documents"}, std::nullopt},
         {"icloud", {"-demoDrive"}, Section{Kind::iCloudDrive}},
         {"drive", {"-demoDrive"}, Section{Kind::backupDrive}},

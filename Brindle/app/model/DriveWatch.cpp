@@ -52,12 +52,22 @@ void DriveWatch::driveEvent(const QString& uuid)
 
 void DriveWatch::refresh(Then then)
 {
-    if (demo_ || grants_.drives().empty() || checks_.checking() || refresher_.running()) {
+    if (refresher_.running()) {
+        // The reading under way may yet start a check: wait for what it leaves.
         if (then)
-            then(checks_.result());
+            then_ = [first = std::move(then_), then = std::move(then)](const std::optional<CheckResult>& result) {
+                if (first)
+                    first(result);
+                then(result);
+            };
         return;
     }
-    if (!checks_.result()) {
+    if (demo_ || grants_.drives().empty()) {
+        if (then)
+            then(checks_.checking() ? std::nullopt : checks_.result());
+        return;
+    }
+    if (!checks_.result() || checks_.checking()) {
         if (then)
             then(std::nullopt);
         return;
@@ -90,7 +100,7 @@ void DriveWatch::refreshed(const DriveRefresh& refresh)
             checks_.keepDrives(std::move(drive), std::move(otherDrives));
     }
     if (then)
-        then(checks_.result());
+        then(checks_.checking() ? std::nullopt : checks_.result());
 }
 
 std::optional<DriveSuggestion> DriveWatch::suggestedDrive() const

@@ -55,8 +55,11 @@ public:
 
     using Then = std::function<void(std::optional<CheckResult>)>;
     // Reads the drives again off the main thread and calls `then` on the main thread with the
-    // result it leaves (absent without one). With nothing to read, or during a check or a
-    // reading, `then` is called at once with the result as it is.
+    // result it leaves; during a reading, with what that reading leaves. With nothing to read,
+    // `then` is called at once with the result as it is. It is given nothing without a result,
+    // and nothing while a
+    // check runs or when the reading found a newer backup and started one: what follows from
+    // the drives then waits for that check's own result (CheckLoop::kept).
     void refresh(Then then = {});
 
     // Absent while a drive is chosen, or when no tool's drive is mounted. Follows the result

@@ -57,14 +57,16 @@ void FolderTableModel::refresh()
 {
     beginResetModel();
     rows_ = placeTexts::foldersShown(model_.checks().result(), filter_);
-    total_ = model_.checks().result() ? model_.checks().result()->total() : FolderTally{};
+    const auto& result = model_.checks().result();
+    total_ = result ? result->total() : FolderTally{};
     total_.name = "Total";
+    withTotal_ = result && !result->folders.empty();
     endResetModel();
 }
 
 int FolderTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || rows_.empty() ? 0 : static_cast<int>(rows_.size()) + 1;
+    return parent.isValid() || !withTotal_ ? 0 : static_cast<int>(rows_.size()) + 1;
 }
 
 int FolderTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Column::columns; }

@@ -1,4 +1,6 @@
-// FolderTableModel: the folder list's table, one row per folder shown and a last "Total" row.
+// FolderTableModel: the folder list's table, one row per folder shown and a last "Total" row
+// of every folder checked. The total stays when the filter leaves no folder; without a result,
+// or with a result of no folders, there are no rows at all.
 //
 // Roles: Qt::DisplayRole is the cell's text; SortRole a value to order by (numbers for counts,
 // the name for the first column); ToneRole how a count is drawn (Tone); PathRole the folder's
@@ -43,6 +45,7 @@ private:
     placeTexts::Filter filter_;
     std::vector<FolderTally> rows_;
     FolderTally total_;
+    bool withTotal_ = false;
 };
 
 class FolderSortProxy final : public QSortFilterProxyModel {

@@ -3,9 +3,10 @@
 //
 // On every tick of the schedule a weekly watch that finds the last check a week old asks for a
 // check (`checkWanted`); otherwise it asks for the drives to be read again (`drivesWanted`),
-// after which the owner hands the result to `sendNotes`. A note is posted at most once per
-// kind and period, as the settings remember. A demonstration keeps no schedule and sends no
-// note.
+// after which the owner hands the result to `sendNotes`, unless a check runs or the reading
+// starts one: the notes are then decided on that check's result, when it is kept, never on
+// the result it is about to replace. A note is posted at most once per kind and period, as
+// the settings remember. A demonstration keeps no schedule and sends no note.
 //
 // Threads: lives on the main thread; every member is called there and every signal is emitted
 // there. Errors: a failed write of the settings is not reported (the next write tries again).

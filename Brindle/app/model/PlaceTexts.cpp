@@ -1,5 +1,6 @@
 #include "Brindle/app/model/PlaceTexts.h"
 
+#include "Brindle/app/model/ScreenWords.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -32,6 +33,18 @@ std::vector<FolderTally> foldersShown(const std::optional<CheckResult>& result, 
             shown.push_back(folder);
     }
     return shown;
+}
+
+std::string emptyListLine(const std::optional<CheckResult>& result, Filter filter)
+{
+    if (!result)
+        return words::notCheckedYet;
+    if (result->folders.empty())
+        return "No folders were checked.";
+    if (!foldersShown(result, filter).empty())
+        return {};
+    return filter == Filter::changedThisWeek ? "No folder has files that changed in the last 7 days."
+                                             : "No folder has files without a second copy.";
 }
 
 std::string listHeading(const std::optional<CheckResult>& result, Filter filter)

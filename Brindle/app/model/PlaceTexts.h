@@ -16,6 +16,8 @@ enum class Filter { all, noSecondCopy, changedThisWeek };
 
 // The folders the list shows under `filter`.
 std::vector<FolderTally> foldersShown(const std::optional<CheckResult>& result, Filter filter);
+// Why the list shows no folder under `filter`; empty when it shows some.
+std::string emptyListLine(const std::optional<CheckResult>& result, Filter filter);
 // The list's heading; empty without a result.
 std::string listHeading(const std::optional<CheckResult>& result, Filter filter);
 // The line under it; empty without a result.

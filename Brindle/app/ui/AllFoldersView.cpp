@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -65,7 +66,7 @@ public:
 } // namespace
 
 AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidget* parent)
-    : QScrollArea(parent), model_(model), rows_(new FolderTableModel(model, filter, this)),
+    : QScrollArea(parent), model_(model), filter_(filter), rows_(new FolderTableModel(model, filter, this)),
       sorted_(new FolderSortProxy(this))
 {
     setWidgetResizable(true);
@@ -73,15 +74,12 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     auto* page = new ScreenPage(this, 1200);
     QVBoxLayout* column = page->column();
 
-    const auto& result = model_.checks().result();
-    auto* heading = label(q(placeTexts::listHeading(result, filter)), T::title(24), T::Colour::text, page);
-    heading->setWordWrap(true);
-    heading->setVisible(!heading->text().isEmpty());
-    column->addWidget(heading);
-    auto* line = label(q(placeTexts::listLine(result)), T::text(13), T::Colour::text2, page);
-    line->setWordWrap(true);
-    line->setVisible(!line->text().isEmpty());
-    column->addWidget(line);
+    heading_ = label({}, T::title(24), T::Colour::text, page);
+    heading_->setWordWrap(true);
+    column->addWidget(heading_);
+    line_ = label({}, T::text(13), T::Colour::text2, page);
+    line_->setWordWrap(true);
+    column->addWidget(line_);
     column->addSpacing(6);
 
     sorted_->setSourceModel(rows_);
@@ -105,10 +103,10 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     table_->horizontalHeader()->setFont(T::semibold(11));
     table_->horizontalHeader()->setHighlightSections(false);
     table_->setAccessibleName(q(words::folders));
-    // The table shows every row; the page scrolls.
-    const int height = table_->horizontalHeader()->sizeHint().height() + rows_->rowCount() * 32 + 2;
-    table_->setFixedHeight(height);
     column->addWidget(table_);
+    empty_ = label({}, T::text(13), T::Colour::muted, page);
+    empty_->setWordWrap(true);
+    column->addWidget(empty_);
 
     auto* strip = new Card(page);
     strip_ = strip;
@@ -123,12 +121,54 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     setWidget(page);
 
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &AllFoldersView::showStrip);
+    // The rows follow the result on their own (FolderTableModel); a reset drops the selection,
+    // which is found again by its path.
+    connect(sorted_, &QAbstractItemModel::modelReset, this, [this] {
+        fitTable();
+        const QModelIndexList found =
+            selectedPath_.isEmpty()
+                ? QModelIndexList{}
+                : sorted_->match(sorted_->index(0, 0), FolderTableModel::PathRole, selectedPath_, 1, Qt::MatchExactly);
+        if (found.isEmpty())
+            showStrip();
+        else
+            table_->selectRow(found.front().row());
+    });
+    connect(sorted_, &QAbstractItemModel::rowsInserted, this, &AllFoldersView::fitTable);
+    connect(sorted_, &QAbstractItemModel::rowsRemoved, this, &AllFoldersView::fitTable);
+    // A table wider than the screen shows its scroll bar under the rows, not over the total.
+    connect(table_->horizontalScrollBar(), &QScrollBar::rangeChanged, this, &AllFoldersView::fitTable);
+    connect(&model_.checks(), &CheckLoop::resultChanged, this, &AllFoldersView::showTexts);
+    showTexts();
+    fitTable();
+}
+
+void AllFoldersView::showTexts()
+{
+    const auto& result = model_.checks().result();
+    const auto show = [](QLabel* label, const std::string& text) {
+        label->setText(q(text));
+        label->setVisible(!text.empty());
+    };
+    show(heading_, placeTexts::listHeading(result, filter_));
+    show(line_, placeTexts::listLine(result));
+    show(empty_, placeTexts::emptyListLine(result, filter_));
+}
+
+void AllFoldersView::fitTable()
+{
+    const QScrollBar* across = table_->horizontalScrollBar();
+    const int height = 2 * table_->frameWidth() + table_->horizontalHeader()->sizeHint().height() +
+                       sorted_->rowCount() * table_->verticalHeader()->defaultSectionSize() +
+                       (across->maximum() > 0 ? across->sizeHint().height() : 0);
+    table_->setFixedHeight(height);
 }
 
 void AllFoldersView::showStrip()
 {
     const QModelIndex current = sorted_->mapToSource(table_->currentIndex());
     const bool folderRow = current.isValid() && !current.data(FolderTableModel::TotalRole).toBool();
+    selectedPath_ = folderRow ? current.data(FolderTableModel::PathRole).toString() : QString();
     QLayoutItem* item = nullptr;
     while ((item = stripColumn_->takeAt(0)) != nullptr) {
         if (item->widget())
