@@ -51,7 +51,9 @@ const std::vector<FolderTally>& Demo::folders()
 
 CheckResult Demo::noBackup()
 {
-    return CheckResult(now(), 6.2, folders(), std::nullopt, TimeMachineFacts{69, std::nullopt}, true);
+    CheckResult result(now(), 6.2, folders(), std::nullopt, TimeMachineFacts{69, std::nullopt}, true);
+    result.cloudClient = "iCloud";
+    return result;
 }
 
 std::vector<Backup> Demo::backups(Instant end)

@@ -174,9 +174,13 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
 
     if (result.cloudClient) {
         answer = Words::namingCloud(std::move(answer), *result.cloudClient);
-        for (Finding& finding : findings)
+        for (Finding& finding : findings) {
+            // The photo manager's own cloud is not the sync client's ("Nextcloud Photos").
+            if (finding.id == "photos")
+                continue;
             for (std::string* text : {&finding.title, &finding.line, &finding.button})
                 *text = Words::namingCloud(std::move(*text), *result.cloudClient);
+        }
     }
 }
 

@@ -169,8 +169,15 @@ std::string shownName(std::string_view name)
     return out;
 }
 
+std::string counted(std::int64_t n, std::string_view one, std::string_view other)
+{
+    return count(n) + " " + std::string(n == 1 ? one : other);
+}
+
 std::string namingCloud(std::string text, std::string_view client)
 {
+    if (client == "iCloud")
+        return text;
     for (const std::string_view name : {std::string_view("iCloud Drive"), std::string_view("iCloud")})
         for (auto at = text.find(name); at != std::string::npos; at = text.find(name, at + client.size()))
             text.replace(at, name.size(), client);

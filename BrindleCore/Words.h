@@ -19,6 +19,8 @@ namespace brindle::Words {
 
 // 1234567 → "1,234,567"; -1234 → "-1,234".
 std::string count(std::int64_t n);
+// The count and its noun in the right number: "1 file", "0 files", "1,234 files".
+std::string counted(std::int64_t n, std::string_view one, std::string_view other);
 // Decimal units: "0 MB", "under 1 MB", "12 MB", "1.23 GB", "2.50 TB".
 std::string size(std::int64_t bytes);
 // As `size` below 1 GB; "12.3 GB" below 100 GB; "2500 GB" above (no TB form).
@@ -43,7 +45,7 @@ std::string folderList(const std::vector<std::pair<std::string, std::int64_t>>& 
 // would reorder the sentence around it. Bytes that are not UTF-8 are kept as they are.
 std::string shownName(std::string_view name);
 // `text` about the cloud, naming the sync client instead: "iCloud Drive" and "iCloud" become
-// `client` ("Only in iCloud" → "Only in Nextcloud").
+// `client` ("Only in iCloud" → "Only in Nextcloud"). "iCloud" itself leaves the text as it is.
 std::string namingCloud(std::string text, std::string_view client);
 
 } // namespace brindle::Words

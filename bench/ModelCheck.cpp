@@ -24,6 +24,7 @@ public:
     bool openUrl(const QUrl&) override { return false; }
     void openPhotos() override {}
     bool launchApplication(const QStringList&) override { return false; }
+    bool hasApplication(const QStringList&) const override { return false; }
 };
 
 class NoPickers final : public Pickers {

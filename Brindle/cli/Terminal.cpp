@@ -115,7 +115,7 @@ void LiveCount::filesSeen(std::int64_t files)
 {
     if (!terminal_)
         return;
-    std::fprintf(stderr, "\rReading %s files\x1b[K", Words::count(files).c_str());
+    std::fprintf(stderr, "\rReading %s\x1b[K", Words::counted(files, "file", "files").c_str());
     std::fflush(stderr);
     shown_ = true;
 }

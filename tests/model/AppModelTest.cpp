@@ -5,6 +5,7 @@
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/services/SettingsKeys.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/Store.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
 
@@ -236,6 +237,31 @@ TEST(AppModel, AWakeUpNotesFromTheCheckItStarts)
     EXPECT_FALSE(model->checks().checking());
     ASSERT_EQ(h.notifier.posted.size(), 1);
     EXPECT_EQ(h.notifier.posted[0].identifier, "backupOld");
+}
+
+// The cloud's buttons open the sync client that keeps the folder and its own help; only the
+// demonstration's iCloud takes them from the guide.
+TEST(AppModel, CloudButtonsOpenTheSyncClient)
+{
+    Harness h;
+    CheckResult kept(h.now, 1, {FolderTally("Nextcloud", h.tree.path("home/Nextcloud"))}, std::nullopt, {}, true);
+    kept.cloudClient = "Nextcloud";
+    ASSERT_TRUE(Store::saveLast(kept, h.tree.path("data/last-check.json")));
+    auto model = h.model();
+    EXPECT_TRUE(model->actions().canOpenCloudSettings());
+    model->actions().open("iCloudSettings");
+    EXPECT_EQ(h.desktop.launched,
+              (QList<QStringList>{{"com.nextcloud.desktopclient.nextcloud.desktop", "nextcloud.desktop"}}));
+    model->actions().open("iCloudHelp");
+    EXPECT_EQ(h.desktop.opened, (QList<QUrl>{QUrl("https://docs.nextcloud.com/desktop/latest/")}));
+    h.desktop.installed = false;
+    EXPECT_FALSE(model->actions().canOpenCloudSettings()) << "not installed: no settings button";
+
+    auto demo = h.model({"-demo"});
+    h.desktop.opened.clear();
+    demo->actions().open("iCloudHelp");
+    ASSERT_EQ(h.desktop.opened.size(), 1);
+    EXPECT_EQ(h.desktop.opened.front(), QUrl(QString::fromStdString(*Guide::shared().opens.at("iCloudHelp").url)));
 }
 
 TEST(AppModel, SuggestsTheBackupToolsDriveAndOpensTheTool)

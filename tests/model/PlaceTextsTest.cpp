@@ -1,6 +1,8 @@
 // The words of the place screens: the boundaries where a form changes.
 #include "Brindle/app/model/PlaceTexts.h"
 #include "Brindle/app/model/CloudScreen.h"
+#include "Brindle/app/model/LetterPresentation.h"
+#include "Brindle/app/model/Presentation.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +29,11 @@ TEST(PlaceTexts, HeadingsChangeFormAtOneFileAndAtEveryFile)
         std::string heading, headline, strip;
     };
     const std::vector<Case> cases{
-        {tally(1, 0), "1 of 1 file has no second copy.", "None of these 1 files has a second copy.",
-         "Documents: 1 files, none with a second copy"},
-        {tally(1, 2), "1 of 3 files have no second copy.", "1 of these 3 files have no second copy.",
+        {tally(1, 0), "1 of 1 file has no second copy.", "Its one file has no second copy.",
+         "Documents: 1 file, none with a second copy"},
+        {tally(0, 1), "0 of 1 file has no second copy.", "Its one file has a second copy.",
+         "Documents: 1 file, 0 with no second copy"},
+        {tally(1, 2), "1 of 3 files have no second copy.", "1 of these 3 files has no second copy.",
          "Documents: 3 files, 1 with no second copy"},
         {tally(0, 0), "There are no files to check.", "There are no files in Documents to check.",
          "Documents: no files to check"},
@@ -47,10 +51,9 @@ TEST(PlaceTexts, BackupSetUpNeedsAPreferencesFileOfMoreThan200Bytes)
 {
     CheckResult result(now, 1, {tally(2, 0)}, std::nullopt, {}, false);
     result.timeMachine.fileSize = 200;
-    EXPECT_EQ(placeTexts::listLine(result),
-              "2 only on this computer, 0 only in iCloud. Your backup tool isn’t set up.");
+    EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer. Your backup tool isn’t set up.");
     result.timeMachine.fileSize = 201;
-    EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer, 0 only in iCloud. Your backup tool is set up.");
+    EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer. Your backup tool is set up.");
 }
 
 TEST(PlaceTexts, ABackupLineNamesTheFirstOnlyOfSeveral)
@@ -77,22 +80,127 @@ TEST(PlaceTexts, ABackupLineNamesTheFirstOnlyOfSeveral)
 TEST(PlaceTexts, TheCloudScreenCountsAndOffersWaysOnlyForFilesOnlyInTheCloud)
 {
     using ScreenKind = presentation::CloudScreen::Kind;
-    EXPECT_EQ(presentation::cloudScreen(std::nullopt, "Déjà Dup").kind, ScreenKind::notChosen);
+    const auto nextcloud = presentation::cloudClient(std::string("Nextcloud"));
+    EXPECT_EQ(presentation::cloudScreen(std::nullopt, "Déjà Dup", nextcloud, true).kind, ScreenKind::notChosen);
     FolderTally cloud = tally(0, 0);
-    EXPECT_EQ(presentation::cloudScreen(cloud, "Déjà Dup").kind, ScreenKind::empty);
+    EXPECT_EQ(presentation::cloudScreen(cloud, "Déjà Dup", nextcloud, true).kind, ScreenKind::empty);
     cloud = tally(0, 3);
-    auto screen = presentation::cloudScreen(cloud, "Déjà Dup");
+    auto screen = presentation::cloudScreen(cloud, "Déjà Dup", nextcloud, true);
     ASSERT_EQ(screen.kind, ScreenKind::counted);
     ASSERT_EQ(screen.figures.size(), 3u);
     EXPECT_FALSE(screen.figures[0].accent);
     EXPECT_TRUE(screen.ways.empty());
     cloud.counts.set(Place::onlyICloud, 2);
     cloud.files += 2;
-    screen = presentation::cloudScreen(cloud, "Déjà Dup");
+    screen = presentation::cloudScreen(cloud, "Déjà Dup", nextcloud, true);
     EXPECT_TRUE(screen.figures[0].accent);
     EXPECT_EQ(screen.figures[0].figure, "2");
     ASSERT_EQ(screen.ways.size(), 2u);
-    EXPECT_EQ(screen.ways[1].rest, placeTexts::cloudKeepAll(cloud, "Déjà Dup"));
+    EXPECT_NE(screen.ways[1].rest.find("the next Déjà Dup backup includes them"), std::string::npos);
+}
+
+// Each client as itself: its place, its own advice and buttons, and no iCloud word but in the
+// demonstration.
+TEST(PlaceTexts, EveryTextAboutTheCloudNamesItsClient)
+{
+    struct Case {
+        std::optional<std::string> client;
+        std::string place;     // the sidebar's
+        std::string onlyLabel; // the legend's and the letter's
+        std::size_t ways;
+        std::string firstWay; // part of it
+        std::string settings; // when installed
+        std::string help;
+    };
+    const std::vector<Case> cases{
+        {std::nullopt, "Sync folder", "Only in the cloud", 0, "", "", ""},
+        {"iCloud", "iCloud Drive", "Only in iCloud", 2, "choose Keep Downloaded", "Open iCloud Settings",
+         "About iCloud Drive"},
+        {"Nextcloud", "Nextcloud", "Only in Nextcloud", 2, "Nextcloud and choose Always available locally",
+         "Open Nextcloud", "About Nextcloud"},
+        {"ownCloud", "ownCloud", "Only in ownCloud", 2, "ownCloud and choose Always available locally", "Open ownCloud",
+         "About ownCloud"},
+        {"OneDrive", "OneDrive", "Only in OneDrive", 0, "", "", "About OneDrive"},
+        {"rclone", "rclone", "Only in rclone", 1, "rclone copy, or rclone sync", "", "About rclone"},
+    };
+    const Calendar utc = Calendar::utc();
+    FolderTally cloud = tally(1, 2);
+    cloud.counts.set(Place::onlyICloud, 3);
+    cloud.files += 3;
+    cloud.inICloud = true;
+    cloud.changedSinceBackup = 1;
+    for (const Case& c : cases) {
+        std::optional<CheckResult> result = CheckResult(now, 1, {cloud}, std::nullopt, {}, true);
+        result->cloudClient = c.client;
+        const auto client = presentation::cloudClient(result);
+        const auto screen = presentation::cloudScreen(cloud, "your backup tool", client, true);
+        EXPECT_EQ(screen.figures[0].title, c.onlyLabel);
+        EXPECT_EQ(screen.ways.size(), c.ways) << c.place;
+        if (!screen.ways.empty())
+            EXPECT_NE(screen.ways[0].rest.find(c.firstWay), std::string::npos) << screen.ways[0].rest;
+        EXPECT_EQ(screen.settingsButton, c.settings);
+        EXPECT_EQ(presentation::cloudScreen(cloud, "x", client, false).settingsButton, "") << "not installed";
+        EXPECT_EQ(screen.helpButton, c.help);
+        const auto sidebar = presentation::sidebar({result, cloud, false, 0, now, utc});
+        EXPECT_EQ(sidebar[2].rows.front().label, c.place);
+        const auto legend = presentation::legend(false, Guide::shared(), client);
+        EXPECT_EQ(legend[1].label, c.onlyLabel);
+        const auto letter = presentation::letter(*result, Report(*result, Guide::shared(), std::nullopt, utc),
+                                                 Guide::shared(), "Kitchen", now, utc);
+        EXPECT_EQ(letter.table.header[5], c.onlyLabel);
+
+        std::string all = screen.title + screen.paragraph + screen.waysTitle + legend[2].label +
+                          letter.table.header[4] + placeTexts::listLine(result) +
+                          presentation::cloudScreen(std::nullopt, "x", client, true).title +
+                          presentation::bandSummary(cloud, client);
+        for (const auto& figure : screen.figures)
+            all += figure.title;
+        for (const auto& way : screen.ways)
+            all += way.lead + way.rest;
+        for (const auto& box : placeTexts::sideBoxes(cloud, "restic", client))
+            all += box.title + box.figure + box.line;
+        EXPECT_EQ(all.find("iCloud") != std::string::npos, c.client == "iCloud") << all;
+        if (c.client && c.client != "iCloud")
+            EXPECT_NE(all.find(*c.client), std::string::npos) << all;
+    }
+}
+
+// A count of one takes the singular, in every sentence built around a count.
+TEST(PlaceTexts, ACountOfOneIsSingular)
+{
+    const auto nextcloud = presentation::cloudClient(std::string("Nextcloud"));
+    FolderTally one = tally(1, 0);
+    one.bytes = 10;
+    one.changedSinceBackup = 1;
+    one.kinds.set(Kind::pictures, 1);
+    FolderTally cloud = tally(0, 0);
+    cloud.counts.set(Place::onlyICloud, 1);
+    cloud.files = 1;
+    const std::optional<CheckResult> result = CheckResult(now, 1, {one}, std::nullopt, {}, false);
+    std::optional<CheckResult> changed = result;
+    changed->folders[0].changedThisWeek = 1;
+    FolderTally both = one;
+    both.counts.merge(cloud.counts);
+    both.sizes.set(Place::onlyICloud, 10);
+    const auto boxes = placeTexts::sideBoxes(both, "restic", nextcloud);
+    ASSERT_EQ(boxes.size(), 2u);
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {boxes[0].figure, "1 file"},
+        {boxes[0].line, "It’s not in Nextcloud either, so it has no second copy until the next backup."},
+        {boxes[1].title, "A backup of this computer can’t include it"},
+        {boxes[1].figure, "1 file only in Nextcloud"},
+        {boxes[1].line, "under 1 MB in Nextcloud and not on this computer, so restic can’t back it up."},
+        {placeTexts::cloudTitle(cloud, nextcloud),
+         "1 of these files isn’t on this computer, so a backup of this computer can’t include it."},
+        {presentation::cloudScreen(cloud, "restic", nextcloud, false).waysTitle, "Two ways to give it a second copy"},
+        {placeTexts::kindLine(one), "1 picture. 0 changed in the last 7 days."},
+        {placeTexts::listHeading(changed, placeTexts::Filter::changedThisWeek), "1 file changed in the last 7 days."},
+        {presentation::statusText(true, 1, std::nullopt, now, Calendar::utc()), "Reading 1 file"},
+        {presentation::bandSummary(one), "Documents: 1 file, under 1 MB. 1 changed since the last backup."},
+        {presentation::filesAndSize(one), "1 file · under 1 MB"},
+    };
+    for (const auto& [shown, expected] : cases)
+        EXPECT_EQ(shown, expected);
 }
 
 } // namespace

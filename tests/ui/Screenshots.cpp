@@ -6,6 +6,7 @@
 //
 //   brindle_screenshots FOLDER
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/MainWindow.h"
 #include "Brindle/app/ui/PhotosGuideSheet.h"
@@ -15,6 +16,8 @@
 #include "Brindle/app/ui/TrayIcon.h"
 #include "Brindle/app/ui/TrayPanel.h"
 #include "Brindle/app/ui/WelcomeSheet.h"
+#include "BrindleCore/Demo.h"
+#include "BrindleCore/Store.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
 
@@ -42,7 +45,36 @@ struct Scene {
     std::optional<Section> selection;
     // What to picture instead of the whole window, once it is shown; absent for the window.
     std::function<QWidget*(MainWindow&, AppModel&)> part{};
+    // A kept check to open with, and its drive chosen, instead of the demonstration.
+    std::optional<CheckResult> (*kept)(Instant now) = nullptr;
 };
+
+// A computer whose cloud folder Nextcloud keeps, backed up by Déjà Dup to an ext4 drive.
+std::optional<CheckResult> nextcloudCheck(Instant now)
+{
+    CheckResult result = Demo::withDrive();
+    result.cloudClient = "Nextcloud";
+    for (FolderTally& tally : result.folders) {
+        tally.path = "/home/you/" + tally.name;
+        if (tally.inICloud) {
+            tally.name = "Nextcloud";
+            tally.path = "/home/you/Nextcloud";
+        }
+    }
+    const auto shift = now - std::chrono::hours{1} - result.checkedAt;
+    result.checkedAt += shift;
+    result.drive->facts.format = "ext4";
+    result.drive->facts.uuid = "screenshot-drive";
+    result.drive->lastSeen = result.checkedAt;
+    for (Backup& backup : result.drive->backups) {
+        backup.date += shift;
+        if (backup.started)
+            *backup.started += shift;
+        backup.tool = "Déjà Dup";
+    }
+    result.timeMachine = {};
+    return result;
+}
 
 // The Photos guide sheet, over the window.
 QWidget* photosGuide(MainWindow& window, AppModel& model)
@@ -114,6 +146,9 @@ const std::vector<Scene>& scenes()
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
         {"history", {"-demoDrive"}, Section{Kind::history}},
         {"history-empty", {}, Section{Kind::history}},
+        {"nextcloud-overview", {}, Section{Kind::overview}, {}, nextcloudCheck},
+        {"nextcloud-cloud", {}, Section{Kind::iCloudDrive}, {}, nextcloudCheck},
+        {"nextcloud-drive", {}, Section{Kind::backupDrive}, {}, nextcloudCheck},
     };
     return all;
 }
@@ -122,7 +157,16 @@ bool render(const Scene& scene, bool dark, const QString& folder, const std::str
 {
     T::setDark(dark);
     test::FakeServices fakes;
-    AppModel model(fakes.services(data, data), LaunchArguments::parse(scene.arguments));
+    const test::TestTree own;
+    if (scene.kept) {
+        if (!Store::saveLast(*scene.kept(fakes.now), own.path("last-check.json")) ||
+            !Stored::saveGrants(fakes.settings, {}, {Grant{"Backup", "/media/you/Backup", {}, "screenshot-drive"}})) {
+            std::fprintf(stderr, "could not keep the check of %s\n", scene.name);
+            return false;
+        }
+    }
+    const std::string& home = scene.kept ? own.root() : data;
+    AppModel model(fakes.services(home, home), LaunchArguments::parse(scene.arguments));
     if (scene.selection)
         model.view().setSelection(scene.selection);
     Commands commands(model, fakes.desktop, QStringLiteral("0.0"));

@@ -1,5 +1,6 @@
 #include "Brindle/app/model/Actions.h"
 
+#include "Brindle/app/model/CloudClient.h"
 #include "Brindle/app/model/OpenKeys.h"
 #include "BrindleCore/BackupTools.h"
 
@@ -23,6 +24,9 @@ void Actions::open(std::string_view key)
     } else if (key == openKeys::settings) {
         parts_.view.requestSettings();
     } else if ((key == openKeys::backupSettings || key == openKeys::backupHelp) && openBackupTool()) {
+        return;
+    } else if ((key == openKeys::cloudSettings || key == openKeys::cloudHelp) &&
+               openCloudClient(key == openKeys::cloudSettings)) {
         return;
     } else if (const auto entry = guide_.opens.find(std::string(key));
                entry != guide_.opens.end() && entry->second.url) {
@@ -70,6 +74,39 @@ std::optional<BackupSetup> Actions::backupTool() const
             return making.front();
     }
     return *BackupSetups::principal(*result->backupSetups);
+}
+
+namespace {
+QStringList qStrings(const std::vector<std::string>& items)
+{
+    QStringList list;
+    for (const std::string& item : items)
+        list << QString::fromStdString(item);
+    return list;
+}
+} // namespace
+
+bool Actions::canOpenCloudSettings() const
+{
+    const auto client = presentation::cloudClient(parts_.checks.result());
+    if (client.kind == presentation::CloudClient::Kind::iCloud) {
+        const auto entry = guide_.opens.find(std::string(openKeys::cloudSettings));
+        return entry != guide_.opens.end() && entry->second.url;
+    }
+    return !client.desktopIds.empty() && desktop_.hasApplication(qStrings(client.desktopIds));
+}
+
+bool Actions::openCloudClient(bool settings)
+{
+    const auto client = presentation::cloudClient(parts_.checks.result());
+    if (client.kind == presentation::CloudClient::Kind::iCloud)
+        return false;
+    // A client not installed, or one without an application, shows its help instead.
+    if (settings && !client.desktopIds.empty() && desktop_.launchApplication(qStrings(client.desktopIds)))
+        return true;
+    if (!client.helpUrl.empty())
+        desktop_.openUrl(QUrl(QString::fromStdString(client.helpUrl), QUrl::StrictMode));
+    return true;
 }
 
 bool Actions::openBackupTool()

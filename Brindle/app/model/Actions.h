@@ -35,8 +35,11 @@ public:
 
     Actions(Desktop& desktop, LoginItem& loginItem, const Guide& guide, Parts parts);
 
-    // Carries out a finding's button (OpenKeys.h).
+    // Carries out a finding's button (OpenKeys.h). The cloud's settings and help are those of
+    // the result's sync client; only the demonstration's iCloud takes them from the guide.
     void open(std::string_view key);
+    // Whether the cloud's settings button can open something: the sync client is installed.
+    bool canOpenCloudSettings() const;
     // The folder selected in the sidebar, else the first granted folder.
     void revealSelected();
     // Shows a folder of the result in the file manager.
@@ -55,6 +58,8 @@ public:
 
 private:
     bool openBackupTool();
+    // False when the guide's entry is to be opened instead.
+    bool openCloudClient(bool settings);
 
     Desktop& desktop_;
     LoginItem& loginItem_;

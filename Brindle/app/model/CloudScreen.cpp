@@ -5,11 +5,24 @@
 
 namespace brindle::presentation {
 
-CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::string& tool)
+CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::string& tool, const CloudClient& client,
+                        bool clientInstalled)
 {
     CloudScreen screen;
+    if (clientInstalled)
+        screen.settingsButton = client.settingsButton;
+    screen.helpButton = client.helpButton;
     if (!tally) {
-        screen.title = "Add iCloud Drive to see what’s only in iCloud.";
+        switch (client.kind) {
+        case CloudClient::Kind::none:
+            screen.title = "Add a folder that a sync client keeps to see what’s only in the cloud.";
+            break;
+        case CloudClient::Kind::iCloud:
+            screen.title = "Add iCloud Drive to see what’s only in iCloud.";
+            break;
+        default:
+            screen.title = "Add your " + client.name + " folder to see what’s only in " + client.name + ".";
+        }
         return screen;
     }
     if (tally->files == 0) {
@@ -18,21 +31,21 @@ CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::stri
         return screen;
     }
     screen.kind = CloudScreen::Kind::counted;
-    screen.title = placeTexts::cloudTitle(*tally);
-    screen.paragraph = placeTexts::cloudParagraph(*tally);
     const std::int64_t onlyCloud = tally->count(Place::onlyICloud);
+    screen.title = placeTexts::cloudTitle(*tally, client);
+    screen.paragraph = cloudParagraph(client, onlyCloud);
     const std::int64_t waiting = tally->count(Place::waiting);
     screen.figures = {
-        {"Only in iCloud", Words::count(onlyCloud), onlyCloud > 0,
+        {naming("Only in iCloud", client), Words::count(onlyCloud), onlyCloud > 0,
          Words::size(tally->size(Place::onlyICloud)) + ", not on this computer"},
-        {"On this computer and in iCloud", Words::count(tally->count(Place::both)), false,
+        {naming("On this computer and in iCloud", client), Words::count(tally->count(Place::both)), false,
          Words::size(tally->size(Place::both)) + ", uploaded"},
         {"Waiting is normal", Words::count(waiting), false, waiting > 0 ? "Waiting to upload" : "Nothing queued"}};
     if (onlyCloud > 0) {
-        screen.waysTitle = "Two ways to give them a second copy";
-        screen.ways = {{"Keep just one folder downloaded.",
-                        "In the file manager, right-click a folder in iCloud Drive and choose Keep Downloaded."},
-                       {"Keep iCloud Drive on this computer.", placeTexts::cloudKeepAll(*tally, tool)}};
+        screen.ways = cloudWays(client, onlyCloud, tally->size(Place::onlyICloud), tool);
+        if (!screen.ways.empty())
+            screen.waysTitle = std::string(screen.ways.size() == 1 ? "A way" : "Two ways") + " to give " +
+                               (onlyCloud == 1 ? "it" : "them") + " a second copy";
     }
     return screen;
 }

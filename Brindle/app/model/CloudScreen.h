@@ -3,6 +3,7 @@
 // thread.
 #pragma once
 
+#include "Brindle/app/model/CloudClient.h"
 #include "BrindleCore/FolderTally.h"
 
 #include <cstdint>
@@ -20,13 +21,6 @@ struct CloudFigure {
     friend bool operator==(const CloudFigure&, const CloudFigure&) = default;
 };
 
-// A way to give the files only in the cloud a second copy: a bold lead and the rest.
-struct CloudWay {
-    std::string lead;
-    std::string rest;
-    friend bool operator==(const CloudWay&, const CloudWay&) = default;
-};
-
 struct CloudScreen {
     enum class Kind {
         notChosen, // no cloud folder among the checked ones: offers to choose folders
@@ -39,10 +33,15 @@ struct CloudScreen {
     std::vector<CloudFigure> figures;
     std::string waysTitle; // empty when no file is only in the cloud
     std::vector<CloudWay> ways;
+    // The labels of the buttons that open the client and its help; empty when not shown.
+    std::string settingsButton;
+    std::string helpButton;
     friend bool operator==(const CloudScreen&, const CloudScreen&) = default;
 };
 
-// `tool` names the backup tool in the second way ("your backup tool" when none is known).
-CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::string& tool);
+// `tool` names the backup tool in the ways ("your backup tool" when none is known);
+// `clientInstalled` says whether the client's settings can be opened on this computer.
+CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::string& tool, const CloudClient& client,
+                        bool clientInstalled);
 
 } // namespace brindle::presentation

@@ -1,6 +1,7 @@
 #include "Brindle/app/model/FolderTableModel.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/CloudClient.h"
 #include "BrindleCore/Words.h"
 
 #include <array>
@@ -128,6 +129,12 @@ QVariant FolderTableModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= Column::columns)
         return {};
+    if (role == Qt::DisplayRole && (section == Column::both || section == Column::onlyCloud)) {
+        // The cloud's columns name the sync client: "Computer + Nextcloud", "Nextcloud only".
+        const auto client = presentation::cloudClient(model_.checks().result());
+        const std::string cloud = client.kind == presentation::CloudClient::Kind::none ? "Cloud" : client.name;
+        return QString::fromStdString(section == Column::both ? "Computer + " + cloud : cloud + " only");
+    }
     if (role == Qt::DisplayRole)
         return QString::fromUtf8(titles[section]);
     if (role == Qt::TextAlignmentRole)

@@ -38,7 +38,7 @@ void Grants::showDemo(const CheckResult& result, bool withDrive)
         folders_.push_back({folder.name, folder.path, {}});
     drives_.clear();
     if (withDrive)
-        drives_.push_back({"Backup", "/Volumes/Backup", {}, demoDriveUUID});
+        drives_.push_back({"Backup", "/media/you/Backup", {}, demoDriveUUID});
 }
 
 void Grants::save()

@@ -1,5 +1,6 @@
 #include "Brindle/app/model/LetterPresentation.h"
 
+#include "Brindle/app/model/CloudClient.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -16,7 +17,9 @@ LetterTable folderTable(const CheckResult& result)
         table.header.insert(table.header.end(), {"Changed since backup", "Unchanged"});
     else
         table.header.emplace_back("Only on this computer");
-    table.header.insert(table.header.end(), {"In iCloud too", "Only in iCloud", "Waiting"});
+    const CloudClient client = cloudClient(result.cloudClient);
+    table.header.insert(table.header.end(),
+                        {naming("In iCloud too", client), naming("Only in iCloud", client), "Waiting"});
 
     const auto row = [backupKnown](const FolderTally& tally, const std::string& name) {
         std::vector<std::string> cells{name, Words::count(tally.files), Words::size(tally.bytes)};

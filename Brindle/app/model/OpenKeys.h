@@ -13,5 +13,6 @@ inline constexpr std::string_view settings = "settings";
 inline constexpr std::string_view backupSettings = "timeMachineSettings";
 inline constexpr std::string_view backupHelp = "timeMachineHelp";
 inline constexpr std::string_view cloudSettings = "iCloudSettings";
+inline constexpr std::string_view cloudHelp = "iCloudHelp";
 
 } // namespace brindle::openKeys

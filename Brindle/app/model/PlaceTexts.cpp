@@ -53,7 +53,7 @@ std::string listHeading(const std::optional<CheckResult>& result, Filter filter)
         return {};
     const FolderTally total = result->total();
     if (filter == Filter::changedThisWeek)
-        return count(total.changedThisWeek) + " files changed in the last 7 days.";
+        return Words::counted(total.changedThisWeek, "file", "files") + " changed in the last 7 days.";
     if (total.files == 0)
         return "There are no files to check.";
     return count(total.noSecondCopyWithBackup()) + " of " + count(total.files) + " " +
@@ -67,7 +67,10 @@ std::string listLine(const std::optional<CheckResult>& result)
     const FolderTally total = result->total();
     std::string line = total.changedSinceBackup ? count(total.changedOnlyHere()) + " changed since the last backup"
                                                 : count(total.count(Place::onlyHere)) + " only on this computer";
-    line += ", " + count(total.count(Place::onlyICloud)) + " only in iCloud. ";
+    // Without a sync client nothing can be only in the cloud.
+    if (const auto client = presentation::cloudClient(result); client.kind != presentation::CloudClient::Kind::none)
+        line += ", " + presentation::naming(count(total.count(Place::onlyICloud)) + " only in iCloud", client);
+    line += ". ";
     line += capitalised(backupTool(result)) + (backupSetUp(result) ? " is set up." : " isn’t set up.");
     return line;
 }
@@ -77,23 +80,29 @@ std::string stripLine(const FolderTally& tally)
     if (tally.files == 0)
         return tally.name + ": no files to check";
     const std::int64_t without = tally.noSecondCopyWithBackup();
+    const std::string files = Words::counted(tally.files, "file", "files");
     if (without == tally.files)
-        return tally.name + ": " + count(tally.files) + " files, none with a second copy";
-    return tally.name + ": " + count(tally.files) + " files, " + count(without) + " with no second copy";
+        return tally.name + ": " + files + ", none with a second copy";
+    return tally.name + ": " + files + ", " + count(without) + " with no second copy";
 }
 
 std::string kindLine(const FolderTally& tally)
 {
-    constexpr std::array<std::pair<Kind, const char*>, 6> labels{{{Kind::pictures, "pictures"},
-                                                                  {Kind::videos, "videos"},
-                                                                  {Kind::documents, "documents"},
-                                                                  {Kind::audio, "audio files"},
-                                                                  {Kind::archives, "archives"},
-                                                                  {Kind::other, "other files"}}};
+    struct Label {
+        Kind kind;
+        const char* one;
+        const char* other;
+    };
+    constexpr std::array<Label, 6> labels{{{Kind::pictures, "picture", "pictures"},
+                                           {Kind::videos, "video", "videos"},
+                                           {Kind::documents, "document", "documents"},
+                                           {Kind::audio, "audio file", "audio files"},
+                                           {Kind::archives, "archive", "archives"},
+                                           {Kind::other, "other file", "other files"}}};
     std::string line;
-    for (const auto& [kind, label] : labels) {
+    for (const auto& [kind, one, other] : labels) {
         if (tally.kinds[kind] > 0)
-            line += (line.empty() ? "" : ", ") + count(tally.kinds[kind]) + " " + label;
+            line += (line.empty() ? "" : ", ") + Words::counted(tally.kinds[kind], one, other);
     }
     return line + ". " + count(tally.changedThisWeek) + " changed in the last 7 days.";
 }
@@ -103,9 +112,12 @@ std::string folderHeadline(const FolderTally& tally)
     if (tally.files <= 0)
         return "There are no files in " + tally.name + " to check.";
     const std::int64_t without = tally.noSecondCopyWithBackup();
+    if (tally.files == 1)
+        return without == 1 ? "Its one file has no second copy." : "Its one file has a second copy.";
     if (without == tally.files)
         return "None of these " + count(tally.files) + " files has a second copy.";
-    return count(without) + " of these " + count(tally.files) + " files have no second copy.";
+    return count(without) + " of these " + count(tally.files) + " files " + (without == 1 ? "has" : "have") +
+           " no second copy.";
 }
 
 std::string folderChangedLine(const FolderTally& tally)
@@ -115,28 +127,16 @@ std::string folderChangedLine(const FolderTally& tally)
 
 bool offersBackupSettings(const FolderTally& tally) { return tally.changedSinceBackup.has_value(); }
 
-std::string cloudTitle(const FolderTally& tally)
+std::string cloudTitle(const FolderTally& tally, const presentation::CloudClient& client)
 {
     const std::int64_t onlyCloud = tally.count(Place::onlyICloud);
     if (onlyCloud < 1)
-        return "Every file in iCloud Drive is on this computer too.";
+        return "Every file in " + (client.kind == presentation::CloudClient::Kind::none ? tally.name : client.folder) +
+               " is on this computer too.";
+    if (onlyCloud == 1)
+        return "1 of these files isn’t on this computer, so a backup of this computer can’t include it.";
     return count(onlyCloud) +
            " of these files aren’t on this computer, so a backup of this computer can’t include them.";
-}
-
-std::string cloudParagraph(const FolderTally& tally)
-{
-    if (tally.count(Place::onlyICloud) < 1)
-        return {};
-    return "iCloud keeps them online and removed them from this computer to save space. That’s “Optimise Mac "
-           "Storage” doing its job. It also means iCloud holds the only copy.";
-}
-
-std::string cloudKeepAll(const FolderTally& tally, const std::string& tool)
-{
-    return "Turn off “Optimise Mac Storage”, and the next " +
-           (tool == "your backup tool" ? "backup" : tool + " backup") + " includes them. You’ll need " +
-           Words::size(tally.size(Place::onlyICloud)) + " free.";
 }
 
 std::string backupTool(const DriveState& drive)
@@ -204,21 +204,32 @@ std::string backupsLine(const DriveState& drive, Instant now, const Calendar& ca
     return line + ". Read from the drive itself.";
 }
 
-std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool)
+std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool,
+                               const presentation::CloudClient& client)
 {
+    using presentation::naming;
     std::vector<SideBox> boxes;
     const std::int64_t changed = total.changedOnlyHere();
-    if (changed > 0)
-        boxes.push_back({true, "Changed since the last backup", count(changed) + " files",
-                         "They’re not in iCloud either, so they have no second copy until the next backup."});
+    if (changed == 1)
+        boxes.push_back({true, "Changed since the last backup", "1 file",
+                         naming("It’s not in iCloud either, so it has no second copy until the next backup.", client)});
+    else if (changed > 0)
+        boxes.push_back(
+            {true, "Changed since the last backup", Words::counted(changed, "file", "files"),
+             naming("They’re not in iCloud either, so they have no second copy until the next backup.", client)});
     else
         boxes.push_back({false, "On this computer, unchanged since the backup",
-                         count(total.count(Place::onlyHere)) + " files",
+                         Words::counted(total.count(Place::onlyHere), "file", "files"),
                          "No file only on this computer has changed since the last backup."});
-    if (const std::int64_t cloud = total.count(Place::onlyICloud); cloud > 0)
-        boxes.push_back({true, "A backup of this computer can’t include them", count(cloud) + " files only in iCloud",
-                         Words::size(total.size(Place::onlyICloud)) + " in iCloud Drive and not on this computer, so " +
-                             tool + " can’t back them up."});
+    if (const std::int64_t cloud = total.count(Place::onlyICloud); cloud > 0) {
+        const bool one = cloud == 1;
+        boxes.push_back(
+            {true, one ? "A backup of this computer can’t include it" : "A backup of this computer can’t include them",
+             naming(Words::counted(cloud, "file", "files") + " only in iCloud", client),
+             Words::size(total.size(Place::onlyICloud)) +
+                 naming(" in iCloud Drive and not on this computer, so ", client) + tool + " can’t back " +
+                 (one ? "it" : "them") + " up."});
+    }
     return boxes;
 }
 

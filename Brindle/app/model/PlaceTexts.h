@@ -3,6 +3,7 @@
 // screens only draw them. Pure functions; "now" and the calendar are passed in.
 #pragma once
 
+#include "Brindle/app/model/CloudClient.h"
 #include "BrindleCore/Calendar.h"
 #include "BrindleCore/CheckResult.h"
 
@@ -20,7 +21,7 @@ std::vector<FolderTally> foldersShown(const std::optional<CheckResult>& result, 
 std::string emptyListLine(const std::optional<CheckResult>& result, Filter filter);
 // The list's heading; empty without a result.
 std::string listHeading(const std::optional<CheckResult>& result, Filter filter);
-// The line under it; empty without a result.
+// The line under it, naming the result's sync client; empty without a result.
 std::string listLine(const std::optional<CheckResult>& result);
 // The selected folder's line under the table.
 std::string stripLine(const FolderTally& tally);
@@ -35,11 +36,8 @@ std::string folderChangedLine(const FolderTally& tally);
 // backup, which needs a backup date.
 bool offersBackupSettings(const FolderTally& tally);
 
-// The cloud drive's title, the paragraph under it (empty when every file is here too), and
-// the second way to give its files a second copy.
-std::string cloudTitle(const FolderTally& tally);
-std::string cloudParagraph(const FolderTally& tally);
-std::string cloudKeepAll(const FolderTally& tally, const std::string& tool);
+// The cloud folder's title.
+std::string cloudTitle(const FolderTally& tally, const presentation::CloudClient& client);
 
 // The backup tool a drive's backups name, else "your backup tool"; and the tool of the
 // result's newest backups, the same way.
@@ -73,6 +71,7 @@ struct SideBox {
     std::string line;
     friend bool operator==(const SideBox&, const SideBox&) = default;
 };
-std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool);
+std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool,
+                               const presentation::CloudClient& client);
 
 } // namespace brindle::placeTexts

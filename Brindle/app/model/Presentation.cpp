@@ -12,7 +12,7 @@ std::string statusText(bool checking, std::int64_t progressDone, const std::opti
                        const Calendar& calendar)
 {
     if (checking)
-        return "Reading " + Words::count(progressDone) + " files";
+        return "Reading " + Words::counted(progressDone, "file", "files");
     if (result)
         return "Checked " + Words::when(result->checkedAt, now, calendar, false) + ", in " +
                Words::duration(result->seconds);
@@ -45,7 +45,8 @@ std::vector<SidebarGroup> sidebar(const SidebarFacts& facts)
     }
     if (facts.cloud) {
         const std::int64_t onlyCloud = facts.cloud->count(Place::onlyICloud);
-        places.rows.push_back({"iCloud Drive", Words::count(onlyCloud), onlyCloud >= 1, {Kind::iCloudDrive}});
+        places.rows.push_back(
+            {cloudClient(result).folder, Words::count(onlyCloud), onlyCloud >= 1, {Kind::iCloudDrive}});
     }
     const bool severalDrives = result && result->drives().size() >= 2;
     std::string driveValue = "None";
@@ -79,7 +80,7 @@ double bandScale(const std::vector<FolderTally>& folders, bool byFiles)
     return largest > 0 ? largest : 1;
 }
 
-std::string bandSummary(const FolderTally& tally)
+std::string bandSummary(const FolderTally& tally, const CloudClient& client)
 {
     const std::int64_t onlyHere = tally.count(Place::onlyHere);
     std::vector<std::string> parts;
@@ -93,23 +94,28 @@ std::string bandSummary(const FolderTally& tally)
         add(tally.changedOnlyHere(), " changed since the last backup");
         add(tally.unchangedOnlyHere(), " unchanged on this computer since the last backup");
     }
-    add(tally.count(Place::both), " on this computer and in iCloud");
-    add(tally.count(Place::onlyICloud), " only in iCloud");
+    add(tally.count(Place::both), naming(" on this computer and in iCloud", client));
+    add(tally.count(Place::onlyICloud), naming(" only in iCloud", client));
     add(tally.count(Place::waiting), " waiting to upload");
 
     std::string joined;
     for (const std::string& part : parts)
         joined += (joined.empty() ? "" : ", ") + part;
     const std::string head =
-        tally.name + ": " + Words::count(tally.files) + " files, " + Words::size(tally.bytes) + ".";
+        tally.name + ": " + Words::counted(tally.files, "file", "files") + ", " + Words::size(tally.bytes) + ".";
     return joined.empty() ? head : head + " " + joined + ".";
 }
 
-std::vector<LegendItem> legend(bool backupKnown, const Guide& guide)
+std::string filesAndSize(const FolderTally& tally)
 {
-    const auto place = [&guide](const char* key) {
+    return Words::counted(tally.files, "file", "files") + " · " + Words::size(tally.bytes);
+}
+
+std::vector<LegendItem> legend(bool backupKnown, const Guide& guide, const CloudClient& client)
+{
+    const auto place = [&guide, &client](const char* key) {
         const auto found = guide.places.find(key);
-        return found == guide.places.end() ? std::string() : found->second;
+        return found == guide.places.end() ? std::string() : naming(found->second, client);
     };
     return {{Segment::noSecondCopy, place(backupKnown ? "changedSinceBackup" : "onlyHere")},
             {Segment::onlyICloud, place("onlyICloud")},

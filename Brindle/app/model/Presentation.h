@@ -3,6 +3,7 @@
 // are passed in); safe from any thread.
 #pragma once
 
+#include "Brindle/app/model/CloudClient.h"
 #include "Brindle/app/model/LaunchArguments.h"
 #include "Brindle/app/model/Section.h"
 #include "BrindleCore/Calendar.h"
@@ -63,15 +64,17 @@ std::string allFoldersTitle(std::size_t folders);
 double bandScale(const std::vector<FolderTally>& folders, bool byFiles);
 
 // A band spoken: "Documents: 1,234 files, 12 MB. 5 only on this computer, 1,229 on this
-// computer and in iCloud."
-std::string bandSummary(const FolderTally& tally);
+// computer and in Nextcloud." Without a client, "in the cloud".
+std::string bandSummary(const FolderTally& tally, const CloudClient& client = {});
+// "1,234 files · 12 MB".
+std::string filesAndSize(const FolderTally& tally);
 
 struct LegendItem {
     Segment segment; // whose colour the swatch takes
     std::string label;
     friend bool operator==(const LegendItem&, const LegendItem&) = default;
 };
-std::vector<LegendItem> legend(bool backupKnown, const Guide& guide);
+std::vector<LegendItem> legend(bool backupKnown, const Guide& guide, const CloudClient& client);
 
 // The index of the finding whose button is the primary one: the first that needs the person
 // and has a button.

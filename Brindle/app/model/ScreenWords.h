@@ -47,9 +47,6 @@ inline constexpr const char* orBetweenChoices = " or ";
 inline constexpr const char* folders = "Folders";
 inline constexpr const char* notCheckedYet = "Not checked yet";
 
-// The cloud drive.
-inline constexpr const char* openCloudSettings = "Open iCloud Settings";
-
 // The backup drive.
 inline constexpr const char* yourBackupDrive = "Your backup drive";
 inline constexpr const char* anotherBackupDrive = "Another backup drive";

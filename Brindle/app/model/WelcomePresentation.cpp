@@ -1,5 +1,6 @@
 #include "Brindle/app/model/WelcomePresentation.h"
 
+#include "Brindle/app/model/CloudClient.h"
 #include "Brindle/app/model/ScreenWords.h"
 
 #include <algorithm>
@@ -11,11 +12,17 @@ WelcomeStep welcomeStep(int step, const std::optional<CheckResult>& result)
     step = std::clamp(step, 1, welcomeSteps);
     WelcomeStep shown{"Step " + std::to_string(step) + " of " + std::to_string(welcomeSteps), {}, {}, {}};
     switch (step) {
-    case 1:
+    case 1: {
         shown.title = "Which folders would you miss?";
+        const CloudClient client = cloudClient(result);
+        const std::string cloud = client.kind == CloudClient::Kind::none     ? "the folder your sync client keeps"
+                                  : client.kind == CloudClient::Kind::iCloud ? "iCloud Drive"
+                                                                             : "your " + client.name + " folder";
         shown.text = "Choose them in the panel your desktop shows: Desktop, Documents, Downloads, your pictures and "
-                     "projects, and iCloud Drive. Brindle only reads what you pick.";
+                     "projects, and " +
+                     cloud + ". Brindle only reads what you pick.";
         break;
+    }
     case 2: {
         shown.title = "Which drive does your backup tool back up to?";
         shown.text = "Choose it once and Brindle reads the dates of its backups straight from the drive. Your "

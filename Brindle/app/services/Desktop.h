@@ -26,6 +26,8 @@ public:
     // Starts the first installed of the applications `desktopIds` ("org.gnome.DejaDup.desktop"),
     // detached; false when none is installed or it did not start.
     virtual bool launchApplication(const QStringList& desktopIds) = 0;
+    // Whether any of the applications `desktopIds` is installed for this person.
+    virtual bool hasApplication(const QStringList& desktopIds) const = 0;
 };
 
 // The desktop through D-Bus and the desktop's URL handlers. Needs a QGuiApplication.

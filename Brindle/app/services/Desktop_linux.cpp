@@ -55,6 +55,11 @@ public:
         return application && start(*application);
     }
 
+    bool hasApplication(const QStringList& desktopIds) const override
+    {
+        return findApplication(desktopIds).has_value();
+    }
+
 private:
     static bool start(const DesktopApplication& application)
     {

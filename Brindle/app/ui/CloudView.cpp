@@ -51,8 +51,10 @@ void CloudView::rebuild()
     using ScreenKind = presentation::CloudScreen::Kind;
     auto* page = new ScreenPage(this);
     QVBoxLayout* column = page->column();
+    const auto& result = model_.checks().result();
     const presentation::CloudScreen shown =
-        presentation::cloudScreen(model_.iCloudTally(), placeTexts::backupTool(model_.checks().result()));
+        presentation::cloudScreen(model_.iCloudTally(), placeTexts::backupTool(result),
+                                  presentation::cloudClient(result), model_.actions().canOpenCloudSettings());
     if (shown.kind != ScreenKind::counted) {
         column->addWidget(label(q(shown.title), T::title(24), T::Colour::text, page));
         if (shown.kind == ScreenKind::notChosen) {
@@ -82,13 +84,21 @@ void CloudView::rebuild()
             ways->column()->addWidget(label(q(shown.waysTitle), T::semibold(16), T::Colour::text, ways));
             for (const presentation::CloudWay& way : shown.ways)
                 ways->column()->addWidget(leadParagraph(q(way.lead), q(way.rest), ways));
-            auto* settings = new PlainButton(q(words::openCloudSettings), ways);
-            connect(settings, &QPushButton::clicked, &model_,
-                    [this] { model_.actions().open(openKeys::cloudSettings); });
-            ways->column()->addWidget(settings, 0, Qt::AlignLeft);
             column->addWidget(ways);
         }
     }
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    for (const auto& [text, key] :
+         {std::pair{shown.settingsButton, openKeys::cloudSettings}, std::pair{shown.helpButton, openKeys::cloudHelp}}) {
+        if (text.empty())
+            continue;
+        auto* button = new PlainButton(q(text), page);
+        connect(button, &QPushButton::clicked, &model_, [this, key] { model_.actions().open(key); });
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    column->addLayout(buttons);
     column->addStretch(1);
     replacePage(*this, page);
 }

@@ -164,7 +164,8 @@ QWidget* DriveView::sidePanel(QWidget* parent)
     column->addWidget(label(q(words::newestBackup), T::semibold(13), T::Colour::muted, panel));
     const auto& result = model_.checks().result();
     const FolderTally total = result ? result->total() : FolderTally{};
-    for (const auto& box : placeTexts::sideBoxes(total, placeTexts::backupTool(result)))
+    for (const auto& box :
+         placeTexts::sideBoxes(total, placeTexts::backupTool(result), presentation::cloudClient(result)))
         column->addWidget(new SideBox(box, panel));
     return panel;
 }

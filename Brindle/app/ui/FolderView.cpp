@@ -52,8 +52,7 @@ void FolderView::rebuild()
         auto* card = new Card(page);
         auto* heading = new QHBoxLayout;
         heading->addWidget(label(q(tally->name), T::semibold(14), T::Colour::text, card), 1);
-        heading->addWidget(label(q(Words::count(tally->files) + " files · " + Words::size(tally->bytes)), T::text(13),
-                                 T::Colour::muted, card));
+        heading->addWidget(label(q(presentation::filesAndSize(*tally)), T::text(13), T::Colour::muted, card));
         card->column()->addLayout(heading);
         card->column()->addWidget(new CoverageBand(*tally, presentation::bandScale({*tally}, true), true, 14, card));
         auto* kinds = label(q(placeTexts::kindLine(*tally)), T::text(13), T::Colour::text2, card);

@@ -52,8 +52,7 @@ QWidget* bandRow(const FolderTally& tally, const QString& heading, bool bold, do
     layout->setSpacing(6);
     auto* line = new QHBoxLayout;
     auto* name = label(heading, bold ? T::semibold(14) : T::text(14), T::Colour::text, row);
-    auto* figures = label(q(Words::count(tally.files) + " files · " + Words::size(tally.bytes)), T::text(13),
-                          T::Colour::muted, row);
+    auto* figures = label(q(presentation::filesAndSize(tally)), T::text(13), T::Colour::muted, row);
     line->addWidget(name, 1);
     line->addWidget(figures);
     layout->addLayout(line);
@@ -149,7 +148,8 @@ QWidget* OverviewScreen::legend(QWidget* parent)
     layout->setContentsMargins(4, 0, 0, 0);
     layout->setSpacing(6);
     const bool backupKnown = model_.checks().result()->lastBackup().has_value();
-    for (const auto& item : presentation::legend(backupKnown, model_.guide())) {
+    for (const auto& item :
+         presentation::legend(backupKnown, model_.guide(), presentation::cloudClient(model_.checks().result()))) {
         layout->addWidget(new Swatch(item.segment, row));
         layout->addWidget(label(q(item.label), T::text(12), T::Colour::text2, row));
         layout->addSpacing(14);

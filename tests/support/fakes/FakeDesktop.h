@@ -16,7 +16,7 @@ public:
     QList<QUrl> opened;
     int photosOpened = 0;
     QList<QStringList> launched;
-    bool installed = true; // what launchApplication answers
+    bool installed = true; // what launchApplication and hasApplication answer
 
     void reveal(const QString& path) override { revealed.append(path); }
     bool openUrl(const QUrl& url) override
@@ -30,6 +30,7 @@ public:
         launched.append(desktopIds);
         return installed;
     }
+    bool hasApplication(const QStringList&) const override { return installed; }
 };
 
 class FakeLoginItem final : public LoginItem {
