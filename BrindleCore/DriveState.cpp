@@ -86,6 +86,7 @@ JsonOut encode(const Backup& backup, DateForm dates)
     putOptional(json, "changedItems", backup.changedItems);
     putOptional(json, "changedBytes", backup.changedBytes);
     putOptional(json, "tool", backup.tool);
+    putOptional(json, "encrypted", backup.encrypted);
     return json;
 }
 
@@ -129,7 +130,8 @@ std::optional<Backup> decodeBackup(const JsonIn& value, DateForm dates)
 {
     JsonReader in(value, dates);
     Backup backup{in.instant("date"), in.optionalInstant("started"), in.optionalCount("changedItems"),
-                  in.optionalCount("changedBytes"), in.optionalString("tool")};
+                  in.optionalCount("changedBytes"), in.optionalString("tool"),
+                  in.optionalBoolean("encrypted")};
     return in.ok() ? std::optional(backup) : std::nullopt;
 }
 
