@@ -13,6 +13,9 @@
 #include "Brindle/app/ui/TrayIcon.h"
 #include "Brindle/app/ui/TrayPanel.h"
 #include "Brindle/app/ui/WelcomeSheet.h"
+#include "Brindle/app/services/SettingsKeys.h"
+#include "BrindleCore/Demo.h"
+#include "BrindleCore/FileIO.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
 
@@ -37,7 +40,34 @@ struct Scene {
     std::optional<Section> selection;
     // What to picture instead of the whole window, once it is shown; absent for the window.
     std::function<QWidget*(MainWindow&, AppModel&)> part{};
+    // The last result the window opens with, when it shows no demonstration.
+    std::function<CheckResult()> stored{};
 };
+
+// The demonstration's drive as a Linux tool leaves it: ext4, not encrypted, every backup by
+// `tool`, no backup tool's settings found.
+CheckResult linuxDrive(const char* tool, std::optional<bool> encrypted)
+{
+    CheckResult result = Demo::withDrive();
+    result.timeMachine = {};
+    result.backupSetups = std::vector<BackupSetup>{};
+    result.drive->facts.format = "ext4";
+    result.drive->facts.encrypted = false;
+    for (Backup& backup : result.drive->backups) {
+        backup.tool = tool;
+        backup.encrypted = encrypted;
+    }
+    return result;
+}
+
+// No drive chosen, with Déjà Dup set up to back up to one.
+CheckResult dejaDupSetUp()
+{
+    CheckResult result = Demo::noBackup();
+    result.timeMachine = {};
+    result.backupSetups = std::vector{BackupSetup{"Déjà Dup", "/media/ada/Backup", {}, "Backup"}};
+    return result;
+}
 
 // The Photos guide sheet, over the window.
 QWidget* photosGuide(MainWindow& window, AppModel& model)
@@ -68,6 +98,9 @@ const std::vector<Scene>& scenes()
         {"folder", {"-demoDrive", "-select=folder=Documents"}, std::nullopt},
         {"icloud", {"-demoDrive"}, Section{Kind::iCloudDrive}},
         {"drive", {"-demoDrive"}, Section{Kind::backupDrive}},
+        {"drive-restic", {}, Section{Kind::backupDrive}, {}, [] { return linuxDrive("restic", std::nullopt); }},
+        {"drive-borg-plain", {}, Section{Kind::backupDrive}, {}, [] { return linuxDrive("borg", false); }},
+        {"drive-setup-not-chosen", {}, Section{Kind::backupDrive}, {}, dejaDupSetUp},
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
         {"history", {"-demoDrive"}, Section{Kind::history}},
@@ -79,7 +112,17 @@ const std::vector<Scene>& scenes()
 bool render(const Scene& scene, bool dark, const QString& folder, const std::string& data)
 {
     T::setDark(dark);
+    const std::string lastCheck = data + "/last-check.json";
+    std::remove(lastCheck.c_str());
+    if (scene.stored && !writeFileAtomically(lastCheck, encodeCheckResultText(scene.stored()))) {
+        std::fprintf(stderr, "could not write %s\n", lastCheck.c_str());
+        return false;
+    }
     test::FakeServices fakes;
+    if (scene.stored)
+        if (const CheckResult stored = scene.stored(); stored.drive)
+            fakes.settings.values[std::string(settingKeys::drives)] = JsonIn(encode(std::vector<Grant>{
+                Grant{stored.drive->facts.name, "/media/ada/Backup", "token:/media/ada/Backup#1", "UUID-1"}}));
     AppModel model(fakes.services(data, data), LaunchArguments::parse(scene.arguments));
     if (scene.selection)
         model.view().setSelection(scene.selection);
