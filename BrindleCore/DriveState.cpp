@@ -129,8 +129,11 @@ std::optional<DriveFacts> decodeDriveFacts(const JsonIn& value, DateForm dates)
 std::optional<Backup> decodeBackup(const JsonIn& value, DateForm dates)
 {
     JsonReader in(value, dates);
-    Backup backup{in.instant("date"), in.optionalInstant("started"), in.optionalCount("changedItems"),
-                  in.optionalCount("changedBytes"), in.optionalString("tool"),
+    Backup backup{in.instant("date"),
+                  in.optionalInstant("started"),
+                  in.optionalCount("changedItems"),
+                  in.optionalCount("changedBytes"),
+                  in.optionalString("tool"),
                   in.optionalBoolean("encrypted")};
     return in.ok() ? std::optional(backup) : std::nullopt;
 }

@@ -116,7 +116,8 @@ TEST(PlaceTexts, TheDriveCardTellsWhoKeepsTheBackupsPrivate)
          "restic encrypts these backups: they need its password before anything in them can be read."},
         {"borg", true, "Encrypted",
          "borg encrypts these backups: they need its password before anything in them can be read."},
-        {"borg", false, "Not encrypted", "Anyone with this drive can read your backup. borg can encrypt your next one."},
+        {"borg", false, "Not encrypted",
+         "Anyone with this drive can read your backup. borg can encrypt your next one."},
         {"rsnapshot", std::nullopt, "Not encrypted",
          "Anyone with this drive can read your backup. Encrypt the drive to keep it private."},
     };

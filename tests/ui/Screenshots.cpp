@@ -5,6 +5,7 @@
 //
 //   brindle_screenshots FOLDER
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/services/SettingsKeys.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/MainWindow.h"
 #include "Brindle/app/ui/PhotosGuideSheet.h"
@@ -13,7 +14,6 @@
 #include "Brindle/app/ui/TrayIcon.h"
 #include "Brindle/app/ui/TrayPanel.h"
 #include "Brindle/app/ui/WelcomeSheet.h"
-#include "Brindle/app/services/SettingsKeys.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/FileIO.h"
 #include "tests/support/TestTree.h"

@@ -3,11 +3,12 @@
 //
 // One state per drive grant that has a volume identity (Drive::volumeIdentity, kept as its
 // `uuid`), in the order of the grants; a grant without one (made before every mount had an
-// identity) takes that of the volume its folder is found on, and without it takes no part. A connected drive (a mounted volume of that identity whose facts
-// can be read) is read from the folder its grant finds, or from the volume's mount point when
-// the grant finds nothing; when it gives no backups, the remembered backups stand, so a
-// manifest that cannot be read for a moment does not make the backups vanish. Reading a
-// connected drive sets its last-seen date to `now` and replaces its remembered state.
+// identity) takes that of the volume its folder is found on, and without it takes no part. A
+// connected drive (a mounted volume of that identity whose facts can be read) is read from
+// the folder its grant finds, or from the volume's mount point when the grant finds nothing;
+// when it gives no backups, the remembered backups stand, so a manifest that cannot be read
+// for a moment does not make the backups vanish. Reading a connected drive sets its
+// last-seen date to `now` and replaces its remembered state.
 //
 // Touches the drives: call it off the main thread. Keeps no state; `tokens` and `volumes`
 // must be safe to use from the calling thread.
