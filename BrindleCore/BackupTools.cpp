@@ -7,18 +7,19 @@ namespace brindle {
 
 namespace {
 constexpr std::array<BackupTool, 9> tools{{
-    {"Time Machine", FormatNeed::macFormat, ""},
+    {"Time Machine", FormatNeed::macFormat, "", false, true},
     {"Back In Time", FormatNeed::hardLinks, ""},
     {"Timeshift", FormatNeed::hardLinks, ""},
     {"rsnapshot", FormatNeed::hardLinks, ""},
-    {"Déjà Dup", FormatNeed::anyWritable, ""},
-    {"duplicity", FormatNeed::anyWritable, ""},
-    {"restic", FormatNeed::anyWritable, "", true},
+    {"Déjà Dup", FormatNeed::anyWritable, "", false, true},
+    {"duplicity", FormatNeed::anyWritable, "", false, true},
+    {"restic", FormatNeed::anyWritable, "", true, true},
     {"rdiff-backup", FormatNeed::anyWritable, ""},
     {"borg", FormatNeed::anyWritable,
      "A borg repository keeps its list of backups encrypted, so Brindle shows one date: the last write to the "
      "repository, which may also be a prune. When a run did not finish, its checkpoints cannot be told from a "
-     "finished backup, so the date is that of the last write before that run began."},
+     "finished backup, so the date is that of the last write before that run began.",
+     false, true},
 }};
 
 std::string lowered(std::string_view text)
@@ -56,6 +57,23 @@ BackupTool BackupTools::of(const DriveState& drive)
         return *named("Time Machine");
     // A name the table does not know (written by a later version) needs what most tools need.
     return named(*newest->tool).value_or(BackupTool{*newest->tool, FormatNeed::anyWritable, ""});
+}
+
+Privacy BackupTools::privacy(const DriveState& drive)
+{
+    if (drive.facts.encrypted == true)
+        return Privacy::driveEncrypted;
+    const Backup* newest = nullptr;
+    for (const Backup& backup : drive.backups)
+        if (!newest || backup.date > newest->date)
+            newest = &backup;
+    // What the files say wins over what the tool usually does.
+    if (newest && newest->encrypted)
+        return *newest->encrypted ? Privacy::backupsEncrypted
+                                  : (drive.facts.encrypted == false ? Privacy::exposed : Privacy::unknown);
+    if (of(drive).alwaysEncrypted)
+        return Privacy::backupsEncrypted;
+    return drive.facts.encrypted == false ? Privacy::exposed : Privacy::unknown;
 }
 
 bool BackupTools::suits(std::string_view format, FormatNeed need)

@@ -27,7 +27,14 @@ struct BackupTool {
     // Its backups are encrypted whatever the drive (a restic repository always is), so an
     // unencrypted drive exposes nothing.
     bool alwaysEncrypted = false;
+    // It can encrypt the backups it makes (asked for when its backups are set up).
+    bool canEncrypt = false;
 };
+
+// Who keeps a drive's backups private, if anyone: the drive itself (its volume is encrypted),
+// the tool (what the backups' files say, or a tool that always encrypts), nobody (the drive is
+// known to be unencrypted and the backups are not known to be encrypted), or unknown.
+enum class Privacy { driveEncrypted, backupsEncrypted, exposed, unknown };
 
 namespace BackupTools {
 
@@ -38,6 +45,10 @@ std::optional<BackupTool> named(std::string_view name);
 BackupTool of(const DriveState& drive);
 // The stand-in when no backup names a tool.
 BackupTool usual();
+
+// Who keeps the drive's backups private, judged by its newest backup. The one rule for every
+// screen, the letter, the command line and the report.
+Privacy privacy(const DriveState& drive);
 
 // Whether a format description ("ext4", "MS-DOS (FAT32)") suits the need; an empty format
 // (never read) always does.

@@ -22,6 +22,17 @@ FolderTally sumOfFolders(const std::vector<FolderTally>& folders)
 
 FolderTally CheckResult::total() const { return sumOfFolders(folders); }
 
+bool CheckResult::backupSetUp() const { return setUpTool().has_value(); }
+
+std::optional<std::string> CheckResult::setUpTool() const
+{
+    if (const BackupSetup* setup = backupSetups ? BackupSetups::principal(*backupSetups) : nullptr)
+        return setup->tool;
+    if (timeMachine.isSetUp().value_or(false))
+        return "Time Machine";
+    return std::nullopt;
+}
+
 std::vector<DriveState> CheckResult::drives() const
 {
     std::vector<DriveState> all;

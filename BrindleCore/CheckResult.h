@@ -48,6 +48,12 @@ struct CheckResult {
     FolderTally total() const;
     // The latest backup of the backup drive, when there is one.
     std::optional<Instant> lastBackup() const { return drive ? drive->lastBackup() : std::nullopt; }
+    // Whether a backup is set up on this computer: a backup tool's settings were found, or the
+    // Time Machine settings file says so. The one rule for every text that says "set up".
+    bool backupSetUp() const;
+    // The tool that is set up, by name: the set-up tool with the latest recorded backup, else
+    // the first found, else Time Machine; absent when none is set up.
+    std::optional<std::string> setUpTool() const;
     // `drive` first when present, then the other drives.
     std::vector<DriveState> drives() const;
 

@@ -30,13 +30,33 @@ struct SystemTables {
 };
 
 // The facts of the volume holding `path` (normally its mount point): name (label, else the
-// mount point's last component), format as shown to people, capacities, encryption, UUID
-// and removability. Absent when the path, its mount or its capacities cannot be read.
+// mount point's last component), format as shown to people, capacities, encryption, its
+// identity in `uuid` (volumeIdentity: the UUID, else derived from the mount) and removability.
+// Absent when the path, its mount or its capacities cannot be read.
 std::optional<DriveFacts> facts(const std::string& path, const SystemTables& tables = {});
 
-// The mount points of the volumes on block devices (disks, partitions, USB sticks), in the
-// order of the mount table; empty when it cannot be read.
-std::vector<std::string> volumeMountPoints(const SystemTables& tables = {});
+// One line of the mount table.
+struct Mount {
+    std::string target; // the mount point
+    std::string source; // "/dev/sdb1", "nas:/export", "//nas/share", "tmpfs"
+    std::string type;   // the kernel's file-system type
+    std::string root;   // the folder of the file system mounted there, "/" for all of it
+
+    friend bool operator==(const Mount&, const Mount&) = default;
+};
+
+// Every mount that could hold a person's folder, in the order of the mount table: disks,
+// network shares, FUSE and memory file systems; the kernel's own (proc, sysfs, cgroup…) left
+// out. Empty when the table cannot be read. Nothing mounted is touched.
+std::vector<Mount> mounts(const SystemTables& tables = {});
+
+// Which volume a mount shows, the same across remounts and restarts: the UUID of its device
+// where it has one, else text derived from the mount, "mount:<type>:<source>", followed by the
+// folder mounted when that is not the whole file system, and by "@<mount point>" when the
+// source names nothing ("tmpfs"). Reads the device links and the mount table, never the mount.
+std::string volumeIdentity(const Mount& mount, const SystemTables& tables = {});
+// Whether an identity is a volume's UUID, not one derived from its mount.
+bool isVolumeUuid(std::string_view identity);
 
 // Where the volume holding `path` is mounted; absent when the path or its mount cannot be read.
 std::optional<std::string> mountPoint(const std::string& path, const SystemTables& tables = {});

@@ -22,12 +22,22 @@ namespace brindle {
 namespace {
 namespace fs = std::filesystem;
 
-struct MountEntry {
-    std::string target;
-    std::string source;
-    std::string type;
+struct MountEntry : Drive::Mount {
     dev_t device = 0; // as the mount table gives it (for btrfs, that of the subvolume)
 };
+
+std::string text(const char* value) { return value ? value : ""; }
+
+MountEntry entryOf(libmnt_fs* fs)
+{
+    MountEntry entry;
+    entry.target = text(mnt_fs_get_target(fs));
+    entry.source = text(mnt_fs_get_source(fs));
+    entry.type = text(mnt_fs_get_fstype(fs));
+    entry.root = text(mnt_fs_get_root(fs));
+    entry.device = mnt_fs_get_devno(fs);
+    return entry;
+}
 
 std::optional<std::string> realPath(const std::string& path)
 {
@@ -49,9 +59,7 @@ std::optional<MountEntry> mountHolding(const std::string& canonicalPath, const s
     libmnt_fs* fs = mnt_table_find_mountpoint(table.get(), canonicalPath.c_str(), MNT_ITER_BACKWARD);
     if (!fs)
         return std::nullopt;
-    const auto text = [](const char* value) { return std::string(value ? value : ""); };
-    return MountEntry{text(mnt_fs_get_target(fs)), text(mnt_fs_get_source(fs)), text(mnt_fs_get_fstype(fs)),
-                      mnt_fs_get_devno(fs)};
+    return entryOf(fs);
 }
 
 // The kernel name of a device source ("/dev/mapper/luks-1" → "dm-0"); empty when the source
@@ -176,7 +184,7 @@ std::string Drive::formatDescription(std::string_view type)
     return std::string(type);
 }
 
-std::vector<std::string> Drive::volumeMountPoints(const SystemTables& tables)
+std::vector<Drive::Mount> Drive::mounts(const SystemTables& tables)
 {
     struct TableFree {
         void operator()(libmnt_table* table) const { mnt_unref_table(table); }
@@ -184,19 +192,55 @@ std::vector<std::string> Drive::volumeMountPoints(const SystemTables& tables)
     struct IterFree {
         void operator()(libmnt_iter* iter) const { mnt_free_iter(iter); }
     };
-    std::vector<std::string> points;
+    std::vector<Mount> found;
     const std::unique_ptr<libmnt_table, TableFree> table(mnt_new_table());
     const std::unique_ptr<libmnt_iter, IterFree> iter(mnt_new_iter(MNT_ITER_FORWARD));
     if (!table || !iter || mnt_table_parse_file(table.get(), tables.mountInfo.c_str()) != 0)
-        return points;
+        return found;
     libmnt_fs* fs = nullptr;
     while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) {
-        const char* source = mnt_fs_get_source(fs);
-        const char* target = mnt_fs_get_target(fs);
-        if (source && target && std::string_view(source).starts_with("/dev/"))
-            points.emplace_back(target);
+        Mount mount = entryOf(fs);
+        // libmount counts memory and overlay file systems as pseudo ones, yet people keep
+        // folders on them.
+        const bool kernelOnly = mnt_fstype_is_pseudofs(mount.type.c_str()) == 1 && mount.type != "tmpfs" &&
+                                mount.type != "ramfs" && mount.type != "overlay";
+        if (!mount.target.empty() && !kernelOnly)
+            found.push_back(std::move(mount));
     }
-    return points;
+    return found;
+}
+
+namespace {
+// The UUID of the device a mount shows; absent for a source that is no device, or a device
+// without one.
+std::optional<std::string> deviceUuid(const Drive::Mount& mount, const Drive::SystemTables& tables)
+{
+    const std::string device = deviceName(mount.source);
+    if (device.empty())
+        return std::nullopt;
+    auto uuid = linkNameFor(tables.devDisk + "/by-uuid", device);
+    if (!uuid && tables.probeDevices)
+        uuid = probedTag(mount.source, "UUID");
+    if (uuid && uuid->empty())
+        uuid.reset();
+    return uuid;
+}
+} // namespace
+
+bool Drive::isVolumeUuid(std::string_view identity) { return !identity.starts_with("mount:"); }
+
+std::string Drive::volumeIdentity(const Mount& mount, const SystemTables& tables)
+{
+    if (auto uuid = deviceUuid(mount, tables); uuid && isVolumeUuid(*uuid))
+        return std::move(*uuid);
+    std::string identity = "mount:" + mount.type + ":" + mount.source;
+    if (!mount.root.empty() && mount.root != "/")
+        identity += mount.root;
+    // "server:/export", "//server/share", "/dev/sdb1" and "user@host:path" name their place;
+    // "tmpfs" or "none" do not, and only the mount point tells two such mounts apart.
+    if (mount.source.find_first_of("/:") == std::string::npos)
+        identity += "@" + mount.target;
+    return identity;
 }
 
 namespace {
@@ -238,10 +282,8 @@ std::optional<DriveFacts> Drive::facts(const std::string& path, const SystemTabl
     const auto blocks = static_cast<std::int64_t>(capacity.f_frsize);
     facts.totalBytes = static_cast<std::int64_t>(capacity.f_blocks) * blocks;
     facts.freeBytes = static_cast<std::int64_t>(capacity.f_bavail) * blocks;
+    facts.uuid = volumeIdentity(*mount, tables);
     if (!device.empty()) {
-        facts.uuid = linkNameFor(tables.devDisk + "/by-uuid", device);
-        if (!facts.uuid && tables.probeDevices)
-            facts.uuid = probedTag(mount->source, "UUID");
         facts.encrypted = isEncrypted(tables.sys, device);
         facts.removable = isRemovable(tables.sys, device);
     }

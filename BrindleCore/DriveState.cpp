@@ -86,6 +86,7 @@ JsonOut encode(const Backup& backup, DateForm dates)
     putOptional(json, "changedItems", backup.changedItems);
     putOptional(json, "changedBytes", backup.changedBytes);
     putOptional(json, "tool", backup.tool);
+    putOptional(json, "encrypted", backup.encrypted);
     return json;
 }
 
@@ -128,8 +129,12 @@ std::optional<DriveFacts> decodeDriveFacts(const JsonIn& value, DateForm dates)
 std::optional<Backup> decodeBackup(const JsonIn& value, DateForm dates)
 {
     JsonReader in(value, dates);
-    Backup backup{in.instant("date"), in.optionalInstant("started"), in.optionalCount("changedItems"),
-                  in.optionalCount("changedBytes"), in.optionalString("tool")};
+    Backup backup{in.instant("date"),
+                  in.optionalInstant("started"),
+                  in.optionalCount("changedItems"),
+                  in.optionalCount("changedBytes"),
+                  in.optionalString("tool"),
+                  in.optionalBoolean("encrypted")};
     return in.ok() ? std::optional(backup) : std::nullopt;
 }
 

@@ -44,6 +44,9 @@ struct Backup {
     // The tool that made it ("Back In Time", "restic"); absent for a backup listed in a
     // backup_manifest.plist.
     std::optional<std::string> tool{};
+    // Whether the tool encrypted it, when its files say (a borg repository's objects, a
+    // duplicity manifest's ".gpg"); absent when they do not.
+    std::optional<bool> encrypted{};
 
     friend bool operator==(const Backup&, const Backup&) = default;
 };

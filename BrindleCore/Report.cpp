@@ -46,9 +46,8 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     // A backup dated in the future was dated by a wrong clock: it is no last backup.
     const Backup* latest = result.drive ? result.drive->latestBy(result.checkedAt) : nullptr;
     const std::optional<Instant> lastBackup = latest ? std::optional(latest->date) : std::nullopt;
-    // Set up: a backup tool's settings were found, or Time Machine's settings file says so.
     const BackupSetup* setup = result.backupSetups ? BackupSetups::principal(*result.backupSetups) : nullptr;
-    const bool tmSetUp = setup || result.timeMachine.isSetUp().value_or(false);
+    const bool tmSetUp = result.backupSetUp();
     const std::int64_t changed = total.changedSinceBackup.value_or(0);
     const Instant now = result.checkedAt;
     const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
@@ -161,8 +160,7 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     if (onlyICloud >= 1)
         findings.push_back(
             makeFinding(guide, "onlyICloud", onlyICloud, {{"size", Words::size(total.size(Place::onlyICloud))}}, true));
-    if (result.drive && result.drive->facts.encrypted == false && BackupTools::canHold(*result.drive) &&
-        !BackupTools::of(*result.drive).alwaysEncrypted)
+    if (result.drive && BackupTools::privacy(*result.drive) == Privacy::exposed && BackupTools::canHold(*result.drive))
         findings.push_back(
             makeFinding(guide, "notEncrypted", 0, {{"tool", std::string(BackupTools::of(*result.drive).name)}}, true));
     if (waiting >= 1 && waitingSince && now - *waitingSince > day)

@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 6:
         (void)BackupFormats::borgReadme(text);
         (void)BackupFormats::borgConfig(text);
+        (void)BackupFormats::borgSegmentEncrypted(text);
         break;
     case 7:
         (void)BackupFormats::rsnapshotIndex(text);

@@ -177,7 +177,7 @@ int runCheck(std::span<const std::string_view> args)
         settings && (!Stored::grants(*settings).empty() || !Stored::undecodableGrants(*settings).empty());
     CheckPlan plan;
     if (granted) {
-        plan = planFromSettings(*settings, mountedVolumes(systemVolumes()), now);
+        plan = planFromSettings(*settings, mountedVolumes(), now);
         for (const std::string& name : plan.undecodableGrants)
             std::fprintf(
                 stderr,

@@ -3,6 +3,7 @@
 #include "Brindle/cli/TallyTable.h"
 #include "Brindle/cli/Terminal.h"
 #include "BrindleCore/BackupTools.h"
+#include "BrindleCore/Drive.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/Words.h"
 
@@ -17,6 +18,21 @@ namespace brindle::cli {
 namespace {
 std::string yesNo(const std::optional<bool>& value) { return value ? (*value ? "yes" : "no") : "unknown"; }
 
+std::string encryption(const DriveState& state)
+{
+    switch (BackupTools::privacy(state)) {
+    case Privacy::driveEncrypted:
+        return "yes, the drive";
+    case Privacy::backupsEncrypted:
+        return "yes, the backups (by " + printable(std::string(BackupTools::of(state).name)) + ")";
+    case Privacy::exposed:
+        return "no";
+    case Privacy::unknown:
+        break;
+    }
+    return "unknown";
+}
+
 } // namespace
 
 std::string driveReport(const DriveState& state)
@@ -27,9 +43,12 @@ std::string driveReport(const DriveState& state)
     if (facts.totalBytes)
         text += "  Capacity:    " + Words::size(*facts.totalBytes) + ", " + Words::size(facts.freeBytes.value_or(0)) +
                 " free\n";
-    text += "  Encrypted:   " + yesNo(facts.encrypted) + "\n";
+    text += "  Encrypted:   " + encryption(state) + "\n";
     text += "  Removable:   " + yesNo(facts.removable) + "\n";
-    text += "  UUID:        " + (facts.uuid ? printable(*facts.uuid) : std::string("unknown")) + "\n";
+    if (facts.uuid && !Drive::isVolumeUuid(*facts.uuid))
+        text += "  UUID:        none; known by its mount, " + printable(*facts.uuid) + "\n";
+    else
+        text += "  UUID:        " + (facts.uuid ? printable(*facts.uuid) : std::string("unknown")) + "\n";
     const BackupTool tool = BackupTools::of(state);
     text += "  Can hold backups: " +
             (BackupTools::canHold(state) ? "yes (" + printable(std::string(tool.name)) + ")"

@@ -69,10 +69,59 @@ struct Segments {
         }
         return std::nullopt;
     }
+
+    // Whether the repository's objects are encrypted, from the newest segments that begin
+    // with a stored object (one holding only a commit says nothing).
+    std::optional<bool> encrypted() const
+    {
+        int looked = 0;
+        for (const auto& [n, name] : numbered(data, FolderEntry::Type::directory)) {
+            const auto folder = data.child(name);
+            if (!folder)
+                continue;
+            for (const auto& [segment, file] : numbered(*folder, FolderEntry::Type::file)) {
+                if (++looked > 8)
+                    return std::nullopt;
+                if (const auto head = folder->readStart(file, BackupFormats::borgSegmentHeadBytes))
+                    if (const auto answer = BackupFormats::borgSegmentEncrypted(*head))
+                        return answer;
+            }
+        }
+        return std::nullopt;
+    }
 };
 } // namespace
 
 bool BackupFormats::borgReadme(std::string_view text) { return text.starts_with("This is a Borg Backup repository."); }
+
+std::optional<bool> BackupFormats::borgSegmentEncrypted(std::string_view head)
+{
+    // borg's repository.py: TAG_PUT (0) is followed by the id and the data; TAG_PUT2 (3) by
+    // the id, an 8-byte hash of the data, and the data. The data's first byte is the key
+    // type (key.py): 0x00 keyfile, 0x01 passphrase, 0x03 repokey, 0x04 and 0x05 their
+    // BLAKE2b forms, all encrypted; 0x02 none, 0x06 and 0x07 authenticated only, not encrypted.
+    constexpr std::size_t header = 8 + 4 + 4 + 1 + 32;
+    if (!head.starts_with("BORG_SEG") || head.size() <= header)
+        return std::nullopt;
+    const auto tag = static_cast<unsigned char>(head[16]);
+    const std::size_t at = tag == 0 ? header : tag == 3 ? header + 8 : head.size();
+    if (at >= head.size())
+        return std::nullopt;
+    switch (static_cast<unsigned char>(head[at])) {
+    case 0x00:
+    case 0x01:
+    case 0x03:
+    case 0x04:
+    case 0x05:
+        return true;
+    case 0x02:
+    case 0x06:
+    case 0x07:
+        return false;
+    default:
+        return std::nullopt;
+    }
+}
 
 bool BackupFormats::borgConfig(std::string_view text)
 {
@@ -123,6 +172,7 @@ std::optional<std::vector<Backup>> readBorg(const Folder& folder, const std::vec
     }
     Backup backup{*written};
     backup.tool = "borg";
+    backup.encrypted = segments.encrypted();
     found.push_back(std::move(backup));
     return found;
 }

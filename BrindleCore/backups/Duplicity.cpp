@@ -49,13 +49,21 @@ bool consume(std::string_view& text, std::string_view prefix)
     return true;
 }
 
+struct Suffix {
+    bool partial = false;
+    bool encrypted = false;
+};
+
 // What follows the manifest marker: nothing, or an encryption or compression suffix, after an
-// optional partial marker.
-std::optional<bool> suffix(std::string_view rest, std::string_view partialMark, bool shortForm)
+// optional partial marker. duplicity names what GnuPG encrypted ".gpg" (".g" in the short
+// form) and what it only compressed ".gz" (".z"); a plain file has no suffix.
+std::optional<Suffix> suffix(std::string_view rest, std::string_view partialMark, bool shortForm)
 {
     const bool partial = consume(rest, partialMark);
-    if (rest.empty() || rest == ".gpg" || rest == ".gz" || (shortForm && (rest == ".g" || rest == ".z")))
-        return partial;
+    if (rest == ".gpg" || (shortForm && rest == ".g"))
+        return Suffix{partial, true};
+    if (rest.empty() || rest == ".gz" || (shortForm && rest == ".z"))
+        return Suffix{partial, false};
     return std::nullopt;
 }
 } // namespace
@@ -64,26 +72,26 @@ std::optional<BackupFormats::DuplicityManifest> BackupFormats::duplicityManifest
 {
     std::string_view rest = name;
     std::optional<Instant> time;
-    std::optional<bool> partial;
+    std::optional<Suffix> ending;
     if (consume(rest, "duplicity-full.")) {
         const auto end = rest.find(".manifest");
         if (end == std::string_view::npos)
             return std::nullopt;
         time = longTime(rest.substr(0, end));
-        partial = suffix(rest.substr(end + 9), ".part", false);
+        ending = suffix(rest.substr(end + 9), ".part", false);
     } else if (consume(rest, "duplicity-inc.")) {
         const auto to = rest.find(".to.");
         const auto end = rest.find(".manifest");
         if (to == std::string_view::npos || end == std::string_view::npos || end < to || !longTime(rest.substr(0, to)))
             return std::nullopt;
         time = longTime(rest.substr(to + 4, end - to - 4));
-        partial = suffix(rest.substr(end + 9), ".part", false);
+        ending = suffix(rest.substr(end + 9), ".part", false);
     } else if (consume(rest, "df.")) {
         const auto end = rest.find(".m");
         if (end == std::string_view::npos)
             return std::nullopt;
         time = base36Time(rest.substr(0, end));
-        partial = suffix(rest.substr(end + 2), ".p", true);
+        ending = suffix(rest.substr(end + 2), ".p", true);
     } else if (consume(rest, "di.")) {
         const auto dot = rest.find('.');
         if (dot == std::string_view::npos || !base36Time(rest.substr(0, dot)))
@@ -93,11 +101,11 @@ std::optional<BackupFormats::DuplicityManifest> BackupFormats::duplicityManifest
         if (end == std::string_view::npos)
             return std::nullopt;
         time = base36Time(rest.substr(0, end));
-        partial = suffix(rest.substr(end + 2), ".p", true);
+        ending = suffix(rest.substr(end + 2), ".p", true);
     }
-    if (!time || !partial)
+    if (!time || !ending)
         return std::nullopt;
-    return DuplicityManifest{*time, *partial};
+    return DuplicityManifest{*time, ending->partial, ending->encrypted};
 }
 
 std::optional<std::vector<Backup>> readDuplicity(const Folder& folder, const std::vector<FolderEntry>& sample,
@@ -117,6 +125,7 @@ std::optional<std::vector<Backup>> readDuplicity(const Folder& folder, const std
             continue;
         Backup backup{manifest->time, manifest->time};
         backup.tool = toolName;
+        backup.encrypted = manifest->encrypted;
         found.push_back(std::move(backup));
     }
     if (const auto restic = folder.child("restic"))

@@ -1,7 +1,9 @@
 #include "BrindleCore/backups/Folder.h"
 
+#include "BrindleCore/Descriptor.h"
 #include "BrindleCore/FileIO.h"
 
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -127,6 +129,30 @@ std::optional<std::string> Folder::read(std::string_view name, std::size_t maxBy
     if (!found || !S_ISREG(found->st_mode) || static_cast<std::uint64_t>(found->st_size) > maxBytes)
         return std::nullopt;
     return readRegularFile(joined(path_, name), maxBytes).content;
+}
+
+std::optional<std::string> Folder::readStart(std::string_view name, std::size_t bytes) const
+{
+    // Non-blocking, so that a FIFO put in the file's place is refused rather than waited on.
+    const Descriptor file(::openat(fd_, std::string(name).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat status;
+    if (!file.valid() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    std::string content(bytes, '\0');
+    std::size_t got = 0;
+    while (got < bytes) {
+        const ssize_t n = ::pread(file.get(), content.data() + got, bytes - got, static_cast<off_t>(got));
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    content.resize(got);
+    return content;
 }
 
 } // namespace brindle

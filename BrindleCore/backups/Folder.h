@@ -52,6 +52,9 @@ public:
     // The content of the regular file `name` (never through a link); nullopt when it is
     // missing, not a regular file, unreadable or larger than `maxBytes`.
     std::optional<std::string> read(std::string_view name, std::size_t maxBytes) const;
+    // The first `bytes` bytes of the regular file `name` (fewer when it is shorter), never
+    // through a link; nullopt when it is missing, not a regular file or unreadable.
+    std::optional<std::string> readStart(std::string_view name, std::size_t bytes) const;
 
 private:
     Folder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}

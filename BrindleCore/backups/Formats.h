@@ -43,7 +43,8 @@ std::optional<Instant> timeshiftCreated(std::string_view json);
 // without ".gpg"/".gz"/".g"/".z"; for an incremental, the time of that run (the later one).
 struct DuplicityManifest {
     Instant time;
-    bool partial = false; // ".part" or ".p": the run did not finish
+    bool partial = false;   // ".part" or ".p": the run did not finish
+    bool encrypted = false; // ".gpg" or ".g": GnuPG encrypted it
 };
 std::optional<DuplicityManifest> duplicityManifest(std::string_view name);
 
@@ -57,6 +58,13 @@ std::optional<Backup> rdiffStatistics(std::string_view text);
 // borg: a README that starts as borg writes it, and a config holding "[repository]".
 bool borgReadme(std::string_view text);
 bool borgConfig(std::string_view text);
+// borg: whether the objects of a repository are encrypted, from the first bytes of one of its
+// segment files ("BORG_SEG", then entries of crc32, size, tag and a 32-byte id; a stored
+// object's data begins with the type of the key that wrote it). nullopt when the bytes do not
+// begin with a stored object or name a key type borg 1 does not write.
+std::optional<bool> borgSegmentEncrypted(std::string_view head);
+// How many bytes of a segment borgSegmentEncrypted needs.
+inline constexpr std::size_t borgSegmentHeadBytes = 58;
 
 // rsnapshot: "<interval>.<N>" ("alpha.0", "daily.3"), the interval in lower-case letters.
 std::optional<unsigned> rsnapshotIndex(std::string_view name);

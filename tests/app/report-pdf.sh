@@ -35,7 +35,7 @@ letter_has() {
 "$brindle" report --demo-drive --pdf "$work/drive.pdf"
 letter_has "$work/drive.pdf" "Changed since" "Unchanged" "What needs you" "last backup on "
 "$brindle" report --demo --pdf - >"$work/no-backup.pdf"
-letter_has "$work/no-backup.pdf" "Only on this" "What needs you" "Time Machine isn’t set up on this computer."
+letter_has "$work/no-backup.pdf" "Only on this" "What needs you" "Your backup tool isn’t set up on this computer."
 
 status=0
 "$brindle" report --pdf "$work/none.pdf" 2>"$work/err" || status=$?

@@ -26,6 +26,12 @@ Backup backup(Instant date, std::optional<Instant> started, const char* tool, st
     return {date, started, items, bytes, tool};
 }
 
+Backup encrypted(Backup made, bool encrypted)
+{
+    made.encrypted = encrypted;
+    return made;
+}
+
 std::string unixText(sys_seconds time) { return std::to_string(time.time_since_epoch().count()); }
 
 std::string base36(sys_seconds time)
@@ -113,9 +119,12 @@ std::vector<Layout> layouts()
           {dup + "duplicity-inc.20261121T021500Z.to.20261122T021500Z.manifest.part", Node::file(100)},
           {dup + "df." + base36(nov20 + days{3}) + ".m.g", Node::file(100)},
           {dup + "di." + base36(nov20 + days{3}) + "." + base36(nov20 + days{4}) + ".m.p", Node::file(100)},
-          {dup + "duplicity-full.2026112T021500Z.manifest", Node::file(100)}},
-         {backup(nov20, nov20, "duplicity"), backup(nov20 + days{1}, nov20 + days{1}, "duplicity"),
-          backup(nov20 + days{3}, nov20 + days{3}, "duplicity")}},
+          {dup + "duplicity-full.2026112T021500Z.manifest", Node::file(100)},
+          {"backups/plain/duplicity-full.20261126T021500Z.manifest", Node::file(100)}},
+         {encrypted(backup(nov20, nov20, "duplicity"), true),
+          encrypted(backup(nov20 + days{1}, nov20 + days{1}, "duplicity"), true),
+          encrypted(backup(nov20 + days{3}, nov20 + days{3}, "duplicity"), true),
+          encrypted(backup(nov20 + days{6}, nov20 + days{6}, "duplicity"), false)}},
         {"rdiff-backup",
          {{"mirror/home/ada", Node::directory()},
           {rdiff + "session_statistics.2026-11-20T03:15:00+01:00.data",
@@ -234,6 +243,56 @@ TEST(BackupTools, WhichDrivesCanHoldTheBackupsFoundOnThem)
         EXPECT_EQ(BackupTools::canHold(drive), row.canHold) << row.format << " " << row.named;
         EXPECT_EQ(BackupTools::of(drive).name, row.named) << row.format;
     }
+}
+
+TEST(BackupTools, WhoKeepsTheBackupsPrivate)
+{
+    struct Row {
+        std::optional<bool> driveEncrypted;
+        std::optional<std::string> tool; // "-" for a drive with no backups
+        std::optional<bool> backupEncrypted;
+        Privacy privacy;
+    };
+    const std::vector<Row> rows{
+        {true, "rsnapshot", std::nullopt, Privacy::driveEncrypted},
+        {false, "rsnapshot", std::nullopt, Privacy::exposed},
+        {false, "restic", std::nullopt, Privacy::backupsEncrypted},
+        {std::nullopt, "restic", std::nullopt, Privacy::backupsEncrypted},
+        {false, "borg", true, Privacy::backupsEncrypted},
+        {false, "borg", false, Privacy::exposed},
+        {false, "borg", std::nullopt, Privacy::exposed},
+        {std::nullopt, "duplicity", true, Privacy::backupsEncrypted},
+        {std::nullopt, "duplicity", false, Privacy::unknown},
+        {false, "-", std::nullopt, Privacy::exposed},
+        {std::nullopt, "-", std::nullopt, Privacy::unknown},
+    };
+    for (const Row& row : rows) {
+        DriveState drive{{"Backup", "ext4"}, true, {}};
+        drive.facts.encrypted = row.driveEncrypted;
+        if (row.tool != "-") {
+            drive.backups.push_back(backup(nov20, {}, row.tool->c_str()));
+            drive.backups.back().encrypted = row.backupEncrypted;
+        }
+        EXPECT_EQ(BackupTools::privacy(drive), row.privacy) << *row.tool;
+    }
+}
+
+TEST(BackupFormats, ABorgSegmentNamesTheKeyThatWroteIt)
+{
+    const auto segment = [](char tag, char type) {
+        std::string head = "BORG_SEG" + std::string(8, '\x01') + tag + std::string(32, '\0');
+        if (tag == 3)
+            head += std::string(8, '\x02');
+        return head + type + "rest";
+    };
+    EXPECT_EQ(BackupFormats::borgSegmentEncrypted(segment(0, 0x03)), true);
+    EXPECT_EQ(BackupFormats::borgSegmentEncrypted(segment(3, 0x05)), true);
+    EXPECT_EQ(BackupFormats::borgSegmentEncrypted(segment(0, 0x02)), false);
+    EXPECT_EQ(BackupFormats::borgSegmentEncrypted(segment(3, 0x07)), false);
+    EXPECT_EQ(BackupFormats::borgSegmentEncrypted(segment(2, 0x03)), std::nullopt); // a commit holds no object
+    EXPECT_EQ(BackupFormats::borgSegmentEncrypted(segment(0, 0x42)), std::nullopt);
+    EXPECT_EQ(BackupFormats::borgSegmentEncrypted(segment(0, 0x03).substr(0, 49)), std::nullopt);
+    EXPECT_EQ(BackupFormats::borgSegmentEncrypted("HELLOSEG" + segment(0, 0x03).substr(8)), std::nullopt);
 }
 
 } // namespace

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 namespace brindle {
@@ -97,15 +102,45 @@ TEST_F(DriveFactsFixture, DevicesAndSharesTheTablesDoNotDescribe)
     EXPECT_EQ(stick->name, "Other");
     EXPECT_EQ(stick->format, "ExFAT");
     EXPECT_FALSE(stick->canHoldTimeMachine());
-    EXPECT_EQ(stick->uuid, std::nullopt);
+    EXPECT_EQ(stick->uuid, "mount:exfat:/dev/sdc1") << "no UUID: known by its mount";
     EXPECT_EQ(stick->removable, false);
 
     const auto share = Drive::facts(tree.path("volumes/Share"), tables);
     ASSERT_TRUE(share);
     EXPECT_EQ(share->format, "nfs4");
-    EXPECT_EQ(share->uuid, std::nullopt);
+    EXPECT_EQ(share->uuid, "mount:nfs4:server:/export");
     EXPECT_EQ(share->encrypted, std::nullopt);
     EXPECT_EQ(share->removable, std::nullopt);
+}
+
+TEST_F(DriveFactsFixture, EveryVolumeIsKnownTheSameWayWhereverItIsMounted)
+{
+    struct Row {
+        Drive::Mount mount;
+        std::string identity;
+    };
+    const std::vector<Row> rows{
+        {{"/media/ada/Backup", "/dev/sdb1", "hfsplus", "/"}, "5A3C-11F0"},
+        {{"/srv/elsewhere", "/dev/sdb1", "hfsplus", "/Backups"}, "5A3C-11F0"},
+        {{"/mnt/nas", "nas:/export/ada", "nfs4", "/"}, "mount:nfs4:nas:/export/ada"},
+        {{"/media/nas-again", "nas:/export/ada", "nfs4", "/"}, "mount:nfs4:nas:/export/ada"},
+        {{"/mnt/share", "//nas/backup", "cifs", "/"}, "mount:cifs://nas/backup"},
+        {{"/home/ada/nas", "ada@nas:/srv", "fuse.sshfs", "/"}, "mount:fuse.sshfs:ada@nas:/srv"},
+        {{"/mnt/stick", "/dev/sdc1", "exfat", "/"}, "mount:exfat:/dev/sdc1"},
+        {{"/mnt/part", "/dev/sdc1", "exfat", "/kept"}, "mount:exfat:/dev/sdc1/kept"},
+        {{"/mnt/scratch", "tmpfs", "tmpfs", "/"}, "mount:tmpfs:tmpfs@/mnt/scratch"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(Drive::volumeIdentity(row.mount, tables), row.identity) << row.mount.target;
+        EXPECT_EQ(Drive::isVolumeUuid(row.identity), !row.identity.starts_with("mount:"));
+    }
+
+    std::ofstream(tree.path("mountinfo"), std::ios::app) << "50 1 0:5 / /proc rw - proc proc rw\n"
+                                                            "51 1 0:6 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n";
+    std::vector<std::string> listed;
+    for (const Drive::Mount& mount : Drive::mounts(tables))
+        listed.push_back(mount.type);
+    EXPECT_EQ(listed, (std::vector<std::string>{"ext4", "hfsplus", "exfat", "apfs", "nfs4"}));
 }
 
 TEST_F(DriveFactsFixture, AnyFailureMakesTheWholeAnswerAbsent)
@@ -135,6 +170,22 @@ TEST(DriveFacts, TheRealRootFileSystemIsReadable)
     ASSERT_TRUE(facts);
     EXPECT_FALSE(facts->format.empty());
     EXPECT_TRUE(facts->totalBytes.has_value());
+}
+
+TEST(DriveFacts, AMemoryFileSystemMountedNowIsKnownByItsMount)
+{
+    const TestTree tree{{{"scratch", Node::directory()}}};
+    const std::string point = tree.path("scratch");
+    if (::mount("tmpfs", point.c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "mounting needs root: " << std::strerror(errno);
+    const auto facts = Drive::facts(point);
+    const auto mounts = Drive::mounts();
+    ::umount2(point.c_str(), MNT_DETACH);
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(facts->uuid, "mount:tmpfs:tmpfs@" + point);
+    EXPECT_TRUE(std::ranges::any_of(mounts, [&](const Drive::Mount& mount) {
+        return mount.target == point && Drive::volumeIdentity(mount) == facts->uuid;
+    }));
 }
 
 TEST_F(DriveFactsFixture, OneFileSystemIdPerDiskWhateverItsSubvolumes)

@@ -264,6 +264,24 @@ TEST(AppModel, CloudButtonsOpenTheSyncClient)
     EXPECT_EQ(h.desktop.opened.front(), QUrl(QString::fromStdString(*Guide::shared().opens.at("iCloudHelp").url)));
 }
 
+TEST(AppModel, ReadsAShareChosenBeforeEveryMountHadAnIdentity)
+{
+    Harness h;
+    const std::string drivePath = h.tree.path("drive");
+    const std::string share = "mount:nfs4:nas:/export";
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    h.store(settingKeys::drives, encode(std::vector<Grant>{Grant{"drive", drivePath, *h.tokens.create(drivePath)}}));
+    h.volumes.facts_[drivePath] = DriveFacts{"drive", "nfs4", {}, {}, {}, share};
+    h.volumes.backups_[drivePath] = {Backup{h.now - days{1}, {}, {}, {}, "restic"}};
+    h.mounts.mount(QString::fromStdString(drivePath), QString::fromStdString(share));
+    auto model = h.model();
+    model->checks().start();
+    finishChecks(*model);
+    ASSERT_TRUE(model->checks().result()->drive);
+    EXPECT_TRUE(model->checks().result()->drive->connected);
+    EXPECT_EQ(model->checks().result()->lastBackup(), h.now - days{1});
+}
+
 TEST(AppModel, SuggestsTheBackupToolsDriveAndOpensTheTool)
 {
     Harness h;

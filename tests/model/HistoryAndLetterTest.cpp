@@ -90,6 +90,11 @@ TEST(Letter, DriveLinesLeaveOutWhatIsNotKnown)
         drive.facts.freeBytes = c.free;
         EXPECT_EQ(presentation::letterDriveLine(drive, now, utc), c.line);
     }
+    drive.facts.encrypted = false;
+    drive.backups[0].tool = "restic";
+    EXPECT_EQ(presentation::letterDriveLine(drive, now, utc),
+              "Backups (backups encrypted): last backup on 28 November, 1 backup.");
+    drive.facts.encrypted.reset();
     drive.backups.clear();
     EXPECT_EQ(presentation::letterDriveLine(drive, now, utc), "Backups: no backups read, 0 backups.");
 }
@@ -123,13 +128,18 @@ TEST(Letter, TheTableHeaderFollowsTheBackupDateAndOnlyWhatNeedsYouIsListed)
     EXPECT_TRUE(namedLetter.backups.front().starts_with("Disk (")) << namedLetter.backups.front();
     CheckResult noDrive = Demo::noBackup();
     for (const auto& [size, line] :
-         {std::pair{200, "Time Machine isn\u2019t set up on this computer."},
+         {std::pair{200, "Your backup tool isn\u2019t set up on this computer."},
           std::pair{201, "Time Machine is set up; its drive wasn\u2019t chosen in Brindle."}}) {
         noDrive.timeMachine.fileSize = size;
         const Report report(noDrive, Guide::shared(), std::nullopt, utc);
         EXPECT_EQ(presentation::letter(noDrive, report, Guide::shared(), "", now, utc).backups,
                   std::vector<std::string>{line});
     }
+    noDrive.timeMachine.fileSize.reset();
+    noDrive.backupSetups = {BackupSetup{"Déjà Dup"}};
+    const Report report(noDrive, Guide::shared(), std::nullopt, utc);
+    EXPECT_EQ(presentation::letter(noDrive, report, Guide::shared(), "", now, utc).backups,
+              std::vector<std::string>{"Déjà Dup is set up; its drive wasn\u2019t chosen in Brindle."});
 }
 
 // Five thousand folders would shrink the letter past reading: it names the ten with the most

@@ -53,7 +53,35 @@ TEST(PlaceTexts, BackupSetUpNeedsAPreferencesFileOfMoreThan200Bytes)
     result.timeMachine.fileSize = 200;
     EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer. Your backup tool isn’t set up.");
     result.timeMachine.fileSize = 201;
-    EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer. Your backup tool is set up.");
+    EXPECT_EQ(placeTexts::listLine(result), "2 only on this computer. Time Machine is set up.");
+}
+
+TEST(PlaceTexts, SetUpIsWhatTheToolsSettingsSay)
+{
+    CheckResult result(now, 1, {tally(2, 0)}, std::nullopt, {}, false);
+    struct Row {
+        std::optional<std::vector<BackupSetup>> setups;
+        std::optional<std::string> backupTool; // a drive with one backup of this tool
+        std::string title;
+        std::string line;
+    };
+    const std::vector<Row> rows{
+        {std::nullopt, std::nullopt, "Your backup tool isn’t set up on this computer.",
+         "2 only on this computer. Your backup tool isn’t set up."},
+        {std::vector{BackupSetup{"Déjà Dup", "/media/ada/Backup"}}, std::nullopt,
+         "Déjà Dup is set up. Choose its drive to see the date of its last backup.",
+         "2 only on this computer. Déjà Dup is set up."},
+        {std::vector<BackupSetup>{}, "restic", "", "2 only on this computer."},
+    };
+    for (const Row& row : rows) {
+        result.backupSetups = row.setups;
+        result.drive.reset();
+        if (row.backupTool)
+            result.drive = DriveState{{"Backup", "ext4"}, true, {Backup{now - days{1}, {}, {}, {}, row.backupTool}}};
+        if (!row.title.empty())
+            EXPECT_EQ(placeTexts::noDriveTitle(result), row.title);
+        EXPECT_EQ(placeTexts::listLine(result), row.line);
+    }
 }
 
 TEST(PlaceTexts, ABackupLineNamesTheFirstOnlyOfSeveral)
@@ -75,6 +103,34 @@ TEST(PlaceTexts, ABackupLineNamesTheFirstOnlyOfSeveral)
     EXPECT_EQ(placeTexts::driveRows(drive, now, utc).back().label, "Not encrypted");
     for (const placeTexts::DriveRow& row : placeTexts::driveRows(drive, now, utc))
         EXPECT_EQ(row.warning, row.label == "Not encrypted") << row.label;
+}
+
+TEST(PlaceTexts, TheDriveCardTellsWhoKeepsTheBackupsPrivate)
+{
+    const Calendar utc = Calendar::utc();
+    struct Row {
+        const char* tool;
+        std::optional<bool> backupEncrypted;
+        std::string label;
+        std::string value;
+    };
+    const std::vector<Row> rows{
+        {"restic", std::nullopt, "Encrypted",
+         "restic encrypts these backups: they need its password before anything in them can be read."},
+        {"borg", true, "Encrypted",
+         "borg encrypts these backups: they need its password before anything in them can be read."},
+        {"borg", false, "Not encrypted",
+         "Anyone with this drive can read your backup. borg can encrypt your next one."},
+        {"rsnapshot", std::nullopt, "Not encrypted",
+         "Anyone with this drive can read your backup. Encrypt the drive to keep it private."},
+    };
+    for (const Row& row : rows) {
+        DriveState drive{{"Backup", "ext4"}, true, {Backup{now - days{1}, {}, {}, {}, row.tool, row.backupEncrypted}}};
+        drive.facts.encrypted = false;
+        const placeTexts::DriveRow last = placeTexts::driveRows(drive, now, utc).back();
+        EXPECT_EQ(last.label, row.label) << row.tool;
+        EXPECT_EQ(last.value, row.value) << row.tool;
+    }
 }
 
 TEST(PlaceTexts, TheCloudScreenCountsAndOffersWaysOnlyForFilesOnlyInTheCloud)

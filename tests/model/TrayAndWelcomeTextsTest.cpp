@@ -69,10 +69,12 @@ TEST(WelcomeTexts, TheDriveStepSaysGivingUpIsLikelyOnlyWithoutABackupSetUp)
 {
     CheckResult setUp = checkedAt(now);
     setUp.timeMachine = {4'000, now};
+    CheckResult toolSetUp = checkedAt(now);
+    toolSetUp.backupSetups = {BackupSetup{"Back In Time"}};
     const struct {
         std::optional<CheckResult> result;
         bool likely;
-    } cases[] = {{std::nullopt, false}, {setUp, false}, {checkedAt(now), true}};
+    } cases[] = {{std::nullopt, false}, {setUp, false}, {toolSetUp, false}, {checkedAt(now), true}};
     for (const auto& each : cases) {
         const auto step = presentation::welcomeStep(2, each.result);
         ASSERT_EQ(step.choices.size(), 3u);

@@ -85,5 +85,22 @@ TEST(RealBorg, AKilledRunIsNotTheNewestBackup)
     EXPECT_GT(borg.backups().at(0).date, afterA2);
 }
 
+TEST(RealBorg, TheRepositoryTellsWhetherItIsEncrypted)
+{
+    BRINDLE_REQUIRE_TOOL("borg");
+    // keyfile keeps its key outside the repository and none keeps none: the config alike in
+    // both; authenticated keeps a key in the config yet encrypts nothing.
+    const std::vector<std::pair<std::string, bool>> modes{
+        {"none", false}, {"authenticated", false}, {"repokey", true}, {"keyfile", true}};
+    for (const auto& [mode, encrypted] : modes) {
+        Borg borg;
+        ASSERT_EQ(run({"borg", "init", "--encryption", mode, borg.repository}, borg.environment).status, 0) << mode;
+        ASSERT_EQ(borg.create("a1"), 0) << mode;
+        const auto read = borg.backups();
+        ASSERT_EQ(read.size(), 1u) << mode;
+        EXPECT_EQ(read[0].encrypted, encrypted) << mode;
+    }
+}
+
 } // namespace
 } // namespace brindle::test

@@ -78,6 +78,7 @@ TEST(RealDuplicity, AKilledRunIsNoBackup)
     EXPECT_EQ(read.size(), duplicity.listed());
     ASSERT_EQ(read.size(), 2u);
     EXPECT_EQ(read.back().tool, "duplicity");
+    EXPECT_EQ(read.back().encrypted, false) << "--no-encryption writes plain manifests";
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,6 +117,21 @@ private slots:
         QVERIFY(volume.mount(tree.path("second")));
         QCOMPARE(tokens->resolve(*token), std::optional(ResolvedGrant{tree.path("second/Backups"), true, true}));
         QTRY_COMPARE(mounted.count(), 2);
+    }
+
+    void followsAVolumeWithoutAUuidByItsMount()
+    {
+        const TestTree tree{{{"scratch", Node::directory()}}};
+        const auto watcher = makeMountWatcher();
+        watcher->start();
+        QSignalSpy mounted(watcher.get(), &MountWatcher::mounted);
+        const std::string point = tree.path("scratch");
+        if (::mount("tmpfs", point.c_str(), "tmpfs", 0, "size=1m") != 0)
+            QSKIP("mounting needs root");
+        QTRY_COMPARE(mounted.count(), 1);
+        ::umount2(point.c_str(), MNT_DETACH);
+        const QString identity = QString::fromStdString("mount:tmpfs:tmpfs@" + point);
+        QCOMPARE(mounted.at(0), (QVariantList{QString::fromStdString(point), identity}));
     }
 };
 

@@ -76,6 +76,32 @@ std::optional<CheckResult> nextcloudCheck(Instant now)
     return result;
 }
 
+// The demonstration's drive as a Linux tool leaves it: ext4, not encrypted, every backup by
+// `tool`, no backup tool's settings found.
+CheckResult linuxDrive(const char* tool, std::optional<bool> encrypted)
+{
+    CheckResult result = Demo::withDrive();
+    result.timeMachine = {};
+    result.backupSetups = std::vector<BackupSetup>{};
+    result.drive->facts.format = "ext4";
+    result.drive->facts.encrypted = false;
+    result.drive->facts.uuid = "screenshot-drive";
+    for (Backup& backup : result.drive->backups) {
+        backup.tool = tool;
+        backup.encrypted = encrypted;
+    }
+    return result;
+}
+
+// No drive chosen, with Déjà Dup set up to back up to one.
+std::optional<CheckResult> dejaDupSetUp(Instant)
+{
+    CheckResult result = Demo::noBackup();
+    result.timeMachine = {};
+    result.backupSetups = std::vector{BackupSetup{"Déjà Dup", "/media/you/Backup", {}, "Backup"}};
+    return result;
+}
+
 // The Photos guide sheet, over the window.
 QWidget* photosGuide(MainWindow& window, AppModel& model)
 {
@@ -142,6 +168,9 @@ const std::vector<Scene>& scenes()
         {"folder", {"-demoDrive", "-select=folder=Documents"}, std::nullopt},
         {"icloud", {"-demoDrive"}, Section{Kind::iCloudDrive}},
         {"drive", {"-demoDrive"}, Section{Kind::backupDrive}},
+        {"drive-restic", {}, Section{Kind::backupDrive}, {}, [](Instant) -> std::optional<CheckResult> { return linuxDrive("restic", std::nullopt); }},
+        {"drive-borg-plain", {}, Section{Kind::backupDrive}, {}, [](Instant) -> std::optional<CheckResult> { return linuxDrive("borg", false); }},
+        {"drive-setup-not-chosen", {}, Section{Kind::backupDrive}, {}, dejaDupSetUp},
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
         {"history", {"-demoDrive"}, Section{Kind::history}},
@@ -159,8 +188,12 @@ bool render(const Scene& scene, bool dark, const QString& folder, const std::str
     test::FakeServices fakes;
     const test::TestTree own;
     if (scene.kept) {
-        if (!Store::saveLast(*scene.kept(fakes.now), own.path("last-check.json")) ||
-            !Stored::saveGrants(fakes.settings, {}, {Grant{"Backup", "/media/you/Backup", {}, "screenshot-drive"}})) {
+        const std::optional<CheckResult> kept = scene.kept(fakes.now);
+        std::vector<Grant> drives;
+        if (kept && kept->drive)
+            drives.push_back(Grant{kept->drive->facts.name, "/media/you/Backup", {}, kept->drive->facts.uuid});
+        if (!kept || !Store::saveLast(*kept, own.path("last-check.json")) ||
+            !Stored::saveGrants(fakes.settings, {}, drives)) {
             std::fprintf(stderr, "could not keep the check of %s\n", scene.name);
             return false;
         }

@@ -23,12 +23,13 @@ const Volumes& systemVolumes()
     return volumes;
 }
 
-std::vector<MountedVolume> mountedVolumes(const Volumes& volumes)
+std::vector<MountedVolume> mountedVolumes()
 {
     std::vector<MountedVolume> mounted;
-    for (std::string& path : Drive::volumeMountPoints())
-        if (const auto facts = volumes.facts(path); facts && facts->uuid)
-            mounted.push_back({std::move(path), *facts->uuid});
+    for (Drive::Mount& mount : Drive::mounts()) {
+        std::string identity = Drive::volumeIdentity(mount);
+        mounted.push_back({std::move(mount.target), std::move(identity)});
+    }
     return mounted;
 }
 
@@ -37,9 +38,16 @@ std::vector<DriveState> readDrives(const std::vector<Grant>& drives, const std::
 {
     std::vector<DriveState> states;
     for (const Grant& grant : drives) {
-        if (!grant.uuid)
+        // A grant made before every mount had an identity takes that of the volume its folder
+        // is on now, while it is there.
+        std::optional<std::string> identity = grant.uuid;
+        if (!identity)
+            if (const auto found = tokens.resolve(grant.bookmark))
+                if (const auto facts = volumes.facts(found->path))
+                    identity = facts->uuid;
+        if (!identity)
             continue;
-        const std::string& uuid = *grant.uuid;
+        const std::string& uuid = *identity;
         const auto cached = memory.caches.find(uuid);
         const auto seen = memory.lastSeen.find(uuid);
         const std::optional<Instant> lastSeen =

@@ -1,12 +1,14 @@
 // Reading the granted backup drives the way every check does: a connected drive is read
 // fresh and remembered; a drive that is away is told from what was remembered of it.
 //
-// One state per drive grant that has a volume UUID, in the order of the grants; grants
-// without one never take part. A connected drive (a mounted volume with its UUID whose facts
-// can be read) is read from the folder its grant finds, or from the volume's mount point when
-// the grant finds nothing; when it gives no backups, the remembered backups stand, so a
-// manifest that cannot be read for a moment does not make the backups vanish. Reading a
-// connected drive sets its last-seen date to `now` and replaces its remembered state.
+// One state per drive grant that has a volume identity (Drive::volumeIdentity, kept as its
+// `uuid`), in the order of the grants; a grant without one (made before every mount had an
+// identity) takes that of the volume its folder is found on, and without it takes no part. A
+// connected drive (a mounted volume of that identity whose facts can be read) is read from
+// the folder its grant finds, or from the volume's mount point when the grant finds nothing;
+// when it gives no backups, the remembered backups stand, so a manifest that cannot be read
+// for a moment does not make the backups vanish. Reading a connected drive sets its
+// last-seen date to `now` and replaces its remembered state.
 //
 // Touches the drives: call it off the main thread. Keeps no state; `tokens` and `volumes`
 // must be safe to use from the calling thread.
@@ -37,13 +39,14 @@ const Volumes& systemVolumes();
 
 struct MountedVolume {
     std::string path;
-    std::string uuid;
+    std::string uuid; // the volume's identity: its UUID, else derived from the mount
 
     friend bool operator==(const MountedVolume&, const MountedVolume&) = default;
 };
 
-// The mounted volumes that have a UUID, read now through `volumes`.
-std::vector<MountedVolume> mountedVolumes(const Volumes& volumes);
+// Every mounted volume with its identity, read now from the mount table; the mounts
+// themselves are not touched, so a share whose server is gone cannot hold this up.
+std::vector<MountedVolume> mountedVolumes();
 
 // What the settings remember of the drives.
 struct DriveMemory {

@@ -1,6 +1,7 @@
 #include "Brindle/app/model/LetterPresentation.h"
 
 #include "Brindle/app/model/CloudClient.h"
+#include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -64,10 +65,11 @@ LetterTable folderTable(const CheckResult& result)
 std::vector<std::string> backupLines(const CheckResult& result, Instant now, const Calendar& calendar)
 {
     const std::vector<DriveState> drives = result.drives();
-    if (drives.empty())
-        return {result.timeMachine.isSetUp().value_or(false)
-                    ? "Time Machine is set up; its drive wasn\u2019t chosen in Brindle."
-                    : "Time Machine isn\u2019t set up on this computer."};
+    if (drives.empty()) {
+        const auto tool = result.setUpTool();
+        return {tool ? Words::shownName(*tool) + " is set up; its drive wasn\u2019t chosen in Brindle."
+                     : "Your backup tool isn\u2019t set up on this computer."};
+    }
     std::vector<std::string> lines;
     for (const DriveState& drive : drives)
         lines.push_back(letterDriveLine(drive, now, calendar));
@@ -81,8 +83,19 @@ std::string letterDriveLine(const DriveState& drive, Instant now, const Calendar
     std::vector<std::string> clauses;
     if (!facts.format.empty())
         clauses.push_back(facts.format);
-    if (facts.encrypted)
-        clauses.emplace_back(*facts.encrypted ? "encrypted" : "not encrypted");
+    switch (BackupTools::privacy(drive)) {
+    case Privacy::driveEncrypted:
+        clauses.emplace_back("encrypted");
+        break;
+    case Privacy::backupsEncrypted:
+        clauses.emplace_back("backups encrypted");
+        break;
+    case Privacy::exposed:
+        clauses.emplace_back("not encrypted");
+        break;
+    case Privacy::unknown:
+        break;
+    }
     if (facts.freeBytes)
         clauses.push_back(Words::size(*facts.freeBytes) + " free");
     std::string line = Words::shownName(facts.name);

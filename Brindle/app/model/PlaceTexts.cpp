@@ -1,6 +1,7 @@
 #include "Brindle/app/model/PlaceTexts.h"
 
 #include "Brindle/app/model/ScreenWords.h"
+#include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -70,8 +71,13 @@ std::string listLine(const std::optional<CheckResult>& result)
     // Without a sync client nothing can be only in the cloud.
     if (const auto client = presentation::cloudClient(result); client.kind != presentation::CloudClient::Kind::none)
         line += ", " + presentation::naming(count(total.count(Place::onlyICloud)) + " only in iCloud", client);
-    line += ". ";
-    line += capitalised(backupTool(result)) + (backupSetUp(result) ? " is set up." : " isn’t set up.");
+    line += ".";
+    if (const auto setUp = result->setUpTool())
+        line += " " + *setUp + " is set up.";
+    // Backups without any tool's settings found come from a tool run in a way Brindle cannot
+    // read (from cron, say): it is set up all the same.
+    else if (!result->lastBackup())
+        line += " " + capitalised(backupTool(result)) + " isn’t set up.";
     return line;
 }
 
@@ -139,32 +145,24 @@ std::string cloudTitle(const FolderTally& tally, const presentation::CloudClient
            " of these files aren’t on this computer, so a backup of this computer can’t include them.";
 }
 
-std::string backupTool(const DriveState& drive)
-{
-    const Backup* newest = nullptr;
-    for (const Backup& backup : drive.backups)
-        if (newest == nullptr || backup.date > newest->date)
-            newest = &backup;
-    if (newest == nullptr)
-        return "your backup tool";
-    return newest->tool.value_or("Time Machine");
-}
+std::string backupTool(const DriveState& drive) { return std::string(BackupTools::of(drive).name); }
 
 std::string backupTool(const std::optional<CheckResult>& result)
 {
-    return result && result->drive ? backupTool(*result->drive) : "your backup tool";
+    if (result && result->drive && !result->drive->backups.empty())
+        return backupTool(*result->drive);
+    if (const auto setUp = result ? result->setUpTool() : std::nullopt)
+        return *setUp;
+    return "your backup tool";
 }
 
-bool backupSetUp(const std::optional<CheckResult>& result)
-{
-    return result && result->timeMachine.isSetUp().value_or(false);
-}
+bool backupSetUp(const std::optional<CheckResult>& result) { return result && result->backupSetUp(); }
 
 std::string noDriveTitle(const std::optional<CheckResult>& result)
 {
-    const std::string tool = capitalised(backupTool(result));
-    return backupSetUp(result) ? tool + " is set up. Choose its drive to see the date of its last backup."
-                               : tool + " isn’t set up on this computer.";
+    if (const auto setUp = result ? result->setUpTool() : std::nullopt)
+        return *setUp + " is set up. Choose its drive to see the date of its last backup.";
+    return capitalised(backupTool(result)) + " isn’t set up on this computer.";
 }
 
 std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Calendar& calendar)
@@ -177,11 +175,26 @@ std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Cale
     if (drive.facts.freeBytes && drive.facts.totalBytes)
         rows.push_back(
             {"Space", Words::size(*drive.facts.freeBytes) + " free of " + Words::size(*drive.facts.totalBytes)});
-    if (drive.facts.encrypted == false)
-        rows.push_back(
-            {"Not encrypted",
-             "Anyone with this drive can read your backup. " + backupTool(drive) + " can encrypt your next one.",
-             true});
+    const BackupTool tool = BackupTools::of(drive);
+    switch (BackupTools::privacy(drive)) {
+    case Privacy::driveEncrypted:
+        rows.push_back({"Encrypted", "The drive needs its password before anything on it can be read."});
+        break;
+    case Privacy::backupsEncrypted:
+        rows.push_back({"Encrypted", std::string(tool.name) +
+                                         " encrypts these backups: they need its password before anything in them "
+                                         "can be read."});
+        break;
+    case Privacy::exposed:
+        rows.push_back({"Not encrypted",
+                        "Anyone with this drive can read your backup. " +
+                            (tool.canEncrypt ? std::string(tool.name) + " can encrypt your next one."
+                                             : "Encrypt the drive to keep it private."),
+                        true});
+        break;
+    case Privacy::unknown:
+        break;
+    }
     return rows;
 }
 

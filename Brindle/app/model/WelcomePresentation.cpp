@@ -27,8 +27,7 @@ WelcomeStep welcomeStep(int step, const std::optional<CheckResult>& result)
         shown.title = "Which drive does your backup tool back up to?";
         shown.text = "Choose it once and Brindle reads the dates of its backups straight from the drive. Your "
                      "desktop asks you to choose it yourself, so nothing is read that you didn’t pick.";
-        // As the report judges it: a settings file that cannot be found is no backup set up.
-        const bool noBackupSetUp = result && !result->timeMachine.isSetUp().value_or(false);
+        const bool noBackupSetUp = result && !result->backupSetUp();
         shown.choices = {
             {"Choose the drive", "It needs to be connected now. Brindle remembers it after this."},
             {"It isn’t here right now", "Carry on. You can choose it the next time it’s connected."},

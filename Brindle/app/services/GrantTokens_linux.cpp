@@ -136,7 +136,8 @@ public:
         token.inVolume = location->inVolume;
         const auto& holder = location->holder;
         if (holder && holder->source.starts_with("/dev/"))
-            if (const auto facts = Drive::facts(holder->target, Drive::SystemTables{.mountInfo = mountInfo_}))
+            if (const auto facts = Drive::facts(holder->target, Drive::SystemTables{.mountInfo = mountInfo_});
+                facts && facts->uuid && Drive::isVolumeUuid(*facts->uuid))
                 token.volume = facts->uuid;
         return encodeGrantTokenText(token);
     }

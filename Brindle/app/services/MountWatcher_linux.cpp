@@ -16,14 +16,13 @@ namespace {
 
 struct MountedVolume {
     QString path;
-    std::string source;
     QString uuid;
 };
 
-// Mount id → (mount point, source), read from the kernel's table.
-std::map<int, std::pair<std::string, std::string>> currentMounts()
+// Mount id → mount, read from the kernel's table.
+std::map<int, Drive::Mount> currentMounts()
 {
-    std::map<int, std::pair<std::string, std::string>> mounts;
+    std::map<int, Drive::Mount> mounts;
     libmnt_table* table = mnt_new_table();
     if (!table)
         return mounts;
@@ -31,9 +30,9 @@ std::map<int, std::pair<std::string, std::string>> currentMounts()
         libmnt_iter* iterator = mnt_new_iter(MNT_ITER_FORWARD);
         libmnt_fs* fs = nullptr;
         while (iterator && mnt_table_next_fs(table, iterator, &fs) == 0) {
-            const char* target = mnt_fs_get_target(fs);
-            const char* source = mnt_fs_get_source(fs);
-            mounts[mnt_fs_get_id(fs)] = {target ? target : "", source ? source : ""};
+            const auto text = [](const char* value) { return std::string(value ? value : ""); };
+            mounts[mnt_fs_get_id(fs)] = {text(mnt_fs_get_target(fs)), text(mnt_fs_get_source(fs)),
+                                         text(mnt_fs_get_fstype(fs)), text(mnt_fs_get_root(fs))};
         }
         mnt_free_iter(iterator);
     }
@@ -66,7 +65,7 @@ public:
         }
         // Read after the monitor is on, so that no change falls between the two.
         for (const auto& [id, mount] : currentMounts())
-            volumes_[id] = volume(mount.first, mount.second);
+            volumes_[id] = volume(mount);
     }
 
     QHash<QString, QString> mountMap() const override
@@ -79,13 +78,11 @@ public:
     }
 
 private:
-    static MountedVolume volume(const std::string& target, const std::string& source)
+    // Its identity comes from the table and the device links: a share whose server is gone
+    // is never asked, so the main thread cannot hang on it.
+    static MountedVolume volume(const Drive::Mount& mount)
     {
-        MountedVolume volume{QString::fromStdString(target), source, {}};
-        if (source.starts_with("/dev/"))
-            if (const auto facts = Drive::facts(target); facts && facts->uuid)
-                volume.uuid = QString::fromStdString(*facts->uuid);
-        return volume;
+        return {QString::fromStdString(mount.target), QString::fromStdString(Drive::volumeIdentity(mount))};
     }
 
     void tableChanged()
@@ -98,7 +95,7 @@ private:
         std::vector<MountedVolume> gone;
         for (auto it = volumes_.begin(); it != volumes_.end();) {
             const auto still = now.find(it->first);
-            if (still == now.end() || still->second.first != it->second.path.toStdString()) {
+            if (still == now.end() || still->second.target != it->second.path.toStdString()) {
                 gone.push_back(std::move(it->second));
                 it = volumes_.erase(it);
             } else {
@@ -108,7 +105,7 @@ private:
         std::vector<int> came;
         for (const auto& [id, mount] : now)
             if (!volumes_.contains(id)) {
-                volumes_[id] = volume(mount.first, mount.second);
+                volumes_[id] = volume(mount);
                 came.push_back(id);
             }
         for (const MountedVolume& volume : gone)
