@@ -13,5 +13,7 @@ inline constexpr std::string_view settings = "settings";
 inline constexpr std::string_view backupSettings = "timeMachineSettings";
 inline constexpr std::string_view backupHelp = "timeMachineHelp";
 inline constexpr std::string_view cloudSettings = "iCloudSettings";
+// Brindle's own page on which file systems hold which backups.
+inline constexpr std::string_view driveFormats = "backupDiskFormats";
 
 } // namespace brindle::openKeys
