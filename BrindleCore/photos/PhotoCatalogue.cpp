@@ -85,11 +85,17 @@ PhotoCatalogue PhotoCatalogues::placed(PhotoCatalogue catalogue,
     catalogue.inFolder.reset();
     if (catalogue.path.empty())
         return catalogue;
-    for (const auto& [name, path] : folders)
-        if (isSameOrInside(catalogue.path, withoutTrailingSlashes(path))) {
-            catalogue.inFolder = name;
-            break;
-        }
+    for (const auto& [name, path] : folders) {
+        const std::string folder = withoutTrailingSlashes(path);
+        if (!isSameOrInside(catalogue.path, folder))
+            continue;
+        // The check skips hidden entries with their contents: a catalogue below one is not counted.
+        const std::string_view below = std::string_view(catalogue.path).substr(folder == "/" ? 0 : folder.size());
+        if (below.find("/.") != std::string_view::npos)
+            continue;
+        catalogue.inFolder = name;
+        break;
+    }
     return catalogue;
 }
 

@@ -41,7 +41,8 @@ std::optional<std::string> digikamDatabase(std::string_view digikamrc, const Set
 std::optional<PhotoCatalogue> find(const SetupPlaces& places);
 
 // `catalogue` with `inFolder` set to the name of the first of `folders` (name, absolute
-// path) that holds its database.
+// path) whose check counts its database: one that holds it, and not below a hidden folder
+// inside it (the check skips those), so Shotwell's catalogue is counted in no home folder.
 PhotoCatalogue placed(PhotoCatalogue catalogue, const std::vector<std::pair<std::string, std::string>>& folders);
 
 } // namespace PhotoCatalogues

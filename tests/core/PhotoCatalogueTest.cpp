@@ -1,4 +1,4 @@
-// Finding the photo manager's catalogue from its settings, and which chosen folder holds it.
+// Finding the photo manager's catalogue from its settings, and which chosen folder counts it.
 #include "BrindleCore/photos/PhotoCatalogue.h"
 #include "tests/support/TestTree.h"
 
@@ -21,7 +21,7 @@ TEST(PhotoCatalogue, FoundFromTheManagersSettingsAndPlacedInAChosenFolder)
     const std::string rcHead = "[General Settings]\nDatabase Name=/elsewhere\n[Database Settings]\n";
     const std::vector<Case> cases{
         {"nothing", {{"Pictures/a.jpg", Node::file()}}, std::nullopt},
-        {"Shotwell's data folder, outside Pictures",
+        {"Shotwell's data folder, hidden in the home folder",
          {{".local/share/shotwell/data/photo.db", Node::file(10)}},
          PhotoCatalogue{"Shotwell", ".local/share/shotwell/data/photo.db"}},
         {"Shotwell before 0.26",
@@ -35,7 +35,7 @@ TEST(PhotoCatalogue, FoundFromTheManagersSettingsAndPlacedInAChosenFolder)
          PhotoCatalogue{"digiKam", "Pictures/digikam4.db", "Pictures"}},
         {"digiKam's file named itself",
          {{".config/digikamrc", Node::text(rcHead + "Database Name=~/Cat/my.db\n")}, {"Cat/my.db", Node::file(10)}},
-         PhotoCatalogue{"digiKam", "Cat/my.db"}},
+         PhotoCatalogue{"digiKam", "Cat/my.db", "Home"}},
         {"digiKam on a database server, never inside a folder",
          {{".config/digikamrc", Node::text(rcHead + "Database Type=QMYSQL\nDatabase Name=digikam\n")}},
          PhotoCatalogue{"digiKam", ""}},
@@ -57,7 +57,8 @@ TEST(PhotoCatalogue, FoundFromTheManagersSettingsAndPlacedInAChosenFolder)
         places.dataHome = home + "/.local/share";
         std::optional<PhotoCatalogue> found = PhotoCatalogues::find(places);
         if (found)
-            found = PhotoCatalogues::placed(*found, {{"Pict", home + "/Pict"}, {"Pictures", home + "/Pictures/"}});
+            found = PhotoCatalogues::placed(
+                *found, {{"Pict", home + "/Pict"}, {"Pictures", home + "/Pictures/"}, {"Home", home}});
         std::optional<PhotoCatalogue> expected = c.expected;
         if (expected && !expected->path.empty())
             expected->path = home + "/" + expected->path;

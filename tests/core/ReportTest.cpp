@@ -358,12 +358,12 @@ TEST(Report, PhotosFindingTellsWhereTheCatalogueLives)
         {"outside every folder", PhotoCatalogue{"Shotwell", "/home/ada/.local/share/shotwell/data/photo.db"},
          "photoCatalogue",
          "Brindle counts your photos where they lie in your folders. Shotwell keeps its catalogue of albums, tags "
-         "and edits in /home/ada/.local/share/shotwell/data, outside every folder you chose, so they get no second "
-         "copy through the folders Brindle checks. Make sure your backup takes that folder too."},
+         "and edits in /home/ada/.local/share/shotwell/data, which isn’t counted in any folder you chose, so your "
+         "albums and edits have no second copy through them. Make sure your backup takes the catalogue too."},
         {"on a server", PhotoCatalogue{"digiKam", ""}, "photoCatalogue",
          "Brindle counts your photos where they lie in your folders. digiKam keeps its catalogue of albums, tags "
-         "and edits on a database server, outside every folder you chose, so they get no second copy through the "
-         "folders Brindle checks. Make sure your backup takes that folder too."},
+         "and edits on a database server, which isn’t counted in any folder you chose, so your albums and edits "
+         "have no second copy through them. Make sure your backup takes the catalogue too."},
         {"inside a folder", PhotoCatalogue{"digiKam", "/home/ada/Pictures/digikam4.db", "Pictures"},
          "photoCatalogueKept",
          "Brindle counts your photos where they lie in your folders. digiKam keeps its catalogue of albums, tags "
