@@ -58,7 +58,7 @@ struct CheckRequest {
     std::vector<std::string> unreadableJournals;   // CheckResult::unreadableJournals
     // The photo manager's catalogue; the result tells which folder that opened holds it.
     std::optional<PhotoCatalogue> photoCatalogue;
-    std::function<Instant()> clock = clockNow;     // read once more, at the end
+    std::function<Instant()> clock = clockNow; // read once more, at the end
 };
 
 // A folder that did not open (`openError`, an errno value), or that opened but holds

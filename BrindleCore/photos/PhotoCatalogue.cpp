@@ -64,7 +64,8 @@ std::optional<std::string> PhotoCatalogues::digikamDatabase(std::string_view dig
 
 std::optional<PhotoCatalogue> PhotoCatalogues::find(const SetupPlaces& places)
 {
-    for (const std::string& path : {places.dataHome + "/shotwell/data/photo.db", places.home + "/.shotwell/data/photo.db"})
+    for (const std::string& path :
+         {places.dataHome + "/shotwell/data/photo.db", places.home + "/.shotwell/data/photo.db"})
         if (!places.home.empty() && isRegularFile(path))
             return PhotoCatalogue{"Shotwell", path};
     const auto rc = readRegularFile(places.configHome + "/digikamrc", limits::toolSettingsBytes).content;

@@ -250,15 +250,18 @@ TEST(AppModel, EveryFindingsButtonLeadsSomewhereOnLinux)
         {"chooseDrive", [&](bool) { return !h.pickers.startedIn.isEmpty(); }},
         {"photosGuide", [&](bool) { return model->view().showPhotos(); }},
         {"settings", [&](bool) { return settings.count() > 0; }},
-        {"finder", [&](bool) { return h.desktop.revealed == QStringList{QString::fromStdString(h.tree.path("home/Pictures"))}; }},
+        {"finder",
+         [&](bool) { return h.desktop.revealed == QStringList{QString::fromStdString(h.tree.path("home/Pictures"))}; }},
         {"backupDiskFormats", [&](bool) { return formats.count() > 0; }},
         {"timeMachineHelp",
          [&](bool withTool) {
-             return withTool ? h.desktop.launched == QList<QStringList>{dejaDup} : h.desktop.opened == QList<QUrl>{software};
+             return withTool ? h.desktop.launched == QList<QStringList>{dejaDup}
+                             : h.desktop.opened == QList<QUrl>{software};
          }},
         {"timeMachineSettings",
          [&](bool withTool) {
-             return withTool ? h.desktop.launched == QList<QStringList>{dejaDup} : h.desktop.opened == QList<QUrl>{software};
+             return withTool ? h.desktop.launched == QList<QStringList>{dejaDup}
+                             : h.desktop.opened == QList<QUrl>{software};
          }},
         // The sync client's own help, opened by the cloud's own routing.
         {"iCloudHelp", [](bool) { return true; }},

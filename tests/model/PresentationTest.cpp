@@ -1,7 +1,7 @@
 // What the window shows, worked out from the model's values: the sidebar's rows, the status
 // line, the band's spoken summary and the choice of appearance.
-#include "Brindle/app/model/PhotosPresentation.h"
 #include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/PhotosPresentation.h"
 #include "Brindle/app/model/WelcomePresentation.h"
 
 #include "BrindleCore/Demo.h"

@@ -57,9 +57,10 @@ void Actions::openPhotos()
         desktop_.openUrl(QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
         return;
     }
-    const QStringList ids = result->photoCatalogue->manager == "digiKam"
-                                ? QStringList{QStringLiteral("org.kde.digikam.desktop"), QStringLiteral("digikam.desktop")}
-                                : QStringList{QStringLiteral("org.gnome.Shotwell.desktop"), QStringLiteral("shotwell.desktop")};
+    const QStringList ids =
+        result->photoCatalogue->manager == "digiKam"
+            ? QStringList{QStringLiteral("org.kde.digikam.desktop"), QStringLiteral("digikam.desktop")}
+            : QStringList{QStringLiteral("org.gnome.Shotwell.desktop"), QStringLiteral("shotwell.desktop")};
     if (!desktop_.launchApplication(ids))
         desktop_.openPhotos();
 }

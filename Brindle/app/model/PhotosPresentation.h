@@ -15,9 +15,9 @@ namespace brindle::presentation {
 
 struct PhotosPlace {
     std::string title;
-    std::string text;                // the report's photo finding, else how to have photos counted
-    std::vector<std::string> steps;  // the guide sheet's numbered steps
-    std::string openLabel;           // the sheet's button: the manager found, else Pictures
+    std::string text;               // the report's photo finding, else how to have photos counted
+    std::vector<std::string> steps; // the guide sheet's numbered steps
+    std::string openLabel;          // the sheet's button: the manager found, else Pictures
     friend bool operator==(const PhotosPlace&, const PhotosPlace&) = default;
 };
 

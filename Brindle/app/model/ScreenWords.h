@@ -57,8 +57,9 @@ inline constexpr const char* newestBackup = "The newest backup";
 
 // Photos.
 inline constexpr const char* photosTitle = "Where your photos live";
-inline constexpr const char* photosText = "Choose the folders that hold your pictures, and Brindle counts them like any "
-                                          "other file.";
+inline constexpr const char* photosText =
+    "Choose the folders that hold your pictures, and Brindle counts them like any "
+    "other file.";
 inline constexpr const char* checkPhotos = "Check Photos";
 inline constexpr const char* photosGuideTitle = "Where your photos live";
 inline constexpr const char* photosGuideSteps[] = {

@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-
 namespace brindle {
 
 PhotosGuideSheet::PhotosGuideSheet(AppModel& model, QWidget* parent) : QDialog(parent)
