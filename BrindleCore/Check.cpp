@@ -161,6 +161,12 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result.backupSetups = request.setups;
     if (!request.unreadableJournals.empty())
         outcome.result.unreadableJournals = request.unreadableJournals;
+    if (request.photoCatalogue) {
+        std::vector<std::pair<std::string, std::string>> opened;
+        for (const FolderTally& tally : outcome.result.folders)
+            opened.emplace_back(tally.name, tally.path);
+        outcome.result.photoCatalogue = PhotoCatalogues::placed(*request.photoCatalogue, opened);
+    }
     // Only folders that opened are told: the others are named as unreadable.
     std::vector<std::string> leftOut;
     for (const FolderTally& tally : outcome.result.folders)

@@ -56,7 +56,9 @@ struct CheckRequest {
     std::optional<std::string> cloudClient;        // its name, for the texts
     const ICloudFactsSource* cloudFacts = nullptr; // not owned
     std::vector<std::string> unreadableJournals;   // CheckResult::unreadableJournals
-    std::function<Instant()> clock = clockNow;     // read once more, at the end
+    // The photo manager's catalogue; the result tells which folder that opened holds it.
+    std::optional<PhotoCatalogue> photoCatalogue;
+    std::function<Instant()> clock = clockNow; // read once more, at the end
 };
 
 // A folder that did not open (`openError`, an errno value), or that opened but holds

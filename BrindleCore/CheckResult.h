@@ -8,6 +8,7 @@
 #include "BrindleCore/BackupSetup.h"
 #include "BrindleCore/DriveState.h"
 #include "BrindleCore/FolderTally.h"
+#include "BrindleCore/photos/PhotoCatalogue.h"
 
 #include <optional>
 #include <string>
@@ -39,6 +40,8 @@ struct CheckResult {
     // Paths of the sync folders whose client's record could not be read; their files count as
     // only here. Absent when none.
     std::optional<std::vector<std::string>> unreadableJournals;
+    // Where the photo manager keeps its albums, tags and edits; absent when none was found.
+    std::optional<PhotoCatalogue> photoCatalogue;
 
     CheckResult() = default;
     CheckResult(Instant checkedAt, double seconds, std::vector<FolderTally> folders, std::optional<DriveState> drive,

@@ -167,8 +167,19 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
         findings.push_back(makeFinding(guide, "waitingLong", waiting, {{"when", when(*waitingSince, false)}}, true));
     if (unknown > 0)
         findings.push_back(makeFinding(guide, "cantTell", unknown, {}, false));
-    if (!result.folders.empty())
-        findings.push_back(makeFinding(guide, "photos", 0, {}, false));
+    if (!result.folders.empty()) {
+        if (const auto& catalogue = result.photoCatalogue) {
+            const std::string where =
+                catalogue->path.empty() ? "on a database server" : "in " + parentFolder(catalogue->path);
+            PhraseValues values{{"manager", catalogue->manager}, {"where", where}};
+            if (catalogue->inFolder)
+                values["folder"] = *catalogue->inFolder;
+            findings.push_back(
+                makeFinding(guide, catalogue->inFolder ? "photoCatalogueKept" : "photoCatalogue", 0, values, false));
+        } else {
+            findings.push_back(makeFinding(guide, "photos", 0, {}, false));
+        }
+    }
 
     if (result.cloudClient) {
         answer = Words::namingCloud(std::move(answer), *result.cloudClient);

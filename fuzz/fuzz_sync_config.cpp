@@ -1,5 +1,7 @@
-// Arbitrary bytes read as each sync client's settings: never a crash; every folder found is
-// an absolute path without a trailing slash, and a cache folder never climbs out of the cache.
+// Arbitrary bytes read as each sync client's settings and as a photo manager's: never a crash;
+// every folder found is an absolute path without a trailing slash, and a cache folder never
+// climbs out of the cache.
+#include "BrindleCore/photos/PhotoCatalogue.h"
 #include "BrindleCore/sync/SyncConfig.h"
 
 #include <cstdint>
@@ -20,6 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto meta = SyncConfig::rcloneMetaFolder(text.substr(0, 4096), "/cache"))
         if (!meta->starts_with("/cache/rclone/vfsMeta/") || meta->find("/../") != std::string::npos ||
             meta->ends_with("/.."))
+            std::abort();
+    SetupPlaces places;
+    places.home = "/home/user";
+    if (const auto database = PhotoCatalogues::digikamDatabase(text, places))
+        if (!database->empty() && !absolute(*database))
             std::abort();
     (void)SyncConfig::rcloneDirty(text);
     (void)SyncConfig::qtSettingValue(text.substr(0, 4096));

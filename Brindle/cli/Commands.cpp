@@ -196,6 +196,7 @@ int runCheck(std::span<const std::string_view> args)
         }
         plan.now = now;
         plan.sync = SyncLocations::system();
+        plan.photos = SetupPlaces::current();
     }
     plan.workers = options.workers;
     plan.extraDrives = std::move(named);

@@ -342,6 +342,45 @@ TEST(Report, ReadsWellWithTheShippedGuide)
               "1 file has changed since your last backup, yesterday at 15:12, so it has no second copy yet.");
 }
 
+// The photo finding tells the catalogue found and where it lies, and nothing false without one.
+TEST(Report, PhotosFindingTellsWhereTheCatalogueLives)
+{
+    struct Row {
+        const char* what;
+        std::optional<PhotoCatalogue> catalogue;
+        std::string id;
+        std::string line;
+    };
+    const std::vector<Row> rows{
+        {"none found", std::nullopt, "photos",
+         "Brindle counts the pictures in the folders you chose, wherever they lie. It found no photo manager’s "
+         "catalogue of albums and tags. If you use one, make sure your backup takes its catalogue too."},
+        {"outside every folder", PhotoCatalogue{"Shotwell", "/home/ada/.local/share/shotwell/data/photo.db"},
+         "photoCatalogue",
+         "Brindle counts your photos where they lie in your folders. Shotwell keeps its catalogue of albums, tags "
+         "and edits in /home/ada/.local/share/shotwell/data, which isn’t counted in any folder you chose, so your "
+         "albums and edits have no second copy through them. Make sure your backup takes the catalogue too."},
+        {"on a server", PhotoCatalogue{"digiKam", ""}, "photoCatalogue",
+         "Brindle counts your photos where they lie in your folders. digiKam keeps its catalogue of albums, tags "
+         "and edits on a database server, which isn’t counted in any folder you chose, so your albums and edits "
+         "have no second copy through them. Make sure your backup takes the catalogue too."},
+        {"inside a folder", PhotoCatalogue{"digiKam", "/home/ada/Pictures/digikam4.db", "Pictures"},
+         "photoCatalogueKept",
+         "Brindle counts your photos where they lie in your folders. digiKam keeps its catalogue of albums, tags "
+         "and edits in /home/ada/Pictures, inside Pictures, so Brindle counts it with your other files."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        CheckResult checked = result({folder("Pictures", {{Place::onlyHere, 3}})});
+        checked.photoCatalogue = row.catalogue;
+        checked.cloudClient = "Nextcloud";
+        const Report report(checked, Guide::shared(), std::nullopt, utc);
+        EXPECT_EQ(report.findings.back().id, row.id);
+        EXPECT_EQ(report.findings.back().line, row.line);
+        EXPECT_EQ(report.findings.back().opens, "photosGuide");
+    }
+}
+
 TEST(Report, TheDemonstrationsReadWell)
 {
     const Report plain(Demo::noBackup(), Guide::shared(), std::nullopt, Calendar::utc());

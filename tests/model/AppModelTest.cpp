@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <map>
 
 namespace brindle {
@@ -307,6 +308,86 @@ TEST(AppModel, SuggestsTheBackupToolsDriveAndOpensTheTool)
     h.desktop.installed = false;
     model->actions().open("timeMachineSettings");
     EXPECT_EQ(h.desktop.opened.back(), QUrl("https://apps.gnome.org/DejaDup/")) << "not installed: its help page";
+}
+
+// Every finding's button leads somewhere a person on Linux can act, with and without a backup
+// tool found, and never to an Apple page.
+TEST(AppModel, EveryFindingsButtonLeadsSomewhereOnLinux)
+{
+    Harness h;
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    auto model = h.model();
+    QSignalSpy settings(&model->view(), &ViewState::settingsWindowRequested);
+    QSignalSpy formats(&model->view(), &ViewState::driveFormatsRequested);
+    const QUrl software("appstream:org.gnome.DejaDup");
+    const QStringList dejaDup{"org.gnome.DejaDup.desktop", "deja-dup.desktop"};
+    // What each key does, without a tool and then with Déjà Dup set up; true: checked elsewhere.
+    const std::map<std::string, std::function<bool(bool withTool)>> leads{
+        {"chooseDrive", [&](bool) { return !h.pickers.startedIn.isEmpty(); }},
+        {"photosGuide", [&](bool) { return model->view().showPhotos(); }},
+        {"settings", [&](bool) { return settings.count() > 0; }},
+        {"finder",
+         [&](bool) { return h.desktop.revealed == QStringList{QString::fromStdString(h.tree.path("home/Pictures"))}; }},
+        {"backupDiskFormats", [&](bool) { return formats.count() > 0; }},
+        {"timeMachineHelp",
+         [&](bool withTool) {
+             return withTool ? h.desktop.launched == QList<QStringList>{dejaDup}
+                             : h.desktop.opened == QList<QUrl>{software};
+         }},
+        {"timeMachineSettings",
+         [&](bool withTool) {
+             return withTool ? h.desktop.launched == QList<QStringList>{dejaDup}
+                             : h.desktop.opened == QList<QUrl>{software};
+         }},
+        // No sync client keeps a folder here: the cloud's findings never show, and their buttons
+        // open nothing (the client's own are tested with the client).
+        {"iCloudHelp", [&](bool) { return h.desktop.opened.isEmpty() && h.desktop.launched.isEmpty(); }},
+        {"iCloudSettings", [&](bool) { return h.desktop.opened.isEmpty() && h.desktop.launched.isEmpty(); }},
+    };
+    for (const bool withTool : {false, true}) {
+        if (withTool) {
+            h.setups = {BackupSetup{"Déjà Dup", {}, "UUID-1"}};
+            model->checks().start();
+            finishChecks(*model);
+        }
+        for (const GuideFinding& finding : Guide::shared().findings) {
+            SCOPED_TRACE(finding.id + (withTool ? " with a tool" : " without a tool"));
+            h.desktop.opened.clear();
+            h.desktop.launched.clear();
+            h.desktop.revealed.clear();
+            h.pickers.startedIn.clear();
+            settings.clear();
+            formats.clear();
+            model->view().setShowPhotos(false);
+            model->actions().open(finding.opens);
+            for (const QUrl& url : h.desktop.opened)
+                EXPECT_FALSE(url.host().endsWith("apple.com")) << url.toString().toStdString();
+            ASSERT_TRUE(leads.contains(finding.opens)) << finding.opens;
+            EXPECT_TRUE(leads.at(finding.opens)(withTool)) << finding.opens;
+        }
+    }
+}
+
+// "Open" in the Photos guide: the manager whose catalogue the check found, else Pictures.
+TEST(AppModel, OpensThePhotoManagerFoundElsePictures)
+{
+    Harness h;
+    h.store(settingKeys::grants, encode(std::vector<Grant>{h.folder("home/Pictures")}));
+    auto model = h.model();
+    finishChecks(*model);
+    model->actions().openPhotos();
+    ASSERT_EQ(h.desktop.opened.size(), 1);
+    EXPECT_TRUE(h.desktop.opened.front().isLocalFile());
+    EXPECT_TRUE(h.desktop.launched.isEmpty());
+
+    h.tree.add("home/.local/share/shotwell/data/photo.db", Node::file(1));
+    model->checks().start();
+    finishChecks(*model);
+    ASSERT_TRUE(model->checks().result()->photoCatalogue);
+    EXPECT_FALSE(model->checks().result()->photoCatalogue->inFolder);
+    model->actions().openPhotos();
+    EXPECT_EQ(h.desktop.launched, (QList<QStringList>{{"org.gnome.Shotwell.desktop", "shotwell.desktop"}}));
+    EXPECT_EQ(h.desktop.photosOpened, 0);
 }
 
 TEST(AppModel, KeepsWatchWeeklyAndNotifiesOnce)

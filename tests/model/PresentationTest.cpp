@@ -1,6 +1,8 @@
 // What the window shows, worked out from the model's values: the sidebar's rows, the status
 // line, the band's spoken summary and the choice of appearance.
 #include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/PhotosPresentation.h"
+#include "Brindle/app/model/WelcomePresentation.h"
 
 #include "BrindleCore/Demo.h"
 
@@ -82,6 +84,36 @@ TEST(Presentation, ForcedAppearanceWinsThenTheDesktopThenThePalette)
     EXPECT_TRUE(presentation::choosesDark(A::system, true, false));
     EXPECT_FALSE(presentation::choosesDark(A::system, false, true));
     EXPECT_TRUE(presentation::choosesDark(A::system, std::nullopt, true));
+}
+
+} // namespace
+} // namespace brindle
+
+namespace brindle {
+namespace {
+
+// The Photos screen tells what the report found about the catalogue, its guide holds no advice
+// for another system, and its button opens the manager found, else Pictures.
+TEST(Presentation, PhotosPlaceSpeaksOfTheCatalogueFound)
+{
+    std::optional<CheckResult> result = Demo::withDrive();
+    result->photoCatalogue = PhotoCatalogue{"digiKam", "/home/ada/Pictures/digikam4.db", "Pictures"};
+    const std::optional<Report> report = Report(*result, Guide::shared(), std::nullopt, Calendar::utc());
+    const auto found = presentation::photosPlace(result, report);
+    EXPECT_EQ(found.text, report->findings.back().line);
+    EXPECT_NE(found.text.find("inside Pictures"), std::string::npos) << found.text;
+    EXPECT_EQ(found.openLabel, "Open digiKam");
+
+    const auto none = presentation::photosPlace(std::nullopt, std::nullopt);
+    EXPECT_EQ(none.openLabel, "Open Pictures");
+    const auto welcome = presentation::welcomeStep(3, std::nullopt);
+    for (const auto& shown : {found, none, presentation::PhotosPlace{welcome.title, welcome.text, {}, {}}}) {
+        std::string all = shown.title + shown.text;
+        for (const std::string& step : shown.steps)
+            all += step;
+        for (const char* elsewhere : {"iCloud", "Mac", "Optimise", "Photos ›", "look inside photo libraries"})
+            EXPECT_EQ(all.find(elsewhere), std::string::npos) << elsewhere;
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/ui/Commands.h"
+#include "Brindle/app/ui/DriveFormatsSheet.h"
 #include "Brindle/app/ui/MainWindow.h"
 #include "Brindle/app/ui/PhotosGuideSheet.h"
 #include "Brindle/app/ui/SettingsWindow.h"
@@ -110,6 +111,26 @@ QWidget* photosGuide(MainWindow& window, AppModel& model)
     return window.findChild<PhotosGuideSheet*>();
 }
 
+// The Photos screen of a check that found Shotwell's catalogue outside the chosen folders.
+QWidget* photoCatalogue(MainWindow& window, AppModel& model)
+{
+    CheckResult result = *model.checks().result();
+    result.photoCatalogue = PhotoCatalogue{"Shotwell", "/home/ada/.local/share/shotwell/data/photo.db"};
+    model.checks().load(std::move(result));
+    model.view().setSelection(Section{Section::Kind::overview});
+    QApplication::processEvents();
+    model.view().setSelection(Section{Section::Kind::photos});
+    return &window;
+}
+
+// Brindle's page on drive formats, over the window.
+QWidget* driveFormats(MainWindow& window, AppModel& model)
+{
+    model.actions().open("backupDiskFormats");
+    QApplication::processEvents();
+    return window.findChild<DriveFormatsSheet*>();
+}
+
 // The folder list with its first folder chosen, so its strip shows.
 QWidget* firstFolderChosen(MainWindow& window, AppModel&)
 {
@@ -173,6 +194,8 @@ const std::vector<Scene>& scenes()
         {"drive-setup-not-chosen", {}, Section{Kind::backupDrive}, {}, dejaDupSetUp},
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
+        {"photos-catalogue", {"-demoDrive"}, Section{Kind::photos}, photoCatalogue},
+        {"drive-formats", {"-demoDrive"}, Section{Kind::backupDrive}, driveFormats},
         {"history", {"-demoDrive"}, Section{Kind::history}},
         {"history-empty", {}, Section{Kind::history}},
         {"nextcloud-overview", {}, Section{Kind::overview}, {}, nextcloudCheck},

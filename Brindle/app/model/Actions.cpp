@@ -4,6 +4,7 @@
 #include "Brindle/app/model/OpenKeys.h"
 #include "BrindleCore/BackupTools.h"
 
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace brindle {
@@ -23,6 +24,8 @@ void Actions::open(std::string_view key)
         revealSelected();
     } else if (key == openKeys::settings) {
         parts_.view.requestSettings();
+    } else if (key == openKeys::driveFormats) {
+        parts_.view.requestDriveFormats();
     } else if ((key == openKeys::backupSettings || key == openKeys::backupHelp) && openBackupTool()) {
         return;
     } else if ((key == openKeys::cloudSettings || key == openKeys::cloudHelp) &&
@@ -51,7 +54,20 @@ void Actions::reveal(const std::string& path)
         desktop_.reveal(QString::fromStdString(parts_.checks.fullPath(tally->path)));
 }
 
-void Actions::openPhotos() { desktop_.openPhotos(); }
+void Actions::openPhotos()
+{
+    const auto& result = parts_.checks.result();
+    if (!result || !result->photoCatalogue) {
+        desktop_.openUrl(QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)));
+        return;
+    }
+    const QStringList ids =
+        result->photoCatalogue->manager == "digiKam"
+            ? QStringList{QStringLiteral("org.kde.digikam.desktop"), QStringLiteral("digikam.desktop")}
+            : QStringList{QStringLiteral("org.gnome.Shotwell.desktop"), QStringLiteral("shotwell.desktop")};
+    if (!desktop_.launchApplication(ids))
+        desktop_.openPhotos();
+}
 
 void Actions::chooseDrive(bool adding)
 {

@@ -44,6 +44,7 @@ public:
     void revealSelected();
     // Shows a folder of the result in the file manager.
     void reveal(const std::string& path);
+    // The photo manager whose catalogue the check found, else the Pictures folder.
     void openPhotos();
     // The picker starts at the suggested drive when there is one.
     void chooseDrive(bool adding);

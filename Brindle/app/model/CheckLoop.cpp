@@ -110,6 +110,11 @@ void CheckLoop::runCheck()
     plan.now = services_.clock();
     plan.clock = services_.clock;
     plan.sync = SyncLocations::under(services_.home);
+    SetupPlaces photos;
+    photos.home = services_.home;
+    photos.configHome = services_.home + "/.config";
+    photos.dataHome = services_.home + "/.local/share";
+    plan.photos = std::move(photos);
     plan.setups = services_.backupSetups;
     worker_.start([plan = std::move(plan), &tokens = services_.tokens,
                    &volumes = services_.volumes](CheckObserver& observer, std::stop_token stop) {

@@ -21,6 +21,7 @@ CheckPlan planFromSettings(SettingsStore& store, std::vector<MountedVolume> moun
     plan.memory = {Stored::driveCaches(store), Stored::dates(store, settingKeys::lastSeen)};
     plan.now = now;
     plan.sync = SyncLocations::system();
+    plan.photos = SetupPlaces::current();
     return plan;
 }
 
@@ -56,6 +57,8 @@ GrantedCheck runGrantedCheck(const CheckPlan& plan, GrantTokens& tokens, const V
     request.workers = plan.workers;
     request.timeMachine = TimeMachine::facts(TimeMachine::settingsPath);
     const SyncSetup sync = SyncClients::forCheck(request, plan.sync);
+    if (plan.photos)
+        request.photoCatalogue = PhotoCatalogues::find(*plan.photos);
     if (plan.setups)
         request.setups = plan.setups();
     check.outcome = Check::run(request, observer, std::move(stop));

@@ -13,10 +13,12 @@
 #include "Brindle/app/model/DriveReader.h"
 #include "BrindleCore/Check.h"
 #include "BrindleCore/History.h"
+#include "BrindleCore/photos/PhotoCatalogue.h"
 #include "BrindleCore/sync/SyncFolder.h"
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <utility>
@@ -39,6 +41,8 @@ struct CheckPlan {
     std::function<Instant()> clock = clockNow; // read once more, at the end; from the check's thread
     int workers = Check::workers;
     SyncLocations sync; // where the sync clients keep their settings; empty: look nowhere
+    // Where the photo managers keep their settings; absent: look nowhere.
+    std::optional<SetupPlaces> photos;
     // Reads the backup tools' settings; called on the check's thread.
     std::function<std::vector<BackupSetup>()> setups = backupSetups;
 };

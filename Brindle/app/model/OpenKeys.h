@@ -14,5 +14,7 @@ inline constexpr std::string_view backupSettings = "timeMachineSettings";
 inline constexpr std::string_view backupHelp = "timeMachineHelp";
 inline constexpr std::string_view cloudSettings = "iCloudSettings";
 inline constexpr std::string_view cloudHelp = "iCloudHelp";
+// Brindle's own page on which file systems hold which backups.
+inline constexpr std::string_view driveFormats = "backupDiskFormats";
 
 } // namespace brindle::openKeys

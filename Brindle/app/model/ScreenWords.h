@@ -53,20 +53,41 @@ inline constexpr const char* anotherBackupDrive = "Another backup drive";
 inline constexpr const char* newestBackup = "The newest backup";
 
 // Photos.
-inline constexpr const char* photosTitle = "Photos: a check only you can make";
-inline constexpr const char* photosText = "Photos doesn’t tell other apps which pictures are in iCloud, so this is a "
-                                          "minute’s look rather than a number. Brindle never asks for access to your "
-                                          "photos.";
+inline constexpr const char* photosTitle = "Where your photos live";
+inline constexpr const char* photosText =
+    "Choose the folders that hold your pictures, and Brindle counts them like any "
+    "other file.";
 inline constexpr const char* checkPhotos = "Check Photos";
 inline constexpr const char* photosGuideTitle = "Where your photos live";
 inline constexpr const char* photosGuideSteps[] = {
-    "Open Photos, then choose Photos › Settings and click iCloud.",
-    "If iCloud Photos is off, your pictures have one copy, on this computer, until you have a backup.",
-    "If it’s on with “Optimise Mac Storage”, the full-size originals of many pictures are only in iCloud, and a backup "
-    "of this computer doesn’t have them. “Download Originals to this Mac” keeps them here too."};
+    "Your photos are ordinary files, usually in Pictures. Brindle counts them in the folders you chose, like any "
+    "other file.",
+    "A photo manager such as Shotwell or digiKam keeps your albums, tags and edits in a catalogue of its own. "
+    "Shotwell’s is in ~/.local/share/shotwell; digiKam’s is where its settings say, often in Pictures.",
+    "Add the catalogue’s folder to Brindle, or make sure your backup takes it, so your albums and edits have a "
+    "second copy too."};
 inline constexpr const char* photosNeverAsked = "Brindle never asks for access to your photos.";
 inline constexpr const char* done = "Done";
-inline constexpr const char* openPhotos = "Open Photos";
+inline constexpr const char* openPictures = "Open Pictures";
+inline constexpr const char* openManager = "Open ";
+
+// Which drives work.
+inline constexpr const char* driveFormatsTitle = "Which drives work for backups";
+inline constexpr const char* driveFormatsText[] = {
+    "Brindle reads the file system of each backup drive and compares it with what the backup tool needs. It never "
+    "formats or changes a drive.",
+    "Tools that keep each backup as hard-linked copies (Back In Time, Timeshift, rsnapshot) need a file system with "
+    "hard links and Unix permissions: ext2, ext3, ext4, Btrfs, XFS, F2FS or ZFS. Brindle says so when their drive is "
+    "FAT32 (vfat), exFAT or NTFS.",
+    "Tools that keep a repository (Déjà Dup, duplicity, restic, borg, rdiff-backup) work on any drive they can "
+    "write to, FAT32, exFAT and NTFS included. Only read-only file systems such as ISO 9660, UDF and SquashFS "
+    "can’t hold them.",
+    "Until a drive holds a backup, Brindle can’t tell which tool will use it, so it asks what the hard-linking "
+    "tools need.",
+    "A network share (NFS, SMB, sshfs) is judged by the name of its file system alone, because Brindle can’t see "
+    "the disk behind it: it counts as a drive without hard links.",
+    "Reformatting a drive erases it. Copy anything you need from it first, then use your desktop’s disk tool, such "
+    "as Disks or KDE Partition Manager."};
 
 // History.
 inline constexpr const char* history = "History";

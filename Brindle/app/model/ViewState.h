@@ -3,7 +3,7 @@
 // frame. Views set it and follow it; nothing here reads a disk.
 //
 // Threads: lives on the main thread; every member is called there and every signal is emitted
-// there, only when a value really changed (the two requests excepted, which are emitted on
+// there, only when a value really changed (the requests excepted, which are emitted on
 // every call).
 //
 // Errors: a stored value that does not decode reads as absent; failed writes of the settings
@@ -42,6 +42,7 @@ public:
 
     void requestMainWindow() { emit showMainWindowRequested(); }
     void requestSettings() { emit settingsWindowRequested(); }
+    void requestDriveFormats() { emit driveFormatsRequested(); }
 
 signals:
     void selectionChanged();
@@ -50,6 +51,7 @@ signals:
     void showInMenuBarChanged(bool show);
     void showMainWindowRequested();
     void settingsWindowRequested();
+    void driveFormatsRequested();
 
 private:
     SettingsStore& settings_;

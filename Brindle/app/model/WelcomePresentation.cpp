@@ -39,8 +39,8 @@ WelcomeStep welcomeStep(int step, const std::optional<CheckResult>& result)
     }
     default:
         shown.title = "And Photos?";
-        shown.text = "Photos doesn’t tell other apps which pictures are in iCloud, so this one is a minute’s look "
-                     "you make yourself. Brindle shows you where.";
+        shown.text = "Your photos are files that Brindle counts like any other. A photo manager keeps its albums, "
+                     "tags and edits in a catalogue apart from them. Brindle shows you where.";
         break;
     }
     return shown;

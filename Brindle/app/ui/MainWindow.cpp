@@ -5,6 +5,7 @@
 #include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
+#include "Brindle/app/ui/DriveFormatsSheet.h"
 #include "Brindle/app/ui/PhotosGuideSheet.h"
 #include "Brindle/app/ui/Screens.h"
 #include "Brindle/app/ui/Sidebar.h"
@@ -125,6 +126,13 @@ MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* paren
     connect(&model_.view(), &ViewState::selectionChanged, this, &MainWindow::showSelected);
     connect(&model_.view(), &ViewState::showPhotosChanged, this, &MainWindow::showSheets);
     connect(&model_.view(), &ViewState::showWelcomeChanged, this, &MainWindow::presentWelcome);
+    connect(&model_.view(), &ViewState::driveFormatsRequested, this, [this] {
+        if (findChild<DriveFormatsSheet*>())
+            return;
+        auto* sheet = new DriveFormatsSheet(this);
+        sheet->setAttribute(Qt::WA_DeleteOnClose);
+        sheet->open();
+    });
     connect(&model_.checks(), &CheckLoop::checkingChanged, this, &MainWindow::updateStatus);
     connect(&model_.checks(), &CheckLoop::progressDoneChanged, this, &MainWindow::updateStatus);
     connect(&model_.checks(), &CheckLoop::resultChanged, this, &MainWindow::updateStatus);

@@ -1,6 +1,7 @@
 #include "Brindle/app/ui/PhotosGuideSheet.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "Brindle/app/model/PhotosPresentation.h"
 #include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Screen.h"
@@ -9,8 +10,6 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
-
-#include <iterator>
 
 namespace brindle {
 
@@ -23,8 +22,9 @@ PhotosGuideSheet::PhotosGuideSheet(AppModel& model, QWidget* parent) : QDialog(p
     column->setContentsMargins(28, 24, 28, 22);
     column->setSpacing(14);
     column->addWidget(label(q(words::photosGuideTitle), T::title(22), T::Colour::text, this));
-    const auto& steps = words::photosGuideSteps;
-    for (int i = 0; i < static_cast<int>(std::size(steps)); ++i) {
+    const auto shown = presentation::photosPlace(model.checks().result(), model.checks().report());
+    const auto& steps = shown.steps;
+    for (int i = 0; i < static_cast<int>(steps.size()); ++i) {
         auto* row = new QHBoxLayout;
         row->setSpacing(12);
         row->addWidget(label(QString::number(i + 1), T::title(18), T::Colour::accent, this), 0, Qt::AlignTop);
@@ -37,7 +37,7 @@ PhotosGuideSheet::PhotosGuideSheet(AppModel& model, QWidget* parent) : QDialog(p
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* done = new PlainButton(q(words::done), this);
-    auto* open = new PrimaryButton(q(words::openPhotos), this);
+    auto* open = new PrimaryButton(q(shown.openLabel), this);
     buttons->addWidget(done);
     buttons->addWidget(open);
     column->addLayout(buttons);
