@@ -48,6 +48,7 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const std::optional<Instant> lastBackup = latest ? std::optional(latest->date) : std::nullopt;
     const BackupSetup* setup = result.backupSetups ? BackupSetups::principal(*result.backupSetups) : nullptr;
     const bool tmSetUp = result.backupSetUp();
+    const bool searchStopped = result.drive && result.drive->searchStopped.value_or(false);
     const std::int64_t changed = total.changedSinceBackup.value_or(0);
     const Instant now = result.checkedAt;
     const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
@@ -69,7 +70,7 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     else if (total.files == 0)
         answer = fill("noFiles", folderCount, folderValues);
     else if (!lastBackup && onlyHere >= 1)
-        answer = fill(tmSetUp ? "notInICloud" : "noBackup", onlyHere, sizeValues) + clause;
+        answer = fill(tmSetUp || searchStopped ? "notInICloud" : "noBackup", onlyHere, sizeValues) + clause;
     else if (!lastBackup && onlyICloud >= 1)
         answer = fill("iCloudAfterBackup", onlyICloud);
     else if (!lastBackup && waiting >= 1)
@@ -150,8 +151,15 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             findings.push_back(makeFinding(guide, "leftOut", static_cast<std::int64_t>(result.leftOut->size()),
                                            {{"folders", Words::list(*result.leftOut)}, {"tool", maker}}, true));
         }
-        if (!lastBackup && !future && !tmSetUp && canHold && !result.folders.empty())
-            findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
+        // A drive is chosen, so "no backup drive is chosen" would be false; a search cut short
+        // by its limits found nothing yet, which is not "no backups".
+        const PhraseValues driveName{{"drive", Words::shownName(drive.facts.name)}};
+        if (!lastBackup && !future && !result.folders.empty()) {
+            if (searchStopped)
+                findings.push_back(makeFinding(guide, "searchStopped", 0, driveName, true));
+            else if (!tmSetUp && canHold)
+                findings.push_back(makeFinding(guide, "noBackupOnDrive", 0, driveName, true));
+        }
         if (lastBackup && result.onBackupDisk && !result.onBackupDisk->empty())
             findings.push_back(
                 makeFinding(guide, "sameDisk", static_cast<std::int64_t>(result.onBackupDisk->size()),

@@ -123,6 +123,8 @@ const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
     {"cantReadAll", {"folders"}},
     {"driveNotChosen", {"when", "tool", "drive"}},
     {"noBackup", {}},
+    {"noBackupOnDrive", {"drive"}},
+    {"searchStopped", {"drive"}},
     {"onlyHere", {"folders"}},
     {"cantHoldTimeMachine", {"drive", "format", "tool", "needs"}},
     {"driveAway", {"when"}},

@@ -28,7 +28,8 @@ Guide echoGuide()
         guide.answers[key] = echo(key);
     for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine",
                            "driveAway", "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong",
-                           "cantTell", "photos", "sameDisk", "leftOut", "futureBackup", "journalUnreadable"})
+                           "cantTell", "photos", "sameDisk", "leftOut", "futureBackup", "journalUnreadable",
+                           "noBackupOnDrive", "searchStopped"})
         guide.findings.push_back(
             {id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
@@ -199,7 +200,11 @@ TEST(Report, AnswersAndFindingsInOrder)
     cases.push_back({"ext4 drive without backups yet",
                      result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt, true, {}, "ext4", false)),
                      "noBackup(2|||2 MB|||)",
-                     {"noBackup!", "notEncrypted!", "photos"}});
+                     {"noBackupOnDrive!", "notEncrypted!", "photos"}});
+    CheckResult crowded = result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt));
+    crowded.drive->searchStopped = true;
+    cases.push_back({"a search stopped at its limits before it found a backup", crowded,
+                     "notInICloud(2|||2 MB|||)", {"searchStopped!", "photos"}});
     CheckResult sameDisk =
         result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "Btrfs", true, "Timeshift"));
     sameDisk.onBackupDisk = std::vector<std::string>{"Docs"};
@@ -209,7 +214,7 @@ TEST(Report, AnswersAndFindingsInOrder)
         result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "Btrfs"));
     sameDiskNoBackup.onBackupDisk = std::vector<std::string>{"Docs"};
     cases.push_back(
-        {"no backups on the folders' disk", sameDiskNoBackup, "noBackup:one(1|||1 MB|||)", {"noBackup!", "photos"}});
+        {"no backups on the folders' disk", sameDiskNoBackup, "noBackup:one(1|||1 MB|||)", {"noBackupOnDrive!", "photos"}});
     CheckResult toolSetUp = result({folder("Docs", {{Place::onlyHere, 1}})});
     toolSetUp.backupSetups = std::vector<BackupSetup>{{"Timeshift"}};
     cases.push_back({"a backup tool set up, no drive chosen",

@@ -52,7 +52,9 @@ std::vector<SidebarGroup> sidebar(const SidebarFacts& facts)
     std::string driveValue = "None";
     if (facts.driveChosen) {
         const auto last = result ? result->lastBackup() : std::nullopt;
-        driveValue = last ? Words::when(*last, facts.now, facts.calendar, false) : "No backup";
+        const bool searchStopped = result && result->drive && result->drive->searchStopped.value_or(false);
+        driveValue = last ? Words::when(*last, facts.now, facts.calendar, false)
+                          : (searchStopped ? "Not found yet" : "No backup");
     }
     places.rows.push_back({severalDrives ? "Backup drives" : "Backup drive", driveValue, false, {Kind::backupDrive}});
     places.rows.push_back({"Photos", "Check", false, {Kind::photos}});
