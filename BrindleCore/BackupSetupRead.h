@@ -50,7 +50,9 @@ struct DejaDupSettings {
     std::string driveName;   // .Drive name
     std::vector<std::string> includeList;
     std::vector<std::string> excludeList;
-    std::string lastBackup; // ISO 8601
+    std::string lastBackup;     // ISO 8601
+    std::string remoteUri{};    // .Remote uri
+    std::string remoteFolder{}; // .Remote folder
 
     friend bool operator==(const DejaDupSettings&, const DejaDupSettings&) = default;
 };
@@ -73,7 +75,7 @@ std::vector<BackupSetup> vortaDatabase(std::string_view database, const SetupPla
 std::optional<BackupSetup> rsnapshot(std::string_view config, std::string_view log, const SetupPlaces& places,
                                      const Calendar& calendar);
 std::optional<std::string> rsnapshotLogFile(std::string_view config);
-// Déjà Dup, when it has backed up or has a drive chosen.
+// Déjà Dup, when it has backed up or has a drive or a server chosen.
 std::optional<BackupSetup> dejaDup(const DejaDupSettings& settings, const SetupPlaces& places,
                                    const Calendar& calendar);
 

@@ -4,6 +4,7 @@
 #include "BrindleCore/Descriptor.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/RemoteBackups.h"
 #include "BrindleCore/Scanner.h"
 
 #include <fcntl.h>
@@ -93,6 +94,33 @@ std::shared_ptr<const Exclusions> exclusionsInside(const std::string& folder, co
     auto exclusions = std::make_shared<const Exclusions>(folder, inside, names);
     return exclusions->empty() ? nullptr : exclusions;
 }
+// A remote set-up's record counts for a folder it takes where it is newer than the drive's
+// backup or the drive's tools leave the folder out. When records count and no drive's backup
+// does, what no record takes has no backup Brindle knows of: it is left out.
+void takeRemoteRecords(std::vector<CheckFolder>& folders, const std::vector<BackupSetup>& setups,
+                       std::optional<Instant> driveCutOff, Instant now)
+{
+    bool any = false;
+    for (CheckFolder& folder : folders) {
+        const std::string path = withoutTrailingSlashes(folder.path);
+        const BackupSetup* remote = RemoteBackups::newestTaking(setups, path, now);
+        if (!remote)
+            continue;
+        const Instant moment = *RemoteBackups::cutOff(*remote, now);
+        if (driveCutOff && !folder.leftOut && *driveCutOff >= moment)
+            continue;
+        folder.cutOff = moment;
+        folder.leftOut = false;
+        folder.exclusions = exclusionsInside(path, leftOutByAll({*remote}));
+        any = true;
+    }
+    if (any && !driveCutOff)
+        for (CheckFolder& folder : folders)
+            if (!folder.cutOff) {
+                folder.cutOff = Instant::min();
+                folder.leftOut = true;
+            }
+}
 } // namespace
 
 ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<CheckFolder>& folders,
@@ -111,7 +139,9 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
         }
         observer.folderStarted(index, folder.name);
         Scanner folderScanner = scanner;
-        if (folder.leftOut && scanner.lastBackup)
+        if (folder.cutOff)
+            folderScanner.lastBackup = folder.cutOff;
+        if (folder.leftOut && folderScanner.lastBackup)
             folderScanner.lastBackup = Instant::min();
         folderScanner.exclusions = folder.exclusions.get();
         FolderTally tally = folderScanner.scan(opened.get(), folder.name, folder.path, {&observer, filesBefore, stop});
@@ -150,6 +180,8 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
                 folder.exclusions = exclusionsInside(path, rules);
         }
     }
+    if (request.setups)
+        takeRemoteRecords(folders, *request.setups, cutOff, request.now);
     ScannedFolders scanned = scanFolders(scanner, folders, observer, stop);
 
     CheckOutcome outcome;

@@ -2,6 +2,7 @@
 
 #include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/RemoteBackups.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -45,10 +46,19 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const std::int64_t unknown = total.count(Place::unknown);
     // A backup dated in the future was dated by a wrong clock: it is no last backup.
     const Backup* latest = result.drive ? result.drive->latestBy(result.checkedAt) : nullptr;
-    const std::optional<Instant> lastBackup = latest ? std::optional(latest->date) : std::nullopt;
-    // Set up: a backup tool's settings were found, or Time Machine's settings file says so.
-    const BackupSetup* setup = result.backupSetups ? BackupSetups::principal(*result.backupSetups) : nullptr;
-    const bool tmSetUp = setup || result.timeMachine.isSetUp().value_or(false);
+    // A tool's record of a backup sent over the network stands in for the drive's where newer.
+    const std::vector<BackupSetup> noSetups;
+    const std::vector<BackupSetup>& setups = result.backupSetups ? *result.backupSetups : noSetups;
+    const BackupSetup* remote = RemoteBackups::principal(setups, result.checkedAt);
+    const std::optional<Instant> remoteCutOff =
+        remote ? RemoteBackups::cutOff(*remote, result.checkedAt) : std::nullopt;
+    const std::optional<Instant> lastBackup =
+        latest && !(remoteCutOff && *remoteCutOff > latest->date) ? std::optional(latest->date) : remoteCutOff;
+    // Set up: a backup tool's settings were found, or Time Machine's settings file says so. A
+    // set-up that backs up over the network has no drive to choose.
+    const std::vector<BackupSetup> localSetups = RemoteBackups::onThisComputer(setups);
+    const BackupSetup* setup = BackupSetups::principal(localSetups);
+    const bool tmSetUp = setup || remote || result.timeMachine.isSetUp().value_or(false);
     const std::int64_t changed = total.changedSinceBackup.value_or(0);
     const Instant now = result.checkedAt;
     const auto when = [&](Instant moment, bool relative) { return Words::when(moment, now, calendar, relative); };
@@ -105,7 +115,32 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     }
     if (!result.drive) {
         bool applied = false;
-        if (tmSetUp) {
+        if (remote) {
+            const std::string target = RemoteBackups::targetName(*remote->target);
+            if (remoteCutOff) {
+                findings.push_back(makeFinding(guide, "remoteBackup", 0,
+                                               {{"tool", remote->tool},
+                                                {"folders", RemoteBackups::foldersTaken(*remote, result.folders)},
+                                                {"target", target},
+                                                {"when", Words::moment(*remote->lastBackup, now, calendar)}},
+                                               false));
+                if (now - *remoteCutOff > std::chrono::seconds{secondsPerWeek})
+                    findings.push_back(makeFinding(
+                        guide, "remoteBackupOld", 0,
+                        {{"tool", remote->tool}, {"target", target}, {"when", when(*remote->lastBackup, true)}}, true));
+                if (total.changedSinceBackup && *total.changedSinceBackup >= 1)
+                    findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
+                if (result.leftOut && !result.leftOut->empty())
+                    findings.push_back(makeFinding(guide, "leftOut", static_cast<std::int64_t>(result.leftOut->size()),
+                                                   {{"folders", Words::list(*result.leftOut)}, {"tool", remote->tool}},
+                                                   true));
+            } else {
+                findings.push_back(
+                    makeFinding(guide, "remoteUnseen", 0, {{"tool", remote->tool}, {"target", target}}, false));
+            }
+            applied = !remoteCutOff;
+        }
+        if (setup || (!remote && tmSetUp)) {
             const std::optional<Instant> moment = setup ? setup->lastBackup : result.timeMachine.modified;
             const std::string changedAt = moment ? when(*moment, false) : "recently";
             const std::string destination = setup ? BackupSetups::destination(*setup) : std::string();
@@ -115,11 +150,11 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
                                             {"drive", destination.empty() ? "its backup drive" : destination}},
                                            false));
             applied = true;
-        } else if (!result.folders.empty()) {
+        } else if (!remote && !result.folders.empty()) {
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
             applied = true;
         }
-        if (applied && onlyHere >= 1)
+        if (applied && onlyHere >= 1 && !remoteCutOff)
             findings.push_back(
                 makeFinding(guide, "onlyHere", onlyHere, {{"folders", onlyHereFolders(result.folders)}}, true));
     } else {
