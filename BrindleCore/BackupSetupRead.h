@@ -30,6 +30,7 @@ struct SetupPlaces {
     std::string dataHome;   // $XDG_DATA_HOME
     std::string timeshiftConfig = "/etc/timeshift/timeshift.json";
     std::string rsnapshotConfig = "/etc/rsnapshot.conf";
+    std::string systemUnits = "/etc/systemd/system";
     std::string userName{};
     std::map<std::string, std::string> userDirs{}; // "DOCUMENTS" → path, as user-dirs.dirs names them
 
@@ -75,12 +76,16 @@ std::vector<BackupSetup> vortaDatabase(std::string_view database, const SetupPla
 std::optional<BackupSetup> rsnapshot(std::string_view config, std::string_view log, const SetupPlaces& places,
                                      const Calendar& calendar);
 std::optional<std::string> rsnapshotLogFile(std::string_view config);
+// A systemd service (.service file) that runs restic's "backup" or borg's "create" itself, to
+// a repository that leaves the computer; it keeps no record of its runs.
+std::optional<BackupSetup> systemdUnit(std::string_view unit, const SetupPlaces& places);
 // Déjà Dup, when it has backed up or has a drive or a server chosen.
 std::optional<BackupSetup> dejaDup(const DejaDupSettings& settings, const SetupPlaces& places,
                                    const Calendar& calendar);
 
 // Every tool's setups found in `places`, Déjà Dup's from `dejaDup` when given: Déjà Dup,
-// Back In Time, Timeshift, rsnapshot, Vorta, Pika Backup, in that order.
+// Back In Time, Timeshift, rsnapshot, Vorta, Pika Backup, then services that run restic or
+// borg (the person's own, then the system's), in that order.
 std::vector<BackupSetup> all(const SetupPlaces& places, const std::optional<DejaDupSettings>& dejaDup,
                              const Calendar& calendar);
 

@@ -5,6 +5,7 @@
 #include "BrindleCore/Limits.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/StandardFolders.h"
+#include "BrindleCore/backups/Folder.h"
 #include "BrindleCore/backups/Layouts.h"
 
 #include <fcntl.h>
@@ -19,6 +20,8 @@
 namespace brindle {
 
 namespace {
+constexpr std::size_t maxUnits = 4096; // the files of a unit folder looked at
+
 std::string fileText(const std::string& path, std::size_t cap)
 {
     return readRegularFile(path, cap).content.value_or(std::string());
@@ -153,6 +156,16 @@ std::vector<BackupSetup> SetupRead::all(const SetupPlaces& places, const std::op
              pikaBackup(config, fileText(folder + "/history.json", limits::toolHistoryBytes), places, calendar))
             found.push_back(std::move(setup));
         break;
+    }
+    for (const std::string& path : {places.configHome + "/systemd/user", places.systemUnits}) {
+        const auto folder = Folder::open(path);
+        if (!folder)
+            continue;
+        for (const FolderEntry& entry : folder->list(maxUnits))
+            if (entry.isFile() && entry.name.ends_with(".service"))
+                if (const auto unit = folder->read(entry.name, limits::toolSettingsBytes))
+                    if (auto setup = systemdUnit(*unit, places))
+                        found.push_back(std::move(*setup));
     }
     return found;
 }

@@ -27,6 +27,7 @@ SetupPlaces placesIn(const TestTree& tree)
     places.dataHome = tree.path("home/.local/share");
     places.timeshiftConfig = tree.path("etc/timeshift/timeshift.json");
     places.rsnapshotConfig = tree.path("etc/rsnapshot.conf");
+    places.systemUnits = tree.path("etc/systemd/system");
     places.userName = "ada";
     places.userDirs = {{"PICTURES", tree.path("home/Bilder")}};
     return places;
@@ -304,6 +305,46 @@ TEST(BackupSetup, ReadsTimestampsWithAndWithoutZones)
     };
     for (const auto& [text, instant] : cases)
         EXPECT_EQ(SetupRead::timestamp(text, berlin), instant) << text;
+}
+
+// restic and borg run from a timer: the service's ExecStart= and Environment= (systemd.service(5),
+// systemd.exec(5)); restic's -r/--repo or RESTIC_REPOSITORY, borg's "create REPO::ARCHIVE PATH…"
+// or BORG_REPO with "::ARCHIVE" (their manuals).
+TEST(BackupSetup, ServicesThatRunResticOrBorgToAServer)
+{
+    const TestTree tree{{{"home", Node::directory()}}};
+    const SetupPlaces places = placesIn(tree);
+    const std::string home = tree.path("home");
+    struct Case {
+        const char* unit;
+        std::optional<std::string> tool{}, target{};
+        std::optional<std::vector<std::string>> included{};
+    };
+    const std::vector<Case> cases{
+        {"[Service]\nExecStart=/usr/bin/restic -r sftp:ada@nas:/srv/restic backup --exclude-caches "
+         "/home/ada/Documents\n",
+         "restic", "sftp:ada@nas:/srv/restic", std::vector<std::string>{"/home/ada/Documents"}},
+        {"[Service]\nEnvironment=\"RESTIC_REPOSITORY=rest:https://backup.example.org/ada\"\n"
+         "EnvironmentFile=/etc/restic.env\nExecStart=restic backup Documents\n",
+         "restic", "rest:https://backup.example.org/ada", std::vector<std::string>{home + "/Documents"}},
+        {"[Service]\nEnvironment=BORG_REPO=ssh://u@u.repo.borgbase.com/./repo\n"
+         "ExecStart=-/usr/bin/borg create --stats ::{hostname}-{now} /home/ada\n",
+         "borg", "ssh://u@u.repo.borgbase.com/./repo", std::vector<std::string>{"/home/ada"}},
+        {"[Service]\nExecStart=/usr/bin/borg create /media/ada/Backup/borg::x /home/ada\n"}, // on a drive
+        {"[Service]\nExecStart=/usr/bin/restic -r sftp:nas:/r forget --keep-daily 7\n"},     // not a backup
+        {"[Service]\nExecStart=/usr/bin/rsync -a /home/ada nas:/backup\n"},
+        {"[Service]\nExecStart=\"/usr/bin/restic\n"}, // damaged
+    };
+    for (const Case& test : cases) {
+        const auto setup = SetupRead::systemdUnit(test.unit, places);
+        EXPECT_EQ(setup.has_value(), test.tool.has_value()) << test.unit;
+        if (!setup || !test.tool)
+            continue;
+        EXPECT_EQ(setup->tool, *test.tool);
+        EXPECT_EQ(setup->target, test.target);
+        EXPECT_EQ(setup->included, test.included);
+        EXPECT_FALSE(setup->lastBackup);
+    }
 }
 
 TEST(RemoteBackups, TargetsAsPeopleKnowThem)
