@@ -161,7 +161,9 @@ std::vector<BackupSetup> SetupRead::all(const SetupPlaces& places, const std::op
         const auto folder = Folder::open(path);
         if (!folder)
             continue;
-        for (const FolderEntry& entry : folder->list(maxUnits))
+        std::vector<FolderEntry> entries = folder->list(maxUnits);
+        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+        for (const FolderEntry& entry : entries)
             if (entry.isFile() && entry.name.ends_with(".service"))
                 if (const auto unit = folder->read(entry.name, limits::toolSettingsBytes))
                     if (auto setup = systemdUnit(*unit, places))
