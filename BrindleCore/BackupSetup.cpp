@@ -139,6 +139,7 @@ JsonOut encode(const BackupSetup& setup, DateForm dates)
     json["excluded"] = setup.excluded;
     putOptional(json, "lastBackup", setup.lastBackup, dates);
     putOptional(json, "lastStarted", setup.lastStarted, dates);
+    putOptional(json, "scheduledEvery", setup.scheduledEvery);
     return json;
 }
 
@@ -157,6 +158,7 @@ std::optional<BackupSetup> decodeBackupSetup(const JsonIn& value, DateForm dates
     setup.excluded = in.optionalArray<std::string>("excluded", decodeString).value_or(std::vector<std::string>{});
     setup.lastBackup = in.optionalInstant("lastBackup");
     setup.lastStarted = in.optionalInstant("lastStarted");
+    setup.scheduledEvery = in.optionalInteger("scheduledEvery");
     return in.ok() ? std::optional(std::move(setup)) : std::nullopt;
 }
 

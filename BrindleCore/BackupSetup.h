@@ -36,6 +36,9 @@ struct BackupSetup {
     // The end of the last run the tool recorded as completed, and its start where recorded.
     std::optional<Instant> lastBackup{};
     std::optional<Instant> lastStarted{};
+    // How often the tool's schedule promises a backup, in seconds; absent when it is not
+    // scheduled or Brindle cannot tell.
+    std::optional<std::int64_t> scheduledEvery{};
 
     friend bool operator==(const BackupSetup&, const BackupSetup&) = default;
 };

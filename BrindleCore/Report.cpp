@@ -124,7 +124,11 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
                                                 {"target", target},
                                                 {"when", Words::moment(*remote->lastBackup, now, calendar)}},
                                                false));
-                if (now - *remoteCutOff > std::chrono::seconds{secondsPerWeek})
+                // A schedule's promise, with a day's grace for a computer that was off; a week
+                // where the schedule is not known.
+                const auto promised = remote->scheduledEvery ? std::chrono::seconds{*remote->scheduledEvery} + day
+                                                             : std::chrono::seconds{secondsPerWeek};
+                if (now - *remoteCutOff > promised)
                     findings.push_back(makeFinding(
                         guide, "remoteBackupOld", 0,
                         {{"tool", remote->tool}, {"target", target}, {"when", when(*remote->lastBackup, true)}}, true));

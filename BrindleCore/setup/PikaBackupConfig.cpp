@@ -90,6 +90,25 @@ void lastCompleted(const JsonIn& history, const std::string& id, const Calendar&
         setup.lastStarted = *setup.lastBackup - std::chrono::duration_cast<Instant::duration>(
                                                     std::chrono::duration<double>(duration->get<double>()));
 }
+// "schedule": {"enabled": true, "frequency": "Hourly" | {"Daily": …} | {"Weekly": …} |
+// {"Monthly": …}} (pika-backup src/config/schedule.rs).
+std::optional<std::int64_t> scheduledEvery(const JsonIn& backup)
+{
+    const auto schedule = backup.find("schedule");
+    if (schedule == backup.end() || !schedule->is_object())
+        return std::nullopt;
+    const auto enabled = schedule->find("enabled");
+    const auto frequency = schedule->find("frequency");
+    if (enabled == schedule->end() || !enabled->is_boolean() || !enabled->get<bool>() || frequency == schedule->end())
+        return std::nullopt;
+    constexpr std::int64_t hour = 3600, day = 24 * hour;
+    for (const auto& [name, seconds] : std::initializer_list<std::pair<const char*, std::int64_t>>{
+             {"Hourly", hour}, {"Daily", day}, {"Weekly", 7 * day}, {"Monthly", 31 * day}})
+        if ((frequency->is_string() && frequency->get_ref<const std::string&>() == name) ||
+            (frequency->is_object() && frequency->contains(name)))
+            return seconds;
+    return std::nullopt;
+}
 } // namespace
 
 std::vector<BackupSetup> SetupRead::pikaBackup(std::string_view config, std::string_view historyText,
@@ -135,6 +154,7 @@ std::vector<BackupSetup> SetupRead::pikaBackup(std::string_view config, std::str
         setup.included = std::move(included);
         if (const auto exclude = backup.find("exclude"); exclude != backup.end())
             setup.excluded = excludes(*exclude, places);
+        setup.scheduledEvery = scheduledEvery(backup);
         if (const auto id = stringAt(backup, "id"))
             lastCompleted(history, *id, calendar, setup);
         setups.push_back(std::move(setup));

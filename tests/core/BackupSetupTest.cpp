@@ -184,7 +184,8 @@ TEST(BackupSetup, PikaBackupsLastCompletedRunAndItsStart)
     const TestTree tree{{{"home", Node::directory()}}};
     const SetupPlaces places = placesIn(tree);
     const std::string config = R"([{"id":"b2","repo":{"type":"Remote","uri":"ssh://u@u.repo.borgbase.com/./repo"},
-        "include":["Documents"],"exclude":[]}])";
+        "include":["Documents"],"exclude":[],
+        "schedule":{"enabled":true,"settings":{"run_on_battery":false},"frequency":{"Daily":{"preferred_time":"17:00:00"}}}}])";
     const std::string stats = R"({"Completed":{"stats":{"archive":{"duration":600.0,"id":"i","name":"n",
         "stats":{"compressed_size":1,"deduplicated_size":1,"nfiles":1,"original_size":1}}}}})";
     const Instant end{sys_days{2026y / December / 7} + 22h};
@@ -217,6 +218,7 @@ TEST(BackupSetup, PikaBackupsLastCompletedRunAndItsStart)
         ASSERT_EQ(setups.size(), 1u) << what;
         EXPECT_EQ(setups[0].lastBackup, lastBackup) << what;
         EXPECT_EQ(setups[0].lastStarted, lastStarted) << what;
+        EXPECT_EQ(setups[0].scheduledEvery, 24 * 3600) << "src/config/schedule.rs";
     }
 }
 

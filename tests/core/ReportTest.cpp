@@ -276,6 +276,17 @@ TEST(Report, AnswersAndFindingsInOrder)
                      sentAway(result({folder("Docs", {{Place::onlyHere, 9}}, 0)}), days{14}),
                      "nothingChanged(0||||on 12 November||)",
                      {"remoteBackup", "remoteBackupOld!", "photos"}});
+    CheckResult daily = sentAway(result({folder("Docs", {{Place::onlyHere, 9}}, 0)}), hours{50});
+    daily.backupSetups->front().scheduledEvery = 24 * 3600;
+    cases.push_back({"a remote record older than its daily schedule and a day",
+                     daily,
+                     "nothingChanged(0||||on Tuesday||)",
+                     {"remoteBackup", "remoteBackupOld!", "photos"}});
+    daily.backupSetups->front().lastBackup = daily.backupSetups->front().lastStarted = checkedAt - hours{47};
+    cases.push_back({"a remote record within its daily schedule and a day",
+                     daily,
+                     "nothingChanged(0||||on Tuesday||)",
+                     {"remoteBackup", "photos"}});
     cases.push_back({"a remote set-up without a record",
                      sentAway(result({folder("Docs", {{Place::onlyHere, 9}})}), std::nullopt),
                      "notInICloud(9|||9 MB|||)",
