@@ -61,7 +61,11 @@ struct DejaDupSettings {
 namespace SetupRead {
 
 // Back In Time's ~/.config/backintime/config: one setup per profile with a snapshot folder.
-std::vector<BackupSetup> backInTime(std::string_view config, const SetupPlaces& places);
+// For a profile that backs up over ssh, `stamps` (the files of ~/.local/share/backintime/
+// anacron by name) give the last run that finished without an error.
+std::vector<BackupSetup> backInTime(std::string_view config, const SetupPlaces& places,
+                                    const std::map<std::string, std::string>& stamps = {},
+                                    const Calendar& calendar = Calendar::utc());
 // Timeshift's timeshift.json, when it names a backup device. Timeshift copies the system and
 // leaves home folders out unless its settings take them in.
 std::optional<BackupSetup> timeshift(std::string_view json, const SetupPlaces& places);

@@ -129,8 +129,14 @@ std::vector<BackupSetup> SetupRead::all(const SetupPlaces& places, const std::op
     if (dejaDup)
         if (auto setup = SetupRead::dejaDup(*dejaDup, places, calendar))
             found.push_back(std::move(*setup));
-    for (BackupSetup& setup :
-         backInTime(fileText(places.configHome + "/backintime/config", limits::toolSettingsBytes), places))
+    std::map<std::string, std::string> stamps;
+    if (const auto spool = Folder::open(places.dataHome + "/backintime/anacron"))
+        for (const FolderEntry& entry : spool->list(maxUnits))
+            if (entry.isFile())
+                if (auto stamp = spool->read(entry.name, 64))
+                    stamps.emplace(entry.name, std::move(*stamp));
+    for (BackupSetup& setup : backInTime(fileText(places.configHome + "/backintime/config", limits::toolSettingsBytes),
+                                         places, stamps, calendar))
         found.push_back(std::move(setup));
     if (auto setup = timeshift(fileText(places.timeshiftConfig, limits::toolSettingsBytes), places))
         found.push_back(std::move(*setup));

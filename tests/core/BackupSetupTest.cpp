@@ -349,6 +349,30 @@ TEST(BackupSetup, ServicesThatRunResticOrBorgToAServer)
     }
 }
 
+// Back In Time over ssh: its stamp of the last run without an error (backintime
+// common/tools.py writeTimeStamp, BIT_TIME_FORMAT "%Y%m%d %H%M"; config.py anacronSpoolFile,
+// "1_Main_profile"), read from ~/.local/share/backintime/anacron.
+TEST(BackupSetup, BackInTimesStampOfItsLastRunOverSsh)
+{
+    const std::string config = "profiles=1:2\nprofile1.snapshots.mode=ssh\nprofile1.snapshots.ssh.host=nas\n"
+                               "profile1.snapshots.ssh.path=/srv/bit\nprofile2.name=Work laptop\n"
+                               "profile2.snapshots.mode=ssh\nprofile2.snapshots.ssh.host=nas\n";
+    for (const auto& [stamps, first, second] :
+         std::vector<std::tuple<std::map<std::string, std::string>, std::optional<Instant>, std::optional<Instant>>>{
+             {{{"1_Main_profile", "20261207 2200\n"}, {"2_Work_laptop", "20261206"}},
+              Instant{sys_days{2026y / December / 7} + 22h},
+              Instant{sys_days{2026y / December / 6}}},
+             {{{"1_Main_profile", "2026120722"}, {"2_Work laptop", "20261206 1000"}}, std::nullopt, std::nullopt},
+         }) {
+        const TestTree tree{{{"home", Node::directory()}}};
+        const auto setups = SetupRead::backInTime(config, placesIn(tree), stamps, utc);
+        ASSERT_EQ(setups.size(), 2u);
+        EXPECT_EQ(setups[0].target, "ssh://nas/srv/bit");
+        EXPECT_EQ(setups[0].lastBackup, first);
+        EXPECT_EQ(setups[1].lastBackup, second);
+    }
+}
+
 TEST(RemoteBackups, TargetsAsPeopleKnowThem)
 {
     const std::vector<std::pair<std::string, std::string>> cases{
