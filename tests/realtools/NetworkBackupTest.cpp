@@ -43,10 +43,11 @@ struct Server {
         ::mkdir("/run/sshd", 0755); // sshd's privilege separation folder
         run({"ssh-keygen", "-q", "-t", "ed25519", "-N", "", "-f", folder + "/host"});
         run({"ssh-keygen", "-q", "-t", "ed25519", "-N", "", "-f", key});
-        writeFile(folder + "/sshd_config", "ListenAddress 127.0.0.1\nPort " + std::to_string(port) + "\nHostKey " +
-                                               folder + "/host\nAuthorizedKeysFile " + key + ".pub\nPidFile " + folder +
-                                               "/pid\nStrictModes no\nUsePAM no\nPermitRootLogin prohibit-password\n"
-                                               "PasswordAuthentication no\nSubsystem sftp internal-sftp\nLogLevel ERROR\n");
+        writeFile(folder + "/sshd_config",
+                  "ListenAddress 127.0.0.1\nPort " + std::to_string(port) + "\nHostKey " + folder +
+                      "/host\nAuthorizedKeysFile " + key + ".pub\nPidFile " + folder +
+                      "/pid\nStrictModes no\nUsePAM no\nPermitRootLogin prohibit-password\n"
+                      "PasswordAuthentication no\nSubsystem sftp internal-sftp\nLogLevel ERROR\n");
         ssh = "ssh -i " + key + " -p " + std::to_string(port) +
               " -o BatchMode=yes -o StrictHostKeyChecking=no -o UserKnownHostsFile=/dev/null -o LogLevel=ERROR";
         daemon.emplace(std::vector<std::string>{"/usr/sbin/sshd", "-D", "-e", "-f", folder + "/sshd_config"});
