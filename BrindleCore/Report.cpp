@@ -113,17 +113,21 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             makeFinding(guide, "journalUnreadable", static_cast<std::int64_t>(names.size()),
                         {{"folders", Words::list(names)}, {"client", result.cloudClient.value_or("iCloud")}}, true));
     }
+    // Whose word the backup sent over the network is; said beside a drive's backups too.
+    const auto remoteRecord = [&] {
+        return makeFinding(guide, "remoteBackup", 0,
+                           {{"tool", remote->tool},
+                            {"folders", RemoteBackups::foldersTaken(*remote, result.folders)},
+                            {"target", RemoteBackups::targetName(*remote->target)},
+                            {"when", Words::moment(*remote->lastBackup, now, calendar)}},
+                           false);
+    };
     if (!result.drive) {
         bool applied = false;
         if (remote) {
             const std::string target = RemoteBackups::targetName(*remote->target);
             if (remoteCutOff) {
-                findings.push_back(makeFinding(guide, "remoteBackup", 0,
-                                               {{"tool", remote->tool},
-                                                {"folders", RemoteBackups::foldersTaken(*remote, result.folders)},
-                                                {"target", target},
-                                                {"when", Words::moment(*remote->lastBackup, now, calendar)}},
-                                               false));
+                findings.push_back(remoteRecord());
                 // A schedule's promise, with a day's grace for a computer that was off; a week
                 // where the schedule is not known.
                 const auto promised = remote->scheduledEvery ? std::chrono::seconds{*remote->scheduledEvery} + day
@@ -165,6 +169,8 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
         const DriveState& drive = *result.drive;
         const BackupTool tool = BackupTools::of(drive);
         const bool canHold = BackupTools::canHold(drive);
+        if (remoteCutOff)
+            findings.push_back(remoteRecord());
         if (!canHold)
             findings.push_back(makeFinding(guide, "cantHoldTimeMachine", 0,
                                            {{"drive", drive.facts.name},

@@ -298,7 +298,7 @@ TEST(Report, AnswersAndFindingsInOrder)
     cases.push_back({"a drive's backup older than the remote record",
                      sentAway(result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{8})), hours{3}),
                      "nothingChanged(0||||today at 12:12||)",
-                     {"photos"}});
+                     {"remoteBackup", "photos"}});
 
     const Guide guide = echoGuide();
     for (const Case& c : cases) {
