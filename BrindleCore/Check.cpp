@@ -35,11 +35,14 @@ void nameDejaDupBackups(DriveState& drive, const std::vector<BackupSetup>& setup
 }
 
 // Of the set-ups whose tool made the backups, those that back up to this drive: by the UUID
-// they name, else by the file system of their target folder. One that says neither, or whose
-// target cannot be found, may be this drive's and stays.
+// they name, else by the file system of their target folder. One that backs up over the
+// network is no drive's; one that says neither, or whose target cannot be found, may be this
+// drive's and stays.
 std::vector<BackupSetup> toThisDrive(std::vector<BackupSetup> making, const DriveState& drive)
 {
     std::erase_if(making, [&](const BackupSetup& setup) {
+        if (RemoteBackups::isRemote(setup))
+            return true;
         if (setup.volumeUuid && drive.facts.uuid)
             return *setup.volumeUuid != *drive.facts.uuid;
         if (setup.target && setup.target->starts_with('/') && drive.fileSystem && drive.connected) {

@@ -195,10 +195,11 @@ TEST(Check, ASetUpThatBacksUpToAnotherDriveCoversNothingOnThisOne)
     DriveState drive{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}};
     drive.fileSystem = Drive::fileSystemId(tree.path("drive"));
     request.drives = {drive};
-    BackupSetup here{"Back In Time", tree.path("drive")}, elsewhere{"Back In Time", "/proc/self"};
+    BackupSetup here{"Back In Time", tree.path("drive")}, elsewhere{"Back In Time", "/proc/self"},
+        overSsh{"Back In Time", "ssh://nas/srv/backintime"};
     here.included = std::vector<std::string>{tree.path("Documents")};
-    elsewhere.included = std::vector<std::string>{tree.path("Pictures")};
-    request.setups = {{here, elsewhere}};
+    elsewhere.included = overSsh.included = std::vector<std::string>{tree.path("Pictures")};
+    request.setups = {{here, elsewhere, overSsh}};
     Recorder recorder;
     EXPECT_EQ(Check::run(request, recorder).result.leftOut, std::vector<std::string>{"Pictures"});
 }
