@@ -138,6 +138,8 @@ JsonOut encode(const BackupSetup& setup, DateForm dates)
     putOptional(json, "included", setup.included);
     json["excluded"] = setup.excluded;
     putOptional(json, "lastBackup", setup.lastBackup, dates);
+    putOptional(json, "lastStarted", setup.lastStarted, dates);
+    putOptional(json, "scheduledEvery", setup.scheduledEvery);
     return json;
 }
 
@@ -155,6 +157,8 @@ std::optional<BackupSetup> decodeBackupSetup(const JsonIn& value, DateForm dates
     setup.included = in.optionalArray<std::string>("included", decodeString);
     setup.excluded = in.optionalArray<std::string>("excluded", decodeString).value_or(std::vector<std::string>{});
     setup.lastBackup = in.optionalInstant("lastBackup");
+    setup.lastStarted = in.optionalInstant("lastStarted");
+    setup.scheduledEvery = in.optionalInteger("scheduledEvery");
     return in.ok() ? std::optional(std::move(setup)) : std::nullopt;
 }
 

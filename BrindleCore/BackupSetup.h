@@ -33,7 +33,12 @@ struct BackupSetup {
     // Absolute paths or shell patterns that it leaves out; a pattern without "/" names any
     // folder of that name.
     std::vector<std::string> excluded{};
+    // The end of the last run the tool recorded as completed, and its start where recorded.
     std::optional<Instant> lastBackup{};
+    std::optional<Instant> lastStarted{};
+    // How often the tool's schedule promises a backup, in seconds; absent when it is not
+    // scheduled or Brindle cannot tell.
+    std::optional<std::int64_t> scheduledEvery{};
 
     friend bool operator==(const BackupSetup&, const BackupSetup&) = default;
 };

@@ -30,6 +30,7 @@ struct SetupPlaces {
     std::string dataHome;   // $XDG_DATA_HOME
     std::string timeshiftConfig = "/etc/timeshift/timeshift.json";
     std::string rsnapshotConfig = "/etc/rsnapshot.conf";
+    std::string systemUnits = "/etc/systemd/system";
     std::string userName{};
     std::map<std::string, std::string> userDirs{}; // "DOCUMENTS" → path, as user-dirs.dirs names them
 
@@ -50,7 +51,9 @@ struct DejaDupSettings {
     std::string driveName;   // .Drive name
     std::vector<std::string> includeList;
     std::vector<std::string> excludeList;
-    std::string lastBackup; // ISO 8601
+    std::string lastBackup;     // ISO 8601
+    std::string remoteUri{};    // .Remote uri
+    std::string remoteFolder{}; // .Remote folder
 
     friend bool operator==(const DejaDupSettings&, const DejaDupSettings&) = default;
 };
@@ -58,7 +61,11 @@ struct DejaDupSettings {
 namespace SetupRead {
 
 // Back In Time's ~/.config/backintime/config: one setup per profile with a snapshot folder.
-std::vector<BackupSetup> backInTime(std::string_view config, const SetupPlaces& places);
+// For a profile that backs up over ssh, `stamps` (the files of ~/.local/share/backintime/
+// anacron by name) give the last run that finished without an error.
+std::vector<BackupSetup> backInTime(std::string_view config, const SetupPlaces& places,
+                                    const std::map<std::string, std::string>& stamps = {},
+                                    const Calendar& calendar = Calendar::utc());
 // Timeshift's timeshift.json, when it names a backup device. Timeshift copies the system and
 // leaves home folders out unless its settings take them in.
 std::optional<BackupSetup> timeshift(std::string_view json, const SetupPlaces& places);
@@ -73,12 +80,16 @@ std::vector<BackupSetup> vortaDatabase(std::string_view database, const SetupPla
 std::optional<BackupSetup> rsnapshot(std::string_view config, std::string_view log, const SetupPlaces& places,
                                      const Calendar& calendar);
 std::optional<std::string> rsnapshotLogFile(std::string_view config);
-// Déjà Dup, when it has backed up or has a drive chosen.
+// A systemd service (.service file) that runs restic's "backup" or borg's "create" itself, to
+// a repository that leaves the computer; it keeps no record of its runs.
+std::optional<BackupSetup> systemdUnit(std::string_view unit, const SetupPlaces& places);
+// Déjà Dup, when it has backed up or has a drive or a server chosen.
 std::optional<BackupSetup> dejaDup(const DejaDupSettings& settings, const SetupPlaces& places,
                                    const Calendar& calendar);
 
 // Every tool's setups found in `places`, Déjà Dup's from `dejaDup` when given: Déjà Dup,
-// Back In Time, Timeshift, rsnapshot, Vorta, Pika Backup, in that order.
+// Back In Time, Timeshift, rsnapshot, Vorta, Pika Backup, then services that run restic or
+// borg (the person's own, then the system's), in that order.
 std::vector<BackupSetup> all(const SetupPlaces& places, const std::optional<DejaDupSettings>& dejaDup,
                              const Calendar& calendar);
 

@@ -4,6 +4,7 @@
 #include "BrindleCore/Descriptor.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/RemoteBackups.h"
 #include "BrindleCore/Scanner.h"
 
 #include <fcntl.h>
@@ -34,11 +35,14 @@ void nameDejaDupBackups(DriveState& drive, const std::vector<BackupSetup>& setup
 }
 
 // Of the set-ups whose tool made the backups, those that back up to this drive: by the UUID
-// they name, else by the file system of their target folder. One that says neither, or whose
-// target cannot be found, may be this drive's and stays.
+// they name, else by the file system of their target folder. One that backs up over the
+// network is no drive's; one that says neither, or whose target cannot be found, may be this
+// drive's and stays.
 std::vector<BackupSetup> toThisDrive(std::vector<BackupSetup> making, const DriveState& drive)
 {
     std::erase_if(making, [&](const BackupSetup& setup) {
+        if (RemoteBackups::isRemote(setup))
+            return true;
         if (setup.volumeUuid && drive.facts.uuid)
             return *setup.volumeUuid != *drive.facts.uuid;
         if (setup.target && setup.target->starts_with('/') && drive.fileSystem && drive.connected) {
@@ -93,6 +97,33 @@ std::shared_ptr<const Exclusions> exclusionsInside(const std::string& folder, co
     auto exclusions = std::make_shared<const Exclusions>(folder, inside, names);
     return exclusions->empty() ? nullptr : exclusions;
 }
+// A remote set-up's record counts for a folder it takes where it is newer than the drive's
+// backup or the drive's tools leave the folder out. When records count and no drive's backup
+// does, what no record takes has no backup Brindle knows of: it is left out.
+void takeRemoteRecords(std::vector<CheckFolder>& folders, const std::vector<BackupSetup>& setups,
+                       std::optional<Instant> driveCutOff, Instant now)
+{
+    bool any = false;
+    for (CheckFolder& folder : folders) {
+        const std::string path = withoutTrailingSlashes(folder.path);
+        const BackupSetup* remote = RemoteBackups::newestTaking(setups, path, now);
+        if (!remote)
+            continue;
+        const Instant moment = *RemoteBackups::cutOff(*remote, now);
+        if (driveCutOff && !folder.leftOut && *driveCutOff >= moment)
+            continue;
+        folder.cutOff = moment;
+        folder.leftOut = false;
+        folder.exclusions = exclusionsInside(path, leftOutByAll({*remote}));
+        any = true;
+    }
+    if (any && !driveCutOff)
+        for (CheckFolder& folder : folders)
+            if (!folder.cutOff) {
+                folder.cutOff = Instant::min();
+                folder.leftOut = true;
+            }
+}
 } // namespace
 
 ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<CheckFolder>& folders,
@@ -111,7 +142,9 @@ ScannedFolders Check::scanFolders(const Scanner& scanner, const std::vector<Chec
         }
         observer.folderStarted(index, folder.name);
         Scanner folderScanner = scanner;
-        if (folder.leftOut && scanner.lastBackup)
+        if (folder.cutOff)
+            folderScanner.lastBackup = folder.cutOff;
+        if (folder.leftOut && folderScanner.lastBackup)
             folderScanner.lastBackup = Instant::min();
         folderScanner.exclusions = folder.exclusions.get();
         FolderTally tally = folderScanner.scan(opened.get(), folder.name, folder.path, {&observer, filesBefore, stop});
@@ -150,6 +183,8 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
                 folder.exclusions = exclusionsInside(path, rules);
         }
     }
+    if (request.setups)
+        takeRemoteRecords(folders, *request.setups, cutOff, request.now);
     ScannedFolders scanned = scanFolders(scanner, folders, observer, stop);
 
     CheckOutcome outcome;

@@ -5,7 +5,12 @@
 // backup dated after the check began, beyond clockSkewAllowance, covers no change), and
 // assembles the CheckResult: the drive with the newest backup, the other drives, the
 // folders' tallies in the given order, the names of the folders that did not open. Each
-// folder is opened exactly once. Nothing is printed and nothing is written: what went wrong
+// folder is opened exactly once.
+//
+// A set-up that backs up over the network (RemoteBackups.h) stands in for a drive with its
+// tool's record: for each folder it takes, the newer of the record and the drive's backup
+// counts. Where records count and no drive's backup does, the folders no record takes are
+// left out. Nothing is printed and nothing is written: what went wrong
 // comes back in `problems`, and keeping the result is the caller's business.
 //
 // A stop requested through the stop token ends the scan within a directory's worth of work;
@@ -40,6 +45,9 @@ struct CheckFolder {
     bool leftOut = false;
     // What the backups leave out inside it (set by Check::run); null for nothing.
     std::shared_ptr<const Exclusions> exclusions{};
+    // Where not the drive's backup counts for it: the cut-off of the backup that does (set by
+    // Check::run from a remote set-up's record).
+    std::optional<Instant> cutOff{};
 };
 
 struct CheckRequest {
@@ -50,7 +58,8 @@ struct CheckRequest {
     int workers = 4;
     TimeMachineFacts timeMachine;
     // The backup tools' settings; a folder that the tools making the newest backup do not
-    // take is left out (CheckFolder::leftOut) and named in the result.
+    // take, and no remote set-up's record takes, is left out (CheckFolder::leftOut) and named
+    // in the result.
     std::optional<std::vector<BackupSetup>> setups;
     std::optional<bool> iCloudDriveOn;             // whether a sync client is set up
     std::optional<std::string> cloudClient;        // its name, for the texts

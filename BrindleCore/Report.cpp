@@ -2,6 +2,7 @@
 
 #include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/RemoteBackups.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -45,8 +46,18 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     const std::int64_t unknown = total.count(Place::unknown);
     // A backup dated in the future was dated by a wrong clock: it is no last backup.
     const Backup* latest = result.drive ? result.drive->latestBy(result.checkedAt) : nullptr;
-    const std::optional<Instant> lastBackup = latest ? std::optional(latest->date) : std::nullopt;
-    const BackupSetup* setup = result.backupSetups ? BackupSetups::principal(*result.backupSetups) : nullptr;
+    // A tool's record of a backup sent over the network stands in for the drive's where newer.
+    const std::vector<BackupSetup> noSetups;
+    const std::vector<BackupSetup>& setups = result.backupSetups ? *result.backupSetups : noSetups;
+    const BackupSetup* remote = RemoteBackups::principal(setups, result.checkedAt);
+    const std::optional<Instant> remoteCutOff =
+        remote ? RemoteBackups::cutOff(*remote, result.checkedAt) : std::nullopt;
+    const std::optional<Instant> lastBackup =
+        latest && !(remoteCutOff && *remoteCutOff > latest->date) ? std::optional(latest->date) : remoteCutOff;
+    // The drive to name is a set-up's that backs up here; one that backs up over the network has
+    // no drive to choose, but is set up all the same.
+    const std::vector<BackupSetup> localSetups = RemoteBackups::onThisComputer(setups);
+    const BackupSetup* setup = BackupSetups::principal(localSetups);
     const bool tmSetUp = result.backupSetUp();
     const bool searchStopped = result.drive && result.drive->searchStopped.value_or(false);
     const std::int64_t changed = total.changedSinceBackup.value_or(0);
@@ -103,9 +114,42 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             makeFinding(guide, "journalUnreadable", static_cast<std::int64_t>(names.size()),
                         {{"folders", Words::list(names)}, {"client", result.cloudClient.value_or("iCloud")}}, true));
     }
+    // Whose word the backup sent over the network is; said beside a drive's backups too.
+    const auto remoteRecord = [&] {
+        return makeFinding(guide, "remoteBackup", 0,
+                           {{"tool", remote->tool},
+                            {"folders", RemoteBackups::foldersTaken(*remote, result.folders)},
+                            {"target", RemoteBackups::targetName(*remote->target)},
+                            {"when", Words::moment(*remote->lastBackup, now, calendar)}},
+                           false);
+    };
     if (!result.drive) {
         bool applied = false;
-        if (tmSetUp) {
+        if (remote) {
+            const std::string target = RemoteBackups::targetName(*remote->target);
+            if (remoteCutOff) {
+                findings.push_back(remoteRecord());
+                // A schedule's promise, with a day's grace for a computer that was off; a week
+                // where the schedule is not known.
+                const auto promised = remote->scheduledEvery ? std::chrono::seconds{*remote->scheduledEvery} + day
+                                                             : std::chrono::seconds{secondsPerWeek};
+                if (now - *remoteCutOff > promised)
+                    findings.push_back(makeFinding(
+                        guide, "remoteBackupOld", 0,
+                        {{"tool", remote->tool}, {"target", target}, {"when", when(*remote->lastBackup, true)}}, true));
+                if (total.changedSinceBackup && *total.changedSinceBackup >= 1)
+                    findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
+                if (result.leftOut && !result.leftOut->empty())
+                    findings.push_back(makeFinding(guide, "leftOut", static_cast<std::int64_t>(result.leftOut->size()),
+                                                   {{"folders", Words::list(*result.leftOut)}, {"tool", remote->tool}},
+                                                   true));
+            } else {
+                findings.push_back(
+                    makeFinding(guide, "remoteUnseen", 0, {{"tool", remote->tool}, {"target", target}}, false));
+            }
+            applied = !remoteCutOff;
+        }
+        if (setup || (!remote && tmSetUp)) {
             const std::optional<Instant> moment = setup ? setup->lastBackup : result.timeMachine.modified;
             const std::string changedAt = moment ? when(*moment, false) : "recently";
             const std::string destination = setup ? BackupSetups::destination(*setup) : std::string();
@@ -115,17 +159,19 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
                                             {"drive", destination.empty() ? "its backup drive" : destination}},
                                            false));
             applied = true;
-        } else if (!result.folders.empty()) {
+        } else if (!remote && !result.folders.empty()) {
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
             applied = true;
         }
-        if (applied && onlyHere >= 1)
+        if (applied && onlyHere >= 1 && !remoteCutOff)
             findings.push_back(
                 makeFinding(guide, "onlyHere", onlyHere, {{"folders", onlyHereFolders(result.folders)}}, true));
     } else {
         const DriveState& drive = *result.drive;
         const BackupTool tool = BackupTools::of(drive);
         const bool canHold = BackupTools::canHold(drive);
+        if (remoteCutOff)
+            findings.push_back(remoteRecord());
         if (!canHold)
             findings.push_back(makeFinding(guide, "cantHoldTimeMachine", 0,
                                            {{"drive", drive.facts.name},

@@ -117,6 +117,17 @@ std::string when(Instant date, Instant now, const Calendar& calendar, bool relat
     return "on " + dayAndMonth(then.day, today);
 }
 
+std::string moment(Instant date, Instant now, const Calendar& calendar)
+{
+    const LocalTime then = calendar.local(date);
+    const auto days = (calendar.local(now).day - then.day).count();
+    if (days >= -1 && days <= 1)
+        return when(date, now, calendar, false);
+    char time[8];
+    std::snprintf(time, sizeof time, "%02d:%02d", then.hour, then.minute);
+    return "on " + dayAndMonth(then.day, calendar.local(now).day) + " at " + time;
+}
+
 std::string list(const std::vector<std::string>& items)
 {
     if (items.empty())

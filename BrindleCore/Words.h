@@ -33,6 +33,9 @@ std::string duration(double seconds);
 // future days "on Tuesday" or "on 3 March" whatever `relative` says; a day of another year
 // than `now`'s names its year ("on 5 October 2025"). Times are 24-hour in `calendar`'s zone.
 std::string when(Instant date, Instant now, const Calendar& calendar, bool relative);
+// A moment with its time whatever the day: "today at 22:00", "yesterday at 22:00", "on 7
+// December at 22:00", "on 7 December 2025 at 22:00".
+std::string moment(Instant date, Instant now, const Calendar& calendar);
 // The day of `date` in `calendar`: "3 March", or "31 December 2099" in another year than `now`'s.
 std::string date(Instant date, Instant now, const Calendar& calendar);
 // "a", "a and b", "a, b and c".

@@ -1,6 +1,9 @@
 // Arbitrary bytes as Pika Backup's backup.json and history.json (split at the first NUL):
-// never a crash; every setup found names its tool, and every folder it takes is absolute.
+// never a crash; every setup found names its tool, and every folder it takes is absolute; a
+// recorded start is never without its end, and a remote record never vouches for more than
+// its run's end.
 #include "BrindleCore/BackupSetupRead.h"
+#include "BrindleCore/RemoteBackups.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& folder : setup.included.value_or(std::vector<std::string>{}))
             if (folder.empty() || folder.front() != '/')
                 std::abort();
+        if (setup.lastStarted && !setup.lastBackup)
+            std::abort();
+        const auto vouched = RemoteBackups::cutOff(setup, Instant::max());
+        if (vouched && *vouched > *setup.lastBackup)
+            std::abort();
     }
     return 0;
 }

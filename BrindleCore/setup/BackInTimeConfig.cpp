@@ -3,8 +3,15 @@
 // backintime/ folder), its mode ("local", "ssh", "local_encfs", "ssh_encfs"), and the lists
 // "profileN.snapshots.include.M.value" and "profileN.snapshots.exclude.M.value". Keys about
 // passwords are never looked at.
+//
+// After a run that ends without an error, Back In Time writes the local time, "%Y%m%d %H%M",
+// to ~/.local/share/backintime/anacron/<N>_<profile name, spaces as "_"> (tools.writeTimeStamp
+// with BIT_TIME_FORMAT, config.anacronSpoolFile; profile 1 is named "Main profile" unless
+// "profile1.name" says otherwise). For a profile that backs up over ssh, that is the only record
+// of a completed backup on this computer.
 #include "BrindleCore/BackupSetupRead.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 
@@ -50,9 +57,25 @@ std::vector<std::string> listOf(const std::map<std::string, std::string, std::le
     }
     return items;
 }
+// "20261207 2200" (or a bare "20261207"), local time.
+std::optional<Instant> stampTime(std::string_view text, const Calendar& calendar)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.remove_suffix(1);
+    if ((text.size() != 8 && text.size() != 13) || text.find_first_not_of("0123456789 ") != std::string_view::npos)
+        return std::nullopt;
+    std::string iso = std::string(text.substr(0, 4)) + "-" + std::string(text.substr(4, 2)) + "-" +
+                      std::string(text.substr(6, 2)) + " ";
+    iso += text.size() == 13 && text[8] == ' '
+               ? std::string(text.substr(9, 2)) + ":" + std::string(text.substr(11, 2)) + ":00"
+               : std::string("00:00:00");
+    return SetupRead::timestamp(iso, calendar);
+}
 } // namespace
 
-std::vector<BackupSetup> SetupRead::backInTime(std::string_view config, const SetupPlaces& places)
+std::vector<BackupSetup> SetupRead::backInTime(std::string_view config, const SetupPlaces& places,
+                                               const std::map<std::string, std::string>& stamps,
+                                               const Calendar& calendar)
 {
     std::map<std::string, std::string, std::less<>> keys;
     while (!config.empty()) {
@@ -82,6 +105,11 @@ std::vector<BackupSetup> SetupRead::backInTime(std::string_view config, const Se
             if (host.empty())
                 continue;
             setup.target = "ssh://" + host + (value("ssh.path").starts_with('/') ? "" : "/") + value("ssh.path");
+            const auto named = keys.find("profile" + number + ".name");
+            std::string name = named != keys.end() ? named->second : number == "1" ? "Main profile" : "";
+            std::replace(name.begin(), name.end(), ' ', '_');
+            if (const auto stamp = stamps.find(number + "_" + name); stamp != stamps.end())
+                setup.lastBackup = stampTime(stamp->second, calendar);
         } else {
             const std::string path = value("path");
             if (path.empty())

@@ -1,7 +1,9 @@
 // Déjà Dup's lists name folders by path or by the person's special folders: "$HOME",
 // "$DESKTOP", "$DOCUMENTS", "$DOWNLOAD", "$MUSIC", "$PICTURES", "$PUBLIC_SHARE",
 // "$TEMPLATES", "$VIDEOS" and "$TRASH" at the start of a path, "$USER" anywhere; a relative
-// path lies below the home folder.
+// path lies below the home folder. Déjà Dup sets "last-backup" (and "last-run") to the end of
+// a backup only when it succeeded, in GLib's ISO 8601 form ("2026-12-07T22:00:00.123456Z"); it
+// records no start.
 #include "BrindleCore/BackupSetupRead.h"
 
 #include <array>
@@ -59,16 +61,47 @@ std::vector<std::string> foldersOf(const std::vector<std::string>& list, const S
                 folders.push_back(std::move(*folder));
     return folders;
 }
+
+// Where the "remote" backend and the clouds put the backups; nullopt for a backend that backs
+// up to this computer or a drive.
+std::optional<std::string> remoteTarget(const DejaDupSettings& settings)
+{
+    if (settings.backend == "remote") {
+        if (settings.remoteUri.empty())
+            return std::nullopt;
+        std::string uri = settings.remoteUri;
+        // "$HOSTNAME" and the like are filled in by Déjà Dup at run time: the server is enough.
+        if (!settings.remoteFolder.empty() && settings.remoteFolder.find('$') == std::string::npos)
+            uri += (uri.ends_with('/') || settings.remoteFolder.starts_with('/') ? "" : "/") + settings.remoteFolder;
+        return uri;
+    }
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 7> clouds{{
+        {"google", "Google Drive"},
+        {"gdrive", "Google Drive"},
+        {"microsoft", "OneDrive"},
+        {"gcs", "Google Cloud Storage"},
+        {"s3", "Amazon S3"},
+        {"openstack", "OpenStack Swift"},
+        {"rackspace", "Rackspace Cloud Files"},
+    }};
+    for (const auto& [backend, name] : clouds)
+        if (settings.backend == backend)
+            return std::string(name);
+    return std::nullopt;
+}
 } // namespace
 
 std::optional<BackupSetup> SetupRead::dejaDup(const DejaDupSettings& settings, const SetupPlaces& places,
                                               const Calendar& calendar)
 {
     const bool drive = settings.backend == "drive" && !settings.driveUuid.empty();
-    if (settings.lastBackup.empty() && !drive)
+    const auto remote = remoteTarget(settings);
+    if (settings.lastBackup.empty() && !drive && !remote)
         return std::nullopt;
     BackupSetup setup{"Déjà Dup"};
-    if (drive) {
+    if (remote) {
+        setup.target = remote;
+    } else if (drive) {
         setup.volumeUuid = settings.driveUuid;
         if (!settings.driveName.empty())
             setup.driveName = settings.driveName;

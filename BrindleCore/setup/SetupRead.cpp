@@ -5,6 +5,7 @@
 #include "BrindleCore/Limits.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/StandardFolders.h"
+#include "BrindleCore/backups/Folder.h"
 #include "BrindleCore/backups/Layouts.h"
 
 #include <fcntl.h>
@@ -19,6 +20,8 @@
 namespace brindle {
 
 namespace {
+constexpr std::size_t maxUnits = 4096; // the files of a unit folder looked at
+
 std::string fileText(const std::string& path, std::size_t cap)
 {
     return readRegularFile(path, cap).content.value_or(std::string());
@@ -126,8 +129,14 @@ std::vector<BackupSetup> SetupRead::all(const SetupPlaces& places, const std::op
     if (dejaDup)
         if (auto setup = SetupRead::dejaDup(*dejaDup, places, calendar))
             found.push_back(std::move(*setup));
-    for (BackupSetup& setup :
-         backInTime(fileText(places.configHome + "/backintime/config", limits::toolSettingsBytes), places))
+    std::map<std::string, std::string> stamps;
+    if (const auto spool = Folder::open(places.dataHome + "/backintime/anacron"))
+        for (const FolderEntry& entry : spool->list(maxUnits))
+            if (entry.isFile())
+                if (auto stamp = spool->read(entry.name, 64))
+                    stamps.emplace(entry.name, std::move(*stamp));
+    for (BackupSetup& setup : backInTime(fileText(places.configHome + "/backintime/config", limits::toolSettingsBytes),
+                                         places, stamps, calendar))
         found.push_back(std::move(setup));
     if (auto setup = timeshift(fileText(places.timeshiftConfig, limits::toolSettingsBytes), places))
         found.push_back(std::move(*setup));
@@ -153,6 +162,18 @@ std::vector<BackupSetup> SetupRead::all(const SetupPlaces& places, const std::op
              pikaBackup(config, fileText(folder + "/history.json", limits::toolHistoryBytes), places, calendar))
             found.push_back(std::move(setup));
         break;
+    }
+    for (const std::string& path : {places.configHome + "/systemd/user", places.systemUnits}) {
+        const auto folder = Folder::open(path);
+        if (!folder)
+            continue;
+        std::vector<FolderEntry> entries = folder->list(maxUnits);
+        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+        for (const FolderEntry& entry : entries)
+            if (entry.isFile() && entry.name.ends_with(".service"))
+                if (const auto unit = folder->read(entry.name, limits::toolSettingsBytes))
+                    if (auto setup = systemdUnit(*unit, places))
+                        found.push_back(std::move(*setup));
     }
     return found;
 }

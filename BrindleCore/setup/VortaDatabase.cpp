@@ -1,9 +1,9 @@
 // Vorta's settings.db: "backupprofilemodel" (its "repo_id" and "exclude_patterns", one rule a
 // line), "repomodel" (its "url": a folder, or ssh://…), "sourcedirmodel" (the folders of a
-// profile, "dir") and "archivemodel" (the archives of a repository, "time" as a local date and
-// time). The copy in memory is opened read-only; the password table is never asked, and the
-// work any one statement may do is bounded, as is the length of any value; a database with a
-// view or a virtual table is not read.
+// profile, "dir") and "archivemodel" (the archives of a repository: "name", "time" as a local
+// date and time, borg's start of the archive, and "duration"). The copy in memory is opened read-only; the password
+// table is never asked, and the work any one statement may do is bounded, as is the length of any value; a database
+// with a view or a virtual table is not read.
 #include "BrindleCore/BackupSetupRead.h"
 
 #include <sqlite3.h>
@@ -137,8 +137,29 @@ std::vector<BackupSetup> SetupRead::vortaDatabase(std::string_view bytes, const 
                                                                             : std::string(rule));
                   }
               });
-        query(db.get(), "SELECT max(time) FROM archivemodel WHERE repo_id = ?", profile.repo,
-              [&](sqlite3_stmt* row) { setup.lastBackup = timestamp(textAt(row, 0), calendar); });
+        // The newest archive that is not a checkpoint: borg leaves "<name>.checkpoint" (or
+        // ".checkpoint.N") behind when a run is interrupted, and those are no completed backup.
+        std::string newestTime;
+        query(db.get(), "SELECT time, name FROM archivemodel WHERE repo_id = ?", profile.repo, [&](sqlite3_stmt* row) {
+            const std::string time = textAt(row, 0), name = textAt(row, 1);
+            const auto checkpoint = name.rfind(".checkpoint");
+            if (checkpoint != std::string::npos &&
+                (checkpoint + 11 == name.size() || name.compare(checkpoint + 11, 1, ".") == 0))
+                return;
+            if (const auto at = timestamp(time, calendar); at && (!setup.lastStarted || *at > *setup.lastStarted)) {
+                setup.lastStarted = at;
+                newestTime = time;
+            }
+        });
+        setup.lastBackup = setup.lastStarted;
+        // "duration" (seconds, since Vorta 0.8) gives the end; older databases lack it.
+        query(db.get(), "SELECT time, duration FROM archivemodel WHERE repo_id = ?", profile.repo,
+              [&](sqlite3_stmt* row) {
+                  const double seconds = sqlite3_column_double(row, 1);
+                  if (setup.lastStarted && textAt(row, 0) == newestTime && seconds > 0 && seconds < 7 * 24 * 3600.0)
+                      setup.lastBackup = *setup.lastStarted + std::chrono::duration_cast<Instant::duration>(
+                                                                  std::chrono::duration<double>(seconds));
+              });
         setups.push_back(std::move(setup));
     }
     return setups;

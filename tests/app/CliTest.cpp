@@ -360,5 +360,29 @@ TEST(Commands, CheckNamesTheBackupToolAndWhatItLeavesOut)
     EXPECT_NE(carried.out.find(R"("leftOut":["Pictures"])"), std::string::npos) << carried.out;
 }
 
+// Pika Backup to BorgBase over ssh, its last run recorded as completed: the check takes the
+// tool's word for it and asks for no drive.
+TEST(Commands, CheckTakesPikaBackupsRecordOfABackupSentOverTheNetwork)
+{
+    const test::TestTree tree{
+        {{"home/.config/pika-backup/backup.json",
+          test::Node::text(R"([{"id":"main","repo":{"type":"Remote","uri":"ssh://k3x@k3x.repo.borgbase.com/./repo"},
+              "include":["Documents"],"exclude":[]}])")},
+         {"home/.config/pika-backup/history.json",
+          test::Node::text(R"({"main":{"run":[],"last_completed":{"end":"2026-12-07T22:00:00Z",
+              "outcome":{"Completed":{"stats":{"archive":{"duration":300.0}}}}}}})")},
+         {"home/Documents/a.txt", test::Node::file(5)}}};
+    ::setenv("HOME", tree.path("home").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", tree.path("home/.config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1);
+    ::setenv("XDG_DATA_DIRS", tree.path("share").c_str(), 1);
+    const CommandRun text = run({"check", tree.path("home/Documents")});
+    EXPECT_TRUE(text.out.starts_with("1 file has changed since your last backup, ")) << text.out;
+    EXPECT_NE(text.out.find("Pika Backup backs up over the network"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("BorgBase (ssh)"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("Choose Backup Drive"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("can\u2019t see its drive"), std::string::npos) << text.out;
+}
+
 } // namespace
 } // namespace brindle::cli

@@ -1,6 +1,7 @@
 // The backup tools' settings, as fixture files written from the tools' documented formats in
 // a temporary home, and what they take in and leave out.
 #include "BrindleCore/BackupSetupRead.h"
+#include "BrindleCore/RemoteBackups.h"
 
 #include "tests/support/TestTree.h"
 
@@ -26,6 +27,7 @@ SetupPlaces placesIn(const TestTree& tree)
     places.dataHome = tree.path("home/.local/share");
     places.timeshiftConfig = tree.path("etc/timeshift/timeshift.json");
     places.rsnapshotConfig = tree.path("etc/rsnapshot.conf");
+    places.systemUnits = tree.path("etc/systemd/system");
     places.userName = "ada";
     places.userDirs = {{"PICTURES", tree.path("home/Bilder")}};
     return places;
@@ -147,15 +149,16 @@ TEST(BackupSetup, ReadsVortaFromItsTables)
         CREATE TABLE sourcedirmodel (id INTEGER PRIMARY KEY, dir VARCHAR(255) NOT NULL,
             profile_id INTEGER NOT NULL REFERENCES backupprofilemodel (id), added_at DATETIME);
         CREATE TABLE archivemodel (id INTEGER PRIMARY KEY, snapshot_id VARCHAR(255), name VARCHAR(255),
-            repo_id INTEGER NOT NULL REFERENCES repomodel (id), time DATETIME NOT NULL);
+            repo_id INTEGER NOT NULL REFERENCES repomodel (id), time DATETIME NOT NULL, duration REAL, size INTEGER);
         INSERT INTO repomodel VALUES (1, '/media/ada/Backup/borg', '2026-01-01', 'repokey', 0, 0);
         INSERT INTO repopassword VALUES (1, '/media/ada/Backup/borg', 'secret');
         INSERT INTO backupprofilemodel VALUES (1, 'Default', '2026-01-01', 1, NULL, '*.iso
 /home/ada/Downloads');
         INSERT INTO backupprofilemodel VALUES (2, 'No repository', '2026-01-01', NULL, NULL, NULL);
         INSERT INTO sourcedirmodel VALUES (1, '/home/ada', 1, '2026-01-01');
-        INSERT INTO archivemodel VALUES (1, 'a', 'x-1', 1, '2026-11-19 23:00:00');
-        INSERT INTO archivemodel VALUES (2, 'b', 'x-2', 1, '2026-11-20 08:30:00.250000');
+        INSERT INTO archivemodel VALUES (1, 'a', 'x-1', 1, '2026-11-19 23:00:00', 60, NULL);
+        INSERT INTO archivemodel VALUES (2, 'b', 'x-2', 1, '2026-11-20 08:30:00.250000', 90.5, NULL);
+        INSERT INTO archivemodel VALUES (3, 'c', 'x-3.checkpoint', 1, '2026-11-21 01:00:00', NULL, NULL);
     )";
     ASSERT_EQ(sqlite3_exec(db, tables, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
@@ -167,7 +170,82 @@ TEST(BackupSetup, ReadsVortaFromItsTables)
     EXPECT_EQ(setups[0].target, "/media/ada/Backup/borg");
     EXPECT_EQ(setups[0].included, std::vector<std::string>{"/home/ada"});
     EXPECT_EQ(setups[0].excluded, (std::vector<std::string>{"*.iso", "/home/ada/Downloads"}));
-    EXPECT_EQ(setups[0].lastBackup, Instant{sys_days{2026y / November / 20} + 7h + 30min + 250ms});
+    // vorta/store/models.py, ArchiveModel: "time" is borg's start of the archive, "duration" its
+    // length; borg names what an interrupted run leaves "<name>.checkpoint".
+    EXPECT_EQ(setups[0].lastStarted, Instant{sys_days{2026y / November / 20} + 7h + 30min + 250ms});
+    EXPECT_EQ(setups[0].lastBackup, Instant{sys_days{2026y / November / 20} + 7h + 31min + 30s + 750ms});
+}
+
+// Pika Backup's history.json (pika-backup src/config/history.rs: Histories is a map of config
+// id to History {run, running, last_completed}; History::insert sets last_completed only for
+// an outcome of Completed {stats}, whose archive carries borg's "duration", src/borg/json.rs).
+TEST(BackupSetup, PikaBackupsLastCompletedRunAndItsStart)
+{
+    const TestTree tree{{{"home", Node::directory()}}};
+    const SetupPlaces places = placesIn(tree);
+    const std::string config = R"([{"id":"b2","repo":{"type":"Remote","uri":"ssh://u@u.repo.borgbase.com/./repo"},
+        "include":["Documents"],"exclude":[],
+        "schedule":{"enabled":true,"settings":{"run_on_battery":false},"frequency":{"Daily":{"preferred_time":"17:00:00"}}}}])";
+    const std::string stats = R"({"Completed":{"stats":{"archive":{"duration":600.0,"id":"i","name":"n",
+        "stats":{"compressed_size":1,"deduplicated_size":1,"nfiles":1,"original_size":1}}}}})";
+    const Instant end{sys_days{2026y / December / 7} + 22h};
+    const std::vector<std::tuple<const char*, std::string, std::optional<Instant>, std::optional<Instant>>> cases{
+        {"completed",
+         R"({"b2":{"run":[],"running":null,"last_completed":{"end":"2026-12-07T23:00:00+01:00",
+            "outcome":)" +
+             stats + R"(,"messages":[],"include":[],"exclude":[]}}})",
+         end, end - 10min},
+        {"running, after a completed run",
+         R"({"b2":{"run":[],"running":{"start":"2026-12-08T09:00:00+01:00"},
+            "last_completed":{"end":"2026-12-07T22:00:00Z","outcome":)" +
+             stats + "}}}",
+         end, end - 10min},
+        {"running, never completed", R"({"b2":{"run":[],"running":{"start":"2026-12-08T09:00:00+01:00"}}})",
+         std::nullopt, std::nullopt},
+        {"failed only", R"({"b2":{"run":[{"end":"2026-12-07T22:00:00Z","outcome":{"Failed":{}}}],
+            "last_completed":null}})",
+         std::nullopt, std::nullopt},
+        {"an aborted outcome where a completed one belongs", R"({"b2":{"run":[],
+            "last_completed":{"end":"2026-12-07T22:00:00Z","outcome":{"Aborted":"LeftRunning"}}}})",
+         std::nullopt, std::nullopt},
+        {"a duration no run takes", R"({"b2":{"run":[],"last_completed":{"end":"2026-12-07T22:00:00Z",
+            "outcome":{"Completed":{"stats":{"archive":{"duration":1e300}}}}}}})",
+         end, std::nullopt},
+        {"damaged", R"({"b2":{"run":[],"last_completed":{"end":"2026-12-07T22:00)", std::nullopt, std::nullopt},
+    };
+    for (const auto& [what, history, lastBackup, lastStarted] : cases) {
+        const auto setups = SetupRead::pikaBackup(config, history, places, utc);
+        ASSERT_EQ(setups.size(), 1u) << what;
+        EXPECT_EQ(setups[0].lastBackup, lastBackup) << what;
+        EXPECT_EQ(setups[0].lastStarted, lastStarted) << what;
+        EXPECT_EQ(setups[0].scheduledEvery, 24 * 3600) << "src/config/schedule.rs";
+    }
+}
+
+// Déjà Dup's schema (org.gnome.DejaDup.gschema.xml): "backend" is one of auto, remote, local,
+// drive, google, microsoft (and deprecated others); org.gnome.DejaDup.Remote keeps "uri" and
+// "folder". "last-backup" is written when a backup succeeds (libdeja CommonUtils.vala,
+// update_last_run_timestamp, called from OperationBackup.operation_finished on success).
+TEST(BackupSetup, DejaDupsServersAndClouds)
+{
+    const TestTree tree{{{"home", Node::directory()}}};
+    const SetupPlaces places = placesIn(tree);
+    const std::vector<std::tuple<std::string, std::string, std::string, std::optional<std::string>>> cases{
+        {"remote", "sftp://nas.local/srv/backup", "$HOSTNAME", "sftp://nas.local/srv/backup"},
+        {"remote", "smb://nas/share/", "ada", "smb://nas/share/ada"},
+        {"remote", "", "", std::nullopt},
+        {"google", "", "", "Google Drive"},
+        {"microsoft", "", "", "OneDrive"},
+        {"local", "", "", std::nullopt},
+    };
+    for (const auto& [backend, uri, folder, target] : cases) {
+        DejaDupSettings settings{backend, "", "", "", {"$HOME"}, {}, "2026-12-07T22:00:00.5Z", uri, folder};
+        const auto setup = SetupRead::dejaDup(settings, places, utc);
+        ASSERT_TRUE(setup) << backend;
+        EXPECT_EQ(setup->target, target) << backend << " " << uri;
+        settings.lastBackup.clear();
+        EXPECT_EQ(SetupRead::dejaDup(settings, places, utc).has_value(), target.has_value()) << "never run";
+    }
 }
 
 // A settings database of a few bytes cannot compute its rows (a view), nor values of a
@@ -229,6 +307,89 @@ TEST(BackupSetup, ReadsTimestampsWithAndWithoutZones)
     };
     for (const auto& [text, instant] : cases)
         EXPECT_EQ(SetupRead::timestamp(text, berlin), instant) << text;
+}
+
+// restic and borg run from a timer: the service's ExecStart= and Environment= (systemd.service(5),
+// systemd.exec(5)); restic's -r/--repo or RESTIC_REPOSITORY, borg's "create REPO::ARCHIVE PATH…"
+// or BORG_REPO with "::ARCHIVE" (their manuals).
+TEST(BackupSetup, ServicesThatRunResticOrBorgToAServer)
+{
+    const TestTree tree{{{"home", Node::directory()}}};
+    const SetupPlaces places = placesIn(tree);
+    const std::string home = tree.path("home");
+    struct Case {
+        const char* unit;
+        std::optional<std::string> tool{}, target{};
+        std::optional<std::vector<std::string>> included{};
+    };
+    const std::vector<Case> cases{
+        {"[Service]\nExecStart=/usr/bin/restic -r sftp:ada@nas:/srv/restic backup --exclude-caches "
+         "/home/ada/Documents\n",
+         "restic", "sftp:ada@nas:/srv/restic", std::vector<std::string>{"/home/ada/Documents"}},
+        {"[Service]\nEnvironment=\"RESTIC_REPOSITORY=rest:https://backup.example.org/ada\"\n"
+         "EnvironmentFile=/etc/restic.env\nExecStart=restic backup Documents\n",
+         "restic", "rest:https://backup.example.org/ada", std::vector<std::string>{home + "/Documents"}},
+        {"[Service]\nEnvironment=BORG_REPO=ssh://u@u.repo.borgbase.com/./repo\n"
+         "ExecStart=-/usr/bin/borg create --stats ::{hostname}-{now} /home/ada\n",
+         "borg", "ssh://u@u.repo.borgbase.com/./repo", std::vector<std::string>{"/home/ada"}},
+        {"[Service]\nExecStart=/usr/bin/borg create /media/ada/Backup/borg::x /home/ada\n"}, // on a drive
+        {"[Service]\nExecStart=/usr/bin/restic -r sftp:nas:/r forget --keep-daily 7\n"},     // not a backup
+        {"[Service]\nExecStart=/usr/bin/rsync -a /home/ada nas:/backup\n"},
+        {"[Service]\nExecStart=\"/usr/bin/restic\n"}, // damaged
+    };
+    for (const Case& test : cases) {
+        const auto setup = SetupRead::systemdUnit(test.unit, places);
+        EXPECT_EQ(setup.has_value(), test.tool.has_value()) << test.unit;
+        if (!setup || !test.tool)
+            continue;
+        EXPECT_EQ(setup->tool, *test.tool);
+        EXPECT_EQ(setup->target, test.target);
+        EXPECT_EQ(setup->included, test.included);
+        EXPECT_FALSE(setup->lastBackup);
+    }
+}
+
+// Back In Time over ssh: its stamp of the last run without an error (backintime
+// common/tools.py writeTimeStamp, BIT_TIME_FORMAT "%Y%m%d %H%M"; config.py anacronSpoolFile,
+// "1_Main_profile"), read from ~/.local/share/backintime/anacron.
+TEST(BackupSetup, BackInTimesStampOfItsLastRunOverSsh)
+{
+    const std::string config = "profiles=1:2\nprofile1.snapshots.mode=ssh\nprofile1.snapshots.ssh.host=nas\n"
+                               "profile1.snapshots.ssh.path=/srv/bit\nprofile2.name=Work laptop\n"
+                               "profile2.snapshots.mode=ssh\nprofile2.snapshots.ssh.host=nas\n";
+    for (const auto& [stamps, first, second] :
+         std::vector<std::tuple<std::map<std::string, std::string>, std::optional<Instant>, std::optional<Instant>>>{
+             {{{"1_Main_profile", "20261207 2200\n"}, {"2_Work_laptop", "20261206"}},
+              Instant{sys_days{2026y / December / 7} + 22h},
+              Instant{sys_days{2026y / December / 6}}},
+             {{{"1_Main_profile", "2026120722"}, {"2_Work laptop", "20261206 1000"}}, std::nullopt, std::nullopt},
+         }) {
+        const TestTree tree{{{"home", Node::directory()}}};
+        const auto setups = SetupRead::backInTime(config, placesIn(tree), stamps, utc);
+        ASSERT_EQ(setups.size(), 2u);
+        EXPECT_EQ(setups[0].target, "ssh://nas/srv/bit");
+        EXPECT_EQ(setups[0].lastBackup, first);
+        EXPECT_EQ(setups[1].lastBackup, second);
+    }
+}
+
+TEST(RemoteBackups, TargetsAsPeopleKnowThem)
+{
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"ssh://k3x@k3x.repo.borgbase.com/./repo", "BorgBase (ssh)"},
+        {"k3x@k3x.repo.borgbase.com:repo", "BorgBase (ssh)"},
+        {"ssh://backup@[::1]:2222/srv/borg", "::1 (ssh)"},
+        {"sftp:ada@nas.local:/srv/restic", "nas.local (sftp)"},
+        {"sftp://u123@u123.your-storagebox.de/backups", "Hetzner Storage Box (sftp)"},
+        {"smb://nas/share/ada", "nas (SMB)"},
+        {"davs://cloud.example.org/remote.php/webdav", "cloud.example.org (WebDAV)"},
+        {"b2:bucket-name", "b2:bucket-name"},
+        {"Google Drive", "Google Drive"},
+    };
+    for (const auto& [target, name] : cases)
+        EXPECT_EQ(RemoteBackups::targetName(target), name) << target;
+    EXPECT_FALSE(RemoteBackups::isRemote(BackupSetup{"Vorta", "/media/ada/Backup"}));
+    EXPECT_TRUE(RemoteBackups::isRemote(BackupSetup{"Vorta", "nas:backups"}));
 }
 
 } // namespace

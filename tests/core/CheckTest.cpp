@@ -195,10 +195,11 @@ TEST(Check, ASetUpThatBacksUpToAnotherDriveCoversNothingOnThisOne)
     DriveState drive{{"Backup", "ext4"}, true, {Backup{backup, backup, {}, {}, "Back In Time"}}};
     drive.fileSystem = Drive::fileSystemId(tree.path("drive"));
     request.drives = {drive};
-    BackupSetup here{"Back In Time", tree.path("drive")}, elsewhere{"Back In Time", "/proc/self"};
+    BackupSetup here{"Back In Time", tree.path("drive")}, elsewhere{"Back In Time", "/proc/self"},
+        overSsh{"Back In Time", "ssh://nas/srv/backintime"};
     here.included = std::vector<std::string>{tree.path("Documents")};
-    elsewhere.included = std::vector<std::string>{tree.path("Pictures")};
-    request.setups = {{here, elsewhere}};
+    elsewhere.included = overSsh.included = std::vector<std::string>{tree.path("Pictures")};
+    request.setups = {{here, elsewhere, overSsh}};
     Recorder recorder;
     EXPECT_EQ(Check::run(request, recorder).result.leftOut, std::vector<std::string>{"Pictures"});
 }
@@ -225,6 +226,64 @@ TEST(Check, AnRsnapshotRunItsLogDoesNotCallCompletedIsNoBackup)
         request.setups = setups;
         Recorder recorder;
         EXPECT_EQ(Check::run(request, recorder).result.drive->lastBackup(), newest) << setups.size();
+    }
+}
+
+// A set-up that backs up over the network stands in for a drive with its tool's record, folder
+// by folder: the newer of the record and the drive's backup counts, and what the record does
+// not take still needs the drive.
+TEST(Check, ARemoteRecordCountsForTheFoldersItTakesWhereItIsNewer)
+{
+    using std::chrono::minutes;
+    // Every file changed as the tree was made: a cut-off before that leaves each changed, one
+    // after it (within the clocks' allowance) none.
+    const TestTree tree{
+        {{"Documents/a", Node::file(1)}, {"Documents/b", Node::file(1)}, {"Pictures/c", Node::file(1)}}};
+    const Instant now{tree.now()};
+    BackupSetup pika{"Pika Backup", "ssh://u@u.repo.borgbase.com/./repo"};
+    pika.included = std::vector<std::string>{tree.path("Documents")};
+    const auto recorded = [&](int minutesOn) {
+        BackupSetup setup = pika;
+        setup.lastStarted = now + minutes(minutesOn);
+        setup.lastBackup = *setup.lastStarted + minutes(5);
+        return setup;
+    };
+    const auto driveBackedUp = [&](int minutesOn) {
+        const Instant at = now + minutes(minutesOn);
+        return DriveState{{"Backup", "ext4"}, true, {Backup{at, at, {}, {}, "Back In Time"}}};
+    };
+    struct Case {
+        const char* what;
+        std::vector<BackupSetup> setups;
+        std::vector<DriveState> drives;
+        std::int64_t changed;
+        std::optional<std::vector<std::string>> leftOut;
+    };
+    const std::vector<Case> cases{
+        {"record only: what it does not take is left out",
+         {recorded(30)},
+         {},
+         0 + 1,
+         std::vector<std::string>{"Pictures"}},
+        {"record newer than the drive, which takes Pictures",
+         {recorded(40)},
+         {driveBackedUp(-120)},
+         0 + 1,
+         std::nullopt},
+        {"drive newer than the record", {recorded(-120)}, {driveBackedUp(40)}, 0 + 0, std::nullopt},
+        {"record older than every change", {recorded(-120)}, {}, 2 + 1, std::vector<std::string>{"Pictures"}},
+        {"a run that never completed", {pika}, {}, 0, std::nullopt},
+        {"a record dated in the future", {recorded(48 * 60)}, {}, 0, std::nullopt},
+    };
+    for (const Case& test : cases) {
+        CheckRequest request =
+            requestFor(tree, {{"Documents", tree.path("Documents")}, {"Pictures", tree.path("Pictures")}}, 1);
+        request.setups = test.setups;
+        request.drives = test.drives;
+        Recorder recorder;
+        const CheckResult result = Check::run(request, recorder).result;
+        EXPECT_EQ(result.total().changedSinceBackup.value_or(0), test.changed) << test.what;
+        EXPECT_EQ(result.leftOut, test.leftOut) << test.what;
     }
 }
 

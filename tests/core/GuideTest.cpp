@@ -141,6 +141,9 @@ const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
     {"leftOut", {"folders", "tool"}},
     {"futureBackup", {"drive", "date"}},
     {"journalUnreadable", {"client", "folders"}},
+    {"remoteBackup", {"tool", "folders", "target", "when"}},
+    {"remoteUnseen", {"tool", "target"}},
+    {"remoteBackupOld", {"tool", "target", "when"}},
 };
 const std::vector<std::pair<std::string, std::set<std::string>>> noteKeys{
     {"driveAway", {"drive", "when"}}, {"backupOld", {"drive", "when"}}, {"moreWithout", {"total", "before", "when"}}};

@@ -29,7 +29,7 @@ Guide echoGuide()
     for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine",
                            "driveAway", "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong",
                            "cantTell", "photos", "sameDisk", "leftOut", "futureBackup", "journalUnreadable",
-                           "noBackupOnDrive", "searchStopped"})
+                           "noBackupOnDrive", "searchStopped", "remoteBackup", "remoteUnseen", "remoteBackupOld"})
         guide.findings.push_back(
             {id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
@@ -260,6 +260,48 @@ TEST(Report, AnswersAndFindingsInOrder)
                      unreadable,
                      "noBackup:one(1|||1 MB|||)",
                      {"cantOpen!", "cantReadAll!", "noBackup!", "onlyHere!", "photos"}});
+    // Backups sent over the network: the tool's record stands in for a drive, and no drive is
+    // asked for.
+    const auto sentAway = [](CheckResult r, std::optional<seconds> recordAgo, bool andADrive = false) {
+        BackupSetup pika{"Pika Backup", "ssh://u@u.repo.borgbase.com/./repo"};
+        if (recordAgo)
+            pika.lastBackup = pika.lastStarted = checkedAt - *recordAgo;
+        r.backupSetups = std::vector<BackupSetup>{pika};
+        if (andADrive)
+            r.backupSetups->push_back({"Back In Time", "/media/ada/Disk"});
+        return r;
+    };
+    cases.push_back({"a remote record",
+                     sentAway(result({folder("Docs", {{Place::onlyHere, 9}}, 2)}), hours{3}),
+                     "changedSince(2||||today at 12:12||)",
+                     {"remoteBackup", "changedSinceBackup!", "photos"}});
+    cases.push_back({"a remote record a fortnight old",
+                     sentAway(result({folder("Docs", {{Place::onlyHere, 9}}, 0)}), days{14}),
+                     "nothingChanged(0||||on 12 November||)",
+                     {"remoteBackup", "remoteBackupOld!", "photos"}});
+    CheckResult daily = sentAway(result({folder("Docs", {{Place::onlyHere, 9}}, 0)}), hours{50});
+    daily.backupSetups->front().scheduledEvery = 24 * 3600;
+    cases.push_back({"a remote record older than its daily schedule and a day",
+                     daily,
+                     "nothingChanged(0||||on Tuesday||)",
+                     {"remoteBackup", "remoteBackupOld!", "photos"}});
+    daily.backupSetups->front().lastBackup = daily.backupSetups->front().lastStarted = checkedAt - hours{47};
+    cases.push_back({"a remote record within its daily schedule and a day",
+                     daily,
+                     "nothingChanged(0||||on Tuesday||)",
+                     {"remoteBackup", "photos"}});
+    cases.push_back({"a remote set-up without a record",
+                     sentAway(result({folder("Docs", {{Place::onlyHere, 9}})}), std::nullopt),
+                     "notInICloud(9|||9 MB|||)",
+                     {"remoteUnseen", "onlyHere!", "photos"}});
+    cases.push_back({"a remote record and a drive not chosen",
+                     sentAway(result({folder("Docs", {{Place::onlyHere, 9}}, 0)}), hours{3}, true),
+                     "nothingChanged(0||||today at 12:12||)",
+                     {"remoteBackup", "driveNotChosen", "photos"}});
+    cases.push_back({"a drive's backup older than the remote record",
+                     sentAway(result({folder("Docs", {{Place::onlyHere, 9}}, 0)}, drive(days{8})), hours{3}),
+                     "nothingChanged(0||||today at 12:12||)",
+                     {"remoteBackup", "photos"}});
 
     const Guide guide = echoGuide();
     for (const Case& c : cases) {
@@ -384,6 +426,32 @@ TEST(Report, PhotosFindingTellsWhereTheCatalogueLives)
         EXPECT_EQ(report.findings.back().line, row.line);
         EXPECT_EQ(report.findings.back().opens, "photosGuide");
     }
+}
+
+// Pika Backup to BorgBase, its last run recorded as completed: the answer takes the run's start
+// as the cut-off, and the finding says whose word it is.
+TEST(Report, ABackupSentOverTheNetworkIsTheToolsWord)
+{
+    const Instant checked{sys_days{2026y / December / 10} + 9h};
+    BackupSetup pika{"Pika Backup", "ssh://k3x@k3x.repo.borgbase.com/./repo"};
+    pika.included = std::vector<std::string>{"/home/ada/Documents"};
+    pika.lastStarted = Instant{sys_days{2026y / December / 7} + 21h + 40min};
+    pika.lastBackup = Instant{sys_days{2026y / December / 7} + 22h};
+    FolderTally documents = folder("Documents", {{Place::onlyHere, 3}}, 1);
+    CheckResult r(checked, 1.0, {documents}, std::nullopt, {}, false);
+    r.backupSetups = std::vector<BackupSetup>{pika};
+    const Report report(r, Guide::shared(), std::nullopt, utc);
+    EXPECT_EQ(report.answer, "1 file has changed since your last backup, on Monday, so it has no second copy yet.");
+    ASSERT_FALSE(report.findings.empty());
+    EXPECT_EQ(report.findings[0].title, "Pika Backup backs up over the network");
+    EXPECT_EQ(report.findings[0].line,
+              "Pika Backup backs up Documents to BorgBase (ssh); its last backup, on 7 December at 22:00, "
+              "finished as Pika Backup recorded. Brindle can’t read that backup itself.");
+
+    r.backupSetups->front().lastBackup.reset();
+    const Report unseen(r, Guide::shared(), std::nullopt, utc);
+    EXPECT_EQ(unseen.findings[0].line, "Pika Backup backs up to BorgBase (ssh), and Brindle can’t see backups "
+                                       "sent over the network, so it can’t tell which files they hold.");
 }
 
 TEST(Report, TheDemonstrationsReadWell)

@@ -49,6 +49,16 @@ TEST(Presentation, SidebarRowsFollowTheResultAndTheDrives)
     result->otherDrives = std::vector<DriveState>{*result->drive};
     EXPECT_EQ(row(presentation::sidebar({result, std::nullopt, true, 0, now, utc}), "Backup drives").value,
               "No backup");
+
+    // A set-up that backs up over the network, and no drive: the place is its backups.
+    result->drive.reset();
+    result->otherDrives.reset();
+    BackupSetup pika{"Pika Backup", "ssh://u@u.repo.borgbase.com/./repo"};
+    result->backupSetups = std::vector<BackupSetup>{pika};
+    EXPECT_EQ(row(presentation::sidebar({result, std::nullopt, false, 0, now, utc}), "Backups").value, "Not seen");
+    result->backupSetups->front().lastBackup = now - 2h;
+    EXPECT_EQ(row(presentation::sidebar({result, std::nullopt, false, 0, now, utc}), "Backups").value,
+              "today at 10:00");
 }
 
 TEST(Presentation, StatusLineAndHeadings)

@@ -72,6 +72,32 @@ TEST(DejaDupSettings, ReadsTheKeysThroughGSettings)
                                           "2026-11-20T02:15:00Z"}));
 }
 
+// Déjà Dup's own schema, as the deja-dup package installs it: a server chosen, and the last
+// backup it recorded.
+TEST(DejaDupSettings, AServerAndTheLastBackupThroughDejaDupsOwnSchema)
+{
+    const std::string installed = "/usr/share/glib-2.0/schemas/org.gnome.DejaDup.gschema.xml";
+    const auto own = readRegularFile(installed, 1u << 20).content;
+    const TestTree tree;
+    if (!own || !useTree(tree, false) || std::system("command -v glib-compile-schemas >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "deja-dup is not installed (scripts/install-deps installs it)";
+    tree.add("schemas/org.gnome.DejaDup.gschema.xml", Node::text(*own));
+    ASSERT_EQ(std::system(("glib-compile-schemas " + tree.path("schemas")).c_str()), 0);
+    tree.add("config/glib-2.0/settings/keyfile",
+             Node::text("[org/gnome/deja-dup]\nbackend='remote'\nlast-backup='2026-12-07T22:00:00.123456Z'\n\n"
+                        "[org/gnome/deja-dup/remote]\nuri='sftp://nas.local/srv/backup'\nfolder='ada'\n"));
+    const auto settings = readDejaDupSettings();
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(settings->remoteUri, "sftp://nas.local/srv/backup");
+    EXPECT_EQ(settings->remoteFolder, "ada");
+    SetupPlaces places;
+    places.home = tree.path("home");
+    const auto setup = SetupRead::dejaDup(*settings, places, Calendar::utc());
+    ASSERT_TRUE(setup);
+    EXPECT_EQ(setup->target, "sftp://nas.local/srv/backup/ada");
+    EXPECT_TRUE(setup->lastBackup);
+}
+
 TEST(DejaDupSettings, NothingWithoutTheSchema)
 {
     const TestTree tree;

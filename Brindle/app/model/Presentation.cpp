@@ -1,5 +1,6 @@
 #include "Brindle/app/model/Presentation.h"
 
+#include "BrindleCore/RemoteBackups.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -56,7 +57,17 @@ std::vector<SidebarGroup> sidebar(const SidebarFacts& facts)
         driveValue = last ? Words::when(*last, facts.now, facts.calendar, false)
                           : (searchStopped ? "Not found yet" : "No backup");
     }
-    places.rows.push_back({severalDrives ? "Backup drives" : "Backup drive", driveValue, false, {Kind::backupDrive}});
+    std::string driveLabel = severalDrives ? "Backup drives" : "Backup drive";
+    // Backups sent over the network have no drive: the place shows the tool's record instead.
+    const BackupSetup* remote = result && !result->drive && result->backupSetups
+                                    ? RemoteBackups::principal(*result->backupSetups, result->checkedAt)
+                                    : nullptr;
+    if (remote) {
+        driveLabel = "Backups";
+        const auto cutOff = RemoteBackups::cutOff(*remote, result->checkedAt);
+        driveValue = cutOff ? Words::when(*remote->lastBackup, facts.now, facts.calendar, false) : "Not seen";
+    }
+    places.rows.push_back({driveLabel, driveValue, false, {Kind::backupDrive}});
     places.rows.push_back({"Photos", "Check", false, {Kind::photos}});
     groups.push_back(std::move(places));
 

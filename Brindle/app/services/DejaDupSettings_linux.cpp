@@ -70,6 +70,8 @@ std::optional<DejaDupSettings> readDejaDupSettings()
     read.localFolder = childKey("org.gnome.DejaDup.Local", "folder");
     read.driveUuid = childKey("org.gnome.DejaDup.Drive", "uuid");
     read.driveName = childKey("org.gnome.DejaDup.Drive", "name");
+    read.remoteUri = childKey("org.gnome.DejaDup.Remote", "uri");
+    read.remoteFolder = childKey("org.gnome.DejaDup.Remote", "folder");
     return read;
 }
 
