@@ -26,10 +26,14 @@ Guide echoGuide()
     for (const char* key : {"noFolders", "noFiles", "noBackup", "notInICloud", "iCloudAfterBackup", "iCloudClause",
                             "onlyWaiting", "allTwoCopies", "cantTellAll", "changedSince", "nothingChanged"})
         guide.answers[key] = echo(key);
-    for (const char* id : {"cantOpen", "cantReadAll", "driveNotChosen", "noBackup", "onlyHere", "cantHoldTimeMachine",
-                           "driveAway", "backupOld", "changedSinceBackup", "onlyICloud", "notEncrypted", "waitingLong",
-                           "cantTell", "photos", "sameDisk", "leftOut", "futureBackup", "journalUnreadable",
-                           "noBackupOnDrive", "searchStopped", "remoteBackup", "remoteUnseen", "remoteBackupOld"})
+    for (const char* id : {"cantOpen",        "cantReadAll",    "driveNotChosen",
+                           "noBackup",        "onlyHere",       "cantHoldTimeMachine",
+                           "driveAway",       "backupOld",      "changedSinceBackup",
+                           "onlyICloud",      "notEncrypted",   "waitingLong",
+                           "cantTell",        "photos",         "sameDisk",
+                           "leftOut",         "futureBackup",   "journalUnreadable",
+                           "noBackupOnDrive", "searchStopped",  "remoteBackup",
+                           "remoteUnseen",    "remoteBackupOld"})
         guide.findings.push_back(
             {id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
@@ -168,7 +172,7 @@ TEST(Report, AnswersAndFindingsInOrder)
         {"drive without backups",
          result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt)),
          "noBackup(2|||2 MB|||)",
-         {"noBackup!", "photos"}},
+         {"noBackupOnDrive!", "photos"}},
         {"drive without backups, Time Machine set up",
          result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt), setUp),
          "notInICloud(2|||2 MB|||)",
@@ -203,8 +207,10 @@ TEST(Report, AnswersAndFindingsInOrder)
                      {"noBackupOnDrive!", "notEncrypted!", "photos"}});
     CheckResult crowded = result({folder("Docs", {{Place::onlyHere, 2}})}, drive(std::nullopt));
     crowded.drive->searchStopped = true;
-    cases.push_back({"a search stopped at its limits before it found a backup", crowded,
-                     "notInICloud(2|||2 MB|||)", {"searchStopped!", "photos"}});
+    cases.push_back({"a search stopped at its limits before it found a backup",
+                     crowded,
+                     "notInICloud(2|||2 MB|||)",
+                     {"searchStopped!", "photos"}});
     CheckResult sameDisk =
         result({folder("Docs", {{Place::onlyHere, 1}}, 0)}, drive(hours{1}, true, {}, "Btrfs", true, "Timeshift"));
     sameDisk.onBackupDisk = std::vector<std::string>{"Docs"};
@@ -213,8 +219,10 @@ TEST(Report, AnswersAndFindingsInOrder)
     CheckResult sameDiskNoBackup =
         result({folder("Docs", {{Place::onlyHere, 1}})}, drive(std::nullopt, true, {}, "Btrfs"));
     sameDiskNoBackup.onBackupDisk = std::vector<std::string>{"Docs"};
-    cases.push_back(
-        {"no backups on the folders' disk", sameDiskNoBackup, "noBackup:one(1|||1 MB|||)", {"noBackupOnDrive!", "photos"}});
+    cases.push_back({"no backups on the folders' disk",
+                     sameDiskNoBackup,
+                     "noBackup:one(1|||1 MB|||)",
+                     {"noBackupOnDrive!", "photos"}});
     CheckResult toolSetUp = result({folder("Docs", {{Place::onlyHere, 1}})});
     toolSetUp.backupSetups = std::vector<BackupSetup>{{"Timeshift"}};
     cases.push_back({"a backup tool set up, no drive chosen",
