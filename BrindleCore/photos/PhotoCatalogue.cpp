@@ -3,6 +3,7 @@
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/Limits.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/Trimmed.h"
 
 #include <sys/stat.h>
 
@@ -14,15 +15,6 @@ bool isRegularFile(const std::string& path)
 {
     struct stat status;
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "BrindleCore/Json.h"
 #include "BrindleCore/Limits.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/Trimmed.h"
 
 #include <algorithm>
 #include <array>
@@ -29,15 +30,6 @@ std::string_view clientName(SyncClient client)
 namespace SyncConfig {
 
 namespace {
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
 int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
