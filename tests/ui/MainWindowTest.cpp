@@ -10,6 +10,7 @@
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Commands.h"
 #include "Brindle/app/ui/HistoryView.h"
+#include "Brindle/app/ui/PhotosGuideSheet.h"
 #include "Brindle/app/ui/SegmentedControl.h"
 #include "Brindle/app/ui/SettingsWindow.h"
 #include "Brindle/app/ui/Shell.h"
@@ -17,6 +18,7 @@
 #include "Brindle/app/ui/Switch.h"
 #include "Brindle/app/ui/Theme.h"
 #include "Brindle/app/ui/ThemeStyle.h"
+#include "Brindle/app/ui/WelcomeSheet.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Json.h"
 #include "tests/support/QtMetaTypes.h"
@@ -25,7 +27,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -424,10 +425,15 @@ private slots:
 
         if (screen == "photos") {
             w.model.view().setShowPhotos(true);
-            auto* sheet = w.window.findChild<QDialog*>();
+            auto* sheet = w.window.findChild<PhotosGuideSheet*>();
             QVERIFY(sheet && sheet->isVisible());
             QTest::keyClick(sheet, Qt::Key_Escape);
             QVERIFY(!sheet->isVisible() && !w.model.view().showPhotos());
+            w.model.view().setShowWelcome(true);
+            auto* welcome = w.window.findChild<WelcomeSheet*>();
+            QVERIFY(welcome && welcome->isVisible());
+            QTest::keyClick(welcome, Qt::Key_Escape);
+            QVERIFY(!welcome->isVisible() && !w.model.view().showWelcome());
         }
     }
 
