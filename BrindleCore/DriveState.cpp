@@ -39,7 +39,7 @@ const Backup* DriveState::latestBy(Instant now) const
 {
     const Backup* latest = nullptr;
     for (const Backup& backup : backups)
-        if (backup.date <= now + clockSkewAllowance && (!latest || backup.date > latest->date))
+        if (!isFutureDated(backup.date, now) && (!latest || backup.date > latest->date))
             latest = &backup;
     return latest;
 }
@@ -47,7 +47,7 @@ const Backup* DriveState::latestBy(Instant now) const
 std::optional<Instant> DriveState::futureBackup(Instant now) const
 {
     const auto last = lastBackup();
-    return last && *last > now + clockSkewAllowance ? last : std::nullopt;
+    return last && isFutureDated(*last, now) ? last : std::nullopt;
 }
 
 bool DriveState::awayLong(Instant now) const { return !connected && lastSeen && now - *lastSeen > Watch::staleSpan; }

@@ -53,6 +53,11 @@ struct Backup {
 
 // How far a backup's date may lie after the moment a check began, for clocks that differ a little.
 inline constexpr std::chrono::seconds clockSkewAllowance{3600};
+// Whether `moment` lies beyond clockSkewAllowance after `now`; safe at the ends of time.
+constexpr bool isFutureDated(Instant moment, Instant now)
+{
+    return now < Instant::max() - clockSkewAllowance && moment > now + clockSkewAllowance;
+}
 
 struct DriveState {
     DriveFacts facts;

@@ -67,7 +67,7 @@ std::optional<Instant> RemoteBackups::cutOff(const BackupSetup& setup, Instant n
     // A start after the end is no start the tool could have recorded.
     const Instant moment =
         setup.lastStarted && *setup.lastStarted <= *setup.lastBackup ? *setup.lastStarted : *setup.lastBackup;
-    if (moment > now + clockSkewAllowance)
+    if (isFutureDated(moment, now))
         return std::nullopt;
     return moment;
 }
