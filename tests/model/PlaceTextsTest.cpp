@@ -3,6 +3,8 @@
 #include "Brindle/app/model/CloudScreen.h"
 #include "Brindle/app/model/LetterPresentation.h"
 #include "Brindle/app/model/Presentation.h"
+#include "Brindle/app/model/RemoteBackupPlace.h"
+#include "Brindle/app/model/TrayPresentation.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,63 @@ TEST(PlaceTexts, SetUpIsWhatTheToolsSettingsSay)
         if (!row.title.empty())
             EXPECT_EQ(placeTexts::noDriveTitle(result), row.title);
         EXPECT_EQ(placeTexts::listLine(result), row.line);
+    }
+}
+
+// A set-up that backs up over the network has no drive to choose: the drive screen, the tray
+// panel and the letter name its target and the tool's record, and ask for a drive only for a
+// set-up that backs up to one.
+TEST(PlaceTexts, BackupsSentOverTheNetworkAreNeverADriveToChoose)
+{
+    const Calendar utc = Calendar::utc();
+    BackupSetup pika{"Pika Backup", "ssh://k3x@k3x.repo.borgbase.com/./repo"};
+    pika.lastBackup = now - days{3} + 10h; // 5 December, 22:00
+    BackupSetup unrecorded = pika;
+    unrecorded.lastBackup.reset();
+    const std::string recorded = "Last backup on 5 December at 22:00, to BorgBase (ssh), as Pika Backup recorded.";
+    const std::string unseen = "BorgBase (ssh): Brindle can’t see backups sent over the network.";
+    struct Row {
+        std::vector<BackupSetup> setups;
+        std::string title;
+        bool drivesAdvised;
+        std::string lastBackupRow;
+        std::string cardLine;
+        std::vector<std::string> letter; // the first is the tray panel's line too
+    };
+    const std::vector<Row> rows{
+        {{pika},
+         "Pika Backup backs up over the network.",
+         false,
+         "on 5 December at 22:00",
+         "As Pika Backup recorded it. Brindle can’t read that backup itself.",
+         {recorded}},
+        {{unrecorded},
+         "Pika Backup backs up over the network.",
+         false,
+         "Not seen",
+         "Brindle can’t see backups sent over the network, so it can’t tell which files they hold.",
+         {unseen}},
+        {{BackupSetup{"Déjà Dup", "/media/ada/Backup"}, pika},
+         "Déjà Dup is set up. Choose its drive to see the date of its last backup.",
+         true,
+         "on 5 December at 22:00",
+         "As Pika Backup recorded it. Brindle can’t read that backup itself.",
+         {recorded, "Déjà Dup is set up; its drive wasn’t chosen in Brindle."}},
+    };
+    for (const Row& row : rows) {
+        CheckResult result(now, 1, {tally(2, 0)}, std::nullopt, {}, false);
+        result.backupSetups = row.setups;
+        EXPECT_EQ(placeTexts::noDriveTitle(result), row.title);
+        EXPECT_EQ(placeTexts::drivesAdvised(result), row.drivesAdvised);
+        const auto card = presentation::remoteCard(result, now, utc);
+        ASSERT_TRUE(card);
+        EXPECT_EQ(card->target, "BorgBase (ssh)");
+        EXPECT_EQ(card->rows,
+                  (std::vector<placeTexts::DriveRow>{{"Last backup", row.lastBackupRow}, {"Tool", "Pika Backup"}}));
+        EXPECT_EQ(card->line, row.cardLine);
+        EXPECT_EQ(presentation::panelBackupLine(result, now, utc), row.letter.front());
+        const Report report(result, Guide::shared(), std::nullopt, utc);
+        EXPECT_EQ(presentation::letter(result, report, Guide::shared(), "", now, utc).backups, row.letter);
     }
 }
 

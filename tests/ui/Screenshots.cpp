@@ -103,6 +103,23 @@ std::optional<CheckResult> dejaDupSetUp(Instant)
     return result;
 }
 
+// No drive: Pika Backup backs up to BorgBase over ssh, and recorded its last run finished.
+std::optional<CheckResult> pikaToBorgBase(Instant now)
+{
+    CheckResult result = Demo::withDrive();
+    result.timeMachine = {};
+    const auto shift = now - std::chrono::hours{1} - result.checkedAt;
+    result.checkedAt += shift;
+    const Backup& latest = *result.drive->latestBy(result.checkedAt - shift);
+    BackupSetup pika{"Pika Backup", "ssh://k3x@k3x.repo.borgbase.com/./repo"};
+    pika.lastBackup = latest.date + shift;
+    pika.lastStarted = latest.started ? std::optional(*latest.started + shift) : std::nullopt;
+    pika.scheduledEvery = 24 * 3600;
+    result.backupSetups = std::vector{pika};
+    result.drive.reset();
+    return result;
+}
+
 // The Photos guide sheet, over the window.
 QWidget* photosGuide(MainWindow& window, AppModel& model)
 {
@@ -200,6 +217,8 @@ const std::vector<Scene>& scenes()
          {},
          [](Instant) -> std::optional<CheckResult> { return linuxDrive("borg", false); }},
         {"drive-setup-not-chosen", {}, Section{Kind::backupDrive}, {}, dejaDupSetUp},
+        {"remote-overview", {}, Section{Kind::overview}, {}, pikaToBorgBase},
+        {"remote-drive", {}, Section{Kind::backupDrive}, {}, pikaToBorgBase},
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
         {"photos-catalogue", {"-demoDrive"}, Section{Kind::photos}, photoCatalogue},

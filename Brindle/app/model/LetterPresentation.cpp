@@ -1,6 +1,7 @@
 #include "Brindle/app/model/LetterPresentation.h"
 
 #include "Brindle/app/model/CloudClient.h"
+#include "Brindle/app/model/RemoteBackupPlace.h"
 #include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Words.h"
 
@@ -66,9 +67,16 @@ std::vector<std::string> backupLines(const CheckResult& result, Instant now, con
 {
     const std::vector<DriveState> drives = result.drives();
     if (drives.empty()) {
-        const auto tool = result.setUpTool();
-        return {tool ? Words::shownName(*tool) + " is set up; its drive wasn\u2019t chosen in Brindle."
-                     : "Your backup tool isn\u2019t set up on this computer."};
+        // A set-up that backs up over the network has no drive to choose; one that backs up to
+        // a drive still wants its drive.
+        std::vector<std::string> lines;
+        if (const auto remote = presentation::remoteBackupLine(result, now, calendar))
+            lines.push_back(*remote);
+        if (const auto tool = presentation::localSetUpTool(result))
+            lines.push_back(Words::shownName(*tool) + " is set up; its drive wasn\u2019t chosen in Brindle.");
+        else if (lines.empty())
+            lines.emplace_back("Your backup tool isn\u2019t set up on this computer.");
+        return lines;
     }
     std::vector<std::string> lines;
     for (const DriveState& drive : drives)

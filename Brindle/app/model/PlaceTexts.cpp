@@ -1,7 +1,9 @@
 #include "Brindle/app/model/PlaceTexts.h"
 
+#include "Brindle/app/model/RemoteBackupPlace.h"
 #include "Brindle/app/model/ScreenWords.h"
 #include "BrindleCore/BackupTools.h"
+#include "BrindleCore/RemoteBackups.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -158,12 +160,27 @@ std::string backupTool(const std::optional<CheckResult>& result)
 
 bool backupSetUp(const std::optional<CheckResult>& result) { return result && result->backupSetUp(); }
 
+namespace {
+// The set-up that backs up over the network, when no set-up backs up to a drive: it has no
+// drive to choose.
+const BackupSetup* onlyRemote(const std::optional<CheckResult>& result)
+{
+    if (!result || !result->backupSetups || presentation::localSetUpTool(*result))
+        return nullptr;
+    return RemoteBackups::principal(*result->backupSetups, result->checkedAt);
+}
+} // namespace
+
 std::string noDriveTitle(const std::optional<CheckResult>& result)
 {
-    if (const auto setUp = result ? result->setUpTool() : std::nullopt)
-        return *setUp + " is set up. Choose its drive to see the date of its last backup.";
+    if (const auto local = result ? presentation::localSetUpTool(*result) : std::nullopt)
+        return *local + " is set up. Choose its drive to see the date of its last backup.";
+    if (const BackupSetup* remote = onlyRemote(result))
+        return remote->tool + " backs up over the network.";
     return capitalised(backupTool(result)) + " isn’t set up on this computer.";
 }
+
+bool drivesAdvised(const std::optional<CheckResult>& result) { return onlyRemote(result) == nullptr; }
 
 std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Calendar& calendar)
 {

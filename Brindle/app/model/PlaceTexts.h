@@ -44,8 +44,12 @@ std::string cloudTitle(const FolderTally& tally, const presentation::CloudClient
 std::string backupTool(const DriveState& drive);
 std::string backupTool(const std::optional<CheckResult>& result);
 bool backupSetUp(const std::optional<CheckResult>& result);
-// Without a drive chosen: what is set up, and how choosing works.
+// Without a drive chosen: what is set up, and how choosing works. A set-up that backs up over
+// the network has no drive to choose: where it is the only one, the title never asks for a
+// drive, and drivesAdvised is false (the screen leads with the tool's settings and leaves
+// out noDriveText).
 std::string noDriveTitle(const std::optional<CheckResult>& result);
+bool drivesAdvised(const std::optional<CheckResult>& result);
 inline constexpr const char* noDriveText =
     "Choose the drive once, in the panel your desktop shows. Brindle then reads the dates of its backups straight "
     "from the drive.";

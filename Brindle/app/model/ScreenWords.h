@@ -50,6 +50,7 @@ inline constexpr const char* notCheckedYet = "Not checked yet";
 // The backup drive.
 inline constexpr const char* yourBackupDrive = "Your backup drive";
 inline constexpr const char* anotherBackupDrive = "Another backup drive";
+inline constexpr const char* yourBackups = "Your backups";
 inline constexpr const char* newestBackup = "The newest backup";
 
 // Photos.

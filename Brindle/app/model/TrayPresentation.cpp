@@ -1,5 +1,6 @@
 #include "Brindle/app/model/TrayPresentation.h"
 
+#include "Brindle/app/model/RemoteBackupPlace.h"
 #include "BrindleCore/StaleSpan.h"
 #include "BrindleCore/Words.h"
 
@@ -30,6 +31,8 @@ std::string panelAnswer(const std::optional<Report>& report) { return report ? r
 
 std::string panelBackupLine(const std::optional<CheckResult>& result, Instant now, const Calendar& calendar)
 {
+    if (const auto remote = remoteBackupLine(result, now, calendar))
+        return *remote;
     if (!result || !result->drive)
         return "No backup drive chosen.";
     const std::string& name = result->drive->facts.name;

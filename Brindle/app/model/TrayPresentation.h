@@ -29,7 +29,8 @@ std::string trayBadge(std::int64_t noSecondCopy);
 std::string panelAnswer(const std::optional<Report>& report);
 
 // "No backup drive chosen." without a result or a drive; "Backup: no backups read yet." for a
-// drive with none; else "Last backup yesterday at 18:00, to Backup.".
+// drive with none; else "Last backup yesterday at 18:00, to Backup.". Without a drive, a set-up
+// that backs up over the network says its record instead (remoteBackupLine).
 std::string panelBackupLine(const std::optional<CheckResult>& result, Instant now, const Calendar& calendar);
 
 // "The weekly check is off", or "Next check on Tuesday": a week after the last check (after

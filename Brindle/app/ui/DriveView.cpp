@@ -3,6 +3,7 @@
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/OpenKeys.h"
 #include "Brindle/app/model/PlaceTexts.h"
+#include "Brindle/app/model/RemoteBackupPlace.h"
 #include "Brindle/app/model/ScreenWords.h"
 #include "Brindle/app/ui/Buttons.h"
 #include "Brindle/app/ui/Screen.h"
@@ -73,13 +74,34 @@ void DriveView::rebuild()
         auto* title = label(q(placeTexts::noDriveTitle(result)), T::title(28), T::Colour::text, page);
         title->setWordWrap(true);
         column->addWidget(title);
-        auto* text = label(QString::fromUtf8(placeTexts::noDriveText), T::text(14), T::Colour::text2, page);
-        text->setWordWrap(true);
-        column->addWidget(text);
+        const bool drivesAdvised = placeTexts::drivesAdvised(result);
+        if (drivesAdvised) {
+            auto* text = label(QString::fromUtf8(placeTexts::noDriveText), T::text(14), T::Colour::text2, page);
+            text->setWordWrap(true);
+            column->addWidget(text);
+        }
+        if (const auto remote = presentation::remoteCard(result, model_.now(), model_.calendar())) {
+            auto* cards = new QVBoxLayout;
+            cards->setSpacing(10);
+            cards->addWidget(label(q(words::yourBackups), T::semibold(13), T::Colour::muted, page));
+            cards->addWidget(card(remote->target, remote->rows, remote->line, page));
+            auto* columns = new QHBoxLayout;
+            columns->addLayout(cards, 3);
+            columns->addStretch(2);
+            column->addSpacing(6);
+            column->addLayout(columns);
+            column->addSpacing(6);
+        }
         auto* buttons = new QHBoxLayout;
         // The drive a backup tool on this computer writes to, when it is here: still one click
         // by the person, never chosen for them.
-        if (const auto suggestion = model_.driveWatch().suggestedDrive()) {
+        if (!drivesAdvised) {
+            auto* settings = new PrimaryButton(q(words::openBackupSettings), page);
+            connect(settings, &QPushButton::clicked, &model_,
+                    [this] { model_.actions().open(openKeys::backupSettings); });
+            buttons->addWidget(settings);
+            buttons->addWidget(new PlainButton(q(words::chooseDrive), page));
+        } else if (const auto suggestion = model_.driveWatch().suggestedDrive()) {
             auto* use = new PrimaryButton(q(placeTexts::useDriveTitle(suggestion->name, suggestion->tool)), page);
             connect(use, &QPushButton::clicked, &model_,
                     [this, path = suggestion->path] { model_.grants().useDrive(path); });
@@ -131,15 +153,22 @@ void DriveView::rebuild()
 
 QWidget* DriveView::driveCard(const DriveState& drive, QWidget* parent)
 {
+    const Calendar calendar = model_.calendar();
+    return card(drive.facts.name, placeTexts::driveRows(drive, model_.now(), calendar),
+                placeTexts::backupsLine(drive, model_.now(), calendar), parent);
+}
+
+QWidget* DriveView::card(const std::string& name, const std::vector<placeTexts::DriveRow>& rows,
+                         const std::string& footnote, QWidget* parent)
+{
     auto* card = new Card(parent);
     card->column()->setSpacing(8);
-    card->column()->addWidget(label(q(drive.facts.name), T::title(20), T::Colour::text, card));
+    card->column()->addWidget(label(q(name), T::title(20), T::Colour::text, card));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(6);
     int row = 0;
-    const Calendar calendar = model_.calendar();
-    for (const placeTexts::DriveRow& shown : placeTexts::driveRows(drive, model_.now(), calendar)) {
+    for (const placeTexts::DriveRow& shown : rows) {
         grid->addWidget(label(q(shown.label), T::text(13), shown.warning ? T::Colour::accent : T::Colour::muted, card),
                         row, 0, Qt::AlignTop);
         auto* text = label(q(shown.value), T::text(13), T::Colour::text, card);
@@ -148,8 +177,7 @@ QWidget* DriveView::driveCard(const DriveState& drive, QWidget* parent)
     }
     grid->setColumnStretch(1, 1);
     card->column()->addLayout(grid);
-    auto* backups =
-        label(q(placeTexts::backupsLine(drive, model_.now(), calendar)), T::text(12), T::Colour::muted, card);
+    auto* backups = label(q(footnote), T::text(12), T::Colour::muted, card);
     backups->setWordWrap(true);
     card->column()->addWidget(backups);
     return card;

@@ -1,7 +1,9 @@
 // DriveView: the backup drives: what each holds and when it last backed up, and beside them
-// what the newest backup leaves without a second copy. Without a drive, how to choose one.
+// what the newest backup leaves without a second copy. Without a drive, how to choose one, and
+// the record of a set-up that backs up over the network, which has no drive to choose.
 #pragma once
 
+#include "Brindle/app/model/PlaceTexts.h"
 #include "BrindleCore/DriveState.h"
 
 #include <QScrollArea>
@@ -18,6 +20,9 @@ public:
 private:
     void rebuild();
     QWidget* driveCard(const DriveState& drive, QWidget* parent);
+    // A card: a title, rows of a label and a value, and a muted footnote.
+    QWidget* card(const std::string& name, const std::vector<placeTexts::DriveRow>& rows, const std::string& footnote,
+                  QWidget* parent);
     QWidget* sidePanel(QWidget* parent);
 
     AppModel& model_;

@@ -1,0 +1,68 @@
+#include "Brindle/app/model/RemoteBackupPlace.h"
+
+#include "BrindleCore/RemoteBackups.h"
+#include "BrindleCore/Words.h"
+
+namespace brindle::presentation {
+
+namespace {
+const BackupSetup* shownRemote(const std::optional<CheckResult>& result)
+{
+    if (!result || result->drive || !result->backupSetups)
+        return nullptr;
+    return RemoteBackups::principal(*result->backupSetups, result->checkedAt);
+}
+
+std::string targetOf(const BackupSetup& setup)
+{
+    return Words::shownName(setup.target ? RemoteBackups::targetName(*setup.target) : setup.tool);
+}
+
+// The moment of the record that counts, as the report says it; nullopt without one.
+std::optional<std::string> recorded(const CheckResult& result, const BackupSetup& setup, Instant now,
+                                    const Calendar& calendar)
+{
+    if (!RemoteBackups::cutOff(setup, result.checkedAt))
+        return std::nullopt;
+    return Words::moment(*setup.lastBackup, now, calendar);
+}
+} // namespace
+
+std::optional<std::string> localSetUpTool(const CheckResult& result)
+{
+    if (result.backupSetups) {
+        const std::vector<BackupSetup> local = RemoteBackups::onThisComputer(*result.backupSetups);
+        if (const BackupSetup* setup = BackupSetups::principal(local))
+            return setup->tool;
+    }
+    if (result.timeMachine.isSetUp().value_or(false))
+        return "Time Machine";
+    return std::nullopt;
+}
+
+std::optional<RemoteCard> remoteCard(const std::optional<CheckResult>& result, Instant now, const Calendar& calendar)
+{
+    const BackupSetup* remote = shownRemote(result);
+    if (!remote)
+        return std::nullopt;
+    const auto when = recorded(*result, *remote, now, calendar);
+    return RemoteCard{targetOf(*remote),
+                      {{"Last backup", when ? *when : "Not seen"}, {"Tool", remote->tool}},
+                      when
+                          ? "As " + remote->tool + " recorded it. Brindle can’t read that backup itself."
+                          : "Brindle can’t see backups sent over the network, so it can’t tell which files they hold."};
+}
+
+std::optional<std::string> remoteBackupLine(const std::optional<CheckResult>& result, Instant now,
+                                            const Calendar& calendar)
+{
+    const BackupSetup* remote = shownRemote(result);
+    if (!remote)
+        return std::nullopt;
+    const std::string target = targetOf(*remote);
+    if (const auto when = recorded(*result, *remote, now, calendar))
+        return "Last backup " + *when + ", to " + target + ", as " + remote->tool + " recorded.";
+    return target + ": Brindle can’t see backups sent over the network.";
+}
+
+} // namespace brindle::presentation
