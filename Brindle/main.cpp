@@ -6,6 +6,8 @@
 #include "Brindle/cli/Terminal.h"
 #include "Brindle/cli/WindowLauncher.h"
 
+#include "BrindleCore/Translation.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -25,6 +27,7 @@ bool wantsWindow(const std::vector<std::string_view>& args)
 
 int main(int argc, char** argv)
 {
+    brindle::useSystemLanguage();
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (wantsWindow(args))
         return brindle::cli::execWindow(args, "open the window");

@@ -19,19 +19,16 @@ void fatal(const std::string& message)
 
 std::string Phrase::text(std::int64_t count, const PhraseValues& values) const
 {
-    std::string out = std::holds_alternative<std::string>(form)
-                          ? std::get<std::string>(form)
-                          : (count == 1 ? std::get<Counted>(form).one : std::get<Counted>(form).other);
+    std::string out;
+    if (const auto* plain = std::get_if<std::string>(&form))
+        out = *plain;
+    else if (const auto& counted = std::get<Counted>(form); context.empty())
+        out = count == 1 ? counted.one : counted.other;
+    else
+        out = translatedCounted(context.c_str(), counted.one.c_str(), counted.other.c_str(), count);
     PhraseValues filled = values;
     filled.try_emplace("n", Words::count(count));
-    for (const auto& [name, value] : filled) {
-        const std::string placeholder = "{" + name + "}";
-        for (std::size_t at = out.find(placeholder); at != std::string::npos;
-             at = out.find(placeholder, at + value.size())) {
-            out.replace(at, placeholder.size(), value);
-        }
-    }
-    return out;
+    return fill(std::move(out), filled);
 }
 
 const Phrase& Guide::answer(const std::string& key) const
@@ -196,6 +193,46 @@ GuideDecoding decodeGuideText(std::string_view text)
     return decodeGuide(parsed);
 }
 
+namespace {
+// The shipped guide in the chosen language. Each text's context is its place in Guide.json
+// ("guide: findings.notEncrypted.title"), as po/guide-messages writes it into the catalogue.
+void translate(std::string& text, const std::string& where)
+{
+    if (!text.empty())
+        text = translated(("guide: " + where).c_str(), text.c_str());
+}
+
+void translate(Phrase& phrase, const std::string& where)
+{
+    if (auto* plain = std::get_if<std::string>(&phrase.form))
+        translate(*plain, where);
+    else
+        phrase.context = "guide: " + where;
+}
+
+Guide translated(Guide guide)
+{
+    translate(guide.line, "line");
+    translate(guide.promise, "promise");
+    for (auto& [key, name] : guide.places)
+        translate(name, "places." + key);
+    for (auto& [key, phrase] : guide.answers)
+        translate(phrase, "answers." + key);
+    for (GuideFinding& finding : guide.findings) {
+        const std::string where = "findings." + finding.id + ".";
+        translate(finding.title, where + "title");
+        translate(finding.line, where + "line");
+        translate(finding.button, where + "button");
+        translate(finding.help, where + "help");
+    }
+    for (auto& [key, note] : guide.notes) {
+        translate(note.title, "notes." + key + ".title");
+        translate(note.body, "notes." + key + ".body");
+    }
+    return guide;
+}
+} // namespace
+
 Guide Guide::load(const std::optional<std::string>& bundle)
 {
     if (!bundle)
@@ -204,7 +241,7 @@ Guide Guide::load(const std::optional<std::string>& bundle)
     auto decoded = read.content ? decodeGuideText(*read.content) : GuideDecoding{};
     if (!decoded.guide)
         fatal("Guide.json is missing or doesn't decode");
-    return std::move(*decoded.guide);
+    return translated(std::move(*decoded.guide));
 }
 
 const Guide& Guide::shared()

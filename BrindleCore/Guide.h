@@ -9,6 +9,7 @@
 #pragma once
 
 #include "BrindleCore/Json.h"
+#include "BrindleCore/Translation.h"
 
 #include <cstdint>
 #include <map>
@@ -19,8 +20,6 @@
 
 namespace brindle {
 
-using PhraseValues = std::map<std::string, std::string>;
-
 struct Phrase {
     struct Counted {
         std::string one;   // for a count of exactly 1
@@ -28,6 +27,9 @@ struct Phrase {
         friend bool operator==(const Counted&, const Counted&) = default;
     };
     std::variant<std::string, Counted> form;
+    // The catalogue context of a counted phrase, whose form is chosen per count; empty for
+    // phrases never translated (a guide decoded in a test).
+    std::string context{};
 
     // The chosen form with every "{name}" replaced by its value; "{n}" is the count grouped
     // with commas unless `values` holds "n". Unknown placeholders stay as they are.

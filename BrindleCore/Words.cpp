@@ -1,5 +1,8 @@
 #include "BrindleCore/Words.h"
 
+#include "BrindleCore/Translation.h"
+#include "BrindleCore/LocaleForms.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -13,6 +16,8 @@ namespace {
 // to_chars formats exactly as printf does in the "C" locale and never reads LC_NUMERIC.
 std::string fixed(double value, int decimals, std::string_view unit)
 {
+    if (!formattingLocale().empty())
+        return LocaleForms::decimal(value, decimals) + "\u00A0" + std::string(unit);
     char buffer[64];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
     std::string text(buffer, end);
@@ -24,6 +29,8 @@ std::string fixed(double value, int decimals, std::string_view unit)
 
 std::string count(std::int64_t n)
 {
+    if (!formattingLocale().empty())
+        return LocaleForms::integer(n);
     const bool negative = n < 0;
     // Work with the magnitude as unsigned so that the most negative value is safe.
     std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
@@ -44,9 +51,9 @@ std::string count(std::int64_t n)
 std::string size(std::int64_t bytes)
 {
     if (bytes < 1)
-        return "0 MB";
+        return translated("a size of nothing", "0 MB");
     if (bytes < 1'000'000)
-        return "under 1 MB";
+        return translated("a size below one megabyte", "under 1 MB");
     if (bytes <= 999'999'999)
         return fixed(static_cast<double>(bytes) / 1e6, 0, "MB");
     if (bytes <= 999'999'999'999)
@@ -66,26 +73,46 @@ std::string roughSize(std::int64_t bytes)
 std::string duration(double seconds)
 {
     if (!(seconds >= 1.0))
-        return "under a second";
+        return translated("how long something took", "under a second");
     const double clamped = std::min(seconds, 9.0e15);
     const auto s = static_cast<long long>(std::round(clamped));
     if (s <= 59)
-        return std::to_string(s) + " s";
-    return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
+        return fill(translated("how long something took, in seconds", "{seconds} s"), {{"seconds", std::to_string(s)}});
+    return fill(translated("how long something took, in minutes and seconds", "{minutes} min {seconds} s"),
+                {{"minutes", std::to_string(s / 60)}, {"seconds", std::to_string(s % 60)}});
 }
 
 namespace {
 constexpr std::array<const char*, 12> months{"January", "February", "March",     "April",   "May",      "June",
                                              "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char*, 7> weekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                              "Thursday", "Friday", "Saturday"};
 
 std::string dayAndMonth(std::chrono::sys_days day, std::chrono::sys_days today)
 {
     const std::chrono::year_month_day ymd(day);
+    const bool sameYear = ymd.year() == std::chrono::year_month_day(today).year();
+    if (!formattingLocale().empty())
+        return LocaleForms::date(day, sameYear ? "dMMMM" : "dMMMMy");
     std::string text =
         std::to_string(static_cast<unsigned>(ymd.day())) + " " + months[static_cast<unsigned>(ymd.month()) - 1];
-    if (ymd.year() != std::chrono::year_month_day(today).year())
+    if (!sameYear)
         text += " " + std::to_string(static_cast<int>(ymd.year()));
     return text;
+}
+
+std::string weekday(std::chrono::sys_days day)
+{
+    if (!formattingLocale().empty())
+        return LocaleForms::date(day, "EEEE");
+    return weekdays[std::chrono::weekday(day).c_encoding()];
+}
+
+std::string clock(const LocalTime& then)
+{
+    char time[8];
+    std::snprintf(time, sizeof time, "%02d:%02d", then.hour, then.minute);
+    return time;
 }
 } // namespace
 
@@ -96,25 +123,22 @@ std::string date(Instant date, Instant now, const Calendar& calendar)
 
 std::string when(Instant date, Instant now, const Calendar& calendar, bool relative)
 {
-    static constexpr std::array<const char*, 7> weekdays{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                         "Thursday", "Friday", "Saturday"};
     const LocalTime then = calendar.local(date);
     const std::chrono::sys_days today = calendar.local(now).day;
     const auto days = (today - then.day).count();
-
-    char time[8];
-    std::snprintf(time, sizeof time, "%02d:%02d", then.hour, then.minute);
+    const PhraseValues time{{"time", clock(then)}};
     if (days == 0)
-        return std::string("today at ") + time;
+        return fill(translated("a moment of today", "today at {time}"), time);
     if (days == 1)
-        return std::string("yesterday at ") + time;
+        return fill(translated("a moment of yesterday", "yesterday at {time}"), time);
     if (days == -1)
-        return std::string("tomorrow at ") + time;
+        return fill(translated("a moment of tomorrow", "tomorrow at {time}"), time);
     if (days >= 2 && relative)
-        return std::to_string(days) + " days ago";
+        return fill(translatedCounted("a day two or more days ago", "{n} day ago", "{n} days ago", days),
+                    {{"n", count(days)}});
     if (days >= -6 && days <= 6)
-        return std::string("on ") + weekdays[std::chrono::weekday(then.day).c_encoding()];
-    return "on " + dayAndMonth(then.day, today);
+        return fill(translated("a day within a week, by its name", "on {weekday}"), {{"weekday", weekday(then.day)}});
+    return fill(translated("a day by its date", "on {date}"), {{"date", dayAndMonth(then.day, today)}});
 }
 
 std::string moment(Instant date, Instant now, const Calendar& calendar)
@@ -123,15 +147,16 @@ std::string moment(Instant date, Instant now, const Calendar& calendar)
     const auto days = (calendar.local(now).day - then.day).count();
     if (days >= -1 && days <= 1)
         return when(date, now, calendar, false);
-    char time[8];
-    std::snprintf(time, sizeof time, "%02d:%02d", then.hour, then.minute);
-    return "on " + dayAndMonth(then.day, calendar.local(now).day) + " at " + time;
+    return fill(translated("a moment by its date and time", "on {date} at {time}"),
+                {{"date", dayAndMonth(then.day, calendar.local(now).day)}, {"time", clock(then)}});
 }
 
 std::string list(const std::vector<std::string>& items)
 {
     if (items.empty())
         return {};
+    if (!formattingLocale().empty())
+        return LocaleForms::list(items);
     std::string text = items.front();
     for (std::size_t i = 1; i < items.size(); ++i)
         text += (i + 1 == items.size() ? " and " : ", ") + items[i];
@@ -182,7 +207,7 @@ std::string shownName(std::string_view name)
 
 std::string counted(std::int64_t n, std::string_view one, std::string_view other)
 {
-    return count(n) + " " + std::string(n == 1 ? one : other);
+    return count(n) + " " + translatedCounted("", std::string(one).c_str(), std::string(other).c_str(), n);
 }
 
 std::string namingCloud(std::string text, std::string_view client)

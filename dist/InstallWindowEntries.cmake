@@ -11,6 +11,11 @@ foreach(entry "dbus-1/services/${BRINDLE_APP_ID}.service" "applications/${BRINDL
   get_filename_component(_name "${entry}" NAME)
   set(_path "${BRINDLE_DATADIR}/${entry}")
   message(STATUS "Installing: $ENV{DESTDIR}${_path}")
-  configure_file("${BRINDLE_DIST_DIR}/${_name}.in" "$ENV{DESTDIR}${_path}" @ONLY)
+  # The desktop entry with its translations, as the build wrote them.
+  set(_template "${BRINDLE_DIST_DIR}/${_name}.in")
+  if(EXISTS "${BRINDLE_TRANSLATED_DIR}/${_name}.in")
+    set(_template "${BRINDLE_TRANSLATED_DIR}/${_name}.in")
+  endif()
+  configure_file("${_template}" "$ENV{DESTDIR}${_path}" @ONLY)
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${_path}")
 endforeach()

@@ -5,6 +5,8 @@
 #include "Brindle/app/WindowApp.h"
 #include "Brindle/cli/Commands.h"
 
+#include "BrindleCore/Translation.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +16,7 @@
 
 int main(int argc, char** argv)
 {
+    brindle::useSystemLanguage();
     if (argc > 1 && std::string_view(argv[1]) == "report") {
         const std::vector<std::string_view> args(argv + 2, argv + argc);
         int status = brindle::cli::finishOutput(brindle::runReportCommand(args));
