@@ -3,6 +3,8 @@
 #include "BrindleCore/ResourceBundle.h"
 
 #include <clocale>
+#include <cstdlib>
+#include <initializer_list>
 #include <cstring>
 #include <libintl.h>
 #include <string_view>
@@ -24,9 +26,17 @@ std::string catalogueLanguage()
     return code == "en" ? std::string() : code;
 }
 
+const char* firstSet(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        if (const char* value = std::getenv(name); value && *value)
+            return value;
+    return nullptr;
+}
+
 std::string languageOf(std::string_view name)
 {
-    return std::string(name.substr(0, name.find_first_of("_.@")));
+    return std::string(name.substr(0, name.find_first_of("_.@:")));
 }
 } // namespace
 
@@ -34,6 +44,17 @@ void useSystemLanguage(const std::optional<std::string>& localeFolder)
 {
     std::setlocale(LC_CTYPE, "");
     const char* messages = std::setlocale(LC_MESSAGES, "");
+    std::string system = messages ? messages : "";
+    if (!messages) {
+        // gettext ignores LANGUAGE under the "C" locale, but not under C.UTF-8.
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+        std::setlocale(LC_MESSAGES, "C.UTF-8");
+        if (const char* wanted = firstSet({"LC_ALL", "LC_MESSAGES", "LANG"})) {
+            system = wanted;
+            if (!firstSet({"LANGUAGE"}))
+                setenv("LANGUAGE", wanted, 1);
+        }
+    }
     if (!localeFolder)
         return;
     bindtextdomain(domain, localeFolder->c_str());
@@ -43,9 +64,7 @@ void useSystemLanguage(const std::optional<std::string>& localeFolder)
     if (language.empty())
         return;
     // The region and script of the person's locale where its language is the catalogue's.
-    const std::string_view system = messages ? std::string_view(messages) : std::string_view();
-    std::string chosen = languageOf(system) == languageOf(language) ? std::string(system.substr(0, system.find('.')))
-                                                                    : language;
+    std::string chosen = languageOf(system) == languageOf(language) ? system.substr(0, system.find('.')) : language;
     locale = chosen.substr(0, chosen.find('@'));
 }
 
@@ -77,6 +96,13 @@ std::string translatedCounted(const char* context, const char* one, const char* 
     if (found == key.c_str() || found == other)
         return english;
     return found;
+}
+
+std::string pluralCategory(std::int64_t n)
+{
+    // TRANSLATORS: not shown. Write in each form the CLDR name of the plural category it serves
+    // (one, two, few, many or other), as in the "Plural-Forms" of this catalogue.
+    return translatedCounted("plural category", "one", "other", n);
 }
 
 std::string fill(std::string text, const PhraseValues& values)

@@ -4,7 +4,9 @@
 // The language is chosen once, by `useSystemLanguage`, as gettext chooses it: LANGUAGE, then
 // LC_ALL, LC_MESSAGES and LANG. Call it from main before any other thread starts; it sets the
 // process's LC_CTYPE and LC_MESSAGES from the environment and leaves LC_NUMERIC alone, so that
-// no number is read or written in the locale's form by accident. Without that call, and for
+// no number is read or written in the locale's form by accident. A locale the system has not
+// generated (LANG=de_DE.UTF-8 on a machine without it) still chooses its language: the
+// messages then run under C.UTF-8 with LANGUAGE set from that name. Without that call, and for
 // every text a catalogue lacks, the text stays English exactly as the code writes it.
 //
 // The lookups are safe from any thread once the language is chosen. The choice of plural form
@@ -37,6 +39,10 @@ std::string translatedCounted(const char* context, const char* one, const char* 
 
 // `text` with every "{name}" replaced by its value; unknown placeholders stay as they are.
 std::string fill(std::string text, const PhraseValues& values);
+
+// The CLDR plural category ("one", "few", "other"…) that the chosen catalogue's form for `n`
+// serves, as its translators named it: the tests compare it with ICU's rules for the language.
+std::string pluralCategory(std::int64_t n);
 
 // The locale numbers, dates and lists follow: the chosen catalogue's language with the
 // region of LC_MESSAGES when they agree ("de_AT", "de"); "" while texts stay English, whose
