@@ -100,8 +100,9 @@ std::string driveReport(const DriveState& state)
         rows.push_back({formatISO8601(backup.date), orDash(backup.started, formatISO8601), name,
                         orDash(backup.changedItems, Words::count), orDash(backup.changedBytes, Words::size)});
         if (const auto known = backup.tool ? BackupTools::named(*backup.tool) : std::nullopt)
-            if (!known->note.empty() && std::find(notes.begin(), notes.end(), known->note) == notes.end())
-                notes.emplace_back(known->note);
+            if (const std::string note = BackupTools::note(*known);
+                !note.empty() && std::find(notes.begin(), notes.end(), note) == notes.end())
+                notes.push_back(note);
     }
     std::vector<std::size_t> widths(headings.size(), 0);
     for (const auto& row : rows)
