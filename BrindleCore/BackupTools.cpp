@@ -97,15 +97,14 @@ bool BackupTools::suits(std::string_view format, FormatNeed need)
 
 std::string BackupTools::needPhrase(FormatNeed need)
 {
-    // TRANSLATORS: follows „needs“, as in „Timeshift needs …“.
-    const char* context = "backup tool: what it needs of a drive";
     switch (need) {
     case FormatNeed::macFormat:
-        return translated(context, "APFS or Mac OS Extended");
+        return translated("backup tool: what it needs of a drive, after „needs“", "APFS or Mac OS Extended");
     case FormatNeed::hardLinks:
-        return translated(context, "a file system with hard links and Unix permissions, such as ext4, Btrfs or XFS");
+        return translated("backup tool: what it needs of a drive, after „needs“",
+                          "a file system with hard links and Unix permissions, such as ext4, Btrfs or XFS");
     case FormatNeed::anyWritable:
-        return translated(context, "a file system it can write to");
+        return translated("backup tool: what it needs of a drive, after „needs“", "a file system it can write to");
     }
     return "";
 }

@@ -97,7 +97,8 @@ bool LineFile::appendLine(const std::string& line, std::string* errorText)
         return failWith(errorText, fill(translated("file error", "cannot examine {file}"), {{"file", path_}}));
     if (!S_ISREG(status.st_mode)) {
         if (errorText)
-            *errorText = fill(translated("file error", "cannot append to {file}: not a regular file"), {{"file", path_}});
+            *errorText =
+                fill(translated("file error", "cannot append to {file}: not a regular file"), {{"file", path_}});
         return false;
     }
     // A last line without its line feed was cut short: start on a fresh line.
@@ -117,7 +118,8 @@ bool LineFile::appendLine(const std::string& line, std::string* errorText)
         errno = saved;
         return failWith(errorText, fill(translated("file error", "cannot append to {file}"), {{"file", path_}}));
     }
-    return file.reset() || failWith(errorText, fill(translated("file error", "cannot close {file}"), {{"file", path_}}));
+    return file.reset() ||
+           failWith(errorText, fill(translated("file error", "cannot close {file}"), {{"file", path_}}));
 }
 
 std::vector<std::string> recordLines(std::string_view content)
@@ -145,7 +147,8 @@ std::optional<std::vector<std::string>> LineFile::readLines(std::string* errorTe
         *errorText = read.error == ReadError::tooLarge
                          ? fill(translated("file error", "{file} is larger than {megabytes} MB"),
                                 {{"file", path_}, {"megabytes", std::to_string(limits::historyFileBytes >> 20)}})
-                         : fill(translated("file error", "cannot read {file} (unreadable or not a regular file)"), {{"file", path_}});
+                         : fill(translated("file error", "cannot read {file} (unreadable or not a regular file)"),
+                                {{"file", path_}});
     return std::nullopt;
 }
 

@@ -12,9 +12,9 @@ std::string Questions::lastBackup(const std::optional<CheckResult>& stored, Inst
     const DriveState& drive = *stored->drive;
     const auto last = drive.lastBackup();
     if (!last)
-        return fill(translated("answer to a question about the last backup",
-                               "Brindle couldn\u2019t read a backup on {drive}."),
-                    {{"drive", drive.facts.name}});
+        return fill(
+            translated("answer to a question about the last backup", "Brindle couldn\u2019t read a backup on {drive}."),
+            {{"drive", drive.facts.name}});
     // TRANSLATORS: {when} is a moment such as „yesterday at 14:05“ or „on 3 March“; {drive} is the drive's name.
     return fill(translated("answer to a question about the last backup", "Your last backup was {when}, to {drive}."),
                 {{"when", Words::when(*last, now, calendar, false)}, {"drive", drive.facts.name}});

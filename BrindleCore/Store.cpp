@@ -31,18 +31,19 @@ Store::LastResult Store::readLast(const std::string& path)
         case ReadError::missing:
             return {};
         case ReadError::tooLarge:
-            return {std::nullopt, fill(translated("file error: why the last check cannot be read", "it is larger than {megabytes} MB"),
-                                        {{"megabytes", std::to_string(limits::lastCheckBytes >> 20)}})};
+            return {std::nullopt, fill(translated("file error: why the last check cannot be read",
+                                                  "it is larger than {megabytes} MB"),
+                                       {{"megabytes", std::to_string(limits::lastCheckBytes >> 20)}})};
         case ReadError::unreadable:
             break;
         }
         return {std::nullopt, translated("file error: why the last check cannot be read",
-                                           "it cannot be opened, or is not a regular file")};
+                                         "it cannot be opened, or is not a regular file")};
     }
     auto result = decodeCheckResultText(*read.content);
     if (!result)
         return {std::nullopt, translated("file error: why the last check cannot be read",
-                                           "it is damaged: it does not hold a check result")};
+                                         "it is damaged: it does not hold a check result")};
     return {std::move(result), {}};
 }
 

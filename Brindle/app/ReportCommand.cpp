@@ -45,7 +45,8 @@ Source keptResult()
     }
     if (!last.result) {
         std::fprintf(stderr, "brindle: %s\n",
-                     translated("terminal: error", "there is no kept check to report on yet. Run \u201cbrindle check\u201d first.")
+                     translated("terminal: error",
+                                "there is no kept check to report on yet. Run \u201cbrindle check\u201d first.")
                          .c_str());
         return failed();
     }
@@ -76,17 +77,19 @@ int runReportCommand(std::span<const std::string_view> args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--pdf") {
             if (i + 1 >= args.size())
-                return cli::usageError(translated("terminal: error", "--pdf needs a file to write, or - for standard output"));
+                return cli::usageError(
+                    translated("terminal: error", "--pdf needs a file to write, or - for standard output"));
             output = std::string(args[++i]);
         } else if (args[i] == "--demo" || args[i] == "--demo-drive") {
             demo = args[i] == "--demo" ? Demo::Choice::noBackup : Demo::Choice::withDrive;
         } else {
-            return cli::usageError(
-                fill(translated("terminal: error", "unexpected argument \u201c{argument}\u201d"), {{"argument", cli::printable(args[i])}}));
+            return cli::usageError(fill(translated("terminal: error", "unexpected argument \u201c{argument}\u201d"),
+                                        {{"argument", cli::printable(args[i])}}));
         }
     }
     if (!output)
-        return cli::usageError(translated("terminal: error", "report needs --pdf FILE (or --pdf - for standard output)"));
+        return cli::usageError(
+            translated("terminal: error", "report needs --pdf FILE (or --pdf - for standard output)"));
     if (output->empty())
         return cli::usageError(translated("terminal: error", "--pdf needs a file to write, or - for standard output"));
 
@@ -107,7 +110,8 @@ int runReportCommand(std::span<const std::string_view> args)
     int argc = 3;
     QGuiApplication app(argc, argv);
     if (!T::registerFonts())
-        std::fprintf(stderr, "brindle: %s\n", translated("terminal: error", "some of the report's fonts did not load").c_str());
+        std::fprintf(stderr, "brindle: %s\n",
+                     translated("terminal: error", "some of the report's fonts did not load").c_str());
 
     const Calendar calendar = Calendar::current();
     const Report report(*source.result, Guide::shared(), source.waitingSince, calendar);

@@ -24,16 +24,17 @@ std::optional<DriveState> readDrive(const std::string& path, Instant now)
                          .c_str());
         break;
     case Drive::Problem::notMounted:
-        std::fprintf(stderr, "brindle: %s\n",
-                     fill(translated("terminal: error", "no drive is mounted at \u201c{path}\u201d, and it holds no backups"),
-                          {{"path", shown}})
-                         .c_str());
-        break;
-    case Drive::Problem::factsUnreadable:
         std::fprintf(
             stderr, "brindle: %s\n",
-            fill(translated("terminal: error", "the volume facts of \u201c{path}\u201d could not be read"), {{"path", shown}})
+            fill(translated("terminal: error", "no drive is mounted at \u201c{path}\u201d, and it holds no backups"),
+                 {{"path", shown}})
                 .c_str());
+        break;
+    case Drive::Problem::factsUnreadable:
+        std::fprintf(stderr, "brindle: %s\n",
+                     fill(translated("terminal: error", "the volume facts of \u201c{path}\u201d could not be read"),
+                          {{"path", shown}})
+                         .c_str());
         break;
     }
     return std::move(reading.state);

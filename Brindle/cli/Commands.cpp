@@ -85,8 +85,9 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
                 return translated("terminal: error", "--last-backup needs a date such as 2026-11-26T15:12:00Z");
             options.lastBackup = parseISO8601(*text);
             if (!options.lastBackup)
-                return fill(translated("terminal: error", "\u201c{text}\u201d is not a date in the form 2026-11-26T15:12:00Z"),
-                            {{"text", printable(*text)}});
+                return fill(
+                    translated("terminal: error", "\u201c{text}\u201d is not a date in the form 2026-11-26T15:12:00Z"),
+                    {{"text", printable(*text)}});
         } else if (arg == "--workers") {
             const auto text = value();
             int workers = 0;
@@ -98,7 +99,8 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
                             {{"most", std::to_string(maxWorkers)}});
             options.workers = workers;
         } else if (arg.starts_with("-") && arg != "-") {
-            return fill(translated("terminal: error", "unknown option \u201c{option}\u201d"), {{"option", printable(arg)}});
+            return fill(translated("terminal: error", "unknown option \u201c{option}\u201d"),
+                        {{"option", printable(arg)}});
         } else {
             std::string path = absolutePath(arg);
             options.folders.push_back({std::string(lastPathComponent(path)), std::move(path)});
@@ -155,7 +157,8 @@ int runCheck(std::span<const std::string_view> args)
         return usageError(*error);
     if (const auto demo = Demo::result(options.demo)) {
         if (!options.folders.empty() || !options.drives.empty() || options.save)
-            return usageError(translated("terminal: error", "a demonstration check takes no folders, drives or --save"));
+            return usageError(
+                translated("terminal: error", "a demonstration check takes no folders, drives or --save"));
         printCheck(*demo, options.json);
         return 0;
     }
@@ -182,11 +185,12 @@ int runCheck(std::span<const std::string_view> args)
     if (granted) {
         plan = planFromSettings(*settings, mountedVolumes(), now);
         for (const std::string& name : plan.undecodableGrants)
-            std::fprintf(stderr, "brindle: %s\n",
-                         fill(translated("terminal: error", "the chosen folder \u201c{folder}\u201d could not be read from the "
-                                                         "settings; it is left out"),
-                              {{"folder", printable(name)}})
-                             .c_str());
+            std::fprintf(
+                stderr, "brindle: %s\n",
+                fill(translated("terminal: error", "the chosen folder \u201c{folder}\u201d could not be read from the "
+                                                   "settings; it is left out"),
+                     {{"folder", printable(name)}})
+                    .c_str());
         complete = plan.undecodableGrants.empty() && complete;
     } else {
         plan.folders = options.folders;
@@ -195,9 +199,10 @@ int runCheck(std::span<const std::string_view> args)
                 plan.folders.push_back({folder.name, folder.path});
         if (plan.folders.empty()) {
             std::fprintf(stderr, "brindle: %s\n",
-                         translated("terminal: error", "nothing is chosen in Brindle, and none of the standard folders "
-                                                    "(Desktop, Documents, Downloads, Music, Pictures, Videos) exists "
-                                                    "in your home folder.")
+                         translated("terminal: error",
+                                    "nothing is chosen in Brindle, and none of the standard folders "
+                                    "(Desktop, Documents, Downloads, Music, Pictures, Videos) exists "
+                                    "in your home folder.")
                              .c_str());
             return nothingToCheck;
         }
@@ -218,9 +223,11 @@ int runCheck(std::span<const std::string_view> args)
         // TRANSLATORS: {client} is a sync program's name, such as Nextcloud.
         const std::string text =
             result.cloudClient
-                ? translated("terminal: error", "the {client} journal of {folder} could not be read; its files are counted as only "
-                                                 "here.")
-                : translated("terminal: error", "the sync journal of {folder} could not be read; its files are counted as only here.");
+                ? translated("terminal: error",
+                             "the {client} journal of {folder} could not be read; its files are counted as only "
+                             "here.")
+                : translated("terminal: error",
+                             "the sync journal of {folder} could not be read; its files are counted as only here.");
         std::fprintf(stderr, "brindle: %s\n",
                      fill(text, {{"client", printable(result.cloudClient.value_or(""))}, {"folder", printable(folder)}})
                          .c_str());
@@ -265,7 +272,8 @@ int runDrive(std::span<const std::string_view> args)
         if (arg == "--json")
             json = true;
         else if (arg.starts_with("-") && arg != "-")
-            return usageError(fill(translated("terminal: error", "unknown option \u201c{option}\u201d"), {{"option", printable(arg)}}));
+            return usageError(fill(translated("terminal: error", "unknown option \u201c{option}\u201d"),
+                                   {{"option", printable(arg)}}));
         else if (path)
             return usageError(translated("terminal: error", "drive takes one folder"));
         else
@@ -389,8 +397,9 @@ int finishOutput(int status)
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
     const std::string reason = std::strerror(errno);
-    std::fprintf(stderr, "brindle: %s\n",
-                 fill(translated("terminal: error", "the output could not be written: {reason}"), {{"reason", reason}}).c_str());
+    std::fprintf(
+        stderr, "brindle: %s\n",
+        fill(translated("terminal: error", "the output could not be written: {reason}"), {{"reason", reason}}).c_str());
     return status == 0 ? 1 : status;
 }
 

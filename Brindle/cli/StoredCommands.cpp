@@ -24,7 +24,8 @@ bool jsonFlag(std::span<const std::string_view> args, bool& json)
     json = false;
     for (const std::string_view arg : args) {
         if (arg != "--json") {
-            usageError(fill(translated("terminal: error", "unexpected argument \u201c{argument}\u201d"), {{"argument", printable(arg)}}));
+            usageError(fill(translated("terminal: error", "unexpected argument \u201c{argument}\u201d"),
+                            {{"argument", printable(arg)}}));
             return false;
         }
         json = true;
@@ -51,8 +52,9 @@ bool readStored(bool json, std::optional<CheckResult>& stored)
     stored = std::move(last.result);
     if (!last.damaged())
         return true;
-    const std::string text = translated("answer to a question about the last check",
-                                        "The last check can\u2019t be read. Run \u201cbrindle check\u201d to check again.");
+    const std::string text =
+        translated("answer to a question about the last check",
+                   "The last check can\u2019t be read. Run \u201cbrindle check\u201d to check again.");
     std::fprintf(stderr, "brindle: %s\n",
                  fill(translated("terminal: error", "the last check in {file} cannot be read: {reason}"),
                       {{"file", printable(Store::lastCheckURL())}, {"reason", last.problem}})
@@ -103,8 +105,10 @@ int runHistory(std::span<const std::string_view> args)
     std::string error;
     const auto read = openHistory(Store::historyURL()).read(&error);
     if (!read) {
-        std::fprintf(stderr, "brindle: %s\n",
-                     fill(translated("terminal: error", "the history cannot be read: {reason}"), {{"reason", printable(error)}}).c_str());
+        std::fprintf(
+            stderr, "brindle: %s\n",
+            fill(translated("terminal: error", "the history cannot be read: {reason}"), {{"reason", printable(error)}})
+                .c_str());
         return 1;
     }
     const std::vector<CheckSummary>& lines = *read;
@@ -135,7 +139,8 @@ int runHistory(std::span<const std::string_view> args)
         const auto least = static_cast<std::size_t>(std::abs(widths[c]));
         const std::size_t width = std::max(least, displayWidth(headings[c]));
         shown[c] = static_cast<int>(width) * (widths[c] < 0 ? -1 : 1);
-        headingLine += (c == 0 ? "" : "  ") + (widths[c] < 0 ? fitLeft(headings[c], width) : padRight(headings[c], width));
+        headingLine +=
+            (c == 0 ? "" : "  ") + (widths[c] < 0 ? fitLeft(headings[c], width) : padRight(headings[c], width));
     }
     std::printf("%s\n", headingLine.c_str());
     for (const CheckSummary& line : lines)

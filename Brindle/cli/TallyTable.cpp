@@ -22,16 +22,21 @@ std::string tallyTable(const std::vector<FolderTally>& folders, const FolderTall
 {
     const auto place = [](Place p) { return [p](const FolderTally& t) { return Words::count(t.count(p)); }; };
     const std::array<Column, 10> columns{{
-        {translated("terminal: folder table, column", "Files"), [](const FolderTally& t) { return Words::count(t.files); }},
-        {translated("terminal: folder table, column", "Size"), [](const FolderTally& t) { return Words::size(t.bytes); }},
+        {translated("terminal: folder table, column", "Files"),
+         [](const FolderTally& t) { return Words::count(t.files); }},
+        {translated("terminal: folder table, column", "Size"),
+         [](const FolderTally& t) { return Words::size(t.bytes); }},
         {translated("terminal: folder table, column", "Only here"), place(Place::onlyHere)},
         {translated("terminal: folder table, column", "Both"), place(Place::both)},
         {translated("terminal: folder table, column", "Only cloud"), place(Place::onlyICloud)},
         {translated("terminal: folder table, column", "Waiting"), place(Place::waiting)},
         {translated("terminal: folder table, column", "Unknown"), place(Place::unknown)},
-        {translated("terminal: folder table, column", "This week"), [](const FolderTally& t) { return Words::count(t.changedThisWeek); }},
-        {translated("terminal: folder table, column", "Since backup"), [](const FolderTally& t) { return orDash(t.changedSinceBackup, Words::count); }},
-        {translated("terminal: folder table, column", "No 2nd copy"), [](const FolderTally& t) { return Words::count(t.noSecondCopyWithBackup()); }},
+        {translated("terminal: folder table, column", "This week"),
+         [](const FolderTally& t) { return Words::count(t.changedThisWeek); }},
+        {translated("terminal: folder table, column", "Since backup"),
+         [](const FolderTally& t) { return orDash(t.changedSinceBackup, Words::count); }},
+        {translated("terminal: folder table, column", "No 2nd copy"),
+         [](const FolderTally& t) { return Words::count(t.noSecondCopyWithBackup()); }},
     }};
     constexpr std::size_t usedColumns = columns.size();
 

@@ -117,9 +117,9 @@ void LiveCount::filesSeen(std::int64_t files)
 {
     if (!terminal_)
         return;
-    const std::string reading = fill(
-        translatedCounted("terminal: progress of a check", "Reading {n} file", "Reading {n} files", files),
-        {{"n", Words::count(files)}});
+    const std::string reading =
+        fill(translatedCounted("terminal: progress of a check", "Reading {n} file", "Reading {n} files", files),
+             {{"n", Words::count(files)}});
     std::fprintf(stderr, "\r%s\x1b[K", reading.c_str());
     std::fflush(stderr);
     shown_ = true;

@@ -47,11 +47,14 @@ std::string encryption(const DriveState& state)
 std::string driveReport(const DriveState& state)
 {
     const DriveFacts& facts = state.facts;
-    std::string text = fill(translated("terminal: brindle drive", "Drive \u201c{name}\u201d"), {{"name", printable(facts.name)}}) + "\n";
+    std::string text =
+        fill(translated("terminal: brindle drive", "Drive \u201c{name}\u201d"), {{"name", printable(facts.name)}}) +
+        "\n";
     // The labels line up after the longest of them.
-    const std::array<std::string, 5> labels{translated("terminal: brindle drive", "Format:"), translated("terminal: brindle drive", "Capacity:"),
-                                            translated("terminal: brindle drive", "Encrypted:"), translated("terminal: brindle drive", "Removable:"),
-                                            translated("terminal: brindle drive", "UUID:")};
+    const std::array<std::string, 5> labels{
+        translated("terminal: brindle drive", "Format:"), translated("terminal: brindle drive", "Capacity:"),
+        translated("terminal: brindle drive", "Encrypted:"), translated("terminal: brindle drive", "Removable:"),
+        translated("terminal: brindle drive", "UUID:")};
     std::size_t labelWidth = 13;
     for (const std::string& label : labels)
         labelWidth = std::max(labelWidth, displayWidth(label) + 1);
@@ -60,39 +63,44 @@ std::string driveReport(const DriveState& state)
     };
     text += fact(0, facts.format.empty() ? translated("terminal: brindle drive", "not read") : printable(facts.format));
     if (facts.totalBytes)
-        text += fact(1, fill(translated("terminal: brindle drive", "{size}, {free} free"),
-                             {{"size", Words::size(*facts.totalBytes)}, {"free", Words::size(facts.freeBytes.value_or(0))}}));
+        text += fact(
+            1, fill(translated("terminal: brindle drive", "{size}, {free} free"),
+                    {{"size", Words::size(*facts.totalBytes)}, {"free", Words::size(facts.freeBytes.value_or(0))}}));
     text += fact(2, encryption(state));
     text += fact(3, yesNo(facts.removable));
     if (facts.uuid && !Drive::isVolumeUuid(*facts.uuid))
-        text += fact(4, fill(translated("terminal: brindle drive", "none; known by its mount, {mount}"), {{"mount", printable(*facts.uuid)}}));
+        text += fact(4, fill(translated("terminal: brindle drive", "none; known by its mount, {mount}"),
+                             {{"mount", printable(*facts.uuid)}}));
     else
         text += fact(4, facts.uuid ? printable(*facts.uuid) : yesNo(std::nullopt));
     const BackupTool tool = BackupTools::of(state);
     const std::string toolName = printable(std::string(tool.name));
     // TRANSLATORS: {tool} is a backup program's name; {need} says what it needs, such as „a drive formatted as ext4“.
     text += "  " +
-            fill(BackupTools::canHold(state) ? translated("terminal: brindle drive", "Can hold backups: yes ({tool})")
-                                             : translated("terminal: brindle drive", "Can hold backups: no: {tool} needs {need}"),
-                 {{"tool", toolName}, {"need", std::string(BackupTools::needPhrase(tool.need))}}) +
+            fill(BackupTools::canHold(state)
+                     ? translated("terminal: brindle drive", "Can hold backups: yes ({tool})")
+                     : translated("terminal: brindle drive", "Can hold backups: no: {tool} needs {need}"),
+                 {{"tool", toolName}, {"need", BackupTools::needPhrase(tool.need)}}) +
             "\n";
     if (state.backups.empty() && state.searchStopped.value_or(false))
         return text + "\n" +
-               translated("terminal: brindle drive", "No backups found so far: the search stopped at its limit of folders and entries "
-                                                 "before it had looked everywhere. Give the folder that holds the backups.") +
+               translated("terminal: brindle drive",
+                          "No backups found so far: the search stopped at its limit of folders and entries "
+                          "before it had looked everywhere. Give the folder that holds the backups.") +
                "\n";
     if (state.backups.empty())
         return text + "\n" +
-               translated("terminal: brindle drive", "No backups found: no readable backup_manifest.plist at the top of this folder, "
-                                                 "and no backups of a tool Brindle knows in it or up to two levels below.") +
+               translated("terminal: brindle drive",
+                          "No backups found: no readable backup_manifest.plist at the top of this folder, "
+                          "and no backups of a tool Brindle knows in it or up to two levels below.") +
                "\n";
 
     text += "\n" + translated("terminal: brindle drive", "Backups, newest last:") + "\n";
-    const std::vector<std::string> headings{
-        translated("terminal: brindle drive, column", "Date"), translated("terminal: brindle drive, column", "Started"),
-        translated("terminal: brindle drive, column", "Tool"),
-        translated("terminal: brindle drive, column", "Changed items"),
-        translated("terminal: brindle drive, column", "Changed bytes")};
+    const std::vector<std::string> headings{translated("terminal: brindle drive, column", "Date"),
+                                            translated("terminal: brindle drive, column", "Started"),
+                                            translated("terminal: brindle drive, column", "Tool"),
+                                            translated("terminal: brindle drive, column", "Changed items"),
+                                            translated("terminal: brindle drive, column", "Changed bytes")};
     std::vector<std::vector<std::string>> rows{headings};
     std::vector<std::string> notes;
     for (const Backup& backup : state.backups) {
@@ -167,18 +175,24 @@ std::string setupLines(const CheckResult& result)
     if (!result.backupSetups)
         return {};
     if (result.backupSetups->empty())
-        return "\n" + translated("terminal: brindle check, backup tools", "No backup tool is set up on this computer.") + "\n";
+        return "\n" +
+               translated("terminal: brindle check, backup tools", "No backup tool is set up on this computer.") + "\n";
     std::string text = "\n";
     for (const BackupSetup& setup : *result.backupSetups) {
         // The line is the tool, then what is known of it, each part said on its own.
-        text += fill(translated("terminal: brindle check, backup tools", "Backup tool {tool}"), {{"tool", printable(setup.tool)}});
+        text += fill(translated("terminal: brindle check, backup tools", "Backup tool {tool}"),
+                     {{"tool", printable(setup.tool)}});
         const std::string destination = BackupSetups::destination(setup);
         if (!destination.empty())
-            text += fill(translated("terminal: brindle check, backup tools", ", backing up to \u201c{destination}\u201d"), {{"destination", printable(destination)}});
+            text +=
+                fill(translated("terminal: brindle check, backup tools", ", backing up to \u201c{destination}\u201d"),
+                     {{"destination", printable(destination)}});
         else if (setup.volumeUuid)
-            text += fill(translated("terminal: brindle check, backup tools", ", backing up to the drive {uuid}"), {{"uuid", printable(*setup.volumeUuid)}});
+            text += fill(translated("terminal: brindle check, backup tools", ", backing up to the drive {uuid}"),
+                         {{"uuid", printable(*setup.volumeUuid)}});
         if (setup.lastBackup)
-            text += fill(translated("terminal: brindle check, backup tools", ", last backup {date}"), {{"date", formatISO8601(*setup.lastBackup)}});
+            text += fill(translated("terminal: brindle check, backup tools", ", last backup {date}"),
+                         {{"date", formatISO8601(*setup.lastBackup)}});
         std::vector<std::string> leftOut;
         for (const FolderTally& folder : result.folders) {
             const std::string path = withoutTrailingSlashes(folder.path);
@@ -193,12 +207,16 @@ std::string setupLines(const CheckResult& result)
         }
         for (const std::string& rule : setup.excluded)
             if (rule.find('/') == std::string::npos && !result.folders.empty())
-                leftOut.push_back(rule.size() > 2 && rule.starts_with("*.") &&
-                                          rule.find_first_of("*?[", 1) == std::string::npos
-                                      // TRANSLATORS: {extension} is a file name's ending, such as .tmp.
-                                      ? fill(translated("terminal: brindle check, backup tools", "every {extension} file"), {{"extension", printable(rule.substr(1))}})
-                                      : fill(translated("terminal: brindle check, backup tools", "every \u201c{pattern}\u201d"), {{"pattern", printable(rule)}}));
-        text += leftOut.empty() ? std::string() : fill(translated("terminal: brindle check, backup tools", "; leaves out {list}"), {{"list", Words::list(leftOut)}});
+                leftOut.push_back(
+                    rule.size() > 2 && rule.starts_with("*.") && rule.find_first_of("*?[", 1) == std::string::npos
+                        // TRANSLATORS: {extension} is a file name's ending, such as .tmp.
+                        ? fill(translated("terminal: brindle check, backup tools", "every {extension} file"),
+                               {{"extension", printable(rule.substr(1))}})
+                        : fill(translated("terminal: brindle check, backup tools", "every \u201c{pattern}\u201d"),
+                               {{"pattern", printable(rule)}}));
+        text += leftOut.empty() ? std::string()
+                                : fill(translated("terminal: brindle check, backup tools", "; leaves out {list}"),
+                                       {{"list", Words::list(leftOut)}});
         text += "\n";
     }
     return text;
@@ -223,15 +241,19 @@ std::string checkLetter(const CheckResult& result, const Report& report, const T
         return text;
     const auto describe = [](const DriveState& drive, bool first) {
         const auto last = drive.lastBackup();
-        const char* context = "terminal: brindle check, backup drives";
         // TRANSLATORS: {tool} is a backup program's name, such as Timeshift.
-        const std::string sentence = first ? (last ? translated(context, "Backup drive \u201c{name}\u201d, newest backup {date} by {tool}")
-                                               : translated(context, "Backup drive \u201c{name}\u201d, no backups read"))
-                                       : (last ? translated(context, "Also \u201c{name}\u201d, newest backup {date} by {tool}")
-                                               : translated(context, "Also \u201c{name}\u201d, no backups read"));
+        const std::string sentence =
+            first ? (last ? translated("terminal: brindle check, backup drives",
+                                       "Backup drive \u201c{name}\u201d, newest backup {date} by {tool}")
+                          : translated("terminal: brindle check, backup drives",
+                                       "Backup drive \u201c{name}\u201d, no backups read"))
+                  : (last ? translated("terminal: brindle check, backup drives",
+                                       "Also \u201c{name}\u201d, newest backup {date} by {tool}")
+                          : translated("terminal: brindle check, backup drives",
+                                       "Also \u201c{name}\u201d, no backups read"));
         return fill(sentence, {{"name", printable(drive.facts.name)},
-                           {"date", last ? formatISO8601(*last) : std::string()},
-                           {"tool", printable(std::string(BackupTools::of(drive).name))}}) +
+                               {"date", last ? formatISO8601(*last) : std::string()},
+                               {"tool", printable(std::string(BackupTools::of(drive).name))}}) +
                "\n";
     };
     text += "\n" + describe(*result.drive, true);

@@ -35,9 +35,9 @@ int execWindow(std::span<const std::string_view> args, std::string_view purpose)
     std::optional<std::string> window = windowExecutable();
     if (!window) {
         // TRANSLATORS: {purpose} is what was asked, such as „open the window“ or „write the report“.
-        const std::string text = translated("terminal: error",
-                                            "cannot {purpose}: Brindle\u2019s window is not installed here (the brindle "
-                                            "package).\nThe terminal\u2019s commands work without it: brindle --help.");
+        const std::string text =
+            translated("terminal: error", "cannot {purpose}: Brindle\u2019s window is not installed here (the brindle "
+                                          "package).\nThe terminal\u2019s commands work without it: brindle --help.");
         std::fprintf(stderr, "brindle: %s\n", fill(text, {{"purpose", std::string(purpose)}}).c_str());
         return 1;
     }
@@ -50,12 +50,13 @@ int execWindow(std::span<const std::string_view> args, std::string_view purpose)
     ::execv(window->c_str(), argv.data());
     const int error = errno;
     // TRANSLATORS: {purpose} is what was asked, such as „open the window“; {program} is a file's path.
-    const std::string text = translated("terminal: error", "cannot {purpose}: {program} could not be started: {reason}");
-    std::fprintf(stderr, "brindle: %s\n",
-                 fill(text, {{"purpose", std::string(purpose)},
-                             {"program", printable(*window)},
-                             {"reason", std::strerror(error)}})
-                     .c_str());
+    const std::string text =
+        translated("terminal: error", "cannot {purpose}: {program} could not be started: {reason}");
+    std::fprintf(
+        stderr, "brindle: %s\n",
+        fill(text,
+             {{"purpose", std::string(purpose)}, {"program", printable(*window)}, {"reason", std::strerror(error)}})
+            .c_str());
     return 1;
 }
 

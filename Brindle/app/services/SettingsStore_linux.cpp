@@ -98,10 +98,10 @@ public:
         if (lock.valid() && !takeLock(lock.get())) {
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(lockWait_.count()) / 1000.0);
-            lastError_ =
-                fill(translated("file error",
-                                "{file} is locked by another process (waited {seconds} s); the change is not written yet"),
-                     {{"file", lockPath}, {"seconds", seconds}});
+            lastError_ = fill(
+                translated("file error",
+                           "{file} is locked by another process (waited {seconds} s); the change is not written yet"),
+                {{"file", lockPath}, {"seconds", seconds}});
             return false;
         }
         refresh(); // the file as it is now, with the pending changes on top
@@ -111,7 +111,8 @@ public:
         unreadable_ = false;
         std::string error;
         if (!writeFileAtomically(path_, Settings::format(object_), &error)) {
-            lastError_ = error.empty() ? fill(translated("file error", "could not write {file}"), {{"file", path_}}) : error;
+            lastError_ =
+                error.empty() ? fill(translated("file error", "could not write {file}"), {{"file", path_}}) : error;
             stamp_ = stampOf(path_);
             return false;
         }
@@ -178,8 +179,9 @@ private:
                 return false;
             }
         }
-        lastError_ = fill(translated("file error", "could not move the unreadable {file} aside: too many earlier copies"),
-                          {{"file", path_}});
+        lastError_ =
+            fill(translated("file error", "could not move the unreadable {file} aside: too many earlier copies"),
+                 {{"file", path_}});
         return false;
     }
 
