@@ -27,10 +27,10 @@ Questions::Count Questions::noSecondCopy(const std::optional<CheckResult>& store
         return {0, translated("answer to a question about the last check",
                               "Brindle hasn\u2019t checked yet. Open it and choose your folders.")};
     const std::int64_t n = stored->total().noSecondCopyWithBackup();
-    // TRANSLATORS: {when} is a moment such as „yesterday at 14:05“ or „on 3 March“.
-    const std::string text = translatedCounted("answer to a question about the last check",
-                                               "{n} file has no second copy, at the check {when}.",
-                                               "{n} files have no second copy, at the check {when}.", n);
+    const std::string text = translatedCounted(
+        "answer to a question about the last check",
+        // TRANSLATORS: {when} is a moment such as „yesterday at 14:05“ or „on 3 March“.
+        "{n} file has no second copy, at the check {when}.", "{n} files have no second copy, at the check {when}.", n);
     return {n, fill(text, {{"n", Words::count(n)}, {"when", Words::when(stored->checkedAt, now, calendar, false)}})};
 }
 

@@ -220,14 +220,13 @@ int runCheck(std::span<const std::string_view> args)
     const CheckResult& result = check.outcome.result;
     complete = reportProblems(check.outcome.problems) && complete;
     for (const std::string& folder : result.unreadableJournals.value_or(std::vector<std::string>{})) {
-        // TRANSLATORS: {client} is a sync program's name, such as Nextcloud.
-        const std::string text =
-            result.cloudClient
-                ? translated("terminal: error",
-                             "the {client} journal of {folder} could not be read; its files are counted as only "
-                             "here.")
-                : translated("terminal: error",
-                             "the sync journal of {folder} could not be read; its files are counted as only here.");
+        std::string text = translated(
+            "terminal: error", "the sync journal of {folder} could not be read; its files are counted as only here.");
+        if (result.cloudClient)
+            text =
+                translated("terminal: error",
+                           // TRANSLATORS: {client} is a sync program's name, such as Nextcloud.
+                           "the {client} journal of {folder} could not be read; its files are counted as only here.");
         std::fprintf(stderr, "brindle: %s\n",
                      fill(text, {{"client", printable(result.cloudClient.value_or(""))}, {"folder", printable(folder)}})
                          .c_str());

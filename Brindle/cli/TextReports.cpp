@@ -75,13 +75,11 @@ std::string driveReport(const DriveState& state)
         text += fact(4, facts.uuid ? printable(*facts.uuid) : yesNo(std::nullopt));
     const BackupTool tool = BackupTools::of(state);
     const std::string toolName = printable(std::string(tool.name));
-    // TRANSLATORS: {tool} is a backup program's name; {need} says what it needs, such as „a drive formatted as ext4“.
-    text += "  " +
-            fill(BackupTools::canHold(state)
-                     ? translated("terminal: brindle drive", "Can hold backups: yes ({tool})")
-                     : translated("terminal: brindle drive", "Can hold backups: no: {tool} needs {need}"),
-                 {{"tool", toolName}, {"need", BackupTools::needPhrase(tool.need)}}) +
-            "\n";
+    std::string canHold = translated("terminal: brindle drive", "Can hold backups: yes ({tool})");
+    if (!BackupTools::canHold(state))
+        // TRANSLATORS: {tool} is a backup program's name; {need} says what it needs of a drive.
+        canHold = translated("terminal: brindle drive", "Can hold backups: no: {tool} needs {need}");
+    text += "  " + fill(canHold, {{"tool", toolName}, {"need", BackupTools::needPhrase(tool.need)}}) + "\n";
     if (state.backups.empty() && state.searchStopped.value_or(false))
         return text + "\n" +
                translated("terminal: brindle drive",
@@ -241,16 +239,20 @@ std::string checkLetter(const CheckResult& result, const Report& report, const T
         return text;
     const auto describe = [](const DriveState& drive, bool first) {
         const auto last = drive.lastBackup();
-        // TRANSLATORS: {tool} is a backup program's name, such as Timeshift.
-        const std::string sentence =
-            first ? (last ? translated("terminal: brindle check, backup drives",
-                                       "Backup drive \u201c{name}\u201d, newest backup {date} by {tool}")
-                          : translated("terminal: brindle check, backup drives",
-                                       "Backup drive \u201c{name}\u201d, no backups read"))
-                  : (last ? translated("terminal: brindle check, backup drives",
-                                       "Also \u201c{name}\u201d, newest backup {date} by {tool}")
-                          : translated("terminal: brindle check, backup drives",
-                                       "Also \u201c{name}\u201d, no backups read"));
+        std::string sentence;
+        if (first && last)
+            sentence = translated("terminal: brindle check, backup drives",
+                                  // TRANSLATORS: {tool} is a backup program's name, such as Timeshift.
+                                  "Backup drive \u201c{name}\u201d, newest backup {date} by {tool}");
+        else if (first)
+            sentence = translated("terminal: brindle check, backup drives",
+                                  "Backup drive \u201c{name}\u201d, no backups read");
+        else if (last)
+            sentence = translated("terminal: brindle check, backup drives",
+                                  // TRANSLATORS: {tool} is a backup program's name, such as Timeshift.
+                                  "Also \u201c{name}\u201d, newest backup {date} by {tool}");
+        else
+            sentence = translated("terminal: brindle check, backup drives", "Also \u201c{name}\u201d, no backups read");
         return fill(sentence, {{"name", printable(drive.facts.name)},
                                {"date", last ? formatISO8601(*last) : std::string()},
                                {"tool", printable(std::string(BackupTools::of(drive).name))}}) +

@@ -34,8 +34,8 @@ int execWindow(std::span<const std::string_view> args, std::string_view purpose)
 {
     std::optional<std::string> window = windowExecutable();
     if (!window) {
-        // TRANSLATORS: {purpose} is what was asked, such as „open the window“ or „write the report“.
         const std::string text =
+            // TRANSLATORS: {purpose} is what was asked, such as „open the window“ or „write the report“.
             translated("terminal: error", "cannot {purpose}: Brindle\u2019s window is not installed here (the brindle "
                                           "package).\nThe terminal\u2019s commands work without it: brindle --help.");
         std::fprintf(stderr, "brindle: %s\n", fill(text, {{"purpose", std::string(purpose)}}).c_str());
@@ -49,8 +49,8 @@ int execWindow(std::span<const std::string_view> args, std::string_view purpose)
     argv.push_back(nullptr);
     ::execv(window->c_str(), argv.data());
     const int error = errno;
-    // TRANSLATORS: {purpose} is what was asked, such as „open the window“; {program} is a file's path.
     const std::string text =
+        // TRANSLATORS: {purpose} is what was asked, such as „open the window“; {program} is a file's path.
         translated("terminal: error", "cannot {purpose}: {program} could not be started: {reason}");
     std::fprintf(
         stderr, "brindle: %s\n",
