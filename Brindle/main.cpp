@@ -30,11 +30,14 @@ int main(int argc, char** argv)
     brindle::useSystemLanguage();
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (wantsWindow(args))
-        return brindle::cli::execWindow(args, "open the window");
+        return brindle::cli::execWindow(
+            args, brindle::translated("terminal: what could not be done, after „cannot“", "open the window"));
     int status = 0;
     if (!brindle::cli::isCommand(args.front())) {
-        std::fprintf(stderr, "brindle: unknown command \u201c%s\u201d\n\n",
-                     brindle::cli::printable(args.front()).c_str());
+        std::fprintf(stderr, "brindle: %s\n\n",
+                     brindle::fill(brindle::translated("terminal: error", "unknown command \u201c{command}\u201d"),
+                                   {{"command", brindle::cli::printable(args.front())}})
+                         .c_str());
         brindle::cli::printHelp();
         status = 2;
     } else {
@@ -43,7 +46,11 @@ int main(int argc, char** argv)
     status = brindle::cli::finishOutput(status);
     // Closing can report a write that failed late.
     if (std::fclose(stdout) != 0 && status == 0) {
-        std::fprintf(stderr, "brindle: the output could not be written: %s\n", std::strerror(errno));
+        const std::string reason = std::strerror(errno);
+        std::fprintf(stderr, "brindle: %s\n",
+                     brindle::fill(brindle::translated("terminal: error", "the output could not be written: {reason}"),
+                                   {{"reason", reason}})
+                         .c_str());
         status = 1;
     }
     return status;

@@ -1,5 +1,7 @@
 #include "BrindleCore/BackupTools.h"
 
+#include "BrindleCore/Translation.h"
+
 #include <algorithm>
 #include <array>
 
@@ -93,17 +95,30 @@ bool BackupTools::suits(std::string_view format, FormatNeed need)
     return false;
 }
 
-std::string_view BackupTools::needPhrase(FormatNeed need)
+std::string BackupTools::needPhrase(FormatNeed need)
 {
     switch (need) {
     case FormatNeed::macFormat:
-        return "APFS or Mac OS Extended";
+        return translated("backup tool: what it needs of a drive, after „needs“", "APFS or Mac OS Extended");
     case FormatNeed::hardLinks:
-        return "a file system with hard links and Unix permissions, such as ext4, Btrfs or XFS";
+        return translated("backup tool: what it needs of a drive, after „needs“",
+                          "a file system with hard links and Unix permissions, such as ext4, Btrfs or XFS");
     case FormatNeed::anyWritable:
-        return "a file system it can write to";
+        return translated("backup tool: what it needs of a drive, after „needs“", "a file system it can write to");
     }
     return "";
+}
+
+std::string BackupTools::note(const BackupTool& tool)
+{
+    // The table's English, said again here so that the catalogue holds it.
+    if (tool.name == "borg" && !tool.note.empty())
+        return translated("backup tool: a note about the dates shown for its backups",
+                          "A borg repository keeps its list of backups encrypted, so Brindle shows one date: the last "
+                          "write to the repository, which may also be a prune. When a run did not finish, its "
+                          "checkpoints cannot be told from a finished backup, so the date is that of the last write "
+                          "before that run began.");
+    return std::string(tool.note);
 }
 
 } // namespace brindle

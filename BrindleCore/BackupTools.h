@@ -22,7 +22,8 @@ enum class FormatNeed {
 struct BackupTool {
     std::string_view name;
     FormatNeed need;
-    // What people should know about the dates Brindle shows for it; empty when nothing.
+    // What people should know about the dates Brindle shows for it, in English; empty when
+    // nothing. `BackupTools::note` says it in the person's language.
     std::string_view note;
     // Its backups are encrypted whatever the drive (a restic repository always is), so an
     // unencrypted drive exposes nothing.
@@ -53,8 +54,10 @@ Privacy privacy(const DriveState& drive);
 // Whether a format description ("ext4", "MS-DOS (FAT32)") suits the need; an empty format
 // (never read) always does.
 bool suits(std::string_view format, FormatNeed need);
-// What the need asks of a drive, as a phrase that follows "needs".
-std::string_view needPhrase(FormatNeed need);
+// What the need asks of a drive, as a phrase that follows "needs", in the person's language.
+std::string needPhrase(FormatNeed need);
+// The tool's note in the person's language; empty when it has none.
+std::string note(const BackupTool& tool);
 
 // Can the drive hold the backups of the tool whose backups are on it.
 inline bool canHold(const DriveState& drive) { return suits(drive.facts.format, of(drive).need); }

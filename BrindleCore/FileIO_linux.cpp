@@ -1,6 +1,7 @@
 #include "BrindleCore/FileIO.h"
 
 #include "BrindleCore/Descriptor.h"
+#include "BrindleCore/Translation.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -130,17 +131,17 @@ bool writeInPlace(const std::string& path, std::string_view bytes, std::string* 
     // Without a reader a FIFO would block the open for ever; it fails at once instead.
     Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.get() < 0)
-        return fail(errorText, "cannot open " + path);
+        return fail(errorText, fill(translated("file error", "cannot open {file}"), {{"file", path}}));
     const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        return fail(errorText, "cannot write " + path);
+        return fail(errorText, fill(translated("file error", "cannot write {file}"), {{"file", path}}));
     if (!writeAll(file.get(), bytes))
-        return fail(errorText, "cannot write " + path);
+        return fail(errorText, fill(translated("file error", "cannot write {file}"), {{"file", path}}));
     // Pipes and most devices cannot be synced; that is no failure of the write.
     if (::fsync(file.get()) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP)
-        return fail(errorText, "cannot sync " + path);
+        return fail(errorText, fill(translated("file error", "cannot sync {file}"), {{"file", path}}));
     if (!file.reset())
-        return fail(errorText, "cannot close " + path);
+        return fail(errorText, fill(translated("file error", "cannot close {file}"), {{"file", path}}));
     return true;
 }
 } // namespace
@@ -158,7 +159,7 @@ bool writeFileAtomically(const std::string& given, std::string_view bytes, std::
     const std::string temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(entropy());
     Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (file.get() < 0)
-        return fail(errorText, "cannot create " + temporary);
+        return fail(errorText, fill(translated("file error", "cannot create {file}"), {{"file", temporary}}));
 
     const auto abandon = [&](const std::string& what) {
         const int saved = errno;
@@ -168,23 +169,23 @@ bool writeFileAtomically(const std::string& given, std::string_view bytes, std::
         return fail(errorText, what);
     };
     if (!writeAll(file.get(), bytes))
-        return abandon("cannot write " + temporary);
+        return abandon(fill(translated("file error", "cannot write {file}"), {{"file", temporary}}));
     if (::fsync(file.get()) != 0)
-        return abandon("cannot sync " + temporary);
+        return abandon(fill(translated("file error", "cannot sync {file}"), {{"file", temporary}}));
     if (!file.reset()) {
         ::unlink(temporary.c_str());
-        return fail(errorText, "cannot close " + temporary);
+        return fail(errorText, fill(translated("file error", "cannot close {file}"), {{"file", temporary}}));
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int saved = errno;
         ::unlink(temporary.c_str());
         errno = saved;
-        return fail(errorText, "cannot replace " + path);
+        return fail(errorText, fill(translated("file error", "cannot replace {file}"), {{"file", path}}));
     }
     // The rename is durable only once the folder itself is synced.
     const Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() < 0 || ::fsync(directory.get()) != 0)
-        return fail(errorText, "cannot sync " + folder);
+        return fail(errorText, fill(translated("file error", "cannot sync {file}"), {{"file", folder}}));
     removeAbandonedTemporaries(folder, path);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "BrindleCore/History.h"
 
 #include "BrindleCore/Store.h"
+#include "BrindleCore/Translation.h"
 
 namespace brindle {
 
@@ -21,7 +22,7 @@ Recorded recordCheck(const CheckResult& result, const std::string& lastCheckPath
     if (!inMemory.empty())
         recorded.previous = inMemory.back();
     if (!recorded.saved) {
-        recorded.historyError = "no line is added for a result that was not saved";
+        recorded.historyError = translated("file error", "no line is added for a result that was not saved");
         return recorded;
     }
     const CheckSummary summary(result);

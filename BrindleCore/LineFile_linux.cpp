@@ -2,6 +2,7 @@
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/FileLock.h"
 #include "BrindleCore/JsonLines.h"
+#include "BrindleCore/Translation.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -68,7 +69,8 @@ bool busyFailure(std::string* errorText, const std::string& path, std::chrono::m
     if (errorText) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(wait.count()) / 1000.0);
-        *errorText = path + " is locked by another process (waited " + seconds + " s)";
+        *errorText = fill(translated("file error", "{file} is locked by another process (waited {seconds} s)"),
+                          {{"file", path}, {"seconds", seconds}});
     }
     return false;
 }
@@ -89,13 +91,14 @@ bool LineFile::appendLine(const std::string& line, std::string* errorText)
     // Non-blocking, so that a FIFO put in the file's place fails instead of hanging.
     Descriptor file(::open(path_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600));
     if (!file.valid())
-        return failWith(errorText, "cannot open " + path_);
+        return failWith(errorText, fill(translated("file error", "cannot open {file}"), {{"file", path_}}));
     struct stat status;
     if (::fstat(file.get(), &status) != 0)
-        return failWith(errorText, "cannot examine " + path_);
+        return failWith(errorText, fill(translated("file error", "cannot examine {file}"), {{"file", path_}}));
     if (!S_ISREG(status.st_mode)) {
         if (errorText)
-            *errorText = "cannot append to " + path_ + ": not a regular file";
+            *errorText =
+                fill(translated("file error", "cannot append to {file}: not a regular file"), {{"file", path_}});
         return false;
     }
     // A last line without its line feed was cut short: start on a fresh line.
@@ -113,9 +116,10 @@ bool LineFile::appendLine(const std::string& line, std::string* errorText)
         const int saved = errno;
         while (::ftruncate(file.get(), status.st_size) != 0 && errno == EINTR) {}
         errno = saved;
-        return failWith(errorText, "cannot append to " + path_);
+        return failWith(errorText, fill(translated("file error", "cannot append to {file}"), {{"file", path_}}));
     }
-    return file.reset() || failWith(errorText, "cannot close " + path_);
+    return file.reset() ||
+           failWith(errorText, fill(translated("file error", "cannot close {file}"), {{"file", path_}}));
 }
 
 std::vector<std::string> recordLines(std::string_view content)
@@ -141,8 +145,10 @@ std::optional<std::vector<std::string>> LineFile::readLines(std::string* errorTe
         return std::vector<std::string>{};
     if (errorText)
         *errorText = read.error == ReadError::tooLarge
-                         ? path_ + " is larger than " + std::to_string(limits::historyFileBytes >> 20) + " MB"
-                         : "cannot read " + path_ + " (unreadable or not a regular file)";
+                         ? fill(translated("file error", "{file} is larger than {megabytes} MB"),
+                                {{"file", path_}, {"megabytes", std::to_string(limits::historyFileBytes >> 20)}})
+                         : fill(translated("file error", "cannot read {file} (unreadable or not a regular file)"),
+                                {{"file", path_}});
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "BrindleCore/Questions.h"
 
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 namespace brindle {
@@ -7,22 +8,30 @@ namespace brindle {
 std::string Questions::lastBackup(const std::optional<CheckResult>& stored, Instant now, const Calendar& calendar)
 {
     if (!stored || !stored->drive)
-        return "No backup drive is chosen in Brindle.";
+        return translated("answer to a question about the last backup", "No backup drive is chosen in Brindle.");
     const DriveState& drive = *stored->drive;
     const auto last = drive.lastBackup();
     if (!last)
-        return "Brindle couldn\u2019t read a backup on " + drive.facts.name + ".";
-    return "Your last backup was " + Words::when(*last, now, calendar, false) + ", to " + drive.facts.name + ".";
+        return fill(
+            translated("answer to a question about the last backup", "Brindle couldn\u2019t read a backup on {drive}."),
+            {{"drive", drive.facts.name}});
+    // TRANSLATORS: {when} is a moment such as „yesterday at 14:05“ or „on 3 March“; {drive} is the drive's name.
+    return fill(translated("answer to a question about the last backup", "Your last backup was {when}, to {drive}."),
+                {{"when", Words::when(*last, now, calendar, false)}, {"drive", drive.facts.name}});
 }
 
 Questions::Count Questions::noSecondCopy(const std::optional<CheckResult>& stored, Instant now,
                                          const Calendar& calendar)
 {
     if (!stored)
-        return {0, "Brindle hasn\u2019t checked yet. Open it and choose your folders."};
+        return {0, translated("answer to a question about the last check",
+                              "Brindle hasn\u2019t checked yet. Open it and choose your folders.")};
     const std::int64_t n = stored->total().noSecondCopyWithBackup();
-    return {n, Words::count(n) + (n == 1 ? " file has" : " files have") + " no second copy, at the check " +
-                   Words::when(stored->checkedAt, now, calendar, false) + "."};
+    const std::string text = translatedCounted(
+        "answer to a question about the last check",
+        // TRANSLATORS: {when} is a moment such as „yesterday at 14:05“ or „on 3 March“.
+        "{n} file has no second copy, at the check {when}.", "{n} files have no second copy, at the check {when}.", n);
+    return {n, fill(text, {{"n", Words::count(n)}, {"when", Words::when(stored->checkedAt, now, calendar, false)}})};
 }
 
 } // namespace brindle

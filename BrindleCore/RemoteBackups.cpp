@@ -2,6 +2,7 @@
 
 #include "BrindleCore/DriveState.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 #include <array>
@@ -122,7 +123,8 @@ std::string RemoteBackups::foldersTaken(const BackupSetup& setup, const std::vec
         for (const std::string& path : *setup.included)
             if (names.size() < 4)
                 names.push_back(Words::shownName(lastPathComponent(path)));
-    return names.empty() ? "your files" : Words::list(names);
+    return names.empty() ? translated("finding: what a backup sent over the network takes, unknown", "your files")
+                         : Words::list(names);
 }
 
 std::string RemoteBackups::targetName(std::string_view target)

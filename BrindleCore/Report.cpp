@@ -3,6 +3,7 @@
 #include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/RemoteBackups.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -151,13 +152,17 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
         }
         if (setup || (!remote && tmSetUp)) {
             const std::optional<Instant> moment = setup ? setup->lastBackup : result.timeMachine.modified;
-            const std::string changedAt = moment ? when(*moment, false) : "recently";
+            const std::string changedAt =
+                moment ? when(*moment, false) : translated("finding: when a backup tool last ran, unknown", "recently");
             const std::string destination = setup ? BackupSetups::destination(*setup) : std::string();
-            findings.push_back(makeFinding(guide, "driveNotChosen", 0,
-                                           {{"when", changedAt},
-                                            {"tool", setup ? setup->tool : std::string("Time Machine")},
-                                            {"drive", destination.empty() ? "its backup drive" : destination}},
-                                           false));
+            findings.push_back(makeFinding(
+                guide, "driveNotChosen", 0,
+                {{"when", changedAt},
+                 {"tool", setup ? setup->tool : std::string("Time Machine")},
+                 {"drive", destination.empty()
+                               ? translated("finding: where a backup tool backs up, unknown", "its backup drive")
+                               : destination}},
+                false));
             applied = true;
         } else if (!remote && !result.folders.empty()) {
             findings.push_back(makeFinding(guide, "noBackup", 0, {}, true));
@@ -224,7 +229,11 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
     if (!result.folders.empty()) {
         if (const auto& catalogue = result.photoCatalogue) {
             const std::string where =
-                catalogue->path.empty() ? "on a database server" : "in " + parentFolder(catalogue->path);
+                catalogue->path.empty()
+                    ? translated("finding: where a photo manager keeps its catalogue", "on a database server")
+                    // TRANSLATORS: {folder} is the path of the folder that holds the catalogue.
+                    : brindle::fill(translated("finding: where a photo manager keeps its catalogue", "in {folder}"),
+                                    {{"folder", parentFolder(catalogue->path)}});
             PhraseValues values{{"manager", catalogue->manager}, {"where", where}};
             if (catalogue->inFolder)
                 values["folder"] = *catalogue->inFolder;

@@ -1,6 +1,7 @@
 #include "BrindleCore/Store.h"
 
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/Translation.h"
 
 namespace brindle {
 
@@ -30,15 +31,19 @@ Store::LastResult Store::readLast(const std::string& path)
         case ReadError::missing:
             return {};
         case ReadError::tooLarge:
-            return {std::nullopt, "it is larger than " + std::to_string(limits::lastCheckBytes >> 20) + " MB"};
+            return {std::nullopt, fill(translated("file error: why the last check cannot be read",
+                                                  "it is larger than {megabytes} MB"),
+                                       {{"megabytes", std::to_string(limits::lastCheckBytes >> 20)}})};
         case ReadError::unreadable:
             break;
         }
-        return {std::nullopt, "it cannot be opened, or is not a regular file"};
+        return {std::nullopt, translated("file error: why the last check cannot be read",
+                                         "it cannot be opened, or is not a regular file")};
     }
     auto result = decodeCheckResultText(*read.content);
     if (!result)
-        return {std::nullopt, "it is damaged: it does not hold a check result"};
+        return {std::nullopt, translated("file error: why the last check cannot be read",
+                                         "it is damaged: it does not hold a check result")};
     return {std::move(result), {}};
 }
 

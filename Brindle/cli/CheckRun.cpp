@@ -2,6 +2,7 @@
 
 #include "Brindle/cli/Terminal.h"
 #include "BrindleCore/Drive.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 #include <cstdio>
@@ -17,15 +18,23 @@ std::optional<DriveState> readDrive(const std::string& path, Instant now)
     case Drive::Problem::none:
         break;
     case Drive::Problem::missing:
-        std::fprintf(stderr, "brindle: cannot read the drive at \u201c%s\u201d: %s\n", shown.c_str(),
-                     std::strerror(reading.error));
+        std::fprintf(stderr, "brindle: %s\n",
+                     fill(translated("terminal: error", "cannot read the drive at \u201c{path}\u201d: {reason}"),
+                          {{"path", shown}, {"reason", std::strerror(reading.error)}})
+                         .c_str());
         break;
     case Drive::Problem::notMounted:
-        std::fprintf(stderr, "brindle: no drive is mounted at \u201c%s\u201d, and it holds no backups\n",
-                     shown.c_str());
+        std::fprintf(
+            stderr, "brindle: %s\n",
+            fill(translated("terminal: error", "no drive is mounted at \u201c{path}\u201d, and it holds no backups"),
+                 {{"path", shown}})
+                .c_str());
         break;
     case Drive::Problem::factsUnreadable:
-        std::fprintf(stderr, "brindle: the volume facts of \u201c%s\u201d could not be read\n", shown.c_str());
+        std::fprintf(stderr, "brindle: %s\n",
+                     fill(translated("terminal: error", "the volume facts of \u201c{path}\u201d could not be read"),
+                          {{"path", shown}})
+                         .c_str());
         break;
     }
     return std::move(reading.state);
@@ -36,14 +45,20 @@ bool reportProblems(const std::vector<FolderProblem>& problems)
     for (const FolderProblem& problem : problems) {
         const std::string shown = printable(problem.path);
         if (problem.openError != 0)
-            std::fprintf(stderr, "brindle: cannot open \u201c%s\u201d: %s\n", shown.c_str(),
-                         std::strerror(problem.openError));
+            std::fprintf(stderr, "brindle: %s\n",
+                         fill(translated("terminal: error", "cannot open \u201c{path}\u201d: {reason}"),
+                              {{"path", shown}, {"reason", std::strerror(problem.openError)}})
+                             .c_str());
         else
-            std::fprintf(stderr, "brindle: %s in \u201c%s\u201d could not be read; their files are not counted\n",
-                         (Words::count(problem.unreadableSubfolders) +
-                          (problem.unreadableSubfolders == 1 ? " subfolder" : " subfolders"))
-                             .c_str(),
-                         shown.c_str());
+            std::fprintf(stderr, "brindle: %s\n",
+                         fill(translatedCounted("terminal: error",
+                                                "{n} subfolder in \u201c{path}\u201d could not be read; their files "
+                                                "are not counted",
+                                                "{n} subfolders in \u201c{path}\u201d could not be read; their files "
+                                                "are not counted",
+                                                problem.unreadableSubfolders),
+                              {{"n", Words::count(problem.unreadableSubfolders)}, {"path", shown}})
+                             .c_str());
     }
     return problems.empty();
 }

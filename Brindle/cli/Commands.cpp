@@ -20,6 +20,7 @@
 #include "BrindleCore/Scanner.h"
 #include "BrindleCore/StandardFolders.h"
 #include "BrindleCore/Store.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/sync/SyncFacts.h"
 
 #include <array>
@@ -76,15 +77,17 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
         } else if (arg == "--drive" && isCheck) {
             const auto text = value();
             if (!text)
-                return "--drive needs the folder where a backup drive is mounted";
+                return translated("terminal: error", "--drive needs the folder where a backup drive is mounted");
             options.drives.push_back(absolutePath(*text));
         } else if (arg == "--last-backup" && !isCheck) {
             const auto text = value();
             if (!text)
-                return "--last-backup needs a date such as 2026-11-26T15:12:00Z";
+                return translated("terminal: error", "--last-backup needs a date such as 2026-11-26T15:12:00Z");
             options.lastBackup = parseISO8601(*text);
             if (!options.lastBackup)
-                return "\u201c" + printable(*text) + "\u201d is not a date in the form 2026-11-26T15:12:00Z";
+                return fill(
+                    translated("terminal: error", "\u201c{text}\u201d is not a date in the form 2026-11-26T15:12:00Z"),
+                    {{"text", printable(*text)}});
         } else if (arg == "--workers") {
             const auto text = value();
             int workers = 0;
@@ -92,10 +95,12 @@ std::optional<std::string> parseScanOptions(std::span<const std::string_view> ar
                 std::from_chars(text->data(), text->data() + text->size(), workers).ptr !=
                     text->data() + text->size() ||
                 workers < 1 || workers > maxWorkers)
-                return "--workers needs a whole number from 1 to " + std::to_string(maxWorkers);
+                return fill(translated("terminal: error", "--workers needs a whole number from 1 to {most}"),
+                            {{"most", std::to_string(maxWorkers)}});
             options.workers = workers;
         } else if (arg.starts_with("-") && arg != "-") {
-            return "unknown option \u201c" + printable(arg) + "\u201d";
+            return fill(translated("terminal: error", "unknown option \u201c{option}\u201d"),
+                        {{"option", printable(arg)}});
         } else {
             std::string path = absolutePath(arg);
             options.folders.push_back({std::string(lastPathComponent(path)), std::move(path)});
@@ -141,7 +146,7 @@ int runScan(std::span<const std::string_view> args)
     if (const auto error = parseScanOptions(args, false, options))
         return usageError(*error);
     if (options.folders.empty())
-        return usageError("scan needs at least one folder");
+        return usageError(translated("terminal: error", "scan needs at least one folder"));
     return scanAndPrint(options);
 }
 
@@ -152,7 +157,8 @@ int runCheck(std::span<const std::string_view> args)
         return usageError(*error);
     if (const auto demo = Demo::result(options.demo)) {
         if (!options.folders.empty() || !options.drives.empty() || options.save)
-            return usageError("a demonstration check takes no folders, drives or --save");
+            return usageError(
+                translated("terminal: error", "a demonstration check takes no folders, drives or --save"));
         printCheck(*demo, options.json);
         return 0;
     }
@@ -180,9 +186,11 @@ int runCheck(std::span<const std::string_view> args)
         plan = planFromSettings(*settings, mountedVolumes(), now);
         for (const std::string& name : plan.undecodableGrants)
             std::fprintf(
-                stderr,
-                "brindle: the chosen folder \u201c%s\u201d could not be read from the settings; it is left out\n",
-                printable(name).c_str());
+                stderr, "brindle: %s\n",
+                fill(translated("terminal: error", "the chosen folder \u201c{folder}\u201d could not be read from the "
+                                                   "settings; it is left out"),
+                     {{"folder", printable(name)}})
+                    .c_str());
         complete = plan.undecodableGrants.empty() && complete;
     } else {
         plan.folders = options.folders;
@@ -190,8 +198,12 @@ int runCheck(std::span<const std::string_view> args)
             for (const StandardFolder& folder : standardFolders())
                 plan.folders.push_back({folder.name, folder.path});
         if (plan.folders.empty()) {
-            std::fprintf(stderr, "brindle: nothing is chosen in Brindle, and none of the standard folders (Desktop, "
-                                 "Documents, Downloads, Music, Pictures, Videos) exists in your home folder.\n");
+            std::fprintf(stderr, "brindle: %s\n",
+                         translated("terminal: error",
+                                    "nothing is chosen in Brindle, and none of the standard folders "
+                                    "(Desktop, Documents, Downloads, Music, Pictures, Videos) exists "
+                                    "in your home folder.")
+                             .c_str());
             return nothingToCheck;
         }
         plan.now = now;
@@ -208,8 +220,16 @@ int runCheck(std::span<const std::string_view> args)
     const CheckResult& result = check.outcome.result;
     complete = reportProblems(check.outcome.problems) && complete;
     for (const std::string& folder : result.unreadableJournals.value_or(std::vector<std::string>{})) {
-        std::fprintf(stderr, "brindle: the %s journal of %s could not be read; its files are counted as only here.\n",
-                     printable(result.cloudClient.value_or("sync")).c_str(), printable(folder).c_str());
+        std::string text = translated(
+            "terminal: error", "the sync journal of {folder} could not be read; its files are counted as only here.");
+        if (result.cloudClient)
+            text =
+                translated("terminal: error",
+                           // TRANSLATORS: {client} is a sync program's name, such as Nextcloud.
+                           "the {client} journal of {folder} could not be read; its files are counted as only here.");
+        std::fprintf(stderr, "brindle: %s\n",
+                     fill(text, {{"client", printable(result.cloudClient.value_or(""))}, {"folder", printable(folder)}})
+                         .c_str());
         complete = false;
     }
     bool recorded = true;
@@ -220,16 +240,23 @@ int runCheck(std::span<const std::string_view> args)
         const KeptCheck keptCheck = keepCheck(granted ? settings.get() : nullptr, check, grants, plan.drives,
                                               Store::lastCheckURL(), history, lines, clockNow(), EmptyCheck::refuse);
         if (!keptCheck.settingsWritten) {
-            std::fprintf(stderr, "brindle: the settings could not be written: %s\n", settings->lastError().c_str());
+            std::fprintf(stderr, "brindle: %s\n",
+                         fill(translated("terminal: error", "the settings could not be written: {reason}"),
+                              {{"reason", settings->lastError()}})
+                             .c_str());
             recorded = false;
         }
         const Recorded& kept = keptCheck.recorded;
         if (keptCheck.kept && !kept.saved)
-            std::fprintf(stderr, "brindle: the result could not be saved in %s (%s)\n",
-                         printable(Store::lastCheckURL()).c_str(), printable(kept.saveError).c_str());
+            std::fprintf(stderr, "brindle: %s\n",
+                         fill(translated("terminal: error", "the result could not be saved in {file} ({reason})"),
+                              {{"file", printable(Store::lastCheckURL())}, {"reason", printable(kept.saveError)}})
+                             .c_str());
         else if (keptCheck.kept && !kept.appended)
-            std::fprintf(stderr, "brindle: the history could not be written in %s (%s)\n",
-                         printable(Store::historyURL()).c_str(), printable(kept.historyError).c_str());
+            std::fprintf(stderr, "brindle: %s\n",
+                         fill(translated("terminal: error", "the history could not be written in {file} ({reason})"),
+                              {{"file", printable(Store::historyURL())}, {"reason", printable(kept.historyError)}})
+                             .c_str());
         recorded = recorded && (!keptCheck.kept || (kept.saved && kept.appended));
     }
     printCheck(result, options.json);
@@ -244,14 +271,15 @@ int runDrive(std::span<const std::string_view> args)
         if (arg == "--json")
             json = true;
         else if (arg.starts_with("-") && arg != "-")
-            return usageError("unknown option \u201c" + printable(arg) + "\u201d");
+            return usageError(fill(translated("terminal: error", "unknown option \u201c{option}\u201d"),
+                                   {{"option", printable(arg)}}));
         else if (path)
-            return usageError("drive takes one folder");
+            return usageError(translated("terminal: error", "drive takes one folder"));
         else
             path = absolutePath(arg);
     }
     if (!path)
-        return usageError("drive needs the folder where a backup drive is mounted");
+        return usageError(translated("terminal: error", "drive needs the folder where a backup drive is mounted"));
     const auto state = readDrive(*path, clockNow());
     if (!state)
         return 1;
@@ -264,7 +292,8 @@ int runDrive(std::span<const std::string_view> args)
 
 void printHelp()
 {
-    std::fputs(R"(Usage: brindle [LAUNCH ARGUMENT...]
+    // TRANSLATORS: keep the command and option names, and the columns lined up.
+    std::fputs(translated("terminal: brindle --help", R"(Usage: brindle [LAUNCH ARGUMENT...]
        brindle COMMAND [OPTIONS]
 
 Brindle tells you which of the files you care about have no second copy.
@@ -308,7 +337,8 @@ Options:
 
 Files: the last result and the history live in $XDG_DATA_HOME/Brindle
 (normally ~/.local/share/Brindle).
-)",
+)")
+                   .c_str(),
                stdout);
 }
 
@@ -335,7 +365,7 @@ int runReport(std::span<const std::string_view> args)
 {
     std::vector<std::string_view> forwarded{"report"};
     forwarded.insert(forwarded.end(), args.begin(), args.end());
-    return execWindow(forwarded, "write the report");
+    return execWindow(forwarded, translated("terminal: what could not be done, after „cannot“", "write the report"));
 }
 
 constexpr std::array<Command, 11> commands{{
@@ -365,7 +395,10 @@ int finishOutput(int status)
 {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
-    std::fprintf(stderr, "brindle: the output could not be written: %s\n", std::strerror(errno));
+    const std::string reason = std::strerror(errno);
+    std::fprintf(
+        stderr, "brindle: %s\n",
+        fill(translated("terminal: error", "the output could not be written: {reason}"), {{"reason", reason}}).c_str());
     return status == 0 ? 1 : status;
 }
 

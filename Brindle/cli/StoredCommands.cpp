@@ -7,9 +7,13 @@
 #include "BrindleCore/History.h"
 #include "BrindleCore/Questions.h"
 #include "BrindleCore/Store.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstdlib>
 
 namespace brindle::cli {
 
@@ -20,8 +24,8 @@ bool jsonFlag(std::span<const std::string_view> args, bool& json)
     json = false;
     for (const std::string_view arg : args) {
         if (arg != "--json") {
-            std::fprintf(stderr, "brindle: unexpected argument \u201c%s\u201d\nTry \u2018brindle --help\u2019.\n",
-                         printable(arg).c_str());
+            usageError(fill(translated("terminal: error", "unexpected argument \u201c{argument}\u201d"),
+                            {{"argument", printable(arg)}}));
             return false;
         }
         json = true;
@@ -48,9 +52,13 @@ bool readStored(bool json, std::optional<CheckResult>& stored)
     stored = std::move(last.result);
     if (!last.damaged())
         return true;
-    const std::string text = "The last check can\u2019t be read. Run \u201cbrindle check\u201d to check again.";
-    std::fprintf(stderr, "brindle: the last check in %s cannot be read: %s\n", printable(Store::lastCheckURL()).c_str(),
-                 last.problem.c_str());
+    const std::string text =
+        translated("answer to a question about the last check",
+                   "The last check can\u2019t be read. Run \u201cbrindle check\u201d to check again.");
+    std::fprintf(stderr, "brindle: %s\n",
+                 fill(translated("terminal: error", "the last check in {file} cannot be read: {reason}"),
+                      {{"file", printable(Store::lastCheckURL())}, {"reason", last.problem}})
+                     .c_str());
     if (json)
         std::printf("%s\n", dumpJson(JsonOut{{"value", nullptr}, {"dialog", text}}).c_str());
     return false;
@@ -97,7 +105,10 @@ int runHistory(std::span<const std::string_view> args)
     std::string error;
     const auto read = openHistory(Store::historyURL()).read(&error);
     if (!read) {
-        std::fprintf(stderr, "brindle: the history cannot be read: %s\n", printable(error).c_str());
+        std::fprintf(
+            stderr, "brindle: %s\n",
+            fill(translated("terminal: error", "the history cannot be read: {reason}"), {{"reason", printable(error)}})
+                .c_str());
         return 1;
     }
     const std::vector<CheckSummary>& lines = *read;
@@ -109,14 +120,32 @@ int runHistory(std::span<const std::string_view> args)
         return 0;
     }
     if (lines.empty()) {
-        std::printf("No checks yet.\n");
+        std::printf("%s\n", translated("terminal: brindle history", "No checks yet.").c_str());
         return 0;
     }
     const Calendar calendar = Calendar::current();
-    std::printf("%-16s  %10s  %14s  %-16s\n", "Checked", "Files", "No second copy", "Last backup");
+    const std::array<std::string, 4> headings{
+        translated("terminal: brindle history, column", "Checked"),
+        translated("terminal: brindle history, column", "Files"),
+        translated("terminal: brindle history, column", "No second copy"),
+        translated("terminal: brindle history, column", "Last backup"),
+    };
+    // The columns are as wide as the English headings need, or a translation's; the rows are
+    // printed as they always were.
+    const std::array<int, 4> widths{-16, 10, 14, -16};
+    std::array<int, 4> shown{};
+    std::string headingLine;
+    for (std::size_t c = 0; c < headings.size(); ++c) {
+        const auto least = static_cast<std::size_t>(std::abs(widths[c]));
+        const std::size_t width = std::max(least, displayWidth(headings[c]));
+        shown[c] = static_cast<int>(width) * (widths[c] < 0 ? -1 : 1);
+        headingLine +=
+            (c == 0 ? "" : "  ") + (widths[c] < 0 ? fitLeft(headings[c], width) : padRight(headings[c], width));
+    }
+    std::printf("%s\n", headingLine.c_str());
     for (const CheckSummary& line : lines)
-        std::printf("%-16s  %10s  %14s  %-16s\n", localDateTime(line.at, calendar).c_str(),
-                    Words::count(line.files).c_str(), Words::count(line.noSecondCopy).c_str(),
+        std::printf("%*s  %*s  %*s  %*s\n", shown[0], localDateTime(line.at, calendar).c_str(), shown[1],
+                    Words::count(line.files).c_str(), shown[2], Words::count(line.noSecondCopy).c_str(), shown[3],
                     line.lastBackup ? localDateTime(*line.lastBackup, calendar).c_str() : "\u2013");
     return 0;
 }

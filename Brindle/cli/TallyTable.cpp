@@ -1,6 +1,7 @@
 #include "Brindle/cli/TallyTable.h"
 
 #include "Brindle/cli/Terminal.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace brindle::cli {
 
 namespace {
 struct Column {
-    const char* heading;
+    std::string heading;
     std::function<std::string(const FolderTally&)> cell;
 };
 
@@ -21,16 +22,21 @@ std::string tallyTable(const std::vector<FolderTally>& folders, const FolderTall
 {
     const auto place = [](Place p) { return [p](const FolderTally& t) { return Words::count(t.count(p)); }; };
     const std::array<Column, 10> columns{{
-        {"Files", [](const FolderTally& t) { return Words::count(t.files); }},
-        {"Size", [](const FolderTally& t) { return Words::size(t.bytes); }},
-        {"Only here", place(Place::onlyHere)},
-        {"Both", place(Place::both)},
-        {"Only cloud", place(Place::onlyICloud)},
-        {"Waiting", place(Place::waiting)},
-        {"Unknown", place(Place::unknown)},
-        {"This week", [](const FolderTally& t) { return Words::count(t.changedThisWeek); }},
-        {"Since backup", [](const FolderTally& t) { return orDash(t.changedSinceBackup, Words::count); }},
-        {"No 2nd copy", [](const FolderTally& t) { return Words::count(t.noSecondCopyWithBackup()); }},
+        {translated("terminal: folder table, column", "Files"),
+         [](const FolderTally& t) { return Words::count(t.files); }},
+        {translated("terminal: folder table, column", "Size"),
+         [](const FolderTally& t) { return Words::size(t.bytes); }},
+        {translated("terminal: folder table, column", "Only here"), place(Place::onlyHere)},
+        {translated("terminal: folder table, column", "Both"), place(Place::both)},
+        {translated("terminal: folder table, column", "Only cloud"), place(Place::onlyICloud)},
+        {translated("terminal: folder table, column", "Waiting"), place(Place::waiting)},
+        {translated("terminal: folder table, column", "Unknown"), place(Place::unknown)},
+        {translated("terminal: folder table, column", "This week"),
+         [](const FolderTally& t) { return Words::count(t.changedThisWeek); }},
+        {translated("terminal: folder table, column", "Since backup"),
+         [](const FolderTally& t) { return orDash(t.changedSinceBackup, Words::count); }},
+        {translated("terminal: folder table, column", "No 2nd copy"),
+         [](const FolderTally& t) { return Words::count(t.noSecondCopyWithBackup()); }},
     }};
     constexpr std::size_t usedColumns = columns.size();
 
@@ -40,9 +46,12 @@ std::string tallyTable(const std::vector<FolderTally>& folders, const FolderTall
     rows.push_back(&total);
 
     constexpr std::size_t maxNameWidth = 28;
-    std::size_t nameWidth = std::string_view("Folder").size();
-    for (const FolderTally* row : rows)
-        nameWidth = std::max(nameWidth, std::min(maxNameWidth, displayWidth(printable(row->name))));
+    const std::string folderHeading = translated("terminal: folder table, column", "Folder");
+    const std::string totalName = translated("terminal: folder table, the row of every folder", "All folders");
+    const auto nameOf = [&](std::size_t r) { return r + 1 == rows.size() ? totalName : printable(rows[r]->name); };
+    std::size_t nameWidth = displayWidth(folderHeading);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        nameWidth = std::max(nameWidth, std::min(maxNameWidth, displayWidth(nameOf(r))));
 
     std::vector<std::vector<std::string>> cells(rows.size());
     std::array<std::size_t, usedColumns> widths{};
@@ -60,11 +69,11 @@ std::string tallyTable(const std::vector<FolderTally>& folders, const FolderTall
             text += "  " + padRight(cellOf(c), widths[c]);
         return text + "\n";
     };
-    std::string table = line("Folder", [&](std::size_t c) { return std::string(columns[c].heading); });
+    std::string table = line(folderHeading, [&](std::size_t c) { return columns[c].heading; });
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (r + 1 == rows.size())
             table += std::string(displayWidth(table.substr(0, table.find('\n'))), '-') + "\n";
-        table += line(printable(rows[r]->name), [&](std::size_t c) { return cells[r][c]; });
+        table += line(nameOf(r), [&](std::size_t c) { return cells[r][c]; });
     }
     return table;
 }

@@ -9,7 +9,8 @@
 
 namespace brindle::cli {
 
-// `total` is the sum of `folders` (named by the caller); every row ends with "\n".
+// `total` is the sum of `folders`; its row is "All folders" in the person's language, whatever its
+// name. Every row ends with "\n".
 std::string tallyTable(const std::vector<FolderTally>& folders, const FolderTally& total);
 
 } // namespace brindle::cli

@@ -1,5 +1,6 @@
 #include "Brindle/cli/Terminal.h"
 
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 #include <unistd.h>
@@ -50,7 +51,8 @@ std::size_t sequenceLength(std::string_view text, std::size_t i)
 
 int usageError(const std::string& message)
 {
-    std::fprintf(stderr, "brindle: %s\nTry \u2018brindle --help\u2019.\n", message.c_str());
+    std::fprintf(stderr, "brindle: %s\n%s\n", message.c_str(),
+                 translated("terminal: after a wrong command line", "Try \u2018brindle --help\u2019.").c_str());
     return usageStatus;
 }
 
@@ -115,7 +117,10 @@ void LiveCount::filesSeen(std::int64_t files)
 {
     if (!terminal_)
         return;
-    std::fprintf(stderr, "\rReading %s\x1b[K", Words::counted(files, "file", "files").c_str());
+    const std::string reading =
+        fill(translatedCounted("terminal: progress of a check", "Reading {n} file", "Reading {n} files", files),
+             {{"n", Words::count(files)}});
+    std::fprintf(stderr, "\r%s\x1b[K", reading.c_str());
     std::fflush(stderr);
     shown_ = true;
 }

@@ -5,32 +5,41 @@
 #include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace brindle::cli {
 
 namespace {
-std::string yesNo(const std::optional<bool>& value) { return value ? (*value ? "yes" : "no") : "unknown"; }
+std::string yesNo(const std::optional<bool>& value)
+{
+    if (!value)
+        return translated("terminal: brindle drive", "unknown");
+    return *value ? translated("terminal: brindle drive", "yes") : translated("terminal: brindle drive", "no");
+}
 
 std::string encryption(const DriveState& state)
 {
     switch (BackupTools::privacy(state)) {
     case Privacy::driveEncrypted:
-        return "yes, the drive";
+        return translated("terminal: brindle drive", "yes, the drive");
     case Privacy::backupsEncrypted:
-        return "yes, the backups (by " + printable(std::string(BackupTools::of(state).name)) + ")";
+        // TRANSLATORS: {tool} is a backup program's name, such as restic.
+        return fill(translated("terminal: brindle drive", "yes, the backups (by {tool})"),
+                    {{"tool", printable(std::string(BackupTools::of(state).name))}});
     case Privacy::exposed:
-        return "no";
+        return yesNo(false);
     case Privacy::unknown:
         break;
     }
-    return "unknown";
+    return yesNo(std::nullopt);
 }
 
 } // namespace
@@ -38,32 +47,58 @@ std::string encryption(const DriveState& state)
 std::string driveReport(const DriveState& state)
 {
     const DriveFacts& facts = state.facts;
-    std::string text = "Drive \u201c" + printable(facts.name) + "\u201d\n";
-    text += "  Format:      " + (facts.format.empty() ? std::string("not read") : printable(facts.format)) + "\n";
+    std::string text =
+        fill(translated("terminal: brindle drive", "Drive \u201c{name}\u201d"), {{"name", printable(facts.name)}}) +
+        "\n";
+    // The labels line up after the longest of them.
+    const std::array<std::string, 5> labels{
+        translated("terminal: brindle drive", "Format:"), translated("terminal: brindle drive", "Capacity:"),
+        translated("terminal: brindle drive", "Encrypted:"), translated("terminal: brindle drive", "Removable:"),
+        translated("terminal: brindle drive", "UUID:")};
+    std::size_t labelWidth = 13;
+    for (const std::string& label : labels)
+        labelWidth = std::max(labelWidth, displayWidth(label) + 1);
+    const auto fact = [&](std::size_t label, const std::string& value) {
+        return "  " + fitLeft(labels[label], labelWidth) + value + "\n";
+    };
+    text += fact(0, facts.format.empty() ? translated("terminal: brindle drive", "not read") : printable(facts.format));
     if (facts.totalBytes)
-        text += "  Capacity:    " + Words::size(*facts.totalBytes) + ", " + Words::size(facts.freeBytes.value_or(0)) +
-                " free\n";
-    text += "  Encrypted:   " + encryption(state) + "\n";
-    text += "  Removable:   " + yesNo(facts.removable) + "\n";
+        text += fact(
+            1, fill(translated("terminal: brindle drive", "{size}, {free} free"),
+                    {{"size", Words::size(*facts.totalBytes)}, {"free", Words::size(facts.freeBytes.value_or(0))}}));
+    text += fact(2, encryption(state));
+    text += fact(3, yesNo(facts.removable));
     if (facts.uuid && !Drive::isVolumeUuid(*facts.uuid))
-        text += "  UUID:        none; known by its mount, " + printable(*facts.uuid) + "\n";
+        text += fact(4, fill(translated("terminal: brindle drive", "none; known by its mount, {mount}"),
+                             {{"mount", printable(*facts.uuid)}}));
     else
-        text += "  UUID:        " + (facts.uuid ? printable(*facts.uuid) : std::string("unknown")) + "\n";
+        text += fact(4, facts.uuid ? printable(*facts.uuid) : yesNo(std::nullopt));
     const BackupTool tool = BackupTools::of(state);
-    text += "  Can hold backups: " +
-            (BackupTools::canHold(state) ? "yes (" + printable(std::string(tool.name)) + ")"
-                                         : "no: " + printable(std::string(tool.name)) + " needs " +
-                                               std::string(BackupTools::needPhrase(tool.need))) +
-            "\n";
+    const std::string toolName = printable(std::string(tool.name));
+    std::string canHold = translated("terminal: brindle drive", "Can hold backups: yes ({tool})");
+    if (!BackupTools::canHold(state))
+        // TRANSLATORS: {tool} is a backup program's name; {need} says what it needs of a drive.
+        canHold = translated("terminal: brindle drive", "Can hold backups: no: {tool} needs {need}");
+    text += "  " + fill(canHold, {{"tool", toolName}, {"need", BackupTools::needPhrase(tool.need)}}) + "\n";
     if (state.backups.empty() && state.searchStopped.value_or(false))
-        return text + "\nNo backups found so far: the search stopped at its limit of folders and entries before it had "
-                      "looked everywhere. Give the folder that holds the backups.\n";
+        return text + "\n" +
+               translated("terminal: brindle drive",
+                          "No backups found so far: the search stopped at its limit of folders and entries "
+                          "before it had looked everywhere. Give the folder that holds the backups.") +
+               "\n";
     if (state.backups.empty())
-        return text + "\nNo backups found: no readable backup_manifest.plist at the top of this folder, and no backups "
-                      "of a tool Brindle knows in it or up to two levels below.\n";
+        return text + "\n" +
+               translated("terminal: brindle drive",
+                          "No backups found: no readable backup_manifest.plist at the top of this folder, "
+                          "and no backups of a tool Brindle knows in it or up to two levels below.") +
+               "\n";
 
-    text += "\nBackups, newest last:\n";
-    const std::vector<std::string> headings{"Date", "Started", "Tool", "Changed items", "Changed bytes"};
+    text += "\n" + translated("terminal: brindle drive", "Backups, newest last:") + "\n";
+    const std::vector<std::string> headings{translated("terminal: brindle drive, column", "Date"),
+                                            translated("terminal: brindle drive, column", "Started"),
+                                            translated("terminal: brindle drive, column", "Tool"),
+                                            translated("terminal: brindle drive, column", "Changed items"),
+                                            translated("terminal: brindle drive, column", "Changed bytes")};
     std::vector<std::vector<std::string>> rows{headings};
     std::vector<std::string> notes;
     for (const Backup& backup : state.backups) {
@@ -71,8 +106,9 @@ std::string driveReport(const DriveState& state)
         rows.push_back({formatISO8601(backup.date), orDash(backup.started, formatISO8601), name,
                         orDash(backup.changedItems, Words::count), orDash(backup.changedBytes, Words::size)});
         if (const auto known = backup.tool ? BackupTools::named(*backup.tool) : std::nullopt)
-            if (!known->note.empty() && std::find(notes.begin(), notes.end(), known->note) == notes.end())
-                notes.emplace_back(known->note);
+            if (const std::string note = BackupTools::note(*known);
+                !note.empty() && std::find(notes.begin(), notes.end(), note) == notes.end())
+                notes.push_back(note);
     }
     std::vector<std::size_t> widths(headings.size(), 0);
     for (const auto& row : rows)
@@ -137,17 +173,24 @@ std::string setupLines(const CheckResult& result)
     if (!result.backupSetups)
         return {};
     if (result.backupSetups->empty())
-        return "\nNo backup tool is set up on this computer.\n";
+        return "\n" +
+               translated("terminal: brindle check, backup tools", "No backup tool is set up on this computer.") + "\n";
     std::string text = "\n";
     for (const BackupSetup& setup : *result.backupSetups) {
-        text += "Backup tool " + printable(setup.tool);
+        // The line is the tool, then what is known of it, each part said on its own.
+        text += fill(translated("terminal: brindle check, backup tools", "Backup tool {tool}"),
+                     {{"tool", printable(setup.tool)}});
         const std::string destination = BackupSetups::destination(setup);
         if (!destination.empty())
-            text += ", backing up to \u201c" + printable(destination) + "\u201d";
+            text +=
+                fill(translated("terminal: brindle check, backup tools", ", backing up to \u201c{destination}\u201d"),
+                     {{"destination", printable(destination)}});
         else if (setup.volumeUuid)
-            text += ", backing up to the drive " + printable(*setup.volumeUuid);
+            text += fill(translated("terminal: brindle check, backup tools", ", backing up to the drive {uuid}"),
+                         {{"uuid", printable(*setup.volumeUuid)}});
         if (setup.lastBackup)
-            text += ", last backup " + formatISO8601(*setup.lastBackup);
+            text += fill(translated("terminal: brindle check, backup tools", ", last backup {date}"),
+                         {{"date", formatISO8601(*setup.lastBackup)}});
         std::vector<std::string> leftOut;
         for (const FolderTally& folder : result.folders) {
             const std::string path = withoutTrailingSlashes(folder.path);
@@ -162,11 +205,16 @@ std::string setupLines(const CheckResult& result)
         }
         for (const std::string& rule : setup.excluded)
             if (rule.find('/') == std::string::npos && !result.folders.empty())
-                leftOut.push_back(rule.size() > 2 && rule.starts_with("*.") &&
-                                          rule.find_first_of("*?[", 1) == std::string::npos
-                                      ? "every " + printable(rule.substr(1)) + " file"
-                                      : "every \u201c" + printable(rule) + "\u201d");
-        text += leftOut.empty() ? std::string() : "; leaves out " + Words::list(leftOut);
+                leftOut.push_back(
+                    rule.size() > 2 && rule.starts_with("*.") && rule.find_first_of("*?[", 1) == std::string::npos
+                        // TRANSLATORS: {extension} is a file name's ending, such as .tmp.
+                        ? fill(translated("terminal: brindle check, backup tools", "every {extension} file"),
+                               {{"extension", printable(rule.substr(1))}})
+                        : fill(translated("terminal: brindle check, backup tools", "every \u201c{pattern}\u201d"),
+                               {{"pattern", printable(rule)}}));
+        text += leftOut.empty() ? std::string()
+                                : fill(translated("terminal: brindle check, backup tools", "; leaves out {list}"),
+                                       {{"list", Words::list(leftOut)}});
         text += "\n";
     }
     return text;
@@ -189,17 +237,31 @@ std::string checkLetter(const CheckResult& result, const Report& report, const T
     text += setupLines(result);
     if (!result.drive)
         return text;
-    const auto describe = [](const DriveState& drive) {
+    const auto describe = [](const DriveState& drive, bool first) {
         const auto last = drive.lastBackup();
-        return "\u201c" + printable(drive.facts.name) + "\u201d, " +
-               (last ? "newest backup " + formatISO8601(*last) + " by " +
-                           printable(std::string(BackupTools::of(drive).name))
-                     : std::string("no backups read"));
+        std::string sentence;
+        if (first && last)
+            sentence = translated("terminal: brindle check, backup drives",
+                                  // TRANSLATORS: {tool} is a backup program's name, such as Timeshift.
+                                  "Backup drive \u201c{name}\u201d, newest backup {date} by {tool}");
+        else if (first)
+            sentence = translated("terminal: brindle check, backup drives",
+                                  "Backup drive \u201c{name}\u201d, no backups read");
+        else if (last)
+            sentence = translated("terminal: brindle check, backup drives",
+                                  // TRANSLATORS: {tool} is a backup program's name, such as Timeshift.
+                                  "Also \u201c{name}\u201d, newest backup {date} by {tool}");
+        else
+            sentence = translated("terminal: brindle check, backup drives", "Also \u201c{name}\u201d, no backups read");
+        return fill(sentence, {{"name", printable(drive.facts.name)},
+                               {"date", last ? formatISO8601(*last) : std::string()},
+                               {"tool", printable(std::string(BackupTools::of(drive).name))}}) +
+               "\n";
     };
-    text += "\nBackup drive " + describe(*result.drive) + "\n";
+    text += "\n" + describe(*result.drive, true);
     if (result.otherDrives)
         for (const DriveState& other : *result.otherDrives)
-            text += "Also " + describe(other) + "\n";
+            text += describe(other, false);
     return text;
 }
 

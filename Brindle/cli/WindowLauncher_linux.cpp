@@ -2,6 +2,7 @@
 
 #include "Brindle/cli/Terminal.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/Translation.h"
 
 #include <unistd.h>
 
@@ -33,10 +34,11 @@ int execWindow(std::span<const std::string_view> args, std::string_view purpose)
 {
     std::optional<std::string> window = windowExecutable();
     if (!window) {
-        std::fprintf(stderr,
-                     "brindle: cannot %.*s: Brindle\u2019s window is not installed here (the brindle package).\n"
-                     "The terminal\u2019s commands work without it: brindle --help.\n",
-                     static_cast<int>(purpose.size()), purpose.data());
+        const std::string text =
+            // TRANSLATORS: {purpose} is what was asked, such as „open the window“ or „write the report“.
+            translated("terminal: error", "cannot {purpose}: Brindle\u2019s window is not installed here (the brindle "
+                                          "package).\nThe terminal\u2019s commands work without it: brindle --help.");
+        std::fprintf(stderr, "brindle: %s\n", fill(text, {{"purpose", std::string(purpose)}}).c_str());
         return 1;
     }
     std::vector<std::string> owned(args.begin(), args.end());
@@ -46,8 +48,15 @@ int execWindow(std::span<const std::string_view> args, std::string_view purpose)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
     ::execv(window->c_str(), argv.data());
-    std::fprintf(stderr, "brindle: cannot %.*s: %s could not be started: %s\n", static_cast<int>(purpose.size()),
-                 purpose.data(), printable(*window).c_str(), std::strerror(errno));
+    const int error = errno;
+    const std::string text =
+        // TRANSLATORS: {purpose} is what was asked, such as „open the window“; {program} is a file's path.
+        translated("terminal: error", "cannot {purpose}: {program} could not be started: {reason}");
+    std::fprintf(
+        stderr, "brindle: %s\n",
+        fill(text,
+             {{"purpose", std::string(purpose)}, {"program", printable(*window)}, {"reason", std::strerror(error)}})
+            .c_str());
     return 1;
 }
 

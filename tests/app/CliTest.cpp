@@ -287,6 +287,49 @@ TEST(Commands, OutputThatCannotBeWrittenFails)
     EXPECT_EQ(WEXITSTATUS(status), 1);
 }
 
+// What the brindle executable prints to stdout in the language `language` names.
+std::string printedIn(const char* language, std::vector<std::string> words)
+{
+    std::vector<std::string> environment{std::string("LANGUAGE=") + language, "LC_ALL=C.UTF-8"};
+    for (char** entry = ::environ; *entry; ++entry)
+        if (!std::string_view(*entry).starts_with("LANGUAGE=") && !std::string_view(*entry).starts_with("LC_ALL="))
+            environment.emplace_back(*entry);
+    words.insert(words.begin(), BRINDLE_EXECUTABLE);
+    std::vector<char*> argv, envp;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipe[1], STDOUT_FILENO);
+        ::close(pipe[0]);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(pipe[1]);
+    std::string out;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipe[0]);
+    ::waitpid(child, nullptr, 0);
+    return out;
+}
+
+TEST(Commands, TheTerminalSpeaksTheLanguageOfTheEnvironment)
+{
+    const std::string german = printedIn("de", {"check", "--demo"});
+    for (const char* phrase : {"Ordner ", "Ohne 2. Kopie", "Alle Ordner"})
+        EXPECT_NE(german.find(phrase), std::string::npos) << phrase << "\n" << german;
+    EXPECT_EQ(printedIn("", {"check", "--demo"}), run({"check", "--demo"}).out);
+}
+
 TEST(Commands, AStoreThatCannotBeReadIsSaidNotTakenForNeverChecked)
 {
     const test::TestTree tree{{{"data/Brindle/history.jsonl/inside", test::Node::file()}}};

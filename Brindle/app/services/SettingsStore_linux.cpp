@@ -6,6 +6,7 @@
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/FileLock.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/Translation.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -88,7 +89,7 @@ public:
         if (pending_.empty())
             return true;
         if (!makeFolders(parentFolder(path_))) {
-            lastError_ = "could not make the folder of " + path_;
+            lastError_ = fill(translated("file error", "could not make the folder of {file}"), {{"file", path_}});
             pending_.clear();
             return false;
         }
@@ -97,8 +98,10 @@ public:
         if (lock.valid() && !takeLock(lock.get())) {
             char seconds[32];
             std::snprintf(seconds, sizeof seconds, "%.1f", static_cast<double>(lockWait_.count()) / 1000.0);
-            lastError_ =
-                lockPath + " is locked by another process (waited " + seconds + " s); the change is not written yet";
+            lastError_ = fill(
+                translated("file error",
+                           "{file} is locked by another process (waited {seconds} s); the change is not written yet"),
+                {{"file", lockPath}, {"seconds", seconds}});
             return false;
         }
         refresh(); // the file as it is now, with the pending changes on top
@@ -108,7 +111,8 @@ public:
         unreadable_ = false;
         std::string error;
         if (!writeFileAtomically(path_, Settings::format(object_), &error)) {
-            lastError_ = error.empty() ? "could not write " + path_ : error;
+            lastError_ =
+                error.empty() ? fill(translated("file error", "could not write {file}"), {{"file", path_}}) : error;
             stamp_ = stampOf(path_);
             return false;
         }
@@ -170,11 +174,14 @@ private:
             if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
                 return true;
             if (errno != EEXIST) {
-                lastError_ = "could not move the unreadable " + path_ + " aside: " + std::strerror(errno);
+                lastError_ = fill(translated("file error", "could not move the unreadable {file} aside: {reason}"),
+                                  {{"file", path_}, {"reason", std::strerror(errno)}});
                 return false;
             }
         }
-        lastError_ = "could not move the unreadable " + path_ + " aside: too many earlier copies";
+        lastError_ =
+            fill(translated("file error", "could not move the unreadable {file} aside: too many earlier copies"),
+                 {{"file", path_}});
         return false;
     }
 
