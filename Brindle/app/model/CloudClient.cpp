@@ -12,8 +12,8 @@ CloudClient make(Kind kind, std::string name, std::string folder, std::vector<st
                  std::string helpUrl)
 {
     CloudClient client{kind, name, std::move(folder), std::move(desktopIds), std::move(helpUrl), {}, {}};
-    // TRANSLATORS: {client} is a sync client's name: Nextcloud, OneDrive…
     if (!client.desktopIds.empty())
+        // TRANSLATORS: {client} is a sync client's name: Nextcloud, OneDrive…
         client.settingsButton = fill(translated("cloud screen: button", "Open {client}"), {{"client", name}});
     if (!client.helpUrl.empty())
         client.helpButton = fill(translated("cloud screen: button", "About {client}"), {{"client", name}});
@@ -117,7 +117,6 @@ std::vector<CloudWay> cloudWays(const CloudClient& client, std::int64_t onlyClou
 {
     const std::int64_t n = onlyCloud;
     const bool named = toolKnown(tool);
-    // TRANSLATORS: {tool} is a backup tool's name, {size} the space the files need.
     const PhraseValues values{{"client", client.name}, {"tool", tool}, {"size", Words::size(bytes)}};
     switch (client.kind) {
     case Kind::iCloud:
@@ -125,6 +124,7 @@ std::vector<CloudWay> cloudWays(const CloudClient& client, std::int64_t onlyClou
                  translated("cloud screen: way",
                             "In the file manager, right-click a folder in iCloud Drive and choose Keep Downloaded.")},
                 {translated("cloud screen: way", "Keep iCloud Drive on this computer."),
+                 // TRANSLATORS: {tool} is a backup tool's name, {size} the space the files need.
                  fill(named ? translatedCounted("cloud screen: way",
                                                 "Turn off “Optimise Mac Storage”, and the next {tool} backup includes "
                                                 "it. You’ll need {size} free.",

@@ -37,8 +37,8 @@ std::string historyHeadline(const std::vector<CheckSummary>& history, Instant no
                     {{"when", Words::when(first.at, now, calendar, false)}});
     const std::int64_t current = history.back().noSecondCopy;
     const std::int64_t then = first.noSecondCopy;
-    // TRANSLATORS: {n} files now; {then} files at the first check, on {when}.
     const std::string text =
+        // TRANSLATORS: {n} files now; {then} files at the first check, {when} ("on 3 March").
         current == then ? translatedCounted("history screen: headline",
                                             "{n} file has no second copy now, the same as {then} {when}",
                                             "{n} files have no second copy now, the same as {then} {when}", current)
