@@ -20,15 +20,23 @@ CloudClient make(Kind kind, std::string name, std::string folder, std::vector<st
     return client;
 }
 
-bool toolKnown(const std::string& tool) { return tool != translated("a backup tool not known by name", "your backup tool"); }
+bool toolKnown(const std::string& tool)
+{
+    return tool != translated("a backup tool not known by name", "your backup tool");
+}
 } // namespace
 
 CloudClient cloudClient(const std::optional<std::string>& name)
 {
     if (!name)
         // TRANSLATORS: the cloud without a sync client's name, where texts say “in iCloud”: “Only in the cloud”.
-        return {Kind::none, translated("the cloud, in place of a sync client's name", "the cloud"),
-                translated("sidebar: the sync folder's place", "Sync folder"), {}, {}, {}, {}};
+        return {Kind::none,
+                translated("the cloud, in place of a sync client's name", "the cloud"),
+                translated("sidebar: the sync folder's place", "Sync folder"),
+                {},
+                {},
+                {},
+                {}};
     if (*name == "iCloud") {
         CloudClient client{Kind::iCloud,
                            "iCloud",
@@ -106,10 +114,9 @@ std::string cloudParagraph(const CloudClient& client, std::int64_t onlyCloud)
     case Kind::none:
         break;
     }
-    return translatedCounted("cloud screen: paragraph",
-                             "The cloud keeps it online and not on this computer, so it holds the only copy.",
-                             "The cloud keeps them online and not on this computer, so it holds the only copy.",
-                             onlyCloud);
+    return translatedCounted(
+        "cloud screen: paragraph", "The cloud keeps it online and not on this computer, so it holds the only copy.",
+        "The cloud keeps them online and not on this computer, so it holds the only copy.", onlyCloud);
 }
 
 std::vector<CloudWay> cloudWays(const CloudClient& client, std::int64_t onlyCloud, std::int64_t bytes,

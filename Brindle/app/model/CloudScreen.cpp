@@ -24,8 +24,9 @@ CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::stri
             break;
         default:
             // TRANSLATORS: {client} is a sync client's name: Nextcloud, OneDrive…
-            screen.title = fill(translated("cloud screen: title", "Add your {client} folder to see what’s only in {client}."),
-                                {{"client", client.name}});
+            screen.title =
+                fill(translated("cloud screen: title", "Add your {client} folder to see what’s only in {client}."),
+                     {{"client", client.name}});
         }
         return screen;
     }
@@ -55,12 +56,11 @@ CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::stri
     if (onlyCloud > 0) {
         screen.ways = cloudWays(client, onlyCloud, tally->size(Place::onlyICloud), tool);
         if (!screen.ways.empty())
-            screen.waysTitle =
-                screen.ways.size() == 1
-                    ? translatedCounted("cloud screen: heading", "A way to give it a second copy",
-                                        "A way to give them a second copy", onlyCloud)
-                    : translatedCounted("cloud screen: heading", "Two ways to give it a second copy",
-                                        "Two ways to give them a second copy", onlyCloud);
+            screen.waysTitle = screen.ways.size() == 1
+                                   ? translatedCounted("cloud screen: heading", "A way to give it a second copy",
+                                                       "A way to give them a second copy", onlyCloud)
+                                   : translatedCounted("cloud screen: heading", "Two ways to give it a second copy",
+                                                       "Two ways to give them a second copy", onlyCloud);
     }
     return screen;
 }

@@ -159,10 +159,10 @@ QVariant FolderTableModel::headerData(int section, Qt::Orientation orientation, 
                                       ? translated("folder table: the cloud without a sync client's name", "Cloud")
                                       : client.name;
         // TRANSLATORS: {client} is the sync client's name (Nextcloud…), or "Cloud" without one.
-        return QString::fromStdString(
-            fill(section == Column::both ? translated("folder table: column", "Computer + {client}")
-                                         : translated("folder table: column", "{client} only"),
-                 {{"client", cloud}}));
+        return QString::fromStdString(fill(section == Column::both
+                                               ? translated("folder table: column", "Computer + {client}")
+                                               : translated("folder table: column", "{client} only"),
+                                           {{"client", cloud}}));
     }
     if (role == Qt::DisplayRole)
         return QString::fromStdString(title(section));

@@ -125,8 +125,8 @@ void Grants::addDrive(const std::string& path, bool adding)
     if (Drive::read(path, services_.clock(), services_.calendar()).problem == Drive::Problem::notMounted) {
         // TRANSLATORS: {path} is the folder chosen as the drive: "/media/you/Backup".
         services_.pickers.alert(
-            QString::fromStdString(fill(translated("drive chooser: alert", "No drive is connected at “{path}”."),
-                                        {{"path", path}})),
+            QString::fromStdString(
+                fill(translated("drive chooser: alert", "No drive is connected at “{path}”."), {{"path", path}})),
             QString::fromStdString(translated("drive chooser: alert",
                                               "Connect the backup drive, then choose the folder where it appears.")));
         return;

@@ -61,19 +61,21 @@ std::string historyCaption(std::size_t entries)
                 {{"n", Words::count(n)}});
 }
 
-std::string historyNumberNote() { return translated("history screen: note", "The number is files with no second copy at that check."); }
+std::string historyNumberNote()
+{
+    return translated("history screen: note", "The number is files with no second copy at that check.");
+}
 
 std::vector<HistoryRow> historyRows(const std::vector<CheckSummary>& history, Instant now, const Calendar& calendar)
 {
     std::vector<HistoryRow> rows;
     rows.reserve(history.size());
     for (auto entry = history.rbegin(); entry != history.rend(); ++entry)
-        rows.push_back(
-            {capitalised(Words::when(entry->at, now, calendar, false)), entry->tally(),
-             Words::count(entry->noSecondCopy), entry->noSecondCopy >= 1,
-             entry->lastBackup ? fill(translated("history screen: a check's backup", "Backup {when}"),
-                                       {{"when", Words::when(*entry->lastBackup, now, calendar, true)}})
-                                : translated("history screen: a check's backup", "No backup")});
+        rows.push_back({capitalised(Words::when(entry->at, now, calendar, false)), entry->tally(),
+                        Words::count(entry->noSecondCopy), entry->noSecondCopy >= 1,
+                        entry->lastBackup ? fill(translated("history screen: a check's backup", "Backup {when}"),
+                                                 {{"when", Words::when(*entry->lastBackup, now, calendar, true)}})
+                                          : translated("history screen: a check's backup", "No backup")});
     return rows;
 }
 

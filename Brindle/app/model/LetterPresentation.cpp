@@ -120,9 +120,9 @@ std::string letterDriveLine(const DriveState& drive, Instant now, const Calendar
         details += (details.empty() ? "" : ", ") + clause;
     const std::string name = Words::shownName(facts.name);
     // TRANSLATORS: {drive} is a drive's name, {details} its file system, encryption and free space.
-    const std::string shown =
-        details.empty() ? name
-                        : fill(translated("letter: a drive", "{drive} ({details})"), {{"drive", name}, {"details", details}});
+    const std::string shown = details.empty() ? name
+                                              : fill(translated("letter: a drive", "{drive} ({details})"),
+                                                     {{"drive", name}, {"details", details}});
     const auto last = drive.lastBackup();
     const auto backups = static_cast<std::int64_t>(drive.backups.size());
     const PhraseValues values{{"drive", shown}, {"n", Words::count(backups)}};
@@ -144,9 +144,9 @@ Letter letter(const CheckResult& result, const Report& report, const Guide& guid
     Letter letter;
     letter.title = letterTitle();
     // TRANSLATORS: {when} is the check's date, {computer} this computer's name.
-    letter.checked = fill(translated("letter: under the title", "Checked {when}. {computer}."),
-                          {{"when", Words::when(result.checkedAt, now, calendar, false)},
-                           {"computer", Words::shownName(computerName)}});
+    letter.checked = fill(
+        translated("letter: under the title", "Checked {when}. {computer}."),
+        {{"when", Words::when(result.checkedAt, now, calendar, false)}, {"computer", Words::shownName(computerName)}});
     letter.answer = report.answer;
     letter.table = folderTable(result);
     letter.needsYouHeading = translated("letter: heading", "What needs you");

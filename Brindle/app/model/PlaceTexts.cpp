@@ -74,9 +74,9 @@ std::string listLine(const std::optional<CheckResult>& result)
     if (!result)
         return {};
     const FolderTally total = result->total();
-    const PhraseValues values{{"n", count(total.changedSinceBackup ? total.changedOnlyHere()
-                                                                   : total.count(Place::onlyHere))},
-                              {"cloud", count(total.count(Place::onlyICloud))}};
+    const PhraseValues values{
+        {"n", count(total.changedSinceBackup ? total.changedOnlyHere() : total.count(Place::onlyHere))},
+        {"cloud", count(total.count(Place::onlyICloud))}};
     std::string line;
     // Without a sync client nothing can be only in the cloud.
     if (const auto client = presentation::cloudClient(result); client.kind != presentation::CloudClient::Kind::none)
@@ -140,8 +140,8 @@ std::string kindCount(Kind kind, std::int64_t n)
 
 std::string kindLine(const FolderTally& tally)
 {
-    constexpr std::array<Kind, 6> kinds{Kind::pictures,  Kind::videos,   Kind::documents,
-                                        Kind::audio,     Kind::archives, Kind::other};
+    constexpr std::array<Kind, 6> kinds{Kind::pictures, Kind::videos,   Kind::documents,
+                                        Kind::audio,    Kind::archives, Kind::other};
     std::string line;
     for (const Kind kind : kinds) {
         if (tally.kinds[kind] > 0)
@@ -226,9 +226,9 @@ const BackupSetup* onlyRemote(const std::optional<CheckResult>& result)
 std::string noDriveTitle(const std::optional<CheckResult>& result)
 {
     if (const auto local = result ? presentation::localSetUpTool(*result) : std::nullopt)
-        return fill(translated("drive screen: title",
-                               "{tool} is set up. Choose its drive to see the date of its last backup."),
-                    {{"tool", *local}});
+        return fill(
+            translated("drive screen: title", "{tool} is set up. Choose its drive to see the date of its last backup."),
+            {{"tool", *local}});
     if (const BackupSetup* remote = onlyRemote(result))
         return fill(translated("drive screen: title", "{tool} backs up over the network."), {{"tool", remote->tool}});
     return fill(translated("drive screen: title", "{tool} isn’t set up on this computer."),
@@ -251,13 +251,13 @@ std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Cale
                     last ? Words::when(*last, now, calendar, false)
                          : translated("drive screen: the last backup's date", "Not readable")});
     if (!drive.connected && drive.lastSeen)
-        rows.push_back({translated("drive screen: row", "Last connected"),
-                        Words::when(*drive.lastSeen, now, calendar, true)});
+        rows.push_back(
+            {translated("drive screen: row", "Last connected"), Words::when(*drive.lastSeen, now, calendar, true)});
     if (drive.facts.freeBytes && drive.facts.totalBytes)
-        rows.push_back({translated("drive screen: row", "Space"),
-                        fill(translated("drive screen: free space", "{free} free of {total}"),
-                             {{"free", Words::size(*drive.facts.freeBytes)},
-                              {"total", Words::size(*drive.facts.totalBytes)}})});
+        rows.push_back(
+            {translated("drive screen: row", "Space"),
+             fill(translated("drive screen: free space", "{free} free of {total}"),
+                  {{"free", Words::size(*drive.facts.freeBytes)}, {"total", Words::size(*drive.facts.totalBytes)}})});
     const BackupTool tool = BackupTools::of(drive);
     const PhraseValues named{{"tool", std::string(tool.name)}};
     switch (BackupTools::privacy(drive)) {
@@ -293,7 +293,8 @@ std::vector<DriveRow> driveRows(const DriveState& drive, Instant now, const Cale
 std::string useDriveTitle(const std::string& drive, const std::string& tool)
 {
     // TRANSLATORS: {drive} is a drive's name, {tool} a backup tool's.
-    return fill(translated("drive screen: title", "Use {drive}, where {tool} backs up"), {{"drive", drive}, {"tool", tool}});
+    return fill(translated("drive screen: title", "Use {drive}, where {tool} backs up"),
+                {{"drive", drive}, {"tool", tool}});
 }
 
 std::string backupsLine(const DriveState& drive, Instant now, const Calendar& calendar)
@@ -321,11 +322,12 @@ std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool
     const std::int64_t changed = total.changedOnlyHere();
     // TRANSLATORS: “iCloud” is replaced by the sync client's name (Nextcloud…): keep it as it is.
     if (changed == 1)
-        boxes.push_back({true, translated("overview: box title", "Changed since the last backup"),
-                         Words::counted(1, "file", "files"),
-                         naming(translated("overview: box text",
-                                           "It’s not in iCloud either, so it has no second copy until the next backup."),
-                                client)});
+        boxes.push_back(
+            {true, translated("overview: box title", "Changed since the last backup"),
+             Words::counted(1, "file", "files"),
+             naming(translated("overview: box text",
+                               "It’s not in iCloud either, so it has no second copy until the next backup."),
+                    client)});
     else if (changed > 0)
         boxes.push_back({true, translated("overview: box title", "Changed since the last backup"),
                          Words::counted(changed, "file", "files"),
@@ -333,10 +335,10 @@ std::vector<SideBox> sideBoxes(const FolderTally& total, const std::string& tool
                                                                  "copy until the next backup."),
                                 client)});
     else
-        boxes.push_back({false, translated("overview: box title", "On this computer, unchanged since the backup"),
-                         Words::counted(total.count(Place::onlyHere), "file", "files"),
-                         translated("overview: box text",
-                                    "No file only on this computer has changed since the last backup.")});
+        boxes.push_back(
+            {false, translated("overview: box title", "On this computer, unchanged since the backup"),
+             Words::counted(total.count(Place::onlyHere), "file", "files"),
+             translated("overview: box text", "No file only on this computer has changed since the last backup.")});
     if (const std::int64_t cloud = total.count(Place::onlyICloud); cloud > 0) {
         const PhraseValues values{
             {"n", count(cloud)}, {"size", Words::size(total.size(Place::onlyICloud))}, {"tool", tool}};

@@ -33,13 +33,17 @@ std::vector<SidebarGroup> sidebar(const SidebarFacts& facts)
 
     std::vector<SidebarGroup> groups;
     groups.push_back({"", {{translated("sidebar: place", "Overview"), "", false, {Kind::overview}}}});
-    groups.push_back({translated("sidebar: group", "All files"),
-                      {{translated("sidebar: place", "All folders"),
-                        std::to_string(result ? result->folders.size() : 0), false, {Kind::allFolders}},
-                       {translated("sidebar: place", "No second copy"), Words::count(noSecond), noSecond > 0,
-                        {Kind::noSecondCopy}},
-                       {translated("sidebar: place", "Changed this week"), Words::count(total.changedThisWeek), false,
-                        {Kind::changedThisWeek}}}});
+    groups.push_back(
+        {translated("sidebar: group", "All files"),
+         {{translated("sidebar: place", "All folders"),
+           std::to_string(result ? result->folders.size() : 0),
+           false,
+           {Kind::allFolders}},
+          {translated("sidebar: place", "No second copy"), Words::count(noSecond), noSecond > 0, {Kind::noSecondCopy}},
+          {translated("sidebar: place", "Changed this week"),
+           Words::count(total.changedThisWeek),
+           false,
+           {Kind::changedThisWeek}}}});
 
     SidebarGroup places{translated("sidebar: group", "Places"), {}};
     if (result) {
@@ -63,7 +67,7 @@ std::vector<SidebarGroup> sidebar(const SidebarFacts& facts)
         const bool searchStopped = result && result->drive && result->drive->searchStopped.value_or(false);
         driveValue = last ? Words::when(*last, facts.now, facts.calendar, false)
                           : (searchStopped ? translated("sidebar: the drive place's value", "Not found yet")
-                                         : translated("sidebar: the drive place's value", "No backup"));
+                                           : translated("sidebar: the drive place's value", "No backup"));
     }
     std::string driveLabel =
         severalDrives ? translated("sidebar: place", "Backup drives") : translated("sidebar: place", "Backup drive");
@@ -74,15 +78,19 @@ std::vector<SidebarGroup> sidebar(const SidebarFacts& facts)
     if (remote) {
         driveLabel = translated("sidebar: place", "Backups");
         const auto cutOff = RemoteBackups::cutOff(*remote, result->checkedAt);
-        driveValue = cutOff ? Words::when(*remote->lastBackup, facts.now, facts.calendar, false) : translated("sidebar: the drive place's value", "Not seen");
+        driveValue = cutOff ? Words::when(*remote->lastBackup, facts.now, facts.calendar, false)
+                            : translated("sidebar: the drive place's value", "Not seen");
     }
     places.rows.push_back({driveLabel, driveValue, false, {Kind::backupDrive}});
-    places.rows.push_back({translated("sidebar: place", "Photos"), translated("sidebar: the photos place's value", "Check"),
-                           false, {Kind::photos}});
+    places.rows.push_back({translated("sidebar: place", "Photos"),
+                           translated("sidebar: the photos place's value", "Check"),
+                           false,
+                           {Kind::photos}});
     groups.push_back(std::move(places));
 
-    groups.push_back({translated("sidebar: group", "Over time"),
-                      {{translated("sidebar: place", "History"), std::to_string(facts.historyEntries), false, {Kind::history}}}});
+    groups.push_back(
+        {translated("sidebar: group", "Over time"),
+         {{translated("sidebar: place", "History"), std::to_string(facts.historyEntries), false, {Kind::history}}}});
     return groups;
 }
 
@@ -120,23 +128,26 @@ std::string bandSummary(const FolderTally& tally, const CloudClient& client)
     if (!tally.changedSinceBackup) {
         add(onlyHere, translated("overview: folder band, read out", "{n} only on this computer"));
     } else {
-        add(tally.changedOnlyHere(), translated("overview: folder band, read out", "{n} changed since the last backup"));
+        add(tally.changedOnlyHere(),
+            translated("overview: folder band, read out", "{n} changed since the last backup"));
         add(tally.unchangedOnlyHere(),
             translated("overview: folder band, read out", "{n} unchanged on this computer since the last backup"));
     }
     // TRANSLATORS: “iCloud” is replaced by the sync client's name (Nextcloud…): keep it as it is.
     add(tally.count(Place::both),
         naming(translated("overview: folder band, read out", "{n} on this computer and in iCloud"), client));
-    add(tally.count(Place::onlyICloud), naming(translated("overview: folder band, read out", "{n} only in iCloud"), client));
+    add(tally.count(Place::onlyICloud),
+        naming(translated("overview: folder band, read out", "{n} only in iCloud"), client));
     add(tally.count(Place::waiting), translated("overview: folder band, read out", "{n} waiting to upload"));
 
     std::string joined;
     for (const std::string& part : parts)
         joined += (joined.empty() ? "" : ", ") + part;
     // TRANSLATORS: {folder} is a folder's name, {size} the size of its files.
-    const std::string head = fill(translatedCounted("overview: folder band, read out", "{folder}: {n} file, {size}.",
-                                                    "{folder}: {n} files, {size}.", tally.files),
-                                  {{"folder", tally.name}, {"n", Words::count(tally.files)}, {"size", Words::size(tally.bytes)}});
+    const std::string head =
+        fill(translatedCounted("overview: folder band, read out", "{folder}: {n} file, {size}.",
+                               "{folder}: {n} files, {size}.", tally.files),
+             {{"folder", tally.name}, {"n", Words::count(tally.files)}, {"size", Words::size(tally.bytes)}});
     return joined.empty() ? head : head + " " + joined + ".";
 }
 

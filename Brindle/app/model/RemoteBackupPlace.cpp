@@ -54,8 +54,9 @@ std::optional<RemoteCard> remoteCard(const std::optional<CheckResult>& result, I
                       when ? fill(translated("drive screen: remote backups",
                                              "As {tool} recorded it. Brindle can’t read that backup itself."),
                                   {{"tool", remote->tool}})
-                           : translated("drive screen: remote backups", "Brindle can’t see backups sent over the "
-                                                                        "network, so it can’t tell which files they hold.")};
+                           : translated("drive screen: remote backups",
+                                        "Brindle can’t see backups sent over the "
+                                        "network, so it can’t tell which files they hold.")};
 }
 
 std::optional<std::string> remoteBackupLine(const std::optional<CheckResult>& result, Instant now,
@@ -66,7 +67,8 @@ std::optional<std::string> remoteBackupLine(const std::optional<CheckResult>& re
         return std::nullopt;
     const std::string target = targetOf(*remote);
     if (const auto when = recorded(*result, *remote, now, calendar))
-        // TRANSLATORS: {when} is the last backup's date, {target} where it went ("BorgBase (ssh)"), {tool} the backup tool.
+        // TRANSLATORS: {when} is the last backup's date, {target} where it went ("BorgBase (ssh)"), {tool} the backup
+        // tool.
         return fill(translated("backup line", "Last backup {when}, to {target}, as {tool} recorded."),
                     {{"when", *when}, {"target", target}, {"tool", remote->tool}});
     return fill(translated("backup line", "{target}: Brindle can’t see backups sent over the network."),

@@ -70,7 +70,10 @@ inline std::string photosText()
     return translated("photos screen: text",
                       "Choose the folders that hold your pictures, and Brindle counts them like any other file.");
 }
-inline std::string checkPhotos() { return translated("photos screen: button; photos guide: window title", "Check Photos"); }
+inline std::string checkPhotos()
+{
+    return translated("photos screen: button; photos guide: window title", "Check Photos");
+}
 inline std::string photosGuideTitle() { return translated("photos guide: title", "Where your photos live"); }
 inline std::vector<std::string> photosGuideSteps()
 {
@@ -98,7 +101,10 @@ inline std::string openManager(const std::string& manager)
 }
 
 // Which drives work.
-inline std::string driveFormatsTitle() { return translated("drive formats sheet: title", "Which drives work for backups"); }
+inline std::string driveFormatsTitle()
+{
+    return translated("drive formats sheet: title", "Which drives work for backups");
+}
 inline std::vector<std::string> driveFormatsText()
 {
     return {translated("drive formats sheet: paragraph",

@@ -30,7 +30,10 @@ std::string trayBadge(std::int64_t noSecondCopy)
     return noSecondCopy > 99 ? "99+" : Words::count(noSecondCopy);
 }
 
-std::string panelAnswer(const std::optional<Report>& report) { return report ? report->answer : translated("tray panel: answer", "No check yet."); }
+std::string panelAnswer(const std::optional<Report>& report)
+{
+    return report ? report->answer : translated("tray panel: answer", "No check yet.");
+}
 
 std::string panelBackupLine(const std::optional<CheckResult>& result, Instant now, const Calendar& calendar)
 {
@@ -54,7 +57,8 @@ std::string panelWatchLine(bool weekly, const std::optional<CheckResult>& result
         return translated("tray panel: watch line", "The weekly check is off");
     const Instant next = (result ? result->checkedAt : now) + Watch::staleSpan;
     // TRANSLATORS: {when} is the next check's date: "tomorrow at 09:05", "on 3 March".
-    return fill(translated("tray panel: watch line", "Next check {when}"), {{"when", Words::when(next, now, calendar, false)}});
+    return fill(translated("tray panel: watch line", "Next check {when}"),
+                {{"when", Words::when(next, now, calendar, false)}});
 }
 
 } // namespace brindle::presentation

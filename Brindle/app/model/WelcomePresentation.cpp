@@ -44,17 +44,17 @@ WelcomeStep welcomeStep(int step, const std::optional<CheckResult>& result)
     }
     case 2: {
         shown.title = translated("welcome sheet: title", "Which drive does your backup tool back up to?");
-        shown.text = translated("welcome sheet: text",
-                                "Choose it once and Brindle reads the dates of its backups straight from the drive. "
-                                "Your desktop asks you to choose it yourself, so nothing is read that you didn’t pick.");
+        shown.text =
+            translated("welcome sheet: text",
+                       "Choose it once and Brindle reads the dates of its backups straight from the drive. "
+                       "Your desktop asks you to choose it yourself, so nothing is read that you didn’t pick.");
         const bool noBackupSetUp = result && !result->backupSetUp();
         shown.choices = {
             {translated("welcome sheet: choice", "Choose the drive"),
              translated("welcome sheet: choice's text",
                         "It needs to be connected now. Brindle remembers it after this.")},
             {translated("welcome sheet: choice", "It isn’t here right now"),
-             translated("welcome sheet: choice's text",
-                        "Carry on. You can choose it the next time it’s connected.")},
+             translated("welcome sheet: choice's text", "Carry on. You can choose it the next time it’s connected.")},
             {translated("welcome sheet: choice", "I don’t use a backup tool"),
              noBackupSetUp ? translated("welcome sheet: choice's text",
                                         "This computer has no backup set up, so this is likely. Brindle will say what "
@@ -89,7 +89,8 @@ std::vector<WelcomeButton> welcomeButtons(int step, bool anyFolder, bool anyDriv
             return {{chooseFoldersTitle(false), true, Action::chooseFolders}};
         return {{chooseFoldersTitle(true), false, Action::chooseFolders}, {carryOn, true, Action::next}};
     case 2:
-        return {{words::chooseDrive(), !anyDrive, Action::chooseDrive}, {anyDrive ? carryOn : later, anyDrive, Action::next}};
+        return {{words::chooseDrive(), !anyDrive, Action::chooseDrive},
+                {anyDrive ? carryOn : later, anyDrive, Action::next}};
     default:
         return {{translated("button", "Show Me How"), true, Action::showPhotos}, {later, false, Action::close}};
     }
