@@ -1,5 +1,6 @@
 #include "Brindle/app/model/CloudClient.h"
 
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 namespace brindle::presentation {
@@ -12,27 +13,38 @@ CloudClient make(Kind kind, std::string name, std::string folder, std::vector<st
 {
     CloudClient client{kind, name, std::move(folder), std::move(desktopIds), std::move(helpUrl), {}, {}};
     if (!client.desktopIds.empty())
-        client.settingsButton = "Open " + name;
+        // TRANSLATORS: {client} is a sync client's name: Nextcloud, OneDrive…
+        client.settingsButton = fill(translated("cloud screen: button", "Open {client}"), {{"client", name}});
     if (!client.helpUrl.empty())
-        client.helpButton = "About " + name;
+        client.helpButton = fill(translated("cloud screen: button", "About {client}"), {{"client", name}});
     return client;
 }
 
-// "…, and the next Déjà Dup backup includes them. You’ll need 5.64 GB free."
-std::string nextBackupIncludes(bool one, std::int64_t bytes, const std::string& tool)
+bool toolKnown(const std::string& tool)
 {
-    return ", and the next " + (tool == "your backup tool" ? std::string("backup") : tool + " backup") + " includes " +
-           (one ? "it" : "them") + ". You’ll need " + Words::size(bytes) + " free.";
+    return tool != translated("a backup tool not known by name", "your backup tool");
 }
 } // namespace
 
 CloudClient cloudClient(const std::optional<std::string>& name)
 {
     if (!name)
-        return {Kind::none, "the cloud", "Sync folder", {}, {}, {}, {}};
+        // TRANSLATORS: the cloud without a sync client's name, where texts say “in iCloud”: “Only in the cloud”.
+        return {Kind::none,
+                translated("the cloud, in place of a sync client's name", "the cloud"),
+                translated("sidebar: the sync folder's place", "Sync folder"),
+                {},
+                {},
+                {},
+                {}};
     if (*name == "iCloud") {
-        CloudClient client{Kind::iCloud,        "iCloud", "iCloud Drive", {}, {}, "Open iCloud Settings",
-                           "About iCloud Drive"};
+        CloudClient client{Kind::iCloud,
+                           "iCloud",
+                           "iCloud Drive",
+                           {},
+                           {},
+                           translated("cloud screen: button", "Open iCloud Settings"),
+                           translated("cloud screen: button", "About iCloud Drive")};
         return client;
     }
     // The desktop ids are those the clients' packages install; the Debian packages of the
@@ -59,59 +71,122 @@ CloudClient cloudClient(const std::optional<CheckResult>& result)
 
 std::string naming(std::string text, const CloudClient& client)
 {
-    return Words::namingCloud(std::move(text), client.kind == Kind::none ? "the cloud" : client.name);
+    return Words::namingCloud(std::move(text),
+                              client.kind == Kind::none
+                                  ? translated("the cloud, in place of a sync client's name", "the cloud")
+                                  : client.name);
 }
 
 std::string cloudParagraph(const CloudClient& client, std::int64_t onlyCloud)
 {
     if (onlyCloud < 1)
         return {};
-    const bool one = onlyCloud == 1;
+    const PhraseValues values{{"client", client.name}};
     switch (client.kind) {
     case Kind::iCloud:
-        return std::string(one ? "iCloud keeps it online and removed it"
-                               : "iCloud keeps them online and removed them") +
-               " from this computer to save space. That’s “Optimise Mac Storage” doing its job. It also means iCloud "
-               "holds the only copy.";
+        return translatedCounted("cloud screen: paragraph",
+                                 "iCloud keeps it online and removed it from this computer to save space. That’s "
+                                 "“Optimise Mac Storage” doing its job. It also means iCloud holds the only copy.",
+                                 "iCloud keeps them online and removed them from this computer to save space. That’s "
+                                 "“Optimise Mac Storage” doing its job. It also means iCloud holds the only copy.",
+                                 onlyCloud);
     case Kind::virtualFiles:
-        return client.name +
-               (one ? " keeps it online as a virtual file and downloads it"
-                    : " keeps them online as virtual files and downloads each") +
-               " only when it is opened. It also means " + client.name + " holds the only copy.";
+        return fill(translatedCounted("cloud screen: paragraph",
+                                      "{client} keeps it online as a virtual file and downloads it only when it is "
+                                      "opened. It also means {client} holds the only copy.",
+                                      "{client} keeps them online as virtual files and downloads each only when it "
+                                      "is opened. It also means {client} holds the only copy.",
+                                      onlyCloud),
+                    values);
     case Kind::mount:
-        return std::string(one ? "rclone’s mount shows it from the remote and fetches it"
-                               : "rclone’s mount shows them from the remote and fetches each") +
-               " only when it is opened. It also means the remote holds the only copy.";
+        return translatedCounted("cloud screen: paragraph",
+                                 "rclone’s mount shows it from the remote and fetches it only when it is opened. It "
+                                 "also means the remote holds the only copy.",
+                                 "rclone’s mount shows them from the remote and fetches each only when it is opened. "
+                                 "It also means the remote holds the only copy.",
+                                 onlyCloud);
     case Kind::fullCopy:
+        return fill(translatedCounted("cloud screen: paragraph",
+                                      "{client} keeps it online and not on this computer, so it holds the only copy.",
+                                      "{client} keeps them online and not on this computer, so it holds the only copy.",
+                                      onlyCloud),
+                    values);
     case Kind::none:
         break;
     }
-    const std::string holder = client.kind == Kind::none ? "The cloud" : client.name;
-    return holder +
-           (one ? " keeps it online and not on this computer" : " keeps them online and not on this computer") +
-           ", so it holds the only copy.";
+    return translatedCounted(
+        "cloud screen: paragraph", "The cloud keeps it online and not on this computer, so it holds the only copy.",
+        "The cloud keeps them online and not on this computer, so it holds the only copy.", onlyCloud);
 }
 
 std::vector<CloudWay> cloudWays(const CloudClient& client, std::int64_t onlyCloud, std::int64_t bytes,
                                 const std::string& tool)
 {
-    const bool one = onlyCloud == 1;
+    const std::int64_t n = onlyCloud;
+    const bool named = toolKnown(tool);
+    const PhraseValues values{{"client", client.name}, {"tool", tool}, {"size", Words::size(bytes)}};
     switch (client.kind) {
     case Kind::iCloud:
-        return {{"Keep just one folder downloaded.",
-                 "In the file manager, right-click a folder in iCloud Drive and choose Keep Downloaded."},
-                {"Keep iCloud Drive on this computer.",
-                 "Turn off “Optimise Mac Storage”" + nextBackupIncludes(one, bytes, tool)}};
+        return {{translated("cloud screen: way", "Keep just one folder downloaded."),
+                 translated("cloud screen: way",
+                            "In the file manager, right-click a folder in iCloud Drive and choose Keep Downloaded.")},
+                {translated("cloud screen: way", "Keep iCloud Drive on this computer."),
+                 // TRANSLATORS: {tool} is a backup tool's name, {size} the space the files need.
+                 fill(named ? translatedCounted("cloud screen: way",
+                                                "Turn off “Optimise Mac Storage”, and the next {tool} backup includes "
+                                                "it. You’ll need {size} free.",
+                                                "Turn off “Optimise Mac Storage”, and the next {tool} backup includes "
+                                                "them. You’ll need {size} free.",
+                                                n)
+                            : translatedCounted("cloud screen: way",
+                                                "Turn off “Optimise Mac Storage”, and the next backup includes it. "
+                                                "You’ll need {size} free.",
+                                                "Turn off “Optimise Mac Storage”, and the next backup includes them. "
+                                                "You’ll need {size} free.",
+                                                n),
+                      values)}};
     case Kind::virtualFiles:
-        return {{"Keep just one folder downloaded.", "In the file manager, right-click a folder in " + client.name +
-                                                         " and choose Always available locally."},
-                {"Keep all of " + client.name + " on this computer.",
-                 "In " + client.name + "’s settings, choose Disable virtual file support in the folder’s menu" +
-                     nextBackupIncludes(one, bytes, tool)}};
+        // TRANSLATORS: “Always available locally” and “Disable virtual file support” are the sync
+        // client's own menu items: write them as it shows them.
+        return {{translated("cloud screen: way", "Keep just one folder downloaded."),
+                 fill(translated("cloud screen: way", "In the file manager, right-click a folder in {client} and "
+                                                      "choose Always available locally."),
+                      values)},
+                {fill(translated("cloud screen: way", "Keep all of {client} on this computer."), values),
+                 fill(named ? translatedCounted("cloud screen: way",
+                                                "In {client}’s settings, choose Disable virtual file support in the "
+                                                "folder’s menu, and the next {tool} backup includes it. You’ll need "
+                                                "{size} free.",
+                                                "In {client}’s settings, choose Disable virtual file support in the "
+                                                "folder’s menu, and the next {tool} backup includes them. You’ll need "
+                                                "{size} free.",
+                                                n)
+                            : translatedCounted("cloud screen: way",
+                                                "In {client}’s settings, choose Disable virtual file support in the "
+                                                "folder’s menu, and the next backup includes it. You’ll need {size} "
+                                                "free.",
+                                                "In {client}’s settings, choose Disable virtual file support in the "
+                                                "folder’s menu, and the next backup includes them. You’ll need {size} "
+                                                "free.",
+                                                n),
+                      values)}};
     case Kind::mount:
-        return {{"Copy the folder to this computer.",
-                 "rclone copy, or rclone sync, brings the remote’s files into a folder here" +
-                     nextBackupIncludes(one, bytes, tool)}};
+        return {{translated("cloud screen: way", "Copy the folder to this computer."),
+                 fill(named ? translatedCounted("cloud screen: way",
+                                                "rclone copy, or rclone sync, brings the remote’s files into a folder "
+                                                "here, and the next {tool} backup includes it. You’ll need {size} "
+                                                "free.",
+                                                "rclone copy, or rclone sync, brings the remote’s files into a folder "
+                                                "here, and the next {tool} backup includes them. You’ll need {size} "
+                                                "free.",
+                                                n)
+                            : translatedCounted("cloud screen: way",
+                                                "rclone copy, or rclone sync, brings the remote’s files into a folder "
+                                                "here, and the next backup includes it. You’ll need {size} free.",
+                                                "rclone copy, or rclone sync, brings the remote’s files into a folder "
+                                                "here, and the next backup includes them. You’ll need {size} free.",
+                                                n),
+                      values)}};
     case Kind::fullCopy:
     case Kind::none:
         break;

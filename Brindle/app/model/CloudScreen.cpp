@@ -1,6 +1,7 @@
 #include "Brindle/app/model/CloudScreen.h"
 
 #include "Brindle/app/model/PlaceTexts.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 namespace brindle::presentation {
@@ -15,19 +16,24 @@ CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::stri
     if (!tally) {
         switch (client.kind) {
         case CloudClient::Kind::none:
-            screen.title = "Add a folder that a sync client keeps to see what’s only in the cloud.";
+            screen.title = translated("cloud screen: title",
+                                      "Add a folder that a sync client keeps to see what’s only in the cloud.");
             break;
         case CloudClient::Kind::iCloud:
-            screen.title = "Add iCloud Drive to see what’s only in iCloud.";
+            screen.title = translated("cloud screen: title", "Add iCloud Drive to see what’s only in iCloud.");
             break;
         default:
-            screen.title = "Add your " + client.name + " folder to see what’s only in " + client.name + ".";
+            // TRANSLATORS: {client} is a sync client's name: Nextcloud, OneDrive…
+            screen.title =
+                fill(translated("cloud screen: title", "Add your {client} folder to see what’s only in {client}."),
+                     {{"client", client.name}});
         }
         return screen;
     }
     if (tally->files == 0) {
         screen.kind = CloudScreen::Kind::empty;
-        screen.title = "There are no files in " + tally->name + " to check.";
+        screen.title = fill(translated("folder screen: title", "There are no files in {folder} to check."),
+                            {{"folder", tally->name}});
         return screen;
     }
     screen.kind = CloudScreen::Kind::counted;
@@ -36,16 +42,25 @@ CloudScreen cloudScreen(const std::optional<FolderTally>& tally, const std::stri
     screen.paragraph = cloudParagraph(client, onlyCloud);
     const std::int64_t waiting = tally->count(Place::waiting);
     screen.figures = {
-        {naming("Only in iCloud", client), Words::count(onlyCloud), onlyCloud > 0,
-         Words::size(tally->size(Place::onlyICloud)) + ", not on this computer"},
-        {naming("On this computer and in iCloud", client), Words::count(tally->count(Place::both)), false,
-         Words::size(tally->size(Place::both)) + ", uploaded"},
-        {"Waiting is normal", Words::count(waiting), false, waiting > 0 ? "Waiting to upload" : "Nothing queued"}};
+        // TRANSLATORS: “iCloud” is replaced by the sync client's name (Nextcloud…): keep it as it is.
+        {naming(translated("cloud screen: figure", "Only in iCloud"), client), Words::count(onlyCloud), onlyCloud > 0,
+         fill(translated("cloud screen: figure's size", "{size}, not on this computer"),
+              {{"size", Words::size(tally->size(Place::onlyICloud))}})},
+        {naming(translated("cloud screen: figure", "On this computer and in iCloud"), client),
+         Words::count(tally->count(Place::both)), false,
+         fill(translated("cloud screen: figure's size", "{size}, uploaded"),
+              {{"size", Words::size(tally->size(Place::both))}})},
+        {translated("cloud screen: figure", "Waiting is normal"), Words::count(waiting), false,
+         waiting > 0 ? translated("cloud screen: figure's line", "Waiting to upload")
+                     : translated("cloud screen: figure's line", "Nothing queued")}};
     if (onlyCloud > 0) {
         screen.ways = cloudWays(client, onlyCloud, tally->size(Place::onlyICloud), tool);
         if (!screen.ways.empty())
-            screen.waysTitle = std::string(screen.ways.size() == 1 ? "A way" : "Two ways") + " to give " +
-                               (onlyCloud == 1 ? "it" : "them") + " a second copy";
+            screen.waysTitle = screen.ways.size() == 1
+                                   ? translatedCounted("cloud screen: heading", "A way to give it a second copy",
+                                                       "A way to give them a second copy", onlyCloud)
+                                   : translatedCounted("cloud screen: heading", "Two ways to give it a second copy",
+                                                       "Two ways to give them a second copy", onlyCloud);
     }
     return screen;
 }

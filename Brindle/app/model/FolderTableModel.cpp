@@ -2,16 +2,39 @@
 
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/CloudClient.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
-
-#include <array>
 
 namespace brindle {
 
 namespace {
-constexpr std::array<const char*, FolderTableModel::columns> titles{
-    "Folder",      "Files",   "Size",     "Computer only", "Since backup", "Unchanged", "Computer + iCloud",
-    "iCloud only", "Waiting", "This week"};
+std::string title(int column)
+{
+    using C = FolderTableModel::Column;
+    switch (column) {
+    case C::folder:
+        return translated("folder table: column", "Folder");
+    case C::files:
+        return translated("folder table: column", "Files");
+    case C::size:
+        return translated("folder table: column", "Size");
+    case C::onlyHere:
+        return translated("folder table: column", "Computer only");
+    case C::sinceBackup:
+        return translated("folder table: column", "Since backup");
+    case C::unchanged:
+        return translated("folder table: column", "Unchanged");
+    case C::waiting:
+        return translated("folder table: column", "Waiting");
+    case C::thisWeek:
+        return translated("folder table: column", "This week");
+    case C::both:      // named by the sync client
+    case C::onlyCloud: // named by the sync client
+    case C::columns:
+        break;
+    }
+    return {};
+}
 
 // The figure a column counts; absent for the name and the size.
 std::optional<std::int64_t> figure(const FolderTally& tally, int column)
@@ -60,7 +83,7 @@ void FolderTableModel::refresh()
     rows_ = placeTexts::foldersShown(model_.checks().result(), filter_);
     const auto& result = model_.checks().result();
     total_ = result ? result->total() : FolderTally{};
-    total_.name = "Total";
+    total_.name = translated("folder table: the total row", "Total");
     withTotal_ = result && !result->folders.empty();
     endResetModel();
 }
@@ -132,11 +155,17 @@ QVariant FolderTableModel::headerData(int section, Qt::Orientation orientation, 
     if (role == Qt::DisplayRole && (section == Column::both || section == Column::onlyCloud)) {
         // The cloud's columns name the sync client: "Computer + Nextcloud", "Nextcloud only".
         const auto client = presentation::cloudClient(model_.checks().result());
-        const std::string cloud = client.kind == presentation::CloudClient::Kind::none ? "Cloud" : client.name;
-        return QString::fromStdString(section == Column::both ? "Computer + " + cloud : cloud + " only");
+        const std::string cloud = client.kind == presentation::CloudClient::Kind::none
+                                      ? translated("folder table: the cloud without a sync client's name", "Cloud")
+                                      : client.name;
+        // TRANSLATORS: {client} is the sync client's name (Nextcloud…), or "Cloud" without one.
+        return QString::fromStdString(fill(section == Column::both
+                                               ? translated("folder table: column", "Computer + {client}")
+                                               : translated("folder table: column", "{client} only"),
+                                           {{"client", cloud}}));
     }
     if (role == Qt::DisplayRole)
-        return QString::fromUtf8(titles[section]);
+        return QString::fromStdString(title(section));
     if (role == Qt::TextAlignmentRole)
         return section == Column::folder ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                          : int(Qt::AlignRight | Qt::AlignVCenter);

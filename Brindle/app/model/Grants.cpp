@@ -4,6 +4,7 @@
 #include "Brindle/app/model/StoredSettings.h"
 #include "BrindleCore/Drive.h"
 #include "BrindleCore/Paths.h"
+#include "BrindleCore/Translation.h"
 
 #include <QStringList>
 
@@ -81,16 +82,24 @@ void Grants::chooseFolders()
     const QStringList chosenPaths = services_.pickers.chooseFolders(QString::fromStdString(services_.home));
     if (chosenPaths.isEmpty())
         return;
-    QStringList notes;
+    std::vector<PhraseValues> inside;
     for (const QString& path : chosenPaths)
         if (const auto holder = addGrant(path.toStdString()))
-            notes.push_back(
-                QString::fromStdString(std::string(lastPathComponent(path.toStdString())) + " is inside " + *holder));
+            inside.push_back({{"folder", std::string(lastPathComponent(path.toStdString()))}, {"holder", *holder}});
     save();
     emit chosen();
-    if (!notes.isEmpty())
-        services_.pickers.alert(notes.join(QStringLiteral(". ")) + QStringLiteral(", which you’ve already chosen."),
-                                QStringLiteral("Its files are counted there, so they aren’t counted twice."));
+    if (inside.empty())
+        return;
+    std::string notes;
+    for (std::size_t i = 0; i + 1 < inside.size(); ++i)
+        // TRANSLATORS: {folder} was just chosen and lies inside {holder}, a folder chosen before.
+        notes += fill(translated("folder chooser: alert", "{folder} is inside {holder}."), inside[i]) + " ";
+    notes += fill(translated("folder chooser: alert", "{folder} is inside {holder}, which you’ve already chosen."),
+                  inside.back());
+    services_.pickers.alert(
+        QString::fromStdString(notes),
+        QString::fromStdString(
+            translated("folder chooser: alert", "Its files are counted there, so they aren’t counted twice.")));
 }
 
 void Grants::remove(const Grant& grant)
@@ -114,8 +123,12 @@ void Grants::addDrive(const std::string& path, bool adding)
 {
     // An empty mount point lies on the system disk: it is not the drive the person meant.
     if (Drive::read(path, services_.clock(), services_.calendar()).problem == Drive::Problem::notMounted) {
-        services_.pickers.alert(QStringLiteral("No drive is connected at “%1”.").arg(QString::fromStdString(path)),
-                                QStringLiteral("Connect the backup drive, then choose the folder where it appears."));
+        // TRANSLATORS: {path} is the folder chosen as the drive: "/media/you/Backup".
+        services_.pickers.alert(
+            QString::fromStdString(
+                fill(translated("drive chooser: alert", "No drive is connected at “{path}”."), {{"path", path}})),
+            QString::fromStdString(translated("drive chooser: alert",
+                                              "Connect the backup drive, then choose the folder where it appears.")));
         return;
     }
     auto token = services_.tokens.create(path);

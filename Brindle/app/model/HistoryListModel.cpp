@@ -1,6 +1,7 @@
 #include "Brindle/app/model/HistoryListModel.h"
 
 #include "Brindle/app/model/AppModel.h"
+#include "BrindleCore/Translation.h"
 
 namespace brindle {
 
@@ -32,7 +33,11 @@ QVariant HistoryListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return QString::fromStdString(row.date);
     case Qt::AccessibleTextRole:
-        return QString::fromStdString(row.date + ": " + row.count + " with no second copy. " + row.backup + ".");
+        // TRANSLATORS: read out for a check: {date} is when it ran, {count} a number of files, {backup} "Backup 3 days
+        // ago".
+        return QString::fromStdString(
+            fill(translated("history screen: a check, read out", "{date}: {count} with no second copy. {backup}."),
+                 {{"date", row.date}, {"count", row.count}, {"backup", row.backup}}));
     case RowRole:
         return QVariant::fromValue(&row);
     default:

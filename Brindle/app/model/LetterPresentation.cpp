@@ -3,6 +3,7 @@
 #include "Brindle/app/model/CloudClient.h"
 #include "Brindle/app/model/RemoteBackupPlace.h"
 #include "BrindleCore/BackupTools.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 #include <algorithm>
@@ -14,14 +15,18 @@ LetterTable folderTable(const CheckResult& result)
 {
     const bool backupKnown = result.lastBackup().has_value();
     LetterTable table;
-    table.header = {"Folder", "Files", "Size"};
+    table.header = {translated("letter: column", "Folder"), translated("letter: column", "Files"),
+                    translated("letter: column", "Size")};
     if (backupKnown)
-        table.header.insert(table.header.end(), {"Changed since backup", "Unchanged"});
+        table.header.insert(table.header.end(), {translated("letter: column", "Changed since backup"),
+                                                 translated("letter: column", "Unchanged")});
     else
-        table.header.emplace_back("Only on this computer");
+        table.header.push_back(translated("letter: column", "Only on this computer"));
     const CloudClient client = cloudClient(result.cloudClient);
-    table.header.insert(table.header.end(),
-                        {naming("In iCloud too", client), naming("Only in iCloud", client), "Waiting"});
+    // TRANSLATORS: “iCloud” is replaced by the sync client's name (Nextcloud…): keep it as it is.
+    table.header.insert(table.header.end(), {naming(translated("letter: column", "In iCloud too"), client),
+                                             naming(translated("letter: column", "Only in iCloud"), client),
+                                             translated("letter: column", "Waiting")});
 
     const auto row = [backupKnown](const FolderTally& tally, const std::string& name) {
         std::vector<std::string> cells{name, Words::count(tally.files), Words::size(tally.bytes)};
@@ -56,10 +61,12 @@ LetterTable folderTable(const CheckResult& result)
             else
                 rest.merge(*ranked[i]);
         }
-        const Phrase more{Phrase::Counted{"and 1 more folder", "and {n} more folders"}};
-        table.rows.push_back(row(rest, more.text(static_cast<std::int64_t>(ranked.size() - letterFolderRows))));
+        const auto more = static_cast<std::int64_t>(ranked.size() - letterFolderRows);
+        table.rows.push_back(row(rest, fill(translatedCounted("letter: the row of the other folders",
+                                                              "and {n} more folder", "and {n} more folders", more),
+                                            {{"n", Words::count(more)}})));
     }
-    table.rows.push_back(row(result.total(), "All folders"));
+    table.rows.push_back(row(result.total(), translated("letter: the total row", "All folders")));
     return table;
 }
 
@@ -73,9 +80,10 @@ std::vector<std::string> backupLines(const CheckResult& result, Instant now, con
         if (const auto remote = presentation::remoteBackupLine(result, now, calendar))
             lines.push_back(*remote);
         if (const auto tool = presentation::localSetUpTool(result))
-            lines.push_back(Words::shownName(*tool) + " is set up; its drive wasn\u2019t chosen in Brindle.");
+            lines.push_back(fill(translated("letter: backups", "{tool} is set up; its drive wasn’t chosen in Brindle."),
+                                 {{"tool", Words::shownName(*tool)}}));
         else if (lines.empty())
-            lines.emplace_back("Your backup tool isn\u2019t set up on this computer.");
+            lines.push_back(translated("letter: backups", "Your backup tool isn’t set up on this computer."));
         return lines;
     }
     std::vector<std::string> lines;
@@ -93,44 +101,59 @@ std::string letterDriveLine(const DriveState& drive, Instant now, const Calendar
         clauses.push_back(facts.format);
     switch (BackupTools::privacy(drive)) {
     case Privacy::driveEncrypted:
-        clauses.emplace_back("encrypted");
+        clauses.push_back(translated("letter: a drive's detail", "encrypted"));
         break;
     case Privacy::backupsEncrypted:
-        clauses.emplace_back("backups encrypted");
+        clauses.push_back(translated("letter: a drive's detail", "backups encrypted"));
         break;
     case Privacy::exposed:
-        clauses.emplace_back("not encrypted");
+        clauses.push_back(translated("letter: a drive's detail", "not encrypted"));
         break;
     case Privacy::unknown:
         break;
     }
     if (facts.freeBytes)
-        clauses.push_back(Words::size(*facts.freeBytes) + " free");
-    std::string line = Words::shownName(facts.name);
-    for (std::size_t i = 0; i < clauses.size(); ++i)
-        line += (i == 0 ? " (" : ", ") + clauses[i];
-    if (!clauses.empty())
-        line += ")";
+        clauses.push_back(
+            fill(translated("letter: a drive's detail", "{size} free"), {{"size", Words::size(*facts.freeBytes)}}));
+    std::string details;
+    for (const std::string& clause : clauses)
+        details += (details.empty() ? "" : ", ") + clause;
+    const std::string name = Words::shownName(facts.name);
+    // TRANSLATORS: {drive} is a drive's name, {details} its file system, encryption and free space.
+    const std::string shown = details.empty() ? name
+                                              : fill(translated("letter: a drive", "{drive} ({details})"),
+                                                     {{"drive", name}, {"details", details}});
     const auto last = drive.lastBackup();
     const auto backups = static_cast<std::int64_t>(drive.backups.size());
-    return line + ": " + (last ? "last backup " + Words::when(*last, now, calendar, false) : "no backups read") + ", " +
-           Words::count(backups) + (backups == 1 ? " backup." : " backups.");
+    const PhraseValues values{{"drive", shown}, {"n", Words::count(backups)}};
+    if (!last)
+        return fill(translatedCounted("letter: a drive", "{drive}: no backups read, {n} backup.",
+                                      "{drive}: no backups read, {n} backups.", backups),
+                    values);
+    // TRANSLATORS: {when} is the last backup's date: "today at 09:05", "on 3 March".
+    return fill(translatedCounted("letter: a drive", "{drive}: last backup {when}, {n} backup.",
+                                  "{drive}: last backup {when}, {n} backups.", backups),
+                {{"drive", shown}, {"n", Words::count(backups)}, {"when", Words::when(*last, now, calendar, false)}});
 }
+
+std::string letterTitle() { return translated("letter: title", "Brindle report"); }
 
 Letter letter(const CheckResult& result, const Report& report, const Guide& guide, const std::string& computerName,
               Instant now, const Calendar& calendar)
 {
     Letter letter;
-    letter.title = "Brindle report";
-    letter.checked =
-        "Checked " + Words::when(result.checkedAt, now, calendar, false) + ". " + Words::shownName(computerName) + ".";
+    letter.title = letterTitle();
+    // TRANSLATORS: {when} is the check's date, {computer} this computer's name.
+    letter.checked = fill(
+        translated("letter: under the title", "Checked {when}. {computer}."),
+        {{"when", Words::when(result.checkedAt, now, calendar, false)}, {"computer", Words::shownName(computerName)}});
     letter.answer = report.answer;
     letter.table = folderTable(result);
-    letter.needsYouHeading = "What needs you";
+    letter.needsYouHeading = translated("letter: heading", "What needs you");
     for (const Finding& finding : report.findings)
         if (finding.needsYou)
             letter.needsYou.push_back({finding.title, finding.line});
-    letter.backupsHeading = "Backups";
+    letter.backupsHeading = translated("letter: heading", "Backups");
     letter.backups = backupLines(result, now, calendar);
     letter.promise = guide.promise;
     return letter;

@@ -16,7 +16,7 @@
 namespace brindle::presentation {
 
 // The printed letter's title, as its PDF and the print queue name it.
-inline constexpr const char* letterTitle = "Brindle report";
+std::string letterTitle();
 
 // The folder grid: one row per folder, then "All folders". Every row has as many cells as the
 // header, whose form depends on whether a backup date is known. More folders than a page holds

@@ -9,9 +9,7 @@ namespace brindle::presentation {
 
 PhotosPlace photosPlace(const std::optional<CheckResult>& result, const std::optional<Report>& report)
 {
-    PhotosPlace place{words::photosTitle, words::photosText, {}, words::openPictures};
-    for (const char* step : words::photosGuideSteps)
-        place.steps.emplace_back(step);
+    PhotosPlace place{words::photosTitle(), words::photosText(), words::photosGuideSteps(), words::openPictures()};
     if (report) {
         const auto finding = std::find_if(report->findings.begin(), report->findings.end(), [](const Finding& f) {
             return f.id == "photos" || f.id == "photoCatalogue" || f.id == "photoCatalogueKept";
@@ -20,7 +18,7 @@ PhotosPlace photosPlace(const std::optional<CheckResult>& result, const std::opt
             place.text = finding->line;
     }
     if (result && result->photoCatalogue)
-        place.openLabel = std::string(words::openManager) + result->photoCatalogue->manager;
+        place.openLabel = words::openManager(result->photoCatalogue->manager);
     return place;
 }
 

@@ -50,9 +50,7 @@ bool backupSetUp(const std::optional<CheckResult>& result);
 // out noDriveText).
 std::string noDriveTitle(const std::optional<CheckResult>& result);
 bool drivesAdvised(const std::optional<CheckResult>& result);
-inline constexpr const char* noDriveText =
-    "Choose the drive once, in the panel your desktop shows. Brindle then reads the dates of its backups straight "
-    "from the drive.";
+std::string noDriveText();
 
 struct DriveRow {
     std::string label;

@@ -1,6 +1,7 @@
 #include "Brindle/app/model/RemoteBackupPlace.h"
 
 #include "BrindleCore/RemoteBackups.h"
+#include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
 
 namespace brindle::presentation {
@@ -47,10 +48,15 @@ std::optional<RemoteCard> remoteCard(const std::optional<CheckResult>& result, I
         return std::nullopt;
     const auto when = recorded(*result, *remote, now, calendar);
     return RemoteCard{targetOf(*remote),
-                      {{"Last backup", when ? *when : "Not seen"}, {"Tool", remote->tool}},
-                      when
-                          ? "As " + remote->tool + " recorded it. Brindle can’t read that backup itself."
-                          : "Brindle can’t see backups sent over the network, so it can’t tell which files they hold."};
+                      {{translated("drive screen: row", "Last backup"),
+                        when ? *when : translated("drive screen: the last backup's date", "Not seen")},
+                       {translated("drive screen: row", "Tool"), remote->tool}},
+                      when ? fill(translated("drive screen: remote backups",
+                                             "As {tool} recorded it. Brindle can’t read that backup itself."),
+                                  {{"tool", remote->tool}})
+                           : translated("drive screen: remote backups",
+                                        "Brindle can’t see backups sent over the "
+                                        "network, so it can’t tell which files they hold.")};
 }
 
 std::optional<std::string> remoteBackupLine(const std::optional<CheckResult>& result, Instant now,
@@ -61,8 +67,12 @@ std::optional<std::string> remoteBackupLine(const std::optional<CheckResult>& re
         return std::nullopt;
     const std::string target = targetOf(*remote);
     if (const auto when = recorded(*result, *remote, now, calendar))
-        return "Last backup " + *when + ", to " + target + ", as " + remote->tool + " recorded.";
-    return target + ": Brindle can’t see backups sent over the network.";
+        // TRANSLATORS: {when} is the last backup's date, {target} where it went ("BorgBase (ssh)"), {tool} the backup
+        // tool.
+        return fill(translated("backup line", "Last backup {when}, to {target}, as {tool} recorded."),
+                    {{"when", *when}, {"target", target}, {"tool", remote->tool}});
+    return fill(translated("backup line", "{target}: Brindle can’t see backups sent over the network."),
+                {{"target", target}});
 }
 
 } // namespace brindle::presentation

@@ -1,128 +1,192 @@
 // The fixed words of the window's screens, sheets, menus and tray: buttons, titles, captions
-// and the names read out to assistive technology. Texts that depend on the check result are
-// built by the presentation functions beside this file; the widgets only lay them out.
+// and the names read out to assistive technology, each in the chosen language when it is
+// asked for (call them at use, never once at start-up). Texts that depend on the check result
+// are built by the presentation functions beside this file; the widgets only lay them out.
 #pragma once
+
+#include "BrindleCore/Translation.h"
+
+#include <string>
+#include <vector>
 
 namespace brindle::words {
 
 // Shared buttons.
-inline constexpr const char* chooseFolders = "Choose Folders";
-inline constexpr const char* chooseDrive = "Choose Drive";
-inline constexpr const char* addFolder = "Add Folder";
-inline constexpr const char* addAnotherDrive = "Add Another Drive";
-inline constexpr const char* chooseAnotherDrive = "Choose Another Drive";
-inline constexpr const char* openBackupSettings = "Open Backup Settings";
-inline constexpr const char* showInFiles = "Show in Files";
-inline constexpr const char* checkAgain = "Check Again";
-inline constexpr const char* openBrindle = "Open Brindle";
-inline constexpr const char* brindle = "Brindle";
+inline std::string chooseFolders() { return translated("button", "Choose Folders"); }
+inline std::string chooseDrive() { return translated("button", "Choose Drive"); }
+inline std::string addFolder() { return translated("button", "Add Folder"); }
+inline std::string addAnotherDrive() { return translated("button", "Add Another Drive"); }
+inline std::string chooseAnotherDrive() { return translated("button", "Choose Another Drive"); }
+inline std::string openBackupSettings() { return translated("button", "Open Backup Settings"); }
+inline std::string showInFiles() { return translated("button", "Show in Files"); }
+inline std::string checkAgain() { return translated("button", "Check Again"); }
+inline std::string openBrindle() { return translated("button", "Open Brindle"); }
+inline std::string brindle() { return translated("the program's name", "Brindle"); }
 
 // Menus.
-inline constexpr const char* fileMenu = "&File";
-inline constexpr const char* windowMenu = "&Window";
-inline constexpr const char* helpMenu = "&Help";
-inline constexpr const char* chooseFoldersCommand = "Choose Folders…";
-inline constexpr const char* printReportCommand = "Print Report…";
-inline constexpr const char* settingsCommand = "Settings…";
-inline constexpr const char* quit = "Quit";
-inline constexpr const char* help = "Brindle Help";
-inline constexpr const char* checkForUpdates = "Check for Updates";
+inline std::string fileMenu() { return translated("menu, & marks the access key", "&File"); }
+inline std::string windowMenu() { return translated("menu, & marks the access key", "&Window"); }
+inline std::string helpMenu() { return translated("menu, & marks the access key", "&Help"); }
+inline std::string chooseFoldersCommand() { return translated("menu item", "Choose Folders…"); }
+inline std::string printReportCommand() { return translated("menu item", "Print Report…"); }
+inline std::string settingsCommand() { return translated("menu item", "Settings…"); }
+inline std::string quit() { return translated("menu item", "Quit"); }
+inline std::string help() { return translated("menu item", "Brindle Help"); }
+inline std::string checkForUpdates() { return translated("menu item", "Check for Updates"); }
 
 // The main window.
-inline constexpr const char* toolbar = "Toolbar";
-inline constexpr const char* hideSidebar = "Hide Sidebar";
-inline constexpr const char* showSidebar = "Show Sidebar";
-inline constexpr const char* status = "Status";
-inline constexpr const char* places = "Places";
+inline std::string toolbar() { return translated("main window: the toolbar's name", "Toolbar"); }
+inline std::string hideSidebar() { return translated("main window: toolbar button", "Hide Sidebar"); }
+inline std::string showSidebar() { return translated("main window: toolbar button", "Show Sidebar"); }
+inline std::string status() { return translated("main window: name read out for the status line", "Status"); }
+inline std::string places() { return translated("main window: name read out for the sidebar", "Places"); }
 
 // The overview.
-inline constexpr const char* overview = "Overview";
-inline constexpr const char* scale = "Scale";
-inline constexpr const char* byNumberOfFiles = "By number of files";
-inline constexpr const char* bySize = "By size";
+inline std::string overview() { return translated("overview: name read out for the screen", "Overview"); }
+inline std::string scale() { return translated("overview: caption of the scale's choice", "Scale"); }
+inline std::string byNumberOfFiles() { return translated("overview: scale choice", "By number of files"); }
+inline std::string bySize() { return translated("overview: scale choice", "By size"); }
 // Between the choices of a segmented control, read out as its name: "By number of files or By size".
-inline constexpr const char* orBetweenChoices = " or ";
+inline std::string orBetweenChoices()
+{
+    // TRANSLATORS: read out between the choices of a switch: "By number of files or By size".
+    return translated("name read out for a choice of two", " or ");
+}
 
 // The folder list and one folder.
-inline constexpr const char* folders = "Folders";
-inline constexpr const char* notCheckedYet = "Not checked yet";
+inline std::string folders() { return translated("folder list: name read out; settings: section", "Folders"); }
+inline std::string notCheckedYet() { return translated("folder screen: title before any check", "Not checked yet"); }
 
 // The backup drive.
-inline constexpr const char* yourBackupDrive = "Your backup drive";
-inline constexpr const char* anotherBackupDrive = "Another backup drive";
-inline constexpr const char* yourBackups = "Your backups";
-inline constexpr const char* newestBackup = "The newest backup";
+inline std::string yourBackupDrive() { return translated("drive screen: card heading", "Your backup drive"); }
+inline std::string anotherBackupDrive() { return translated("drive screen: card heading", "Another backup drive"); }
+inline std::string yourBackups() { return translated("drive screen: card heading", "Your backups"); }
+inline std::string newestBackup() { return translated("drive screen: card heading", "The newest backup"); }
 
 // Photos.
-inline constexpr const char* photosTitle = "Where your photos live";
-inline constexpr const char* photosText =
-    "Choose the folders that hold your pictures, and Brindle counts them like any "
-    "other file.";
-inline constexpr const char* checkPhotos = "Check Photos";
-inline constexpr const char* photosGuideTitle = "Where your photos live";
-inline constexpr const char* photosGuideSteps[] = {
-    "Your photos are ordinary files, usually in Pictures. Brindle counts them in the folders you chose, like any "
-    "other file.",
-    "A photo manager such as Shotwell or digiKam keeps your albums, tags and edits in a catalogue of its own. "
-    "Shotwell’s is in ~/.local/share/shotwell; digiKam’s is where its settings say, often in Pictures.",
-    "Add the catalogue’s folder to Brindle, or make sure your backup takes it, so your albums and edits have a "
-    "second copy too."};
-inline constexpr const char* photosNeverAsked = "Brindle never asks for access to your photos.";
-inline constexpr const char* done = "Done";
-inline constexpr const char* openPictures = "Open Pictures";
-inline constexpr const char* openManager = "Open ";
+inline std::string photosTitle() { return translated("photos screen: title", "Where your photos live"); }
+inline std::string photosText()
+{
+    return translated("photos screen: text",
+                      "Choose the folders that hold your pictures, and Brindle counts them like any other file.");
+}
+inline std::string checkPhotos()
+{
+    return translated("photos screen: button; photos guide: window title", "Check Photos");
+}
+inline std::string photosGuideTitle() { return translated("photos guide: title", "Where your photos live"); }
+inline std::vector<std::string> photosGuideSteps()
+{
+    return {translated("photos guide: step",
+                       "Your photos are ordinary files, usually in Pictures. Brindle counts them in the folders you "
+                       "chose, like any other file."),
+            translated("photos guide: step",
+                       "A photo manager such as Shotwell or digiKam keeps your albums, tags and edits in a catalogue "
+                       "of its own. Shotwell’s is in ~/.local/share/shotwell; digiKam’s is where its settings say, "
+                       "often in Pictures."),
+            translated("photos guide: step",
+                       "Add the catalogue’s folder to Brindle, or make sure your backup takes it, so your albums and "
+                       "edits have a second copy too.")};
+}
+inline std::string photosNeverAsked()
+{
+    return translated("photos screen and guide: footnote", "Brindle never asks for access to your photos.");
+}
+inline std::string done() { return translated("button that closes a sheet", "Done"); }
+inline std::string openPictures() { return translated("photos screen: button", "Open Pictures"); }
+inline std::string openManager(const std::string& manager)
+{
+    // TRANSLATORS: {manager} is a photo manager's name: Shotwell or digiKam.
+    return fill(translated("photos screen: button", "Open {manager}"), {{"manager", manager}});
+}
 
 // Which drives work.
-inline constexpr const char* driveFormatsTitle = "Which drives work for backups";
-inline constexpr const char* driveFormatsText[] = {
-    "Brindle reads the file system of each backup drive and compares it with what the backup tool needs. It never "
-    "formats or changes a drive.",
-    "Tools that keep each backup as hard-linked copies (Back In Time, Timeshift, rsnapshot) need a file system with "
-    "hard links and Unix permissions: ext2, ext3, ext4, Btrfs, XFS, F2FS or ZFS. Brindle says so when their drive is "
-    "FAT32 (vfat), exFAT or NTFS.",
-    "Tools that keep a repository (Déjà Dup, duplicity, restic, borg, rdiff-backup) work on any drive they can "
-    "write to, FAT32, exFAT and NTFS included. Only read-only file systems such as ISO 9660, UDF and SquashFS "
-    "can’t hold them.",
-    "Until a drive holds a backup, Brindle can’t tell which tool will use it, so it asks what the hard-linking "
-    "tools need.",
-    "A network share (NFS, SMB, sshfs) is judged by the name of its file system alone, because Brindle can’t see "
-    "the disk behind it: it counts as a drive without hard links.",
-    "Reformatting a drive erases it. Copy anything you need from it first, then use your desktop’s disk tool, such "
-    "as Disks or KDE Partition Manager."};
+inline std::string driveFormatsTitle()
+{
+    return translated("drive formats sheet: title", "Which drives work for backups");
+}
+inline std::vector<std::string> driveFormatsText()
+{
+    return {translated("drive formats sheet: paragraph",
+                       "Brindle reads the file system of each backup drive and compares it with what the backup tool "
+                       "needs. It never formats or changes a drive."),
+            translated("drive formats sheet: paragraph",
+                       "Tools that keep each backup as hard-linked copies (Back In Time, Timeshift, rsnapshot) need a "
+                       "file system with hard links and Unix permissions: ext2, ext3, ext4, Btrfs, XFS, F2FS or ZFS. "
+                       "Brindle says so when their drive is FAT32 (vfat), exFAT or NTFS."),
+            translated("drive formats sheet: paragraph",
+                       "Tools that keep a repository (Déjà Dup, duplicity, restic, borg, rdiff-backup) work on any "
+                       "drive they can write to, FAT32, exFAT and NTFS included. Only read-only file systems such as "
+                       "ISO 9660, UDF and SquashFS can’t hold them."),
+            translated("drive formats sheet: paragraph",
+                       "Until a drive holds a backup, Brindle can’t tell which tool will use it, so it asks what the "
+                       "hard-linking tools need."),
+            translated("drive formats sheet: paragraph",
+                       "A network share (NFS, SMB, sshfs) is judged by the name of its file system alone, because "
+                       "Brindle can’t see the disk behind it: it counts as a drive without hard links."),
+            translated("drive formats sheet: paragraph",
+                       "Reformatting a drive erases it. Copy anything you need from it first, then use your desktop’s "
+                       "disk tool, such as Disks or KDE Partition Manager.")};
+}
 
 // History.
-inline constexpr const char* history = "History";
-inline constexpr const char* checks = "Checks";
+inline std::string history() { return translated("history screen: name read out", "History"); }
+inline std::string checks() { return translated("history screen: name read out for the list of checks", "Checks"); }
 
 // Marks.
-inline constexpr const char* needsYou = "Needs you";
-inline constexpr const char* onlyInTheCloud = "Only in the cloud";
-inline constexpr const char* twoCopies = "Two copies";
-inline constexpr const char* fine = "Fine";
+inline std::string needsYou() { return translated("mark: name read out", "Needs you"); }
+inline std::string onlyInTheCloud() { return translated("mark: name read out", "Only in the cloud"); }
+inline std::string twoCopies() { return translated("mark: name read out", "Two copies"); }
+inline std::string fine() { return translated("mark: name read out", "Fine"); }
 
 // Settings.
-inline constexpr const char* settingsTitle = "Brindle Settings";
-inline constexpr const char* backupDrives = "Backup drives";
-inline constexpr const char* keepWatch = "Keep watch";
-inline constexpr const char* checkEveryWeek = "Check every week";
-inline constexpr const char* noteOldBackup = "Note when the last backup is more than a week old";
-inline constexpr const char* noteDriveAway = "Note when the drive hasn’t been connected for a week";
-inline constexpr const char* noteMoreWithout = "Note when the count with no second copy grows";
-inline constexpr const char* showInTray = "Show in the system tray";
-inline constexpr const char* noTray = "This desktop shows no tray items, so the item can’t appear here.";
-inline constexpr const char* openAtLogin = "Open at login";
-inline constexpr const char* watchFootnote =
-    "Notes come from Brindle as notifications. With any of these on, closing the window leaves Brindle running.";
-inline constexpr const char* remove = "Remove";
-inline constexpr const char* removeNamed = "Remove %1"; // %1: the folder's or drive's name
-inline constexpr const char* noneChosen = "None chosen";
+inline std::string settingsTitle() { return translated("settings: window title", "Brindle Settings"); }
+inline std::string backupDrives() { return translated("settings: section", "Backup drives"); }
+inline std::string keepWatch() { return translated("settings: section", "Keep watch"); }
+inline std::string checkEveryWeek() { return translated("settings: switch", "Check every week"); }
+inline std::string noteOldBackup()
+{
+    return translated("settings: switch", "Note when the last backup is more than a week old");
+}
+inline std::string noteDriveAway()
+{
+    return translated("settings: switch", "Note when the drive hasn’t been connected for a week");
+}
+inline std::string noteMoreWithout()
+{
+    return translated("settings: switch", "Note when the count with no second copy grows");
+}
+inline std::string showInTray() { return translated("settings: switch", "Show in the system tray"); }
+inline std::string noTray()
+{
+    return translated("settings: note under the tray switch",
+                      "This desktop shows no tray items, so the item can’t appear here.");
+}
+inline std::string openAtLogin() { return translated("settings: switch", "Open at login"); }
+inline std::string watchFootnote()
+{
+    return translated("settings: footnote",
+                      "Notes come from Brindle as notifications. With any of these on, closing the window leaves "
+                      "Brindle running.");
+}
+inline std::string remove() { return translated("settings: button", "Remove"); }
+inline std::string removeNamed(const std::string& name)
+{
+    // TRANSLATORS: read out for the Remove button; {name} is a folder's or a drive's name.
+    return fill(translated("settings: button's name read out", "Remove {name}"), {{"name", name}});
+}
+inline std::string noneChosen() { return translated("settings: in place of a list", "None chosen"); }
 
 // The welcome sheet.
-inline constexpr const char* welcomeTitle = "Welcome to Brindle";
+inline std::string welcomeTitle() { return translated("welcome sheet: window title", "Welcome to Brindle"); }
 
 // Printing.
-inline constexpr const char* printReport = "Print Report";
-inline constexpr const char* printFailed =
-    "The report could not be printed. Check the printer, or the file and folder chosen, and try again.";
+inline std::string printReport() { return translated("print dialog: title", "Print Report"); }
+inline std::string printFailed()
+{
+    return translated("print dialog: warning",
+                      "The report could not be printed. Check the printer, or the file and folder chosen, and try "
+                      "again.");
+}
 
 } // namespace brindle::words

@@ -102,7 +102,7 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     table_->horizontalHeader()->setSectionResizeMode(FolderTableModel::folder, QHeaderView::Stretch);
     table_->horizontalHeader()->setFont(T::semibold(11));
     table_->horizontalHeader()->setHighlightSections(false);
-    table_->setAccessibleName(q(words::folders));
+    table_->setAccessibleName(q(words::folders()));
     column->addWidget(table_);
     empty_ = label({}, T::text(13), T::Colour::muted, page);
     empty_->setWordWrap(true);
@@ -114,7 +114,7 @@ AllFoldersView::AllFoldersView(AppModel& model, placeTexts::Filter filter, QWidg
     column->addWidget(strip_);
     strip_->hide();
 
-    auto* add = new PlainButton(q(words::addFolder), page);
+    auto* add = new PlainButton(q(words::addFolder()), page);
     connect(add, &QPushButton::clicked, &model_.grants(), &Grants::chooseFolders);
     column->addWidget(add, 0, Qt::AlignLeft);
     column->addStretch(1);
@@ -188,11 +188,11 @@ void AllFoldersView::showStrip()
     auto* buttons = new QWidget(strip_);
     auto* row = new QHBoxLayout(buttons);
     row->setContentsMargins(0, 4, 0, 0);
-    auto* reveal = new PlainButton(q(words::showInFiles), buttons);
+    auto* reveal = new PlainButton(q(words::showInFiles()), buttons);
     connect(reveal, &QPushButton::clicked, &model_, [this, path = tally.path] { model_.actions().reveal(path); });
     row->addWidget(reveal);
     if (placeTexts::offersBackupSettings(tally)) {
-        auto* settings = new PlainButton(q(words::openBackupSettings), buttons);
+        auto* settings = new PlainButton(q(words::openBackupSettings()), buttons);
         connect(settings, &QPushButton::clicked, &model_, [this] { model_.actions().open(openKeys::backupSettings); });
         row->addWidget(settings);
     }

@@ -58,7 +58,7 @@ void CloudView::rebuild()
     if (shown.kind != ScreenKind::counted) {
         column->addWidget(label(q(shown.title), T::title(24), T::Colour::text, page));
         if (shown.kind == ScreenKind::notChosen) {
-            auto* choose = new PrimaryButton(q(words::chooseFolders), page);
+            auto* choose = new PrimaryButton(q(words::chooseFolders()), page);
             connect(choose, &QPushButton::clicked, &model_.grants(), &Grants::chooseFolders);
             column->addWidget(choose, 0, Qt::AlignLeft);
         }

@@ -25,14 +25,14 @@ QAction* action(const QString& title, const QKeySequence& shortcut, QObject* par
 
 Commands::Commands(AppModel& model, Desktop& desktop, QString version, QObject* parent)
     : QObject(parent), model_(model),
-      checkAgain_(action(q(words::checkAgain), QKeySequence(QStringLiteral("Ctrl+R")), this)),
-      chooseFolders_(action(q(words::chooseFoldersCommand), QKeySequence(QStringLiteral("Ctrl+O")), this)),
-      printReport_(action(q(words::printReportCommand), QKeySequence(QStringLiteral("Ctrl+P")), this)),
-      settings_(action(q(words::settingsCommand), QKeySequence(QStringLiteral("Ctrl+,")), this)),
-      quit_(action(q(words::quit), QKeySequence(QStringLiteral("Ctrl+Q")), this)),
-      showMainWindow_(action(q(words::brindle), QKeySequence(QStringLiteral("Ctrl+0")), this)),
-      help_(action(q(words::help), QKeySequence(QStringLiteral("F1")), this)),
-      checkForUpdates_(action(q(words::checkForUpdates), {}, this))
+      checkAgain_(action(q(words::checkAgain()), QKeySequence(QStringLiteral("Ctrl+R")), this)),
+      chooseFolders_(action(q(words::chooseFoldersCommand()), QKeySequence(QStringLiteral("Ctrl+O")), this)),
+      printReport_(action(q(words::printReportCommand()), QKeySequence(QStringLiteral("Ctrl+P")), this)),
+      settings_(action(q(words::settingsCommand()), QKeySequence(QStringLiteral("Ctrl+,")), this)),
+      quit_(action(q(words::quit()), QKeySequence(QStringLiteral("Ctrl+Q")), this)),
+      showMainWindow_(action(q(words::brindle()), QKeySequence(QStringLiteral("Ctrl+0")), this)),
+      help_(action(q(words::help()), QKeySequence(QStringLiteral("F1")), this)),
+      checkForUpdates_(action(q(words::checkForUpdates()), {}, this))
 {
     settings_->setMenuRole(QAction::PreferencesRole);
     quit_->setMenuRole(QAction::QuitRole);
@@ -58,7 +58,7 @@ void Commands::follow()
 
 void Commands::addMenus(QMenuBar& bar) const
 {
-    QMenu* file = bar.addMenu(q(words::fileMenu));
+    QMenu* file = bar.addMenu(q(words::fileMenu()));
     file->addAction(checkAgain_);
     file->addAction(chooseFolders_);
     file->addSeparator();
@@ -67,9 +67,9 @@ void Commands::addMenus(QMenuBar& bar) const
     file->addAction(settings_);
     file->addSeparator();
     file->addAction(quit_);
-    QMenu* window = bar.addMenu(q(words::windowMenu));
+    QMenu* window = bar.addMenu(q(words::windowMenu()));
     window->addAction(showMainWindow_);
-    QMenu* help = bar.addMenu(q(words::helpMenu));
+    QMenu* help = bar.addMenu(q(words::helpMenu()));
     help->addAction(help_);
     help->addAction(checkForUpdates_);
 }

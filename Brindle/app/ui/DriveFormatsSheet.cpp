@@ -13,21 +13,21 @@ namespace brindle {
 
 DriveFormatsSheet::DriveFormatsSheet(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(q(words::driveFormatsTitle));
+    setWindowTitle(q(words::driveFormatsTitle()));
     setWindowModality(Qt::WindowModal);
     setMinimumWidth(560);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(28, 24, 28, 22);
     column->setSpacing(12);
-    column->addWidget(label(q(words::driveFormatsTitle), T::title(22), T::Colour::text, this));
-    for (const char* paragraph : words::driveFormatsText) {
+    column->addWidget(label(q(words::driveFormatsTitle()), T::title(22), T::Colour::text, this));
+    for (const std::string& paragraph : words::driveFormatsText()) {
         auto* text = label(q(paragraph), T::text(14), T::Colour::text, this);
         text->setWordWrap(true);
         column->addWidget(text);
     }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* done = new PrimaryButton(q(words::done), this);
+    auto* done = new PrimaryButton(q(words::done()), this);
     buttons->addWidget(done);
     column->addLayout(buttons);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);

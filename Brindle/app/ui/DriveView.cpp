@@ -76,14 +76,14 @@ void DriveView::rebuild()
         column->addWidget(title);
         const bool drivesAdvised = placeTexts::drivesAdvised(result);
         if (drivesAdvised) {
-            auto* text = label(QString::fromUtf8(placeTexts::noDriveText), T::text(14), T::Colour::text2, page);
+            auto* text = label(q(placeTexts::noDriveText()), T::text(14), T::Colour::text2, page);
             text->setWordWrap(true);
             column->addWidget(text);
         }
         if (const auto remote = presentation::remoteCard(result, model_.now(), model_.calendar())) {
             auto* cards = new QVBoxLayout;
             cards->setSpacing(10);
-            cards->addWidget(label(q(words::yourBackups), T::semibold(13), T::Colour::muted, page));
+            cards->addWidget(label(q(words::yourBackups()), T::semibold(13), T::Colour::muted, page));
             cards->addWidget(card(remote->target, remote->rows, remote->line, page));
             auto* columns = new QHBoxLayout;
             columns->addLayout(cards, 3);
@@ -96,19 +96,19 @@ void DriveView::rebuild()
         // The drive a backup tool on this computer writes to, when it is here: still one click
         // by the person, never chosen for them.
         if (!drivesAdvised) {
-            auto* settings = new PrimaryButton(q(words::openBackupSettings), page);
+            auto* settings = new PrimaryButton(q(words::openBackupSettings()), page);
             connect(settings, &QPushButton::clicked, &model_,
                     [this] { model_.actions().open(openKeys::backupSettings); });
             buttons->addWidget(settings);
-            buttons->addWidget(new PlainButton(q(words::chooseDrive), page));
+            buttons->addWidget(new PlainButton(q(words::chooseDrive()), page));
         } else if (const auto suggestion = model_.driveWatch().suggestedDrive()) {
             auto* use = new PrimaryButton(q(placeTexts::useDriveTitle(suggestion->name, suggestion->tool)), page);
             connect(use, &QPushButton::clicked, &model_,
                     [this, path = suggestion->path] { model_.grants().useDrive(path); });
             buttons->addWidget(use);
-            buttons->addWidget(new PlainButton(q(words::chooseDrive), page));
+            buttons->addWidget(new PlainButton(q(words::chooseDrive()), page));
         } else {
-            buttons->addWidget(new PrimaryButton(q(words::chooseDrive), page));
+            buttons->addWidget(new PrimaryButton(q(words::chooseDrive()), page));
         }
         auto* choose = static_cast<QPushButton*>(buttons->itemAt(buttons->count() - 1)->widget());
         connect(choose, &QPushButton::clicked, &model_, [this] { model_.actions().chooseDrive(false); });
@@ -122,7 +122,7 @@ void DriveView::rebuild()
         if (result) {
             bool first = true;
             for (const DriveState& drive : result->drives()) {
-                cards->addWidget(label(first ? q(words::yourBackupDrive) : q(words::anotherBackupDrive),
+                cards->addWidget(label(first ? q(words::yourBackupDrive()) : q(words::anotherBackupDrive()),
                                        T::semibold(13), T::Colour::muted, page));
                 cards->addWidget(driveCard(drive, page));
                 first = false;
@@ -134,11 +134,11 @@ void DriveView::rebuild()
         column->addLayout(columns);
 
         auto* buttons = new QHBoxLayout;
-        auto* settings = new PlainButton(q(words::openBackupSettings), page);
+        auto* settings = new PlainButton(q(words::openBackupSettings()), page);
         connect(settings, &QPushButton::clicked, &model_, [this] { model_.actions().open(openKeys::backupSettings); });
-        auto* add = new PlainButton(q(words::addAnotherDrive), page);
+        auto* add = new PlainButton(q(words::addAnotherDrive()), page);
         connect(add, &QPushButton::clicked, &model_, [this] { model_.actions().chooseDrive(true); });
-        auto* replace = new PlainButton(q(words::chooseAnotherDrive), page);
+        auto* replace = new PlainButton(q(words::chooseAnotherDrive()), page);
         connect(replace, &QPushButton::clicked, &model_, [this] { model_.actions().chooseDrive(false); });
         for (QWidget* button :
              {static_cast<QWidget*>(settings), static_cast<QWidget*>(add), static_cast<QWidget*>(replace)})
@@ -189,7 +189,7 @@ QWidget* DriveView::sidePanel(QWidget* parent)
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
-    column->addWidget(label(q(words::newestBackup), T::semibold(13), T::Colour::muted, panel));
+    column->addWidget(label(q(words::newestBackup()), T::semibold(13), T::Colour::muted, panel));
     const auto& result = model_.checks().result();
     const FolderTally total = result ? result->total() : FolderTally{};
     for (const auto& box :

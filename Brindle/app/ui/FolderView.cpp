@@ -31,7 +31,7 @@ void FolderView::rebuild()
     QVBoxLayout* column = page->column();
     const auto tally = model_.checks().folder(path_);
     if (!tally) {
-        column->addWidget(label(q(words::notCheckedYet), T::title(24), T::Colour::muted, page));
+        column->addWidget(label(q(words::notCheckedYet()), T::title(24), T::Colour::muted, page));
     } else {
         column->addWidget(label(q(tally->name), T::semibold(13), T::Colour::accent, page));
         auto* headline = label(q(placeTexts::folderHeadline(*tally)), T::title(28), T::Colour::text, page);
@@ -40,7 +40,7 @@ void FolderView::rebuild()
         if (placeTexts::offersBackupSettings(*tally)) {
             auto* line = new QHBoxLayout;
             line->addWidget(label(q(placeTexts::folderChangedLine(*tally)), T::text(15), T::Colour::text2, page));
-            auto* settings = new PlainButton(q(words::openBackupSettings), page);
+            auto* settings = new PlainButton(q(words::openBackupSettings()), page);
             connect(settings, &QPushButton::clicked, &model_,
                     [this] { model_.actions().open(openKeys::backupSettings); });
             line->addSpacing(12);
@@ -59,7 +59,7 @@ void FolderView::rebuild()
         kinds->setWordWrap(true);
         card->column()->addWidget(kinds);
         column->addWidget(card);
-        auto* reveal = new PlainButton(q(words::showInFiles), page);
+        auto* reveal = new PlainButton(q(words::showInFiles()), page);
         connect(reveal, &QPushButton::clicked, &model_, [this] { model_.actions().reveal(path_); });
         column->addWidget(reveal, 0, Qt::AlignLeft);
     }

@@ -84,7 +84,7 @@ HistoryView::HistoryView(AppModel& model, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     setMinimumWidth(560);
-    setAccessibleName(q(words::history));
+    setAccessibleName(q(words::history()));
     connect(&model_.checks(), &CheckLoop::historyChanged, this, &HistoryView::rebuild);
     rebuild();
 }
@@ -123,7 +123,7 @@ void HistoryView::rebuild()
         list_->setSelectionMode(QAbstractItemView::NoSelection);
         list_->setFocusPolicy(Qt::StrongFocus);
         list_->setFrameShape(QFrame::NoFrame);
-        list_->setAccessibleName(q(words::checks));
+        list_->setAccessibleName(q(words::checks()));
         list_->viewport()->setAutoFillBackground(false);
         card->column()->addWidget(list_, 1);
         card->column()->addWidget(new Hairline(card));

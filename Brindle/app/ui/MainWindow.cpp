@@ -79,29 +79,29 @@ QIcon sidebarIcon()
 
 MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* parent) : QMainWindow(parent), model_(model)
 {
-    setWindowTitle(q(words::brindle));
+    setWindowTitle(q(words::brindle()));
     setMinimumSize(minimumFrame);
     resize(initialFrame);
     commands.addMenus(*menuBar());
 
-    auto* toolbar = addToolBar(q(words::toolbar));
+    auto* toolbar = addToolBar(q(words::toolbar()));
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
     toolbar->toggleViewAction()->setVisible(false);
     toolbar->setIconSize(QSize(18, 18));
     toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
-    auto* toggle = toolbar->addAction(sidebarIcon(), q(words::hideSidebar));
-    toggle->setToolTip(q(words::hideSidebar));
+    auto* toggle = toolbar->addAction(sidebarIcon(), q(words::hideSidebar()));
+    toggle->setToolTip(q(words::hideSidebar()));
     toggle->setCheckable(true);
     connect(&T::changes(), &ThemeChanges::changed, toggle, [toggle] { toggle->setIcon(sidebarIcon()); });
     status_ = new QLabel(toolbar);
     status_->setFont(T::text(13));
     status_->setAlignment(Qt::AlignCenter);
     status_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    status_->setAccessibleName(q(words::status));
+    status_->setAccessibleName(q(words::status()));
     T::paint(status_, T::Colour::text2);
     toolbar->addWidget(status_);
-    checkAgain_ = new PlainButton(q(words::checkAgain), toolbar);
+    checkAgain_ = new PlainButton(q(words::checkAgain()), toolbar);
     connect(checkAgain_, &QPushButton::clicked, commands.checkAgain(), &QAction::trigger);
     const auto followAction = [this, action = commands.checkAgain()] { checkAgain_->setEnabled(action->isEnabled()); };
     connect(commands.checkAgain(), &QAction::changed, this, followAction);
@@ -119,7 +119,7 @@ MainWindow::MainWindow(AppModel& model, const Commands& commands, QWidget* paren
     setCentralWidget(split_);
     connect(toggle, &QAction::toggled, this, [this, toggle](bool hidden) {
         sidebar_->setVisible(!hidden);
-        toggle->setText(hidden ? q(words::showSidebar) : q(words::hideSidebar));
+        toggle->setText(hidden ? q(words::showSidebar()) : q(words::hideSidebar()));
         toggle->setToolTip(toggle->text());
     });
 

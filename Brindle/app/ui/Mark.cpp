@@ -14,16 +14,16 @@ Mark::Mark(Style style, int size, QWidget* parent) : QWidget(parent), style_(sty
     setFixedSize(size, size);
     switch (style) {
     case Style::needsYou:
-        setAccessibleName(q(words::needsYou));
+        setAccessibleName(q(words::needsYou()));
         break;
     case Style::iCloudOnly:
-        setAccessibleName(q(words::onlyInTheCloud));
+        setAccessibleName(q(words::onlyInTheCloud()));
         break;
     case Style::twoCopies:
-        setAccessibleName(q(words::twoCopies));
+        setAccessibleName(q(words::twoCopies()));
         break;
     case Style::check:
-        setAccessibleName(q(words::fine));
+        setAccessibleName(q(words::fine()));
         break;
     }
 }

@@ -66,7 +66,7 @@ OverviewScreen::OverviewScreen(AppModel& model, QWidget* parent) : QScrollArea(p
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setMinimumWidth(560);
-    setAccessibleName(q(words::overview));
+    setAccessibleName(q(words::overview()));
     connect(&model_.checks(), &CheckLoop::resultChanged, this, &OverviewScreen::rebuild);
     connect(&model_.checks(), &CheckLoop::checkingChanged, this, &OverviewScreen::rebuild);
     rebuild();
@@ -95,7 +95,7 @@ void OverviewScreen::rebuild()
         if (model_.checks().report() && !model_.checks().report()->findings.empty())
             layout->addWidget(findings(page));
     } else if (!model_.checks().checking()) {
-        auto* choose = new PrimaryButton(q(words::chooseFolders), page);
+        auto* choose = new PrimaryButton(q(words::chooseFolders()), page);
         connect(choose, &QPushButton::clicked, &model_.grants(), &Grants::chooseFolders);
         layout->addWidget(choose, 0, Qt::AlignLeft);
     }
@@ -118,9 +118,9 @@ QWidget* OverviewScreen::bands(QWidget* parent)
     layout->setSpacing(14);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(label(q(words::scale), T::text(12), T::Colour::muted, card));
-    auto* scale = new SegmentedControl({q(words::byNumberOfFiles), q(words::bySize)}, card);
-    scale->setAccessibleName(q(words::scale));
+    top->addWidget(label(q(words::scale()), T::text(12), T::Colour::muted, card));
+    auto* scale = new SegmentedControl({q(words::byNumberOfFiles()), q(words::bySize())}, card);
+    scale->setAccessibleName(q(words::scale()));
     scale->setCurrent(byFiles_ ? 0 : 1);
     connect(scale, &SegmentedControl::chosen, this, [this](int index) {
         byFiles_ = index == 0;

@@ -15,13 +15,13 @@ namespace brindle {
 
 PhotosGuideSheet::PhotosGuideSheet(AppModel& model, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(q(words::checkPhotos));
+    setWindowTitle(q(words::checkPhotos()));
     setWindowModality(Qt::WindowModal);
     setMinimumWidth(520);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(28, 24, 28, 22);
     column->setSpacing(14);
-    column->addWidget(label(q(words::photosGuideTitle), T::title(22), T::Colour::text, this));
+    column->addWidget(label(q(words::photosGuideTitle()), T::title(22), T::Colour::text, this));
     const auto shown = presentation::photosPlace(model.checks().result(), model.checks().report());
     const auto& steps = shown.steps;
     for (int i = 0; i < static_cast<int>(steps.size()); ++i) {
@@ -33,10 +33,10 @@ PhotosGuideSheet::PhotosGuideSheet(AppModel& model, QWidget* parent) : QDialog(p
         row->addWidget(text, 1);
         column->addLayout(row);
     }
-    column->addWidget(label(q(words::photosNeverAsked), T::text(13), T::Colour::muted, this));
+    column->addWidget(label(q(words::photosNeverAsked()), T::text(13), T::Colour::muted, this));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* done = new PlainButton(q(words::done), this);
+    auto* done = new PlainButton(q(words::done()), this);
     auto* open = new PrimaryButton(q(shown.openLabel), this);
     buttons->addWidget(done);
     buttons->addWidget(open);

@@ -24,11 +24,11 @@ PhotosView::PhotosView(AppModel& model, QWidget* parent) : QScrollArea(parent)
     auto* text = label(q(shown.text), T::text(15), T::Colour::text2, page);
     text->setWordWrap(true);
     column->addWidget(text);
-    auto* neverAsked = label(q(words::photosNeverAsked), T::text(13), T::Colour::muted, page);
+    auto* neverAsked = label(q(words::photosNeverAsked()), T::text(13), T::Colour::muted, page);
     neverAsked->setWordWrap(true);
     column->addWidget(neverAsked);
     column->addSpacing(6);
-    auto* check = new PrimaryButton(q(words::checkPhotos), page);
+    auto* check = new PrimaryButton(q(words::checkPhotos()), page);
     connect(check, &QPushButton::clicked, &model, [&model] { model.view().setShowPhotos(true); });
     column->addWidget(check, 0, Qt::AlignLeft);
     column->addStretch(1);

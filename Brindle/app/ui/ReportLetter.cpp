@@ -178,8 +178,8 @@ QByteArray pdf(const Letter& letter)
         return {};
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(q(presentation::letterTitle));
-        writer.setCreator(q(words::brindle));
+        writer.setTitle(q(presentation::letterTitle()));
+        writer.setCreator(q(words::brindle()));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
         writer.setResolution(600);

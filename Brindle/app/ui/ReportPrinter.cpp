@@ -15,7 +15,7 @@ namespace brindle {
 bool ReportPrinter::systemDialog(QPrinter& printer, QWidget* parent)
 {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(q(words::printReport));
+    dialog.setWindowTitle(q(words::printReport()));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -33,7 +33,7 @@ bool ReportPrinter::print(QWidget* parent)
         return false;
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setDocName(q(presentation::letterTitle));
+    printer_->setDocName(q(presentation::letterTitle()));
     if (!ask_(*printer_, parent))
         return false;
     const presentation::Letter letter =
@@ -41,7 +41,7 @@ bool ReportPrinter::print(QWidget* parent)
                              model_.computerName(), model_.now(), model_.calendar());
     if (ReportLetter::print(letter, *printer_))
         return true;
-    QMessageBox::warning(parent, q(words::printReport), q(words::printFailed));
+    QMessageBox::warning(parent, q(words::printReport()), q(words::printFailed()));
     return false;
 }
 

@@ -16,7 +16,7 @@ SegmentedControl::SegmentedControl(QStringList choices, QWidget* parent) : QWidg
     setFont(T::text(12));
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAccessibleName(choices_.join(q(words::orBetweenChoices)));
+    setAccessibleName(choices_.join(q(words::orBetweenChoices())));
 }
 
 void SegmentedControl::setCurrent(int index)

@@ -19,7 +19,7 @@ namespace brindle {
 
 namespace {
 struct WatchSwitch {
-    const char* label;
+    std::string (*label)();
     bool WatchSettings::*field;
 };
 
@@ -29,9 +29,6 @@ constexpr std::array<WatchSwitch, 4> watchSwitches{{
     {words::noteDriveAway, &WatchSettings::driveAway},
     {words::noteMoreWithout, &WatchSettings::moreWithout},
 }};
-
-const QString trayLabel = q(words::showInTray);
-const QString loginLabel = q(words::openAtLogin);
 
 QWidget* sectionTitle(const QString& text, QWidget* parent)
 {
@@ -64,7 +61,7 @@ void clear(QLayout* layout)
 
 SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* parent) : QWidget(parent), model_(model)
 {
-    setWindowTitle(q(words::settingsTitle));
+    setWindowTitle(q(words::settingsTitle()));
     setWindowFlag(Qt::Window);
     resize(600, 680);
     setMinimumSize(520, 420);
@@ -79,19 +76,19 @@ SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* par
     area->setWidget(page);
     QVBoxLayout* column = page->column();
 
-    column->addWidget(sectionTitle(q(words::folders), page));
+    column->addWidget(sectionTitle(q(words::folders()), page));
     auto* folders = new Card(page);
     folders_ = folders->column();
     folders_->setSpacing(0);
     column->addWidget(folders);
 
-    column->addWidget(sectionTitle(q(words::backupDrives), page));
+    column->addWidget(sectionTitle(q(words::backupDrives()), page));
     auto* drives = new Card(page);
     drives_ = drives->column();
     drives_->setSpacing(0);
     column->addWidget(drives);
 
-    column->addWidget(sectionTitle(q(words::keepWatch), page));
+    column->addWidget(sectionTitle(q(words::keepWatch()), page));
     auto* watchCard = new Card(page);
     QVBoxLayout* switches = watchCard->column();
     switches->setSpacing(0);
@@ -105,7 +102,7 @@ SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* par
         return control;
     };
     for (const WatchSwitch& each : watchSwitches) {
-        Switch* control = addSwitch(QString::fromUtf8(each.label));
+        Switch* control = addSwitch(q(each.label()));
         connect(control, &Switch::toggled, this, [this, field = each.field](bool on) {
             WatchSettings watch = model_.keepWatch().watch();
             watch.*field = on;
@@ -113,16 +110,16 @@ SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* par
         });
         switches->addWidget(new Hairline(watchCard));
     }
-    tray_ = addSwitch(trayLabel);
+    tray_ = addSwitch(q(words::showInTray()));
     connect(tray_, &Switch::toggled, &model_.view(), &ViewState::setShowInMenuBar);
     if (!trayAvailable) {
-        auto* none = label(q(words::noTray), T::text(12), T::Colour::muted, watchCard);
+        auto* none = label(q(words::noTray()), T::text(12), T::Colour::muted, watchCard);
         none->setWordWrap(true);
         none->setContentsMargins(0, 0, 0, 6);
         switches->addWidget(none);
     }
     switches->addWidget(new Hairline(watchCard));
-    login_ = addSwitch(loginLabel);
+    login_ = addSwitch(q(words::openAtLogin()));
     connect(login_, &Switch::toggled, this, &SettingsWindow::flipOpenAtLogin);
     loginError_ = label({}, T::text(12), T::Colour::accent, watchCard);
     loginError_->setWordWrap(true);
@@ -130,7 +127,7 @@ SettingsWindow::SettingsWindow(AppModel& model, bool trayAvailable, QWidget* par
     loginError_->hide();
     switches->addWidget(loginError_);
     column->addWidget(watchCard);
-    auto* footnote = label(q(words::watchFootnote), T::text(12), T::Colour::muted, page);
+    auto* footnote = label(q(words::watchFootnote()), T::text(12), T::Colour::muted, page);
     footnote->setWordWrap(true);
     footnote->setContentsMargins(4, 0, 4, 0);
     column->addWidget(footnote);
@@ -169,18 +166,18 @@ void SettingsWindow::rebuildFolders()
         path->setTextInteractionFlags(Qt::TextSelectableByMouse);
         words->addWidget(path);
         line->addLayout(words, 1);
-        auto* remove = new PlainButton(q(words::remove), card);
-        remove->setAccessibleName(q(words::removeNamed).arg(q(grant.name)));
+        auto* remove = new PlainButton(q(words::remove()), card);
+        remove->setAccessibleName(q(words::removeNamed(grant.name)));
         connect(remove, &QPushButton::clicked, this, [this, grant] { model_.grants().remove(grant); });
         line->addWidget(remove, 0, Qt::AlignVCenter);
         folders_->addWidget(new Hairline(card));
     }
     if (model_.grants().folders().empty()) {
-        row(folders_)->addWidget(label(q(words::noneChosen), T::text(14), T::Colour::muted, card));
+        row(folders_)->addWidget(label(q(words::noneChosen()), T::text(14), T::Colour::muted, card));
         folders_->addWidget(new Hairline(card));
     }
     QHBoxLayout* buttons = row(folders_);
-    auto* add = new PlainButton(q(words::addFolder), card);
+    auto* add = new PlainButton(q(words::addFolder()), card);
     connect(add, &QPushButton::clicked, &model_.grants(), &Grants::chooseFolders);
     buttons->addWidget(add);
     buttons->addStretch(1);
@@ -197,8 +194,8 @@ void SettingsWindow::rebuildDrives()
     };
     if (model_.grants().drives().empty()) {
         QHBoxLayout* line = row(drives_);
-        line->addWidget(label(q(words::noneChosen), T::text(14), T::Colour::muted, card), 1);
-        button(q(words::chooseDrive), false, line);
+        line->addWidget(label(q(words::noneChosen()), T::text(14), T::Colour::muted, card), 1);
+        button(q(words::chooseDrive()), false, line);
         return;
     }
     for (const Grant& drive : model_.grants().drives()) {
@@ -208,22 +205,22 @@ void SettingsWindow::rebuildDrives()
         words->addWidget(label(q(drive.name), T::text(14), T::Colour::text, card));
         words->addWidget(label(q(drive.path), T::text(12), T::Colour::muted, card));
         line->addLayout(words, 1);
-        auto* remove = new PlainButton(q(words::remove), card);
-        remove->setAccessibleName(q(words::removeNamed).arg(q(drive.name)));
+        auto* remove = new PlainButton(q(words::remove()), card);
+        remove->setAccessibleName(q(words::removeNamed(drive.name)));
         connect(remove, &QPushButton::clicked, this, [this, drive] { model_.grants().removeDrive(drive); });
         line->addWidget(remove, 0, Qt::AlignVCenter);
         drives_->addWidget(new Hairline(card));
     }
     QHBoxLayout* buttons = row(drives_);
-    button(q(words::addAnotherDrive), true, buttons);
-    button(q(words::chooseAnotherDrive), false, buttons);
+    button(q(words::addAnotherDrive()), true, buttons);
+    button(q(words::chooseAnotherDrive()), false, buttons);
     buttons->addStretch(1);
 }
 
 void SettingsWindow::followWatch()
 {
     for (const WatchSwitch& each : watchSwitches) {
-        Switch* control = switchFor(QString::fromUtf8(each.label));
+        Switch* control = switchFor(q(each.label()));
         const QSignalBlocker quiet(control);
         control->setChecked(model_.keepWatch().watch().*each.field);
     }

@@ -80,7 +80,7 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setAccessibleName(q(words::places));
+    setAccessibleName(q(words::places()));
     setMinimumWidth(200);
     viewport()->setAutoFillBackground(false);
     setAutoFillBackground(false);

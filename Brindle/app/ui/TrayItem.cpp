@@ -37,7 +37,7 @@ QPoint besides(const QRect& anchor, const QSize& size, const QRect& screen)
 TrayItem::TrayItem(AppModel& model, const Commands& commands, QObject* parent)
     : QObject(parent), model_(model), menu_(std::make_unique<QMenu>()), icon_(new QSystemTrayIcon(this))
 {
-    menu_->addAction(q(words::openBrindle), this, &TrayItem::openRequested);
+    menu_->addAction(q(words::openBrindle()), this, &TrayItem::openRequested);
     menu_->addAction(commands.checkAgain());
     menu_->addAction(commands.settings());
     menu_->addSeparator();

@@ -21,7 +21,7 @@ namespace brindle {
 
 TrayPanel::TrayPanel(AppModel& model, QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), model_(model)
 {
-    setWindowTitle(q(words::brindle));
+    setWindowTitle(q(words::brindle()));
     setFixedWidth(width);
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
@@ -81,13 +81,13 @@ void TrayPanel::rebuild()
                          T::text(12), T::Colour::text2, content);
         buttons->addWidget(reading_);
     } else {
-        auto* again = new PlainButton(q(words::checkAgain), content);
+        auto* again = new PlainButton(q(words::checkAgain()), content);
         again->setEnabled(presentation::canCheckNow(model_.checks().checking(), model_.demo()));
         connect(again, &QPushButton::clicked, &model_.checks(), &CheckLoop::start);
         buttons->addWidget(again);
     }
     buttons->addStretch(1);
-    auto* open = new PrimaryButton(q(words::openBrindle), content);
+    auto* open = new PrimaryButton(q(words::openBrindle()), content);
     connect(open, &QPushButton::clicked, this, &TrayPanel::openRequested);
     buttons->addWidget(open);
     column->addLayout(buttons);

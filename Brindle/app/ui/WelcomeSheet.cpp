@@ -48,7 +48,7 @@ private:
 
 WelcomeSheet::WelcomeSheet(AppModel& model, QWidget* parent) : QDialog(parent), model_(model)
 {
-    setWindowTitle(q(words::welcomeTitle));
+    setWindowTitle(q(words::welcomeTitle()));
     setWindowModality(Qt::WindowModal);
     setFixedSize(size);
     layout_ = new QVBoxLayout(this);
