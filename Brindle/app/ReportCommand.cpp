@@ -12,7 +12,6 @@
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/Report.h"
 #include "BrindleCore/Store.h"
-#include "BrindleCore/Translation.h"
 
 #include <QGuiApplication>
 
@@ -37,18 +36,12 @@ Source keptResult()
     const std::string path = Store::lastCheckURL();
     Store::LastResult last = Store::readLast(path);
     if (last.damaged()) {
-        // TRANSLATORS: {file} is the file of the last check; {problem} says what is wrong with it.
-        const std::string message =
-            fill(translated("terminal: brindle report", "the last check in {file} cannot be read: {problem}"),
-                 {{"file", cli::printable(path)}, {"problem", last.problem}});
-        std::fprintf(stderr, "brindle: %s\n", message.c_str());
+        std::fprintf(stderr, "brindle: the last check in %s cannot be read: %s\n", cli::printable(path).c_str(),
+                     last.problem.c_str());
         return failed();
     }
     if (!last.result) {
-        std::fprintf(stderr, "brindle: %s\n",
-                     translated("terminal: brindle report",
-                                "there is no kept check to report on yet. Run \u201cbrindle check\u201d first.")
-                         .c_str());
+        std::fputs("brindle: there is no kept check to report on yet. Run \u201cbrindle check\u201d first.\n", stderr);
         return failed();
     }
     const auto settings = makeSettingsFile();
@@ -63,17 +56,9 @@ bool writeOut(const std::string& path, const QByteArray& pdf)
     std::string error;
     if (writeFileAtomically(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), &error))
         return true;
-    // TRANSLATORS: {file} is the file asked for; {problem} is the system's reason.
-    const std::string message =
-        fill(translated("terminal: brindle report", "the report could not be written to {file}: {problem}"),
-             {{"file", cli::printable(path)}, {"problem", error}});
-    std::fprintf(stderr, "brindle: %s\n", message.c_str());
+    std::fprintf(stderr, "brindle: the report could not be written to %s: %s\n", cli::printable(path).c_str(),
+                 error.c_str());
     return false;
-}
-
-std::string pdfNeedsFile()
-{
-    return translated("terminal: brindle report", "--pdf needs a file to write, or - for standard output");
 }
 } // namespace
 
@@ -84,21 +69,18 @@ int runReportCommand(std::span<const std::string_view> args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--pdf") {
             if (i + 1 >= args.size())
-                return cli::usageError(pdfNeedsFile());
+                return cli::usageError("--pdf needs a file to write, or - for standard output");
             output = std::string(args[++i]);
         } else if (args[i] == "--demo" || args[i] == "--demo-drive") {
             demo = args[i] == "--demo" ? Demo::Choice::noBackup : Demo::Choice::withDrive;
         } else {
-            return cli::usageError(
-                fill(translated("terminal: brindle report", "unexpected argument \u201c{argument}\u201d"),
-                     {{"argument", cli::printable(args[i])}}));
+            return cli::usageError("unexpected argument \u201c" + cli::printable(args[i]) + "\u201d");
         }
     }
     if (!output)
-        return cli::usageError(
-            translated("terminal: brindle report", "report needs --pdf FILE (or --pdf - for standard output)"));
+        return cli::usageError("report needs --pdf FILE (or --pdf - for standard output)");
     if (output->empty())
-        return cli::usageError(pdfNeedsFile());
+        return cli::usageError("--pdf needs a file to write, or - for standard output");
 
     Source source = demo == Demo::Choice::none ? keptResult() : Source{Demo::result(demo), std::nullopt, 0};
     if (!source.result)
@@ -117,8 +99,7 @@ int runReportCommand(std::span<const std::string_view> args)
     int argc = 3;
     QGuiApplication app(argc, argv);
     if (!T::registerFonts())
-        std::fprintf(stderr, "brindle: %s\n",
-                     translated("terminal: brindle report", "some of the report's fonts did not load").c_str());
+        std::fputs("brindle: some of the report's fonts did not load\n", stderr);
 
     const Calendar calendar = Calendar::current();
     const Report report(*source.result, Guide::shared(), source.waitingSince, calendar);
@@ -126,8 +107,7 @@ int runReportCommand(std::span<const std::string_view> args)
         presentation::letter(*source.result, report, Guide::shared(), ComputerName::read(), clockNow(), calendar);
     const QByteArray pdf = ReportLetter::pdf(letter);
     if (pdf.isEmpty()) {
-        std::fprintf(stderr, "brindle: %s\n",
-                     translated("terminal: brindle report", "the report could not be drawn").c_str());
+        std::fputs("brindle: the report could not be drawn\n", stderr);
         return 1;
     }
     return writeOut(*output, pdf) ? 0 : 1;

@@ -34,10 +34,10 @@ int passToRunningInstance(const QStringList& arguments)
     QDBusPendingCall call = ApplicationBus::pass(QDBusConnection::sessionBus(), arguments);
     call.waitForFinished();
     if (call.isError()) {
-        // TRANSLATORS: {problem} is the session bus's reason, in English.
+        // TRANSLATORS: {reason} is the session bus's explanation, in English.
         const std::string message =
-            fill(translated("terminal: brindle", "Brindle is running but did not answer: {problem}"),
-                 {{"problem", call.error().message().toStdString()}});
+            fill(translated("terminal: error", "Brindle is running but did not answer: {reason}"),
+                 {{"reason", call.error().message().toStdString()}});
         std::fprintf(stderr, "brindle: %s\n", message.c_str());
         return 1;
     }
@@ -86,7 +86,7 @@ int runWindowApp(int argc, char** argv)
     QApplication::setStyle(new ThemeStyle);
     if (!T::registerFonts())
         std::fprintf(stderr, "brindle: %s\n",
-                     translated("terminal: brindle", "some of the window's fonts did not load").c_str());
+                     translated("terminal: error", "some of the window's fonts did not load").c_str());
     QApplication::setFont(T::text(13));
 
     const auto settings = makeWindowSettings();

@@ -22,10 +22,10 @@ int main(int argc, char** argv)
         int status = brindle::cli::finishOutput(brindle::runReportCommand(args));
         if (std::fclose(stdout) != 0 && status == 0) {
             const int error = errno;
-            // TRANSLATORS: {problem} is the system's reason.
-            const std::string message = brindle::fill(
-                brindle::translated("terminal: brindle report", "the report could not be written: {problem}"),
-                {{"problem", std::strerror(error)}});
+            // TRANSLATORS: {reason} is the system's explanation.
+            const std::string message =
+                brindle::fill(brindle::translated("terminal: error", "the report could not be written: {reason}"),
+                              {{"reason", std::strerror(error)}});
             std::fprintf(stderr, "brindle: %s\n", message.c_str());
             status = 1;
         }
