@@ -69,15 +69,20 @@ bench-backups: build-release
 
 # Every screen of the window, light and dark, rendered offscreen into build/screenshots (and
 # on scaled screens into build/screenshots/scale-1.5 and scale-2), and the printed report of
-# both demonstrations as PDF and PNG.
+# both demonstrations as PDF and PNG; then the same in German into build/screenshots/de.
+english = LC_ALL=C.UTF-8 LANGUAGE=
+german = LC_ALL=C.UTF-8 LANGUAGE=de
 screenshots: build-debug
-	QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots
+	$(english) QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots
 	for scale in 1.5 2; do \
-	  QT_SCALE_FACTOR=$$scale QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots/scale-$$scale || exit 1; \
+	  $(english) QT_SCALE_FACTOR=$$scale QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots/scale-$$scale || exit 1; \
 	done
+	$(german) QT_QPA_PLATFORM=offscreen ./build/debug/tests/brindle_screenshots build/screenshots/de
 	for demo in demo demo-drive; do \
-	  ./build/debug/Brindle/brindle report --$$demo --pdf build/screenshots/report-$$demo.pdf && \
-	  pdftoppm -png -r 90 -singlefile build/screenshots/report-$$demo.pdf build/screenshots/report-$$demo || exit 1; \
+	  $(english) ./build/debug/Brindle/brindle report --$$demo --pdf build/screenshots/report-$$demo.pdf && \
+	  pdftoppm -png -r 90 -singlefile build/screenshots/report-$$demo.pdf build/screenshots/report-$$demo && \
+	  $(german) ./build/debug/Brindle/brindle report --$$demo --pdf build/screenshots/de/report-$$demo.pdf && \
+	  pdftoppm -png -r 90 -singlefile build/screenshots/de/report-$$demo.pdf build/screenshots/de/report-$$demo || exit 1; \
 	done
 
 clean:

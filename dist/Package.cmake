@@ -49,8 +49,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://brindle.app/)
 set(CPACK_DEBIAN_CLI_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_WINDOW_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_WINDOW_PACKAGE_DEPENDS "brindle-cli (= ${PROJECT_VERSION})")
-# Without it Qt draws through XWayland on a Wayland desktop.
-set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS qt6-wayland)
+# Without qt6-wayland Qt draws through XWayland on a Wayland desktop; without
+# qt6-translations-l10n Qt's own dialogs and buttons stay English in every language.
+set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)

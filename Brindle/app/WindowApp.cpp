@@ -9,10 +9,13 @@
 #include "Brindle/app/ui/ThemeStyle.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/Store.h"
+#include "BrindleCore/Translation.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPalette>
+#include <QTranslator>
 
 #include <cstdio>
 #include <string_view>
@@ -31,11 +34,24 @@ int passToRunningInstance(const QStringList& arguments)
     QDBusPendingCall call = ApplicationBus::pass(QDBusConnection::sessionBus(), arguments);
     call.waitForFinished();
     if (call.isError()) {
-        std::fprintf(stderr, "brindle: Brindle is running but did not answer: %s\n",
-                     call.error().message().toLocal8Bit().constData());
+        // TRANSLATORS: {reason} is the session bus's explanation, in English.
+        const std::string message =
+            fill(translated("terminal: error", "Brindle is running but did not answer: {reason}"),
+                 {{"reason", call.error().message().toStdString()}});
+        std::fprintf(stderr, "brindle: %s\n", message.c_str());
         return 1;
     }
     return 0;
+}
+
+// Qt's own texts (the buttons and titles of its standard dialogs) in the chosen language, from
+// the translations Qt installs; they stay English when those are missing.
+void useQtTranslation(QTranslator& translator)
+{
+    const std::string& language = formattingLocale();
+    if (!language.empty() && translator.load(QStringLiteral("qtbase_") + QString::fromStdString(language),
+                                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&translator);
 }
 } // namespace
 
@@ -46,6 +62,8 @@ int runWindowApp(int argc, char** argv)
     QApplication::setDesktopFileName(applicationId);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator qtTexts;
+    useQtTranslation(qtTexts);
     // The installed icon, from the desktop's icon theme; a build that is not installed has none.
     QApplication::setWindowIcon(QIcon::fromTheme(applicationId));
 
@@ -67,7 +85,8 @@ int runWindowApp(int argc, char** argv)
     const bool paletteDark = paletteIsDark(QApplication::palette());
     QApplication::setStyle(new ThemeStyle);
     if (!T::registerFonts())
-        std::fputs("brindle: some of the window's fonts did not load\n", stderr);
+        std::fprintf(stderr, "brindle: %s\n",
+                     translated("terminal: error", "some of the window's fonts did not load").c_str());
     QApplication::setFont(T::text(13));
 
     const auto settings = makeWindowSettings();

@@ -21,7 +21,12 @@ int main(int argc, char** argv)
         const std::vector<std::string_view> args(argv + 2, argv + argc);
         int status = brindle::cli::finishOutput(brindle::runReportCommand(args));
         if (std::fclose(stdout) != 0 && status == 0) {
-            std::fprintf(stderr, "brindle: the report could not be written: %s\n", std::strerror(errno));
+            const int error = errno;
+            // TRANSLATORS: {reason} is the system's explanation.
+            const std::string message =
+                brindle::fill(brindle::translated("terminal: error", "the report could not be written: {reason}"),
+                              {{"reason", std::strerror(error)}});
+            std::fprintf(stderr, "brindle: %s\n", message.c_str());
             status = 1;
         }
         return status;

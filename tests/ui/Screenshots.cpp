@@ -2,9 +2,10 @@
 // with and without a backup drive, a model with nothing granted, and the folder lists after
 // later checks (many folders; every file backed up). Then the welcome sheet's steps, the
 // settings window, the tray panel and the tray icon. The windows are the real ones, on fake
-// services; run it on the offscreen platform.
+// services; run it on the offscreen platform. The texts are in the language of the environment
+// (LANGUAGE=de LC_ALL=C.UTF-8 for German). Names after the folder render only those pictures.
 //
-//   brindle_screenshots FOLDER
+//   brindle_screenshots FOLDER [NAME...]
 #include "Brindle/app/model/AppModel.h"
 #include "Brindle/app/model/StoredSettings.h"
 #include "Brindle/app/ui/Commands.h"
@@ -19,6 +20,7 @@
 #include "Brindle/app/ui/WelcomeSheet.h"
 #include "BrindleCore/Demo.h"
 #include "BrindleCore/Store.h"
+#include "BrindleCore/Translation.h"
 #include "tests/support/TestTree.h"
 #include "tests/support/fakes/FakeServices.h"
 
@@ -268,6 +270,11 @@ bool render(const Scene& scene, bool dark, const QString& folder, const std::str
     return true;
 }
 
+// The pictures asked for; none named means every one.
+QStringList wanted;
+
+bool isWanted(const QString& name) { return wanted.isEmpty() || wanted.contains(name); }
+
 bool save(const QPixmap& picture, const QString& folder, const QString& name, bool dark)
 {
     const QString path = QStringLiteral("%1/%2-%3.png").arg(folder, name, dark ? "dark" : "light");
@@ -282,6 +289,8 @@ bool save(const QPixmap& picture, const QString& folder, const QString& name, bo
 // A widget of its own, shown at its size and grabbed.
 bool renderWidget(QWidget& widget, const QString& folder, const QString& name, bool dark)
 {
+    if (!isWanted(name))
+        return true;
     widget.show();
     QApplication::processEvents();
     return save(widget.grab(), folder, name, dark);
@@ -333,7 +342,8 @@ bool renderExtras(bool dark, const QString& folder, const std::string& data)
         }
         painter.drawImage(x, 8, trayImage(64, QStringLiteral("3"), ink, QStringLiteral(":/no-such-mark.svg")));
         painter.end();
-        written = save(strip, folder, QStringLiteral("tray-icons"), dark) && written;
+        if (isWanted(QStringLiteral("tray-icons")))
+            written = save(strip, folder, QStringLiteral("tray-icons"), dark) && written;
     }
     return written;
 }
@@ -342,11 +352,14 @@ bool renderExtras(bool dark, const QString& folder, const std::string& data)
 
 int main(int argc, char** argv)
 {
+    useSystemLanguage();
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: brindle_screenshots FOLDER\n", stderr);
+    if (argc < 2) {
+        std::fputs("usage: brindle_screenshots FOLDER [NAME...]\n", stderr);
         return 2;
     }
+    for (int i = 2; i < argc; ++i)
+        wanted << QString::fromLocal8Bit(argv[i]);
     const QString folder = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "could not make %s\n", argv[1]);
@@ -359,7 +372,8 @@ int main(int argc, char** argv)
     bool written = true;
     for (const bool dark : {false, true})
         for (const Scene& scene : scenes())
-            written = render(scene, dark, folder, data.root()) && written;
+            if (isWanted(QString::fromUtf8(scene.name)))
+                written = render(scene, dark, folder, data.root()) && written;
     for (const bool dark : {false, true})
         written = renderExtras(dark, folder, data.root()) && written;
     return written ? 0 : 1;

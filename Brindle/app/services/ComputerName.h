@@ -1,5 +1,5 @@
 // The name people gave this computer, for the printed report: PRETTY_HOSTNAME from the
-// machine-info file, else the host name, else "This computer".
+// machine-info file, else the host name, else "This computer" in the chosen language.
 //
 // The machine-info file is outside data: it is read only when it is a regular file no larger
 // than a cap, parsed without exceptions, and a name loses its control characters and the
@@ -14,7 +14,6 @@
 namespace brindle::ComputerName {
 
 inline constexpr const char* machineInfoPath = "/etc/machine-info";
-inline constexpr const char* fallback = "This computer";
 // Longer names are cut (at a character boundary).
 inline constexpr std::size_t longestName = 256;
 

@@ -2,6 +2,7 @@
 
 #include "BrindleCore/FileIO.h"
 #include "BrindleCore/Limits.h"
+#include "BrindleCore/Translation.h"
 
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ std::string read(const std::string& machineInfo)
         if (!name.empty())
             return name;
     }
-    return fallback;
+    return translated("letter: the computer when it has no name", "This computer");
 }
 
 } // namespace brindle::ComputerName

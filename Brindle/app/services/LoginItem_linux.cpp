@@ -1,6 +1,7 @@
 #include "Brindle/app/services/LoginItem.h"
 
 #include "BrindleCore/FileIO.h"
+#include "BrindleCore/Translation.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +17,14 @@ namespace brindle {
 
 namespace {
 
-const QString refused = QStringLiteral("The system didn’t accept that: ");
+// The error shown under the setting; `reason` is the system's.
+QString refused(const std::string& reason)
+{
+    // TRANSLATORS: {reason} says why, e.g. the system's "Permission denied".
+    return QString::fromStdString(
+        fill(translated("settings: a change the system refused", "The system didn’t accept that: {reason}"),
+             {{"reason", reason}}));
+}
 
 class AutostartEntry final : public LoginItem {
 public:
@@ -37,12 +45,14 @@ public:
         const std::string path = QFile::encodeName(path_).toStdString();
         if (!on) {
             if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-                return refused + QString::fromLocal8Bit(std::strerror(errno));
+                return refused(std::strerror(errno));
             return std::nullopt;
         }
         const std::string folder = QFile::encodeName(QFileInfo(path_).path()).toStdString();
         if (!makeFolders(folder))
-            return refused + QStringLiteral("the folder %1 could not be made").arg(QFileInfo(path_).path());
+            return refused(
+                fill(translated("settings: a change the system refused", "the folder {folder} could not be made"),
+                     {{"folder", QFileInfo(path_).path().toStdString()}}));
         const QString entry = QStringLiteral("[Desktop Entry]\n"
                                              "Type=Application\n"
                                              "Name=Brindle\n"
@@ -53,7 +63,7 @@ public:
                                   .arg(desktopExecValue(executable_));
         std::string error;
         if (!writeFileAtomically(path, entry.toStdString(), &error))
-            return refused + QString::fromStdString(error);
+            return refused(error);
         return std::nullopt;
     }
 

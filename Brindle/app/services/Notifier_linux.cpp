@@ -3,6 +3,8 @@
 // asynchronous, so a missing or hung service never holds up the caller.
 #include "Brindle/app/services/Notifier.h"
 
+#include "BrindleCore/Translation.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -87,7 +89,9 @@ private:
         QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
         const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("app.brindle.Brindle")}};
         message << QStringLiteral("Brindle") << ids_.value(identifier, 0u) << QStringLiteral("app.brindle.Brindle")
-                << note.title << note.body << QStringList{QStringLiteral("default"), QStringLiteral("Open Brindle")}
+                << note.title << note.body
+                << QStringList{QStringLiteral("default"),
+                               QString::fromStdString(translated("notification: action", "Open Brindle"))}
                 << hints << -1;
         waiting_.insert(identifier, std::nullopt);
         auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(message), this);

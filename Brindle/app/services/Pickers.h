@@ -12,12 +12,12 @@
 
 namespace brindle {
 
+// The pickers' texts, in the chosen language.
 namespace PickerTexts {
-inline const QString foldersPrompt = QStringLiteral("Choose");
-inline const QString foldersMessage = QStringLiteral("Choose the folders you’d miss. Brindle only reads them.");
-inline const QString drivePrompt = QStringLiteral("Choose Drive");
-inline const QString driveMessage =
-    QStringLiteral("Choose the drive your backup tool backs up to. Brindle reads the dates of its backups from it.");
+QString foldersPrompt();
+QString foldersMessage();
+QString drivePrompt();
+QString driveMessage();
 } // namespace PickerTexts
 
 class Pickers {

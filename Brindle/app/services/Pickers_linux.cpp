@@ -16,8 +16,8 @@ class DialogPickers final : public Pickers {
 public:
     QStringList chooseFolders(const QString& startIn) override
     {
-        QFileDialog dialog(QApplication::activeWindow(), PickerTexts::foldersMessage, startIn);
-        prepare(dialog, PickerTexts::foldersPrompt);
+        QFileDialog dialog(QApplication::activeWindow(), PickerTexts::foldersMessage(), startIn);
+        prepare(dialog, PickerTexts::foldersPrompt());
         for (auto* view : dialog.findChildren<QAbstractItemView*>())
             view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         if (dialog.exec() != QDialog::Accepted)
@@ -27,8 +27,8 @@ public:
 
     std::optional<QString> chooseDrive(const QString& startIn) override
     {
-        QFileDialog dialog(QApplication::activeWindow(), PickerTexts::driveMessage, startIn);
-        prepare(dialog, PickerTexts::drivePrompt);
+        QFileDialog dialog(QApplication::activeWindow(), PickerTexts::driveMessage(), startIn);
+        prepare(dialog, PickerTexts::drivePrompt());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().constFirst();

@@ -31,6 +31,9 @@ DriveFormatsSheet::DriveFormatsSheet(QWidget* parent) : QDialog(parent)
     buttons->addWidget(done);
     column->addLayout(buttons);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    // Wrapped paragraphs need the height for the sheet's width, which sizeHint does not give:
+    // longer paragraphs would otherwise be drawn over each other.
+    resize(minimumWidth(), heightForWidth(minimumWidth()));
 }
 
 void DriveFormatsSheet::paintEvent(QPaintEvent*)

@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace brindle {
 
 namespace {
@@ -186,7 +188,10 @@ void MainWindow::showSelected()
     } else {
         split_->addWidget(next);
         split_->setStretchFactor(1, 1);
-        split_->setSizes({240, width() - 240});
+        // Room for the rows' names in languages whose names run longer, but never most of the
+        // window for one long folder name.
+        const int sidebar = std::clamp(sidebar_->sizeHint().width(), 240, 320);
+        split_->setSizes({sidebar, width() - sidebar});
     }
     screen_ = next;
     shown_ = selected;

@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+#include <vector>
+
 namespace brindle {
 
 namespace {
@@ -98,6 +101,29 @@ Sidebar::Sidebar(AppModel& model, QWidget* parent)
     });
     connect(&model_.view(), &ViewState::selectionChanged, this, &Sidebar::showSelection);
     showSelection();
+}
+
+QSize Sidebar::sizeHint() const
+{
+    const QFontMetrics text(T::text(13));
+    const QFontMetrics value(T::semibold(13));
+    int widest = 0;
+    std::vector<QModelIndex> parents{QModelIndex()};
+    while (!parents.empty()) {
+        const QModelIndex parent = parents.back();
+        parents.pop_back();
+        for (int row = 0; row < rows_->rowCount(parent); ++row) {
+            const QModelIndex index = rows_->index(row, 0, parent);
+            parents.push_back(index);
+            if (index.data(SidebarModel::HeaderRole).toBool())
+                continue;
+            const QString shown = index.data(SidebarModel::ValueRole).toString();
+            widest = std::max(widest, text.horizontalAdvance(index.data(Qt::DisplayRole).toString()) +
+                                          (shown.isEmpty() ? 0 : value.horizontalAdvance(shown) + 10));
+        }
+    }
+    // The row's box and its text's margins (RowDelegate).
+    return {widest + 2 * (8 + 10), QTreeView::sizeHint().height()};
 }
 
 void Sidebar::showSelection()

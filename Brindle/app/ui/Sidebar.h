@@ -15,6 +15,9 @@ class Sidebar final : public QTreeView {
 public:
     explicit Sidebar(AppModel& model, QWidget* parent = nullptr);
     SidebarModel& rows() { return *rows_; }
+    // As wide as its longest row's name and value need, so that names are elided only when the
+    // window is too narrow for them.
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -54,7 +54,9 @@ void TrayPanel::rebuild()
     column->setContentsMargins(18, 16, 18, 16);
     column->setSpacing(8);
 
-    column->addWidget(label(q(model_.guide().line), T::semibold(12), T::Colour::accent, content));
+    auto* question = label(q(model_.guide().line), T::semibold(12), T::Colour::accent, content);
+    question->setWordWrap(true);
+    column->addWidget(question);
     auto* answer =
         label(q(presentation::panelAnswer(model_.checks().report())), T::title(16), T::Colour::text, content);
     answer->setWordWrap(true);
@@ -69,17 +71,20 @@ void TrayPanel::rebuild()
         label(q(presentation::panelBackupLine(result, now, calendar)), T::text(12), T::Colour::text, content);
     backup->setWordWrap(true);
     column->addWidget(backup);
-    if (!model_.checks().checking())
-        column->addWidget(
-            label(q(presentation::panelWatchLine(model_.keepWatch().watch().weekly, result, now, calendar)),
-                  T::text(11), T::Colour::muted, content));
+    if (!model_.checks().checking()) {
+        auto* watch = label(q(presentation::panelWatchLine(model_.keepWatch().watch().weekly, result, now, calendar)),
+                            T::text(11), T::Colour::muted, content);
+        watch->setWordWrap(true);
+        column->addWidget(watch);
+    }
     column->addSpacing(4);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     if (model_.checks().checking()) {
         reading_ = label(q(presentation::statusText(true, model_.checks().progressDone(), result, now, calendar)),
                          T::text(12), T::Colour::text2, content);
-        buttons->addWidget(reading_);
+        reading_->setWordWrap(true);
+        buttons->addWidget(reading_, 1);
     } else {
         auto* again = new PlainButton(q(words::checkAgain()), content);
         again->setEnabled(presentation::canCheckNow(model_.checks().checking(), model_.demo()));
