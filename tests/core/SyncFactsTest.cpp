@@ -374,6 +374,90 @@ TEST_P(OneDriveItems, PathsFollowTheParentsAndTimesDecide)
         EXPECT_EQ(placeOf(*sync.facts, tree.path(path)), place) << path;
 }
 
+// Folders shared from another drive, as the client lays them out: a shortcut row of type
+// "remote" in our drive points at the shared folder's row in the sharer's drive.
+// onedrive src/itemdb.d computePath: a "remote" row replaces the shared folder's own name, a
+// parentless row ends the climb, a "root" row named "root" adds no name, relocDriveId and
+// relocParentId move a shared root into one of our folders. src/sync.d
+// createRequiredSharedFolderDatabaseRecords and createDatabaseRootTieRecordForOnlineSharedFolder
+// write the tie rows: "root" with no parent for a business share, the shared folder itself
+// with no parent (type "dir") for a personal one; Debian's 2.4 (applyDifference) stores the
+// shared folder with no parent and has no type "root".
+TEST(OneDriveSharedFolders, PathsKeepTheSharedFolderName)
+{
+    struct Row {
+        const char* drive;
+        const char* id;
+        const char* name;
+        const char* type;
+        const char* parent; // SQL
+        const char* remote = "NULL, NULL";
+        const char* relocated = "NULL, NULL";
+    };
+    struct Layout {
+        const char* what;
+        std::vector<Row> rows;
+        std::string expected; // the path of the row "x", a file
+        std::string folder;   // a folder that must be one
+    };
+    const Row ownRoot{"d0", "r", "root", "root", "NULL"};
+    const Row report{"d1", "x", "report.docx", "file", "'f'"};
+    const std::vector<Layout> layouts{
+        {"2.4: the shared folder has no parent",
+         {{"d0", "r", "root", "dir", "NULL"},
+          {"d0", "s", "Shared", "remote", "'r'", "'d1', 'f'"},
+          {"d1", "f", "Shared", "dir", "NULL"},
+          report},
+         "Shared/report.docx",
+         "Shared"},
+        {"business: a tie root above the shared folder, the shortcut renamed and moved",
+         {ownRoot,
+          {"d0", "w", "Work", "dir", "'r'"},
+          {"d0", "s", "Team", "remote", "'w'", "'d1', 'f'"},
+          {"d1", "p", "root", "root", "NULL"},
+          {"d1", "f", "Shared", "dir", "'p'"},
+          report},
+         "Work/Team/report.docx",
+         "Work/Team"},
+        {"personal: the shared folder is the tie",
+         {ownRoot, {"d0", "s", "Shared", "remote", "'r'", "'d1', 'f'"}, {"d1", "f", "Shared", "dir", "NULL"}, report},
+         "Shared/report.docx",
+         "Shared"},
+        {"a document library with no shortcut row",
+         {ownRoot, {"d1", "f", "Library", "root", "NULL"}, report},
+         "Library/report.docx",
+         "Library"},
+        {"a document library moved into one of our folders",
+         {ownRoot,
+          {"d0", "w", "Work", "dir", "'r'"},
+          {"d1", "f", "Library", "root", "NULL", "NULL, NULL", "'d0', 'w'"},
+          report},
+         "Work/Library/report.docx",
+         "Work/Library"},
+    };
+    for (const Layout& layout : layouts) {
+        const TestTree tree;
+        {
+            Database items(tree.path("items.sqlite3"));
+            ASSERT_EQ(items.run("CREATE TABLE item(driveId TEXT, id TEXT, name TEXT, type TEXT, mtime TEXT, parentId "
+                                "TEXT, remoteDriveId TEXT, remoteId TEXT, relocDriveId TEXT, relocParentId TEXT)"),
+                      SQLITE_OK);
+            for (const Row& row : layout.rows)
+                ASSERT_EQ(items.run(std::string("INSERT INTO item VALUES('") + row.drive + "', '" + row.id + "', '" +
+                                    row.name + "', '" + row.type + "', '2024-05-01T10:20:30Z', " + row.parent + ", " +
+                                    row.remote + ", " + row.relocated + ")"),
+                          SQLITE_OK);
+        }
+        const auto journal = JournalRead::oneDrive(tree.path("items.sqlite3"));
+        ASSERT_TRUE(journal) << layout.what;
+        const JournalEntry* file = journal->find(layout.expected);
+        EXPECT_TRUE(file && !file->directory) << layout.what;
+        EXPECT_FALSE(journal->find("report.docx")) << layout.what;
+        const JournalEntry* folder = journal->find(layout.folder);
+        EXPECT_TRUE(folder && folder->directory) << layout.what;
+    }
+}
+
 TEST(RcloneCache, DirtyEntriesWaitAndTheRestIsOnlyInTheCloud)
 {
     const TestTree tree{{{"mount/a/changed.txt", Node::file(1)},
