@@ -242,18 +242,28 @@ std::optional<SyncJournal> loadNextcloud(sqlite3* db, Budget& budget)
         const std::string_view path = textOf(row, 0);
         if (!usablePath(path) || !(withinBudget = withinBudget && budget.hold(path.size() + sizeof(JournalEntry) + 24)))
             return;
+        // The client's ItemType: 0 a file, 1 a soft link, 2 a folder, 3 an item it skips, 4 an
+        // online-only file, 5 one being downloaded.
         const std::int64_t type = sqlite3_column_int64(row, 3);
-        // 0 a file, 2 a folder, 4 an online-only file, 5 one being downloaded.
         journal.add(path, JournalEntry{sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2), type == 2,
-                                       type == 4 || type == 5, false});
+                                       type == 4 || type == 5, false, type == 1 || type == 3});
     });
     if (!read || !withinBudget)
         return std::nullopt;
-    // Uploads under way; older journals may lack the table, which is no error.
-    if (const Statement uploads = prepare(db, "SELECT path FROM uploadinfo")) {
+    // Uploads under way, and those that have failed; older journals may lack the table (no
+    // error) or its error count.
+    Statement uploads = prepare(db, "SELECT path, errorcount, modtime FROM uploadinfo");
+    const bool counted = uploads != nullptr;
+    if (!uploads)
+        uploads = prepare(db, "SELECT path FROM uploadinfo");
+    if (uploads) {
         const bool readUploads = eachRow(uploads.get(), [&](sqlite3_stmt* row) {
             const std::string_view path = textOf(row, 0);
-            if (usablePath(path) && (withinBudget = withinBudget && budget.hold(path.size() + 32)))
+            if (!usablePath(path) || !(withinBudget = withinBudget && budget.hold(2 * path.size() + 64)))
+                return;
+            if (counted && sqlite3_column_int64(row, 1) > 0)
+                journal.addFailingUpload(path, std::max<std::int64_t>(sqlite3_column_int64(row, 2), 0));
+            else
                 journal.markUploading(path);
         });
         if (!readUploads || !withinBudget)

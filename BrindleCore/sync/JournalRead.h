@@ -26,7 +26,8 @@
 namespace brindle::JournalRead {
 
 // A Nextcloud or ownCloud sync journal: its "metadata" rows, and "uploadinfo" for uploads
-// under way. Online-only placeholders keep the size of the file they stand for.
+// under way (an error count above 0 makes one a failing upload). Online-only placeholders
+// keep the size of the file they stand for.
 std::optional<SyncJournal> nextcloud(const std::string& databasePath);
 
 // The OneDrive client's item database: the paths are built by following each item's parent

@@ -324,6 +324,58 @@ TEST(NextcloudJournal, AnAttributePlaceholderIsOnlyInTheCloud)
     EXPECT_EQ(placeOf(*sync.facts, tree.path("Cloud/kept.txt")), Place::both);
 }
 
+// nextcloud/desktop src/csync/csync.h, enum ItemType: 0 ItemTypeFile, 1 ItemTypeSoftLink,
+// 2 ItemTypeDirectory, 3 ItemTypeSkip. src/common/syncjournaldb.cpp, table uploadinfo: its
+// errorcount rises with each failed try and a successful chunk resets it (propagateupload*.cpp);
+// its modtime is the file's modification time as the upload began (pi._modtime = _item->_modtime).
+TEST(NextcloudJournal, LinksAndSkippedItemsAreNotSyncedAndUploadsFailingForADayAreCounted)
+{
+    const auto daysAgo = [](int days) { return std::chrono::hours(24 * days); };
+    const TestTree tree{{{"Cloud/file.txt", Node::file(4)},
+                         {"Cloud/link.txt", Node::file(4)},
+                         {"Cloud/skipped.txt", Node::file(4)},
+                         {"Cloud/failing.txt", Node::file(4)},
+                         {"Cloud/failingToday.txt", Node::file(4)},
+                         {"Cloud/failingUndated.txt", Node::file(4).modifiedAgo(daysAgo(3))},
+                         {"Cloud/underWay.txt", Node::file(4).modifiedAgo(daysAgo(3))},
+                         {"Elsewhere/failing.txt", Node::file(4)}}};
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::seconds>(tree.now().time_since_epoch()).count();
+    const auto upload = [](const std::string& path, int errors, std::int64_t modified) {
+        return "INSERT INTO uploadinfo(path, errorcount, modtime) VALUES('" + path + "', " + std::to_string(errors) +
+               ", " + std::to_string(modified) + ");";
+    };
+    {
+        Database client(tree.path("Cloud/.sync_0123456789ab.db"));
+        ASSERT_EQ(client.run(nextcloudSchema), SQLITE_OK);
+        std::string rows;
+        for (const auto& [name, type] : std::vector<std::pair<std::string, int>>{
+                 {"file.txt", 0}, {"link.txt", 1}, {"skipped.txt", 3}, {"failing.txt", 0}})
+            rows += row(name, mtimeOf(tree.path("Cloud/" + name)), 4, type);
+        ASSERT_EQ(client.run(rows + upload("failing.txt", 3, now - 2 * 86'400) +
+                             upload("failingToday.txt", 2, now - 3600) + upload("failingUndated.txt", 1, 0) +
+                             upload("underWay.txt", 0, now - 3 * 86'400) + upload("gone.txt", 5, now - 3 * 86'400) +
+                             upload("../Elsewhere/failing.txt", 5, now - 3 * 86'400)),
+                  SQLITE_OK);
+    }
+    writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Cloud") + "\n");
+    CheckRequest request;
+    request.folders = {{"Cloud", tree.path("Cloud")}, {"Elsewhere", tree.path("Elsewhere")}};
+    request.now = Instant{tree.now()};
+    const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
+    ASSERT_TRUE(sync.facts);
+    const std::vector<std::pair<std::string, Place>> expected{
+        {"file.txt", Place::both},       {"link.txt", Place::onlyHere},        {"skipped.txt", Place::onlyHere},
+        {"failing.txt", Place::waiting}, {"failingToday.txt", Place::waiting}, {"underWay.txt", Place::waiting}};
+    for (const auto& [name, place] : expected)
+        EXPECT_EQ(placeOf(*sync.facts, tree.path("Cloud/" + name)), place) << name;
+    EXPECT_EQ(request.failingUploads, 2) << "failing.txt and failingUndated.txt";
+
+    request.clock = [] { return Instant{}; };
+    CheckObserver observer;
+    const CheckResult result = Check::run(request, observer).result;
+    EXPECT_EQ(result.failingUploads, 2);
+}
+
 // The OneDrive client's item table, in Debian 12's layout (no size) and a newer one.
 class OneDriveItems : public ::testing::TestWithParam<bool> {};
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutSize, OneDriveItems, ::testing::Bool());
