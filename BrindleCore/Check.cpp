@@ -196,6 +196,8 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result.backupSetups = request.setups;
     if (!request.unreadableJournals.empty())
         outcome.result.unreadableJournals = request.unreadableJournals;
+    if (request.failingUploads > 0)
+        outcome.result.failingUploads = request.failingUploads;
     if (request.photoCatalogue) {
         std::vector<std::pair<std::string, std::string>> opened;
         for (const FolderTally& tally : outcome.result.folders)

@@ -65,6 +65,7 @@ struct CheckRequest {
     std::optional<std::string> cloudClient;        // its name, for the texts
     const ICloudFactsSource* cloudFacts = nullptr; // not owned
     std::vector<std::string> unreadableJournals;   // CheckResult::unreadableJournals
+    std::int64_t failingUploads = 0;               // CheckResult::failingUploads
     // The photo manager's catalogue; the result tells which folder that opened holds it.
     std::optional<PhotoCatalogue> photoCatalogue;
     std::function<Instant()> clock = clockNow; // read once more, at the end

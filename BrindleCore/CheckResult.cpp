@@ -89,6 +89,7 @@ JsonOut encode(const CheckResult& result)
     }
     putOptional(json, "leftOut", result.leftOut);
     putOptional(json, "unreadableJournals", result.unreadableJournals);
+    putOptional(json, "failingUploads", result.failingUploads);
     if (result.photoCatalogue)
         json["photoCatalogue"] = encode(*result.photoCatalogue);
     return json;
@@ -114,6 +115,7 @@ std::optional<CheckResult> decodeCheckResult(const JsonIn& value)
     result.backupSetups = in.optionalArray<BackupSetup>("backupSetups", decodeBackupSetup);
     result.leftOut = in.optionalArray<std::string>("leftOut", decodeString);
     result.unreadableJournals = in.optionalArray<std::string>("unreadableJournals", decodeString);
+    result.failingUploads = in.optionalCount("failingUploads");
     result.photoCatalogue = in.optionalRecord<PhotoCatalogue>("photoCatalogue", decodePhotoCatalogue);
     return in.ok() ? std::optional(std::move(result)) : std::nullopt;
 }

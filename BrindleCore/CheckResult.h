@@ -40,6 +40,9 @@ struct CheckResult {
     // Paths of the sync folders whose client's record could not be read; their files count as
     // only here. Absent when none.
     std::optional<std::vector<std::string>> unreadableJournals;
+    // How many files below the folders the sync client has failed to upload for more than a
+    // day; they count as waiting. Absent when none.
+    std::optional<std::int64_t> failingUploads;
     // Where the photo manager keeps its albums, tags and edits; absent when none was found.
     std::optional<PhotoCatalogue> photoCatalogue;
 

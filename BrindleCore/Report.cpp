@@ -114,6 +114,9 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             makeFinding(guide, "journalUnreadable", static_cast<std::int64_t>(names.size()),
                         {{"folders", Words::list(names)}, {"client", result.cloudClient.value_or("iCloud")}}, true));
     }
+    if (result.failingUploads && *result.failingUploads > 0)
+        findings.push_back(makeFinding(guide, "uploadsFailing", *result.failingUploads,
+                                       {{"client", result.cloudClient.value_or("iCloud")}}, true));
     // Whose word the backup sent over the network is; said beside a drive's backups too.
     const auto remoteRecord = [&] {
         return makeFinding(guide, "remoteBackup", 0,

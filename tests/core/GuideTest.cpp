@@ -141,6 +141,7 @@ const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
     {"leftOut", {"folders", "tool"}},
     {"futureBackup", {"drive", "date"}},
     {"journalUnreadable", {"client", "folders"}},
+    {"uploadsFailing", {"client"}},
     {"remoteBackup", {"tool", "folders", "target", "when"}},
     {"remoteUnseen", {"tool", "target"}},
     {"remoteBackupOld", {"tool", "target", "when"}},

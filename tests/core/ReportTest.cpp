@@ -26,14 +26,14 @@ Guide echoGuide()
     for (const char* key : {"noFolders", "noFiles", "noBackup", "notInICloud", "iCloudAfterBackup", "iCloudClause",
                             "onlyWaiting", "allTwoCopies", "cantTellAll", "changedSince", "nothingChanged"})
         guide.answers[key] = echo(key);
-    for (const char* id : {"cantOpen",        "cantReadAll",    "driveNotChosen",
-                           "noBackup",        "onlyHere",       "cantHoldTimeMachine",
-                           "driveAway",       "backupOld",      "changedSinceBackup",
-                           "onlyICloud",      "notEncrypted",   "waitingLong",
-                           "cantTell",        "photos",         "sameDisk",
-                           "leftOut",         "futureBackup",   "journalUnreadable",
-                           "noBackupOnDrive", "searchStopped",  "remoteBackup",
-                           "remoteUnseen",    "remoteBackupOld"})
+    for (const char* id : {"cantOpen",        "cantReadAll",     "driveNotChosen",
+                           "noBackup",        "onlyHere",        "cantHoldTimeMachine",
+                           "driveAway",       "backupOld",       "changedSinceBackup",
+                           "onlyICloud",      "notEncrypted",    "waitingLong",
+                           "cantTell",        "photos",          "sameDisk",
+                           "leftOut",         "futureBackup",    "journalUnreadable",
+                           "noBackupOnDrive", "searchStopped",   "remoteBackup",
+                           "remoteUnseen",    "remoteBackupOld", "uploadsFailing"})
         guide.findings.push_back(
             {id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
@@ -257,6 +257,12 @@ TEST(Report, AnswersAndFindingsInOrder)
                      journals,
                      "noBackup:one(1|||1 MB|||)",
                      {"journalUnreadable!", "noBackup!", "onlyHere!", "photos"}});
+    CheckResult failing = result({folder("Docs", {{Place::onlyHere, 1}})});
+    failing.failingUploads = 2;
+    cases.push_back({"uploads that have failed for a day",
+                     failing,
+                     "noBackup:one(1|||1 MB|||)",
+                     {"uploadsFailing!", "noBackup!", "onlyHere!", "photos"}});
     CheckResult unreadable = result({folder("Docs", {{Place::onlyHere, 1}})});
     unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
     cases.push_back({"folders that did not open",
