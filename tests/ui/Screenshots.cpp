@@ -120,6 +120,17 @@ std::optional<CheckResult> pikaToBorgBase(Instant now)
     return result;
 }
 
+// Back In Time backs up the drive's folders but leaves out Documents/Cache and every .iso file.
+std::optional<CheckResult> backInTimeLeavesOut(Instant)
+{
+    CheckResult result = linuxDrive("Back In Time", false);
+    BackupSetup profile{"Back In Time", "/media/you/Backup"};
+    profile.excluded = {"~/Documents/Cache", "*.iso"};
+    result.backupSetups = std::vector{profile};
+    result.leftOutInside = profile.excluded;
+    return result;
+}
+
 // The Photos guide sheet, over the window.
 QWidget* photosGuide(MainWindow& window, AppModel& model)
 {
@@ -218,6 +229,7 @@ const std::vector<Scene>& scenes()
          [](Instant) -> std::optional<CheckResult> { return linuxDrive("borg", false); }},
         {"drive-setup-not-chosen", {}, Section{Kind::backupDrive}, {}, dejaDupSetUp},
         {"remote-overview", {}, Section{Kind::overview}, {}, pikaToBorgBase},
+        {"overview-left-out", {}, Section{Kind::overview}, {}, backInTimeLeavesOut},
         {"remote-drive", {}, Section{Kind::backupDrive}, {}, pikaToBorgBase},
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
