@@ -185,6 +185,14 @@ QWidget* manyFoldersChecked(MainWindow& window, AppModel& model)
     return &window;
 }
 
+// The screen scrolled to its end, where the findings are.
+QWidget* scrolledToEnd(MainWindow& window, AppModel&)
+{
+    if (auto* screen = qobject_cast<QScrollArea*>(window.placeScreen()))
+        screen->verticalScrollBar()->setValue(screen->verticalScrollBar()->maximum());
+    return &window;
+}
+
 // The list of files with no second copy, after a check that found every file backed up.
 QWidget* everyFileBackedUp(MainWindow& window, AppModel& model)
 {
@@ -229,7 +237,7 @@ const std::vector<Scene>& scenes()
          [](Instant) -> std::optional<CheckResult> { return linuxDrive("borg", false); }},
         {"drive-setup-not-chosen", {}, Section{Kind::backupDrive}, {}, dejaDupSetUp},
         {"remote-overview", {}, Section{Kind::overview}, {}, pikaToBorgBase},
-        {"overview-left-out", {}, Section{Kind::overview}, {}, backInTimeLeavesOut},
+        {"overview-left-out", {}, Section{Kind::overview}, scrolledToEnd, backInTimeLeavesOut},
         {"remote-drive", {}, Section{Kind::backupDrive}, {}, pikaToBorgBase},
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
