@@ -43,8 +43,10 @@ struct CheckFolder {
     // The backups leave it out: with a backup date known, every file only here counts as
     // changed since the backup.
     bool leftOut = false;
-    // What the backups leave out inside it (set by Check::run); null for nothing.
+    // What the backups leave out inside it (set by Check::run); null for nothing. The rules
+    // behind it, as the tool states them: folders inside it, and name patterns.
     std::shared_ptr<const Exclusions> exclusions{};
+    std::vector<std::string> leftOutInside{};
     // Where not the drive's backup counts for it: the cut-off of the backup that does (set by
     // Check::run from a remote set-up's record).
     std::optional<Instant> cutOff{};

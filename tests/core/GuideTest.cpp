@@ -139,6 +139,7 @@ const std::vector<std::pair<std::string, std::set<std::string>>> findingKeys{
     {"photoCatalogueKept", {"manager", "where", "folder"}},
     {"sameDisk", {"folders", "tool"}},
     {"leftOut", {"folders", "tool"}},
+    {"leftOutInside", {"folders", "tool"}},
     {"futureBackup", {"drive", "date"}},
     {"journalUnreadable", {"client", "folders"}},
     {"uploadsFailing", {"client"}},
