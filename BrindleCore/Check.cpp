@@ -3,6 +3,7 @@
 #include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Descriptor.h"
 #include "BrindleCore/Drive.h"
+#include "BrindleCore/LeftOutItems.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/RemoteBackups.h"
 #include "BrindleCore/Scanner.h"
@@ -76,10 +77,8 @@ std::vector<std::string> leftOutByAll(const std::vector<BackupSetup>& making)
     std::vector<std::string> rules;
     if (making.empty())
         return rules;
-    for (std::string rule : making.front().excluded) {
-        for (const std::string_view contents : {"/**", "/*"})
-            if (rule.size() > contents.size() && rule.ends_with(contents))
-                rule.resize(rule.size() - contents.size());
+    for (const std::string& stated : making.front().excluded) {
+        std::string rule = LeftOutItems::folderOfRule(stated);
         const bool everywhere = std::all_of(making.begin() + 1, making.end(), [&](const BackupSetup& setup) {
             return std::find(setup.excluded.begin(), setup.excluded.end(), rule) != setup.excluded.end();
         });
@@ -89,13 +88,24 @@ std::vector<std::string> leftOutByAll(const std::vector<BackupSetup>& making)
     return rules;
 }
 
-std::shared_ptr<const Exclusions> exclusionsInside(const std::string& folder, const std::vector<std::string>& rules)
+// Leaves out of `folder` (at `path`) what `rules` name inside it: name patterns, and folders
+// by their paths (a path pattern is not applied, so it is not named either).
+void leaveOutInside(CheckFolder& folder, const std::string& path, const std::vector<std::string>& rules)
 {
+    folder.leftOutInside.clear();
     std::vector<std::string> inside, names;
-    for (const std::string& rule : rules)
-        (rule.find('/') == std::string::npos ? names : inside).push_back(rule);
-    auto exclusions = std::make_shared<const Exclusions>(folder, inside, names);
-    return exclusions->empty() ? nullptr : exclusions;
+    for (const std::string& rule : rules) {
+        if (rule.find('/') == std::string::npos)
+            names.push_back(rule);
+        else if (rule.size() > path.size() + 1 && rule.starts_with(path) && rule[path.size()] == '/' &&
+                 rule.find_first_of("*?[\\") == std::string::npos)
+            inside.push_back(rule);
+        else
+            continue;
+        folder.leftOutInside.push_back(rule);
+    }
+    auto exclusions = std::make_shared<const Exclusions>(path, inside, names);
+    folder.exclusions = exclusions->empty() ? nullptr : std::move(exclusions);
 }
 // A remote set-up's record counts for a folder it takes where it is newer than the drive's
 // backup or the drive's tools leave the folder out. When records count and no drive's backup
@@ -114,7 +124,7 @@ void takeRemoteRecords(std::vector<CheckFolder>& folders, const std::vector<Back
             continue;
         folder.cutOff = moment;
         folder.leftOut = false;
-        folder.exclusions = exclusionsInside(path, leftOutByAll({*remote}));
+        leaveOutInside(folder, path, leftOutByAll({*remote}));
         any = true;
     }
     if (any && !driveCutOff)
@@ -180,7 +190,7 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
             const std::string path = withoutTrailingSlashes(folder.path);
             folder.leftOut = !BackupSetups::coveredByAny(making, path);
             if (!folder.leftOut && !rules.empty())
-                folder.exclusions = exclusionsInside(path, rules);
+                leaveOutInside(folder, path, rules);
         }
     }
     if (request.setups)
@@ -196,6 +206,8 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
     outcome.result.backupSetups = request.setups;
     if (!request.unreadableJournals.empty())
         outcome.result.unreadableJournals = request.unreadableJournals;
+    if (request.failingUploads > 0)
+        outcome.result.failingUploads = request.failingUploads;
     if (request.photoCatalogue) {
         std::vector<std::pair<std::string, std::string>> opened;
         for (const FolderTally& tally : outcome.result.folders)
@@ -203,13 +215,22 @@ CheckOutcome Check::run(const CheckRequest& request, CheckObserver& observer, st
         outcome.result.photoCatalogue = PhotoCatalogues::placed(*request.photoCatalogue, opened);
     }
     // Only folders that opened are told: the others are named as unreadable.
-    std::vector<std::string> leftOut;
+    std::vector<std::string> leftOut, leftOutInside;
     for (const FolderTally& tally : outcome.result.folders)
-        if (std::any_of(folders.begin(), folders.end(),
-                        [&](const CheckFolder& folder) { return folder.leftOut && folder.path == tally.path; }))
-            leftOut.push_back(tally.name);
+        for (const CheckFolder& folder : folders) {
+            if (folder.path != tally.path)
+                continue;
+            if (folder.leftOut)
+                leftOut.push_back(tally.name);
+            for (const std::string& rule : folder.leftOutInside)
+                if (std::find(leftOutInside.begin(), leftOutInside.end(), rule) == leftOutInside.end())
+                    leftOutInside.push_back(rule);
+            break;
+        }
     if (!leftOut.empty())
         outcome.result.leftOut = std::move(leftOut);
+    if (!leftOutInside.empty())
+        outcome.result.leftOutInside = std::move(leftOutInside);
     // A remembered drive's file system is stale: it is compared only while connected.
     if (outcome.result.drive && outcome.result.drive->connected)
         outcome.result.onBackupDisk = Drive::foldersOnDisk(*outcome.result.drive, outcome.result.folders);

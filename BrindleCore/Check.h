@@ -43,8 +43,10 @@ struct CheckFolder {
     // The backups leave it out: with a backup date known, every file only here counts as
     // changed since the backup.
     bool leftOut = false;
-    // What the backups leave out inside it (set by Check::run); null for nothing.
+    // What the backups leave out inside it (set by Check::run); null for nothing. The rules
+    // behind it, as the tool states them: folders inside it, and name patterns.
     std::shared_ptr<const Exclusions> exclusions{};
+    std::vector<std::string> leftOutInside{};
     // Where not the drive's backup counts for it: the cut-off of the backup that does (set by
     // Check::run from a remote set-up's record).
     std::optional<Instant> cutOff{};
@@ -65,6 +67,7 @@ struct CheckRequest {
     std::optional<std::string> cloudClient;        // its name, for the texts
     const ICloudFactsSource* cloudFacts = nullptr; // not owned
     std::vector<std::string> unreadableJournals;   // CheckResult::unreadableJournals
+    std::int64_t failingUploads = 0;               // CheckResult::failingUploads
     // The photo manager's catalogue; the result tells which folder that opened holds it.
     std::optional<PhotoCatalogue> photoCatalogue;
     std::function<Instant()> clock = clockNow; // read once more, at the end

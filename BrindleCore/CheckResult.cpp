@@ -88,7 +88,9 @@ JsonOut encode(const CheckResult& result)
         json["backupSetups"] = std::move(setups);
     }
     putOptional(json, "leftOut", result.leftOut);
+    putOptional(json, "leftOutInside", result.leftOutInside);
     putOptional(json, "unreadableJournals", result.unreadableJournals);
+    putOptional(json, "failingUploads", result.failingUploads);
     if (result.photoCatalogue)
         json["photoCatalogue"] = encode(*result.photoCatalogue);
     return json;
@@ -113,7 +115,9 @@ std::optional<CheckResult> decodeCheckResult(const JsonIn& value)
     result.cloudClient = in.optionalString("cloudClient");
     result.backupSetups = in.optionalArray<BackupSetup>("backupSetups", decodeBackupSetup);
     result.leftOut = in.optionalArray<std::string>("leftOut", decodeString);
+    result.leftOutInside = in.optionalArray<std::string>("leftOutInside", decodeString);
     result.unreadableJournals = in.optionalArray<std::string>("unreadableJournals", decodeString);
+    result.failingUploads = in.optionalCount("failingUploads");
     result.photoCatalogue = in.optionalRecord<PhotoCatalogue>("photoCatalogue", decodePhotoCatalogue);
     return in.ok() ? std::optional(std::move(result)) : std::nullopt;
 }

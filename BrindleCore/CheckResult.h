@@ -37,9 +37,16 @@ struct CheckResult {
     // Names of the folders that the tool of the newest backup does not take; their files only
     // here all count as changed since the backup. Absent when none, or when it cannot be told.
     std::optional<std::vector<std::string>> leftOut;
+    // What that tool leaves out inside the folders it takes, whose files all count as changed
+    // since the backup: folders inside them by absolute path, and name patterns
+    // (LeftOutItems.h words them). Absent when none.
+    std::optional<std::vector<std::string>> leftOutInside;
     // Paths of the sync folders whose client's record could not be read; their files count as
     // only here. Absent when none.
     std::optional<std::vector<std::string>> unreadableJournals;
+    // How many files below the folders the sync client has failed to upload for more than a
+    // day; they count as waiting. Absent when none.
+    std::optional<std::int64_t> failingUploads;
     // Where the photo manager keeps its albums, tags and edits; absent when none was found.
     std::optional<PhotoCatalogue> photoCatalogue;
 

@@ -1,6 +1,7 @@
 #include "BrindleCore/Report.h"
 
 #include "BrindleCore/BackupTools.h"
+#include "BrindleCore/LeftOutItems.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/RemoteBackups.h"
 #include "BrindleCore/Translation.h"
@@ -115,6 +116,24 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             makeFinding(guide, "journalUnreadable", static_cast<std::int64_t>(names.size()),
                         {{"folders", Words::list(names)}, {"client", result.cloudClient.value_or("iCloud")}}, true));
     }
+    if (result.failingUploads && *result.failingUploads > 0)
+        findings.push_back(makeFinding(guide, "uploadsFailing", *result.failingUploads,
+                                       {{"client", result.cloudClient.value_or("iCloud")}}, true));
+    // What the backups leave out: whole folders alone, or with what is left out inside the
+    // folders taken, named with the tool.
+    const auto leftOutFinding = [&](const std::string& tool) -> std::optional<Finding> {
+        const std::vector<std::string> wholly = result.leftOut.value_or(std::vector<std::string>{});
+        const auto items = LeftOutItems::worded(
+            result.folders, result.leftOutInside.value_or(std::vector<std::string>{}), [&](const FolderTally& folder) {
+                return std::find(wholly.begin(), wholly.end(), folder.name) == wholly.end();
+            });
+        if (items.empty())
+            return std::nullopt;
+        const bool inside = items.size() > wholly.size();
+        const PhraseValues values{{"folders", Words::list(inside ? items : wholly)}, {"tool", tool}};
+        return makeFinding(guide, inside ? "leftOutInside" : "leftOut",
+                           static_cast<std::int64_t>(inside ? items.size() : wholly.size()), values, true);
+    };
     // Whose word the backup sent over the network is; said beside a drive's backups too.
     const auto remoteRecord = [&] {
         return makeFinding(guide, "remoteBackup", 0,
@@ -140,10 +159,8 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
                         {{"tool", remote->tool}, {"target", target}, {"when", when(*remote->lastBackup, true)}}, true));
                 if (total.changedSinceBackup && *total.changedSinceBackup >= 1)
                     findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
-                if (result.leftOut && !result.leftOut->empty())
-                    findings.push_back(makeFinding(guide, "leftOut", static_cast<std::int64_t>(result.leftOut->size()),
-                                                   {{"folders", Words::list(*result.leftOut)}, {"tool", remote->tool}},
-                                                   true));
+                if (auto finding = leftOutFinding(remote->tool))
+                    findings.push_back(std::move(*finding));
             } else {
                 findings.push_back(
                     makeFinding(guide, "remoteUnseen", 0, {{"tool", remote->tool}, {"target", target}}, false));
@@ -195,12 +212,11 @@ Report::Report(const CheckResult& result, const Guide& guide, std::optional<Inst
             findings.push_back(makeFinding(guide, "backupOld", 0, {{"when", when(*lastBackup, true)}}, true));
         if (lastBackup && total.changedSinceBackup && *total.changedSinceBackup >= 1)
             findings.push_back(makeFinding(guide, "changedSinceBackup", changed, {}, true));
-        if (result.leftOut && !result.leftOut->empty()) {
+        {
             const auto makers = result.backupSetups ? BackupSetups::making(*result.backupSetups, tool.name)
                                                     : std::vector<BackupSetup>{};
-            const std::string maker = makers.empty() ? std::string(tool.name) : makers.front().tool;
-            findings.push_back(makeFinding(guide, "leftOut", static_cast<std::int64_t>(result.leftOut->size()),
-                                           {{"folders", Words::list(*result.leftOut)}, {"tool", maker}}, true));
+            if (auto finding = leftOutFinding(makers.empty() ? std::string(tool.name) : makers.front().tool))
+                findings.push_back(std::move(*finding));
         }
         // A drive is chosen, so "no backup drive is chosen" would be false; a search cut short
         // by its limits found nothing yet, which is not "no backups".

@@ -11,8 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const auto journal = brindle::JournalRead::nextcloud(brindle::fuzz::journalFile(data, size));
-    // Every row is a path of the file's own bytes, or a column's default set in its schema.
-    if (journal && journal->size() > size)
+    // Every row, and every failing upload, is a path of the file's own bytes, or a column's
+    // default set in its schema.
+    if (journal && (journal->size() > size || journal->failingUploads().size() > size))
         std::abort();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "Brindle/cli/Terminal.h"
 #include "BrindleCore/BackupTools.h"
 #include "BrindleCore/Drive.h"
+#include "BrindleCore/LeftOutItems.h"
 #include "BrindleCore/Paths.h"
 #include "BrindleCore/Translation.h"
 #include "BrindleCore/Words.h"
@@ -191,30 +192,12 @@ std::string setupLines(const CheckResult& result)
         if (setup.lastBackup)
             text += fill(translated("terminal: brindle check, backup tools", ", last backup {date}"),
                          {{"date", formatISO8601(*setup.lastBackup)}});
-        std::vector<std::string> leftOut;
-        for (const FolderTally& folder : result.folders) {
-            const std::string path = withoutTrailingSlashes(folder.path);
-            if (!BackupSetups::covers(setup, path)) {
-                leftOut.push_back(printable(folder.name));
-                continue;
-            }
-            // What it leaves out inside a folder it takes.
-            for (const std::string& rule : setup.excluded)
-                if (rule.size() > path.size() + 1 && rule.starts_with(path) && rule[path.size()] == '/')
-                    leftOut.push_back(printable(folder.name + rule.substr(path.size())));
-        }
-        for (const std::string& rule : setup.excluded)
-            if (rule.find('/') == std::string::npos && !result.folders.empty())
-                leftOut.push_back(
-                    rule.size() > 2 && rule.starts_with("*.") && rule.find_first_of("*?[", 1) == std::string::npos
-                        // TRANSLATORS: {extension} is a file name's ending, such as .tmp.
-                        ? fill(translated("terminal: brindle check, backup tools", "every {extension} file"),
-                               {{"extension", printable(rule.substr(1))}})
-                        : fill(translated("terminal: brindle check, backup tools", "every \u201c{pattern}\u201d"),
-                               {{"pattern", printable(rule)}}));
+        const auto leftOut = LeftOutItems::worded(result.folders, setup.excluded, [&](const FolderTally& folder) {
+            return BackupSetups::covers(setup, withoutTrailingSlashes(folder.path));
+        });
         text += leftOut.empty() ? std::string()
                                 : fill(translated("terminal: brindle check, backup tools", "; leaves out {list}"),
-                                       {{"list", Words::list(leftOut)}});
+                                       {{"list", printable(Words::list(leftOut))}});
         text += "\n";
     }
     return text;

@@ -242,18 +242,28 @@ std::optional<SyncJournal> loadNextcloud(sqlite3* db, Budget& budget)
         const std::string_view path = textOf(row, 0);
         if (!usablePath(path) || !(withinBudget = withinBudget && budget.hold(path.size() + sizeof(JournalEntry) + 24)))
             return;
+        // The client's ItemType: 0 a file, 1 a soft link, 2 a folder, 3 an item it skips, 4 an
+        // online-only file, 5 one being downloaded.
         const std::int64_t type = sqlite3_column_int64(row, 3);
-        // 0 a file, 2 a folder, 4 an online-only file, 5 one being downloaded.
         journal.add(path, JournalEntry{sqlite3_column_int64(row, 1), sqlite3_column_int64(row, 2), type == 2,
-                                       type == 4 || type == 5, false});
+                                       type == 4 || type == 5, false, type == 1 || type == 3});
     });
     if (!read || !withinBudget)
         return std::nullopt;
-    // Uploads under way; older journals may lack the table, which is no error.
-    if (const Statement uploads = prepare(db, "SELECT path FROM uploadinfo")) {
+    // Uploads under way, and those that have failed; older journals may lack the table (no
+    // error) or its error count.
+    Statement uploads = prepare(db, "SELECT path, errorcount, modtime FROM uploadinfo");
+    const bool counted = uploads != nullptr;
+    if (!uploads)
+        uploads = prepare(db, "SELECT path FROM uploadinfo");
+    if (uploads) {
         const bool readUploads = eachRow(uploads.get(), [&](sqlite3_stmt* row) {
             const std::string_view path = textOf(row, 0);
-            if (usablePath(path) && (withinBudget = withinBudget && budget.hold(path.size() + 32)))
+            if (!usablePath(path) || !(withinBudget = withinBudget && budget.hold(2 * path.size() + 64)))
+                return;
+            if (counted && sqlite3_column_int64(row, 1) > 0)
+                journal.addFailingUpload(path, std::max<std::int64_t>(sqlite3_column_int64(row, 2), 0));
+            else
                 journal.markUploading(path);
         });
         if (!readUploads || !withinBudget)
@@ -267,10 +277,16 @@ struct OneDriveItem {
     std::string drive;
     std::string id;
     std::string name;
-    std::string parent; // empty for a root
+    std::string parent; // empty for a row without a parent
     bool directory = false;
     std::optional<std::int64_t> modified;
     std::int64_t size = -1;
+    // For a shortcut to a folder shared from another drive (type "remote"): that folder.
+    std::string remoteDrive;
+    std::string remoteId;
+    // For a shared folder's top that the owner moved into one of our folders: that folder.
+    std::string relocatedDrive;
+    std::string relocatedParent;
 };
 
 // A size stored as a number or as its digits; -1 when it is neither.
@@ -284,20 +300,46 @@ std::int64_t sizeOf(sqlite3_stmt* row, int column)
     return error == std::errc() && end == text.data() + text.size() && size >= 0 ? size : -1;
 }
 
-bool hasSize(sqlite3* db)
+// Which of the optional columns the item table has; older layouts lack some.
+struct OneDriveColumns {
+    bool size = false;
+    bool remote = false;
+    bool relocated = false;
+};
+
+OneDriveColumns columnsOf(sqlite3* db)
 {
+    OneDriveColumns has;
     const Statement columns = prepare(db, "SELECT name FROM pragma_table_info('item')");
     if (!columns)
-        return false;
-    bool found = false;
-    eachRow(columns.get(), [&](sqlite3_stmt* row) { found = found || textOf(row, 0) == "size"; });
-    return found;
+        return has;
+    bool remoteDrive = false, remoteId = false, relocatedDrive = false, relocatedParent = false;
+    eachRow(columns.get(), [&](sqlite3_stmt* row) {
+        const std::string_view name = textOf(row, 0);
+        has.size = has.size || name == "size";
+        remoteDrive = remoteDrive || name == "remoteDriveId";
+        remoteId = remoteId || name == "remoteId";
+        relocatedDrive = relocatedDrive || name == "relocDriveId";
+        relocatedParent = relocatedParent || name == "relocParentId";
+    });
+    has.remote = remoteDrive && remoteId;
+    has.relocated = relocatedDrive && relocatedParent;
+    return has;
 }
 
-// The path of every item below its root, or nullopt where the chain is broken or loops.
+// The path of every item below the sync folder, or nullopt where the chain is broken or loops.
+//
+// The client's own rules: the drive's root is a parentless row named "root" and is the sync
+// folder itself. A folder shared from another drive sits in our drive as a row of type
+// "remote" (named as we named the shortcut) that points at the shared folder's row in the
+// other drive; that row stands for the same folder, and whatever lies below it lies below
+// the shortcut. A parentless row with another name (a shared folder or document library
+// whose shortcut row is missing) is a folder of that name at the top, or in the folder the
+// row's relocation names.
 std::vector<std::optional<std::string>> oneDrivePaths(const std::vector<OneDriveItem>& items)
 {
     std::unordered_map<std::string, std::size_t> byKey;
+    std::unordered_map<std::string, std::size_t> shortcuts; // by the key of the folder they stand for
     byKey.reserve(items.size());
     const auto key = [](std::string_view drive, std::string_view id) {
         std::string joined(drive);
@@ -305,8 +347,40 @@ std::vector<std::optional<std::string>> oneDrivePaths(const std::vector<OneDrive
         joined += id;
         return joined;
     };
-    for (std::size_t i = 0; i < items.size(); ++i)
+    for (std::size_t i = 0; i < items.size(); ++i) {
         byKey.emplace(key(items[i].drive, items[i].id), i);
+        if (!items[i].remoteId.empty())
+            shortcuts.emplace(key(items[i].remoteDrive, items[i].remoteId), i);
+    }
+
+    // Each item's step up: the item whose path its own path extends, or a top of its own.
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    struct Step {
+        std::size_t up = none;
+        bool appendName = true;
+        bool top = false;    // its path is known without climbing
+        bool broken = false; // its parent is not in the table
+    };
+    std::vector<Step> steps(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const OneDriveItem& item = items[i];
+        Step& step = steps[i];
+        if (const auto shortcut = shortcuts.find(key(item.drive, item.id));
+            shortcut != shortcuts.end() && shortcut->second != i) {
+            step = {shortcut->second, false};
+        } else if (!item.parent.empty()) {
+            const auto parent = byKey.find(key(item.drive, item.parent));
+            step.up = parent == byKey.end() ? none : parent->second;
+            step.broken = parent == byKey.end();
+        } else if (const auto relocated = item.relocatedParent.empty()
+                                              ? byKey.end()
+                                              : byKey.find(key(item.relocatedDrive, item.relocatedParent));
+                   relocated != byKey.end()) {
+            step = {relocated->second, item.name != "root"};
+        } else {
+            step.top = true;
+        }
+    }
 
     enum class State : std::uint8_t { unknown, done, broken };
     std::vector<State> states(items.size(), State::unknown);
@@ -316,37 +390,41 @@ std::vector<std::optional<std::string>> oneDrivePaths(const std::vector<OneDrive
         chain.clear();
         std::size_t at = start;
         State end = State::broken;
-        // Climb until an item whose path is known, a root, or a break.
+        // Climb until an item whose path is known, a top, or a break.
         for (int depth = 0; depth <= limits::syncTreeDepth; ++depth) {
             if (states[at] != State::unknown) {
                 end = states[at];
                 break;
             }
-            chain.push_back(at);
-            if (items[at].parent.empty()) {
+            if (steps[at].top) {
                 states[at] = State::done;
-                paths[at] = std::string();
-                chain.pop_back();
+                paths[at] = items[at].name == "root" ? std::string() : items[at].name;
                 end = State::done;
+                if (items[at].name.find('/') != std::string::npos || paths[at]->size() > limits::syncPathBytes) {
+                    states[at] = end = State::broken;
+                    paths[at].reset();
+                }
                 break;
             }
-            const auto parent = byKey.find(key(items[at].drive, items[at].parent));
-            if (parent == byKey.end() || std::find(chain.begin(), chain.end(), parent->second) != chain.end())
+            chain.push_back(at);
+            const std::size_t up = steps[at].up;
+            if (steps[at].broken || std::find(chain.begin(), chain.end(), up) != chain.end())
                 break;
-            at = parent->second;
+            at = up;
         }
-        // Walk back down, each item's path from its parent's.
+        // Walk back down, each item's path from the one above it.
         for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
             const std::size_t index = *it;
             if (end == State::done) {
-                const std::size_t parent = byKey.find(key(items[index].drive, items[index].parent))->second;
-                const std::string& above = *paths[parent];
-                std::string path = above.empty() ? items[index].name : above + "/" + items[index].name;
-                if (path.size() > limits::syncPathBytes || items[index].name.empty() ||
-                    items[index].name.find('/') != std::string::npos) {
+                const std::string& above = *paths[steps[index].up];
+                const std::string& name = items[index].name;
+                if (!steps[index].appendName) {
+                    paths[index] = above;
+                } else if (name.empty() || name.find('/') != std::string::npos ||
+                           above.size() + 1 + name.size() > limits::syncPathBytes) {
                     end = State::broken;
                 } else {
-                    paths[index] = std::move(path);
+                    paths[index] = above.empty() ? name : above + "/" + name;
                 }
             }
             states[index] = end;
@@ -357,9 +435,13 @@ std::vector<std::optional<std::string>> oneDrivePaths(const std::vector<OneDrive
 
 std::optional<SyncJournal> loadOneDrive(sqlite3* db, Budget& budget)
 {
-    const bool sized = hasSize(db);
-    const Statement rows = prepare(db, sized ? "SELECT driveId, id, name, type, mtime, parentId, size FROM item"
-                                             : "SELECT driveId, id, name, type, mtime, parentId FROM item");
+    const OneDriveColumns has = columnsOf(db);
+    std::string query = "SELECT driveId, id, name, type, mtime, parentId";
+    query += has.size ? ", size" : ", NULL";
+    query += has.remote ? ", remoteDriveId, remoteId" : ", NULL, NULL";
+    query += has.relocated ? ", relocDriveId, relocParentId" : ", NULL, NULL";
+    query += " FROM item";
+    const Statement rows = prepare(db, query.c_str());
     if (!rows)
         return std::nullopt;
     std::vector<OneDriveItem> items;
@@ -367,22 +449,27 @@ std::optional<SyncJournal> loadOneDrive(sqlite3* db, Budget& budget)
     const bool read = eachRow(rows.get(), [&](sqlite3_stmt* row) {
         // The file holds each item's names and hashes and indexes them, which the items as read
         // here never outweigh; what is built from them later is in proportion.
-        withinBudget =
-            withinBudget &&
-            budget.hold(sizeof(OneDriveItem) +
-                        static_cast<std::size_t>(sqlite3_column_bytes(row, 0) + sqlite3_column_bytes(row, 1) +
-                                                 sqlite3_column_bytes(row, 2) + sqlite3_column_bytes(row, 5)));
+        std::size_t bytes = sizeof(OneDriveItem);
+        for (const int column : {0, 1, 2, 5, 7, 8, 9, 10})
+            bytes += static_cast<std::size_t>(sqlite3_column_bytes(row, column));
+        withinBudget = withinBudget && budget.hold(bytes);
         if (!withinBudget)
             return;
+        const std::string_view type = textOf(row, 3);
         OneDriveItem item{std::string(textOf(row, 0)),
                           std::string(textOf(row, 1)),
                           std::string(textOf(row, 2)),
                           std::string(textOf(row, 5)),
-                          textOf(row, 3) == "dir" || textOf(row, 3) == "root",
+                          type == "dir" || type == "root" || type == "remote",
                           isoSeconds(textOf(row, 4)),
-                          -1};
-        if (sized)
-            item.size = sizeOf(row, 6);
+                          has.size ? sizeOf(row, 6) : -1,
+                          std::string(textOf(row, 7)),
+                          std::string(textOf(row, 8)),
+                          std::string(textOf(row, 9)),
+                          std::string(textOf(row, 10))};
+        // Only a shortcut stands for another folder; other rows may carry these columns too.
+        if (type != "remote")
+            item.remoteId.clear();
         if (!item.id.empty())
             items.push_back(std::move(item));
     });

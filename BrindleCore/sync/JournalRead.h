@@ -26,11 +26,13 @@
 namespace brindle::JournalRead {
 
 // A Nextcloud or ownCloud sync journal: its "metadata" rows, and "uploadinfo" for uploads
-// under way. Online-only placeholders keep the size of the file they stand for.
+// under way (an error count above 0 makes one a failing upload). Online-only placeholders
+// keep the size of the file they stand for.
 std::optional<SyncJournal> nextcloud(const std::string& databasePath);
 
 // The OneDrive client's item database: the paths are built by following each item's parent
-// up to a root and are relative to the sync folder. Sizes are absent from older layouts.
+// up to a root and are relative to the sync folder; a folder shared from another drive lies
+// where its shortcut lies, under the shortcut's name. Sizes are absent from older layouts.
 std::optional<SyncJournal> oneDrive(const std::string& databasePath);
 
 // Seconds since 1970 of an ISO 8601 UTC time with or without a fraction of a second.

@@ -16,6 +16,7 @@ namespace brindle {
 namespace {
 const ICloudFacts inBoth{true, DownloadingStatus::current, true, false, false};
 const ICloudFacts waiting{true, DownloadingStatus::current, false, true, false};
+const ICloudFacts notSynced{false, std::nullopt, std::nullopt, std::nullopt, false};
 
 ICloudFacts onlyInCloud(std::optional<std::int64_t> size = std::nullopt, std::uint8_t suffix = 0)
 {
@@ -82,6 +83,8 @@ ICloudFacts SyncFacts::factsOf(const LoadedSyncFolder& loaded, std::string_view 
     case SyncClient::oneDrive:
         break;
     }
+    if (entry && entry->notSynced)
+        return notSynced;
     if (!entry || entry->uploading)
         return waiting;
     if (S_ISDIR(status.st_mode))
@@ -199,12 +202,45 @@ SyncSetup setup(const std::vector<SyncFolder>& folders, const std::vector<std::s
     return result;
 }
 
+std::int64_t longFailingUploads(const SyncFacts& facts, const std::vector<std::string>& checkedPaths, Instant now)
+{
+    std::vector<std::string> checked;
+    for (const std::string& path : checkedPaths)
+        if (auto resolved = canonical(path))
+            checked.push_back(std::move(*resolved));
+    const std::int64_t nowSeconds = std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
+    constexpr std::int64_t day = 24 * 60 * 60;
+    std::int64_t count = 0;
+    for (const LoadedSyncFolder& loaded : facts.folders()) {
+        for (const FailingUpload& upload : loaded.journal.failingUploads()) {
+            // A path that climbs out of the folder names some other file.
+            const std::string_view relative = upload.path;
+            if (relative == ".." || relative.starts_with("../") || relative.ends_with("/..") ||
+                relative.find("/../") != std::string_view::npos)
+                continue;
+            const std::string path =
+                loaded.folder.root == "/" ? "/" + upload.path : loaded.folder.root + "/" + upload.path;
+            if (std::none_of(checked.begin(), checked.end(),
+                             [&](const std::string& folder) { return isSameOrInside(path, folder); }))
+                continue;
+            struct stat status {};
+            if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+                continue;
+            const std::int64_t since = upload.modified > 0 ? upload.modified : status.st_mtim.tv_sec;
+            if (nowSeconds - since > day)
+                ++count;
+        }
+    }
+    return count;
+}
+
 SyncSetup forCheck(CheckRequest& request, const SyncLocations& where)
 {
     std::vector<std::string> paths;
     for (const CheckFolder& folder : request.folders)
         paths.push_back(folder.path);
     SyncSetup sync = setup(configured(where), paths);
+    request.failingUploads = sync.facts ? longFailingUploads(*sync.facts, paths, request.now) : 0;
     request.cloudFacts = sync.facts.get();
     request.iCloudDriveOn = sync.clientSetUp;
     request.cloudClient = sync.client;

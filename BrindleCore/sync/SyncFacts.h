@@ -4,7 +4,8 @@
 // folder is
 // - in both places when the client's row for it holds its modification time and size (the
 //   OneDrive client records no size in older versions: then the time alone decides);
-// - waiting when there is no row, the row differs, or an upload of it is under way;
+// - waiting when there is no row, the row differs, or an upload of it is under way or fails;
+// - only here when the client records it as a link or an item it skips, which it never uploads;
 // - only in the cloud when it is an online-only placeholder: a Nextcloud "name.nextcloud"
 //   (ownCloud "name.owncloud") file, whose real name drops the suffix and whose size is the
 //   recorded one; a file the journal records as online only; or, where the folder uses them,
@@ -86,6 +87,11 @@ SyncSetup setup(const std::vector<SyncFolder>& folders, const std::vector<std::s
 
 // `configured` and `setup` together, for the folders of a check; its facts go into the request.
 SyncSetup forCheck(CheckRequest& request, const SyncLocations& where);
+
+// How many files below `checkedPaths` the clients have failed to upload for more than a day
+// before `now`: failing uploads of files that still exist, dated by the modification time
+// the client recorded for the upload, or else by the file's own.
+std::int64_t longFailingUploads(const SyncFacts& facts, const std::vector<std::string>& checkedPaths, Instant now);
 
 // The dirty entries of an rclone cache's metadata folder, as a journal of waiting files.
 SyncJournal rcloneWaiting(const std::string& metaFolder);

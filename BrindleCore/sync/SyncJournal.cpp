@@ -45,6 +45,12 @@ void SyncJournal::add(std::string_view path, const JournalEntry& entry)
 
 void SyncJournal::markUploading(std::string_view path) { pendingUploads_.emplace_back(path); }
 
+void SyncJournal::addFailingUpload(std::string_view path, std::int64_t modified)
+{
+    markUploading(path);
+    failingUploads_.push_back({std::string(path), modified});
+}
+
 void SyncJournal::seal()
 {
     index();

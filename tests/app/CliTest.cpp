@@ -389,7 +389,9 @@ TEST(Commands, CheckNamesTheBackupToolAndWhatItLeavesOut)
     const std::vector<std::string> words{"check", tree.path("home/Documents"), tree.path("home/Pictures"), "--drive",
                                          tree.path("Drive")};
     const CommandRun text = run(words);
-    EXPECT_NE(text.out.find("Your backups leave out Pictures"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Back In Time leaves out Documents/Cache, Pictures and every .iso file\n"),
+              std::string::npos)
+        << text.out;
     EXPECT_NE(text.out.find("Backup tool Back In Time, backing up to \u201c/media/ada/Backup\u201d; leaves out "
                             "Documents/Cache, Pictures and every .iso file\n"),
               std::string::npos)

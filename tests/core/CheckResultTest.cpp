@@ -85,6 +85,7 @@ TEST(CheckResultJson, RoundTripsWithDatesCutToWholeSeconds)
     result.otherDrives = std::vector<DriveState>{driveWithBackupAt("Old", 1)};
     result.unreadable = std::vector<std::string>{"Music"};
     result.unreadableJournals = std::vector<std::string>{"/home/ada/Nextcloud"};
+    result.failingUploads = 2;
 
     const auto decoded = decodeCheckResultText(encodeCheckResultText(result));
     ASSERT_TRUE(decoded);

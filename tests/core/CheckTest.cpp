@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <mutex>
+#include <tuple>
 
 namespace brindle {
 namespace {
@@ -166,17 +167,19 @@ TEST_P(CheckWorkers, WhatTheToolLeavesOutInsideAFolderHasNoSecondCopy)
     profile.excluded = {tree.path("Documents/Cache"), "*.iso"};
     BackupSetup otherProfile = profile;
     otherProfile.excluded = {"*.iso"};
-    const std::vector<std::pair<std::vector<BackupSetup>, std::int64_t>> cases{
-        {{profile}, 4},
-        {{profile, otherProfile}, 2}, // what the other profile takes is backed up
-        {{}, 0},
+    using Rules = std::optional<std::vector<std::string>>;
+    const std::vector<std::tuple<std::vector<BackupSetup>, std::int64_t, Rules>> cases{
+        {{profile}, 4, std::vector<std::string>{tree.path("Documents/Cache"), "*.iso"}},
+        {{profile, otherProfile}, 2, std::vector<std::string>{"*.iso"}}, // what the other profile takes is backed up
+        {{}, 0, std::nullopt},
     };
-    for (const auto& [setups, changed] : cases) {
+    for (const auto& [setups, changed, leftOutInside] : cases) {
         request.setups = setups;
         Recorder recorder;
         const CheckResult result = Check::run(request, recorder).result;
         EXPECT_EQ(result.total().files, 6);
         EXPECT_EQ(result.total().changedSinceBackup, changed) << setups.size() << " set-ups";
+        EXPECT_EQ(result.leftOutInside, leftOutInside) << setups.size() << " set-ups";
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 namespace brindle {
@@ -26,14 +27,15 @@ Guide echoGuide()
     for (const char* key : {"noFolders", "noFiles", "noBackup", "notInICloud", "iCloudAfterBackup", "iCloudClause",
                             "onlyWaiting", "allTwoCopies", "cantTellAll", "changedSince", "nothingChanged"})
         guide.answers[key] = echo(key);
-    for (const char* id : {"cantOpen",        "cantReadAll",    "driveNotChosen",
-                           "noBackup",        "onlyHere",       "cantHoldTimeMachine",
-                           "driveAway",       "backupOld",      "changedSinceBackup",
-                           "onlyICloud",      "notEncrypted",   "waitingLong",
-                           "cantTell",        "photos",         "sameDisk",
-                           "leftOut",         "futureBackup",   "journalUnreadable",
-                           "noBackupOnDrive", "searchStopped",  "remoteBackup",
-                           "remoteUnseen",    "remoteBackupOld"})
+    for (const char* id : {"cantOpen",        "cantReadAll",     "driveNotChosen",
+                           "noBackup",        "onlyHere",        "cantHoldTimeMachine",
+                           "driveAway",       "backupOld",       "changedSinceBackup",
+                           "onlyICloud",      "notEncrypted",    "waitingLong",
+                           "cantTell",        "photos",          "sameDisk",
+                           "leftOut",         "futureBackup",    "journalUnreadable",
+                           "noBackupOnDrive", "searchStopped",   "remoteBackup",
+                           "remoteUnseen",    "remoteBackupOld", "uploadsFailing",
+                           "leftOutInside"})
         guide.findings.push_back(
             {id, echo(id), Phrase{std::string("line of ") + id}, "Button", "opens-" + std::string(id), ""});
     return guide;
@@ -257,6 +259,12 @@ TEST(Report, AnswersAndFindingsInOrder)
                      journals,
                      "noBackup:one(1|||1 MB|||)",
                      {"journalUnreadable!", "noBackup!", "onlyHere!", "photos"}});
+    CheckResult failing = result({folder("Docs", {{Place::onlyHere, 1}})});
+    failing.failingUploads = 2;
+    cases.push_back({"uploads that have failed for a day",
+                     failing,
+                     "noBackup:one(1|||1 MB|||)",
+                     {"uploadsFailing!", "noBackup!", "onlyHere!", "photos"}});
     CheckResult unreadable = result({folder("Docs", {{Place::onlyHere, 1}})});
     unreadable.unreadable = std::vector<std::string>{"Music", "Films"};
     cases.push_back({"folders that did not open",
@@ -398,6 +406,42 @@ TEST(Report, ReadsWellWithTheShippedGuide)
 }
 
 // The photo finding tells the catalogue found and where it lies, and nothing false without one.
+// The finding names what the tool leaves out inside a folder it takes, with the tool, in the
+// words the command line's set-up line uses.
+TEST(Report, NamesWhatTheToolLeavesOutInsideAFolder)
+{
+    struct LeftOutCase {
+        std::optional<std::vector<std::string>> wholly, inside;
+        std::string title;
+    };
+    const std::vector<LeftOutCase> cases{
+        {std::vector<std::string>{"Pictures"}, std::nullopt, "Your backups leave out Pictures"},
+        {std::nullopt, std::vector<std::string>{"/home/ada/Docs/Cache"}, "Back In Time leaves out Docs/Cache"},
+        {std::nullopt, std::vector<std::string>{"*.iso", "*~"},
+         "Back In Time leaves out every .iso file and every \u201c*~\u201d"},
+        {std::vector<std::string>{"Pictures"}, std::vector<std::string>{"/home/ada/Docs/Cache", "*.iso"},
+         "Back In Time leaves out Docs/Cache, Pictures and every .iso file"},
+        // Not inside a checked folder: nothing to name.
+        {std::nullopt, std::vector<std::string>{"/home/ada/Music/Cache"}, ""},
+    };
+    for (const LeftOutCase& test : cases) {
+        CheckResult checked = result({folder("Docs", {{Place::onlyHere, 2}}, 2), folder("Pictures", {})},
+                                     drive(hours{1}, true, {}, "ext4", true, "Back In Time"));
+        checked.leftOut = test.wholly;
+        checked.leftOutInside = test.inside;
+        const Report report(checked, Guide::shared(), std::nullopt, utc);
+        const auto found = std::find_if(report.findings.begin(), report.findings.end(),
+                                        [](const Finding& finding) { return finding.id.starts_with("leftOut"); });
+        EXPECT_EQ(found == report.findings.end() ? "" : found->title, test.title);
+    }
+    CheckResult inside =
+        result({folder("Docs", {{Place::onlyHere, 2}}, 2)}, drive(hours{1}, true, {}, "ext4", true, "Back In Time"));
+    inside.leftOutInside = std::vector<std::string>{"/home/ada/Docs/Cache/**"};
+    EXPECT_EQ(Report(inside, Guide::shared(), std::nullopt, utc).findings[1].line,
+              "Back In Time doesn\u2019t copy these, so every such file that lives only on this computer has no "
+              "second copy, however recently it changed. Change what Back In Time leaves out to back them up.");
+}
+
 TEST(Report, PhotosFindingTellsWhereTheCatalogueLives)
 {
     struct Row {

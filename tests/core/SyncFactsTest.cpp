@@ -324,6 +324,58 @@ TEST(NextcloudJournal, AnAttributePlaceholderIsOnlyInTheCloud)
     EXPECT_EQ(placeOf(*sync.facts, tree.path("Cloud/kept.txt")), Place::both);
 }
 
+// nextcloud/desktop src/csync/csync.h, enum ItemType: 0 ItemTypeFile, 1 ItemTypeSoftLink,
+// 2 ItemTypeDirectory, 3 ItemTypeSkip. src/common/syncjournaldb.cpp, table uploadinfo: its
+// errorcount rises with each failed try and a successful chunk resets it (propagateupload*.cpp);
+// its modtime is the file's modification time as the upload began (pi._modtime = _item->_modtime).
+TEST(NextcloudJournal, LinksAndSkippedItemsAreNotSyncedAndUploadsFailingForADayAreCounted)
+{
+    const auto daysAgo = [](int days) { return std::chrono::hours(24 * days); };
+    const TestTree tree{{{"Cloud/file.txt", Node::file(4)},
+                         {"Cloud/link.txt", Node::file(4)},
+                         {"Cloud/skipped.txt", Node::file(4)},
+                         {"Cloud/failing.txt", Node::file(4)},
+                         {"Cloud/failingToday.txt", Node::file(4)},
+                         {"Cloud/failingUndated.txt", Node::file(4).modifiedAgo(daysAgo(3))},
+                         {"Cloud/underWay.txt", Node::file(4).modifiedAgo(daysAgo(3))},
+                         {"Elsewhere/failing.txt", Node::file(4)}}};
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::seconds>(tree.now().time_since_epoch()).count();
+    const auto upload = [](const std::string& path, int errors, std::int64_t modified) {
+        return "INSERT INTO uploadinfo(path, errorcount, modtime) VALUES('" + path + "', " + std::to_string(errors) +
+               ", " + std::to_string(modified) + ");";
+    };
+    {
+        Database client(tree.path("Cloud/.sync_0123456789ab.db"));
+        ASSERT_EQ(client.run(nextcloudSchema), SQLITE_OK);
+        std::string rows;
+        for (const auto& [name, type] : std::vector<std::pair<std::string, int>>{
+                 {"file.txt", 0}, {"link.txt", 1}, {"skipped.txt", 3}, {"failing.txt", 0}})
+            rows += row(name, mtimeOf(tree.path("Cloud/" + name)), 4, type);
+        ASSERT_EQ(client.run(rows + upload("failing.txt", 3, now - 2 * 86'400) +
+                             upload("failingToday.txt", 2, now - 3600) + upload("failingUndated.txt", 1, 0) +
+                             upload("underWay.txt", 0, now - 3 * 86'400) + upload("gone.txt", 5, now - 3 * 86'400) +
+                             upload("../Elsewhere/failing.txt", 5, now - 3 * 86'400)),
+                  SQLITE_OK);
+    }
+    writeConfig(tree, "[Accounts]\n0\\Folders\\1\\localPath=" + tree.path("Cloud") + "\n");
+    CheckRequest request;
+    request.folders = {{"Cloud", tree.path("Cloud")}, {"Elsewhere", tree.path("Elsewhere")}};
+    request.now = Instant{tree.now()};
+    const SyncSetup sync = SyncClients::forCheck(request, locationsIn(tree));
+    ASSERT_TRUE(sync.facts);
+    const std::vector<std::pair<std::string, Place>> expected{
+        {"file.txt", Place::both},       {"link.txt", Place::onlyHere},        {"skipped.txt", Place::onlyHere},
+        {"failing.txt", Place::waiting}, {"failingToday.txt", Place::waiting}, {"underWay.txt", Place::waiting}};
+    for (const auto& [name, place] : expected)
+        EXPECT_EQ(placeOf(*sync.facts, tree.path("Cloud/" + name)), place) << name;
+    EXPECT_EQ(request.failingUploads, 2) << "failing.txt and failingUndated.txt";
+
+    request.clock = [] { return Instant{}; };
+    CheckObserver observer;
+    const CheckResult result = Check::run(request, observer).result;
+    EXPECT_EQ(result.failingUploads, 2);
+}
+
 // The OneDrive client's item table, in Debian 12's layout (no size) and a newer one.
 class OneDriveItems : public ::testing::TestWithParam<bool> {};
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutSize, OneDriveItems, ::testing::Bool());
@@ -372,6 +424,90 @@ TEST_P(OneDriveItems, PathsFollowTheParentsAndTimesDecide)
         {"OneDrive/fresh.txt", Place::waiting}};
     for (const auto& [path, place] : expected)
         EXPECT_EQ(placeOf(*sync.facts, tree.path(path)), place) << path;
+}
+
+// Folders shared from another drive, as the client lays them out: a shortcut row of type
+// "remote" in our drive points at the shared folder's row in the sharer's drive.
+// onedrive src/itemdb.d computePath: a "remote" row replaces the shared folder's own name, a
+// parentless row ends the climb, a "root" row named "root" adds no name, relocDriveId and
+// relocParentId move a shared root into one of our folders. src/sync.d
+// createRequiredSharedFolderDatabaseRecords and createDatabaseRootTieRecordForOnlineSharedFolder
+// write the tie rows: "root" with no parent for a business share, the shared folder itself
+// with no parent (type "dir") for a personal one; Debian's 2.4 (applyDifference) stores the
+// shared folder with no parent and has no type "root".
+TEST(OneDriveSharedFolders, PathsKeepTheSharedFolderName)
+{
+    struct Row {
+        const char* drive;
+        const char* id;
+        const char* name;
+        const char* type;
+        const char* parent; // SQL
+        const char* remote = "NULL, NULL";
+        const char* relocated = "NULL, NULL";
+    };
+    struct Layout {
+        const char* what;
+        std::vector<Row> rows;
+        std::string expected; // the path of the row "x", a file
+        std::string folder;   // a folder that must be one
+    };
+    const Row ownRoot{"d0", "r", "root", "root", "NULL"};
+    const Row report{"d1", "x", "report.docx", "file", "'f'"};
+    const std::vector<Layout> layouts{
+        {"2.4: the shared folder has no parent",
+         {{"d0", "r", "root", "dir", "NULL"},
+          {"d0", "s", "Shared", "remote", "'r'", "'d1', 'f'"},
+          {"d1", "f", "Shared", "dir", "NULL"},
+          report},
+         "Shared/report.docx",
+         "Shared"},
+        {"business: a tie root above the shared folder, the shortcut renamed and moved",
+         {ownRoot,
+          {"d0", "w", "Work", "dir", "'r'"},
+          {"d0", "s", "Team", "remote", "'w'", "'d1', 'f'"},
+          {"d1", "p", "root", "root", "NULL"},
+          {"d1", "f", "Shared", "dir", "'p'"},
+          report},
+         "Work/Team/report.docx",
+         "Work/Team"},
+        {"personal: the shared folder is the tie",
+         {ownRoot, {"d0", "s", "Shared", "remote", "'r'", "'d1', 'f'"}, {"d1", "f", "Shared", "dir", "NULL"}, report},
+         "Shared/report.docx",
+         "Shared"},
+        {"a document library with no shortcut row",
+         {ownRoot, {"d1", "f", "Library", "root", "NULL"}, report},
+         "Library/report.docx",
+         "Library"},
+        {"a document library moved into one of our folders",
+         {ownRoot,
+          {"d0", "w", "Work", "dir", "'r'"},
+          {"d1", "f", "Library", "root", "NULL", "NULL, NULL", "'d0', 'w'"},
+          report},
+         "Work/Library/report.docx",
+         "Work/Library"},
+    };
+    for (const Layout& layout : layouts) {
+        const TestTree tree;
+        {
+            Database items(tree.path("items.sqlite3"));
+            ASSERT_EQ(items.run("CREATE TABLE item(driveId TEXT, id TEXT, name TEXT, type TEXT, mtime TEXT, parentId "
+                                "TEXT, remoteDriveId TEXT, remoteId TEXT, relocDriveId TEXT, relocParentId TEXT)"),
+                      SQLITE_OK);
+            for (const Row& row : layout.rows)
+                ASSERT_EQ(items.run(std::string("INSERT INTO item VALUES('") + row.drive + "', '" + row.id + "', '" +
+                                    row.name + "', '" + row.type + "', '2024-05-01T10:20:30Z', " + row.parent + ", " +
+                                    row.remote + ", " + row.relocated + ")"),
+                          SQLITE_OK);
+        }
+        const auto journal = JournalRead::oneDrive(tree.path("items.sqlite3"));
+        ASSERT_TRUE(journal) << layout.what;
+        const JournalEntry* file = journal->find(layout.expected);
+        EXPECT_TRUE(file && !file->directory) << layout.what;
+        EXPECT_FALSE(journal->find("report.docx")) << layout.what;
+        const JournalEntry* folder = journal->find(layout.folder);
+        EXPECT_TRUE(folder && folder->directory) << layout.what;
+    }
 }
 
 TEST(RcloneCache, DirtyEntriesWaitAndTheRestIsOnlyInTheCloud)

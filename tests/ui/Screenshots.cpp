@@ -122,6 +122,17 @@ std::optional<CheckResult> pikaToBorgBase(Instant now)
     return result;
 }
 
+// Back In Time backs up the drive's folders but leaves out Documents/Cache and every .iso file.
+std::optional<CheckResult> backInTimeLeavesOut(Instant)
+{
+    CheckResult result = linuxDrive("Back In Time", false);
+    BackupSetup profile{"Back In Time", "/media/you/Backup"};
+    profile.excluded = {"~/Documents/Cache", "*.iso"};
+    result.backupSetups = std::vector{profile};
+    result.leftOutInside = profile.excluded;
+    return result;
+}
+
 // The Photos guide sheet, over the window.
 QWidget* photosGuide(MainWindow& window, AppModel& model)
 {
@@ -176,6 +187,14 @@ QWidget* manyFoldersChecked(MainWindow& window, AppModel& model)
     return &window;
 }
 
+// The screen scrolled to its end, where the findings are.
+QWidget* scrolledToEnd(MainWindow& window, AppModel&)
+{
+    if (auto* screen = qobject_cast<QScrollArea*>(window.placeScreen()))
+        screen->verticalScrollBar()->setValue(screen->verticalScrollBar()->maximum());
+    return &window;
+}
+
 // The list of files with no second copy, after a check that found every file backed up.
 QWidget* everyFileBackedUp(MainWindow& window, AppModel& model)
 {
@@ -220,6 +239,7 @@ const std::vector<Scene>& scenes()
          [](Instant) -> std::optional<CheckResult> { return linuxDrive("borg", false); }},
         {"drive-setup-not-chosen", {}, Section{Kind::backupDrive}, {}, dejaDupSetUp},
         {"remote-overview", {}, Section{Kind::overview}, {}, pikaToBorgBase},
+        {"overview-left-out", {}, Section{Kind::overview}, scrolledToEnd, backInTimeLeavesOut},
         {"remote-drive", {}, Section{Kind::backupDrive}, {}, pikaToBorgBase},
         {"photos", {"-demoDrive"}, Section{Kind::photos}},
         {"photos-guide", {"-demoDrive"}, Section{Kind::photos}, photosGuide},
