@@ -13,10 +13,7 @@
 namespace brindle::LocaleForms {
 
 namespace {
-icu::Locale locale()
-{
-    return icu::Locale(formattingLocale().c_str());
-}
+icu::Locale locale() { return icu::Locale(formattingLocale().c_str()); }
 
 std::string utf8(const icu::UnicodeString& text)
 {

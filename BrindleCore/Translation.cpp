@@ -4,8 +4,8 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <initializer_list>
 #include <cstring>
+#include <initializer_list>
 #include <libintl.h>
 #include <string_view>
 
@@ -34,10 +34,7 @@ const char* firstSet(std::initializer_list<const char*> names)
     return nullptr;
 }
 
-std::string languageOf(std::string_view name)
-{
-    return std::string(name.substr(0, name.find_first_of("_.@:")));
-}
+std::string languageOf(std::string_view name) { return std::string(name.substr(0, name.find_first_of("_.@:"))); }
 } // namespace
 
 void useSystemLanguage(const std::optional<std::string>& localeFolder)
@@ -90,8 +87,8 @@ std::string translatedCounted(const char* context, const char* one, const char* 
         return english;
     std::string key = *context ? std::string(context) + contextSeparator + one : std::string(one);
     // gettext takes an unsigned long; the forms of the largest magnitude serve beyond it.
-    const unsigned long count = n < 0 ? static_cast<unsigned long>(0 - static_cast<std::uint64_t>(n))
-                                      : static_cast<unsigned long>(n);
+    const unsigned long count =
+        n < 0 ? static_cast<unsigned long>(0 - static_cast<std::uint64_t>(n)) : static_cast<unsigned long>(n);
     const char* found = dcngettext(domain, key.c_str(), other, count, LC_MESSAGES);
     if (found == key.c_str() || found == other)
         return english;
@@ -115,9 +112,6 @@ std::string fill(std::string text, const PhraseValues& values)
     return text;
 }
 
-const std::string& formattingLocale()
-{
-    return locale;
-}
+const std::string& formattingLocale() { return locale; }
 
 } // namespace brindle

@@ -1,7 +1,7 @@
 #include "BrindleCore/Words.h"
 
-#include "BrindleCore/Translation.h"
 #include "BrindleCore/LocaleForms.h"
+#include "BrindleCore/Translation.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // Each catalogue in po/LINGUAS, chosen as a person's environment chooses it: its plural forms
 // agree with CLDR's rules for its language (through ICU), and the words of numbers and days
 // follow the language. One process per test binary: the chosen language cannot be unchosen.
-#include "BrindleCore/Calendar.h"
 #include "BrindleCore/Translation.h"
+#include "BrindleCore/Calendar.h"
 #include "BrindleCore/Words.h"
 
 #include <gtest/gtest.h>
@@ -60,8 +60,7 @@ TEST(Translation, GermanWritesNumbersAndDaysTheGermanWay)
     const Instant now = parseISO8601("2026-12-08T12:00:00Z").value();
     EXPECT_EQ(Words::count(1204), "1.204");
     EXPECT_EQ(Words::size(1'230'000'000), "1,23\u00A0GB");
-    EXPECT_EQ(Words::moment(parseISO8601("2026-12-01T22:00:00Z").value(), now, calendar),
-              "am 1. Dezember um 22:00");
+    EXPECT_EQ(Words::moment(parseISO8601("2026-12-01T22:00:00Z").value(), now, calendar), "am 1. Dezember um 22:00");
     EXPECT_EQ(Words::date(parseISO8601("2025-10-05T10:00:00Z").value(), now, calendar), "5. Oktober 2025");
     EXPECT_EQ(Words::list({"Dokumente", "Bilder", "Musik"}), "Dokumente, Bilder und Musik");
     EXPECT_EQ(Words::counted(2, "file", "files"), "2 Dateien");
