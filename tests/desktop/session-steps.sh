@@ -29,18 +29,11 @@ trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel
 within 300 xdotool search --name "^panel$" || fail "trayer did not show its panel: $(cat "$work/trayer.log")"
 tray=$(xdotool search --name "^panel$" | head -1)
 
-# A person's settings: Documents chosen, the tray item on, and keep watch over a backup drive
-# last seen a month ago.
+# A person's settings, with the tray item on and every keep-watch note.
 documents=$HOME/Documents
 settings=$XDG_CONFIG_HOME/Brindle/settings.json
-month_ago=$(date -u -d "30 days ago" +%Y-%m-%dT%H:%M:%SZ)
-printf '{"menuBar": true, "grants": [{"name": "Documents", "path": "%s", "bookmark": {"version": 1, "path": "%s", "inVolume": "%s", "device": %s, "inode": %s}}],
- "drives": [{"name": "Backup", "path": "/media/you/Backup", "uuid": "0c9e7d8a-5f1e-4d55-9f6b-3d2f1b0a9e11",
-   "bookmark": {"version": 1, "path": "/media/you/Backup", "inVolume": "/media/you/Backup", "device": 1, "inode": 2}}],
- "lastSeen": {"0c9e7d8a-5f1e-4d55-9f6b-3d2f1b0a9e11": "%s"},
- "watch": {"weekly": false, "oldBackup": true, "driveAway": true, "moreWithout": true}}\n' \
-  "$documents" "$documents" "$documents" "$(stat -c %d "$documents")" "$(stat -c %i "$documents")" "$month_ago" \
-  >"$settings"
+. "$here/seed-settings.sh"
+seed_settings "$settings" true true
 stdbuf -oL dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" \
   >"$work/notify.log" 2>&1 &
 sleep 0.5

@@ -34,9 +34,9 @@ unset DISPLAY
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Brindle" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-exec dbus-run-session -- bash -s "$brindle" "$work" <<'SESSION'
+exec dbus-run-session -- bash -s "$brindle" "$work" "$(dirname "$0")" <<'SESSION'
 set -uo pipefail
-brindle=$1 work=$2
+brindle=$1 work=$2 here=$3
 fail() { echo "FAIL: $*"; exit 1; }
 bus() { gdbus call --session --dest "$1" --object-path "$2" --method "$3" "${@:4}"; }
 owned() { bus org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner app.brindle.Brindle | grep -q true; }
@@ -82,16 +82,9 @@ DISPLAY=:$(cat "$work/x-display") dunst >"$work/dunst.log" 2>&1 &
 stdbuf -oL dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" \
   "type='method_call',interface='org.freedesktop.portal.Settings'" >"$work/monitor.log" 2>&1 &
 sleep 0.5
-month_ago=$(date -u -d "30 days ago" +%Y-%m-%dT%H:%M:%SZ)
-documents=$HOME/Documents
-mkdir -p "$documents"
-printf '{"grants": [{"name": "Documents", "path": "%s", "bookmark": {"version": 1, "path": "%s", "inVolume": "%s", "device": %s, "inode": %s}}],
- "drives": [{"name": "Backup", "path": "/media/you/Backup", "uuid": "0c9e7d8a-5f1e-4d55-9f6b-3d2f1b0a9e11",
-   "bookmark": {"version": 1, "path": "/media/you/Backup", "inVolume": "/media/you/Backup", "device": 1, "inode": 2}}],
- "lastSeen": {"0c9e7d8a-5f1e-4d55-9f6b-3d2f1b0a9e11": "%s"},
- "watch": {"weekly": false, "oldBackup": true, "driveAway": true, "moreWithout": false}}\n' \
-  "$documents" "$documents" "$documents" "$(stat -c %d "$documents")" "$(stat -c %i "$documents")" "$month_ago" \
-  >"$XDG_CONFIG_HOME/Brindle/settings.json"
+mkdir -p "$HOME/Documents"
+. "$here/seed-settings.sh"
+seed_settings "$XDG_CONFIG_HOME/Brindle/settings.json" false false
 start_window -watchNow
 for _ in $(seq 100); do [[ $(timeout 5 dunstctl count displayed) == 1 ]] && break; sleep 0.1; done
 [[ $(dunstctl count displayed) == 1 ]] || fail "no keep-watch note reached dunst from Wayland: $(cat "$work/monitor.log")"
