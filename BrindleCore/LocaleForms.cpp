@@ -8,12 +8,36 @@
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
 
+#include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 namespace brindle::LocaleForms {
 
 namespace {
 icu::Locale locale() { return icu::Locale(formattingLocale().c_str()); }
+
+// The locale's pattern for a skeleton, made once: the generator loads much of the locale's data,
+// and a history of many days asks for the same two or three patterns again and again. The
+// locale is chosen once, before any of them.
+std::optional<icu::UnicodeString> patternOf(const char* skeleton)
+{
+    static std::mutex guard;
+    static std::map<std::string, icu::UnicodeString> made;
+    const std::lock_guard lock(guard);
+    if (const auto found = made.find(skeleton); found != made.end())
+        return found->second;
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::DateTimePatternGenerator> patterns(
+        icu::DateTimePatternGenerator::createInstance(locale(), status));
+    if (U_FAILURE(status))
+        return std::nullopt;
+    const icu::UnicodeString pattern = patterns->getBestPattern(icu::UnicodeString(skeleton), status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    return made.emplace(skeleton, pattern).first->second;
+}
 
 std::string utf8(const icu::UnicodeString& text)
 {
@@ -42,13 +66,11 @@ std::string decimal(double value, int decimals)
 
 std::string date(std::chrono::sys_days day, const char* skeleton)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::DateTimePatternGenerator> patterns(
-        icu::DateTimePatternGenerator::createInstance(locale(), status));
-    if (U_FAILURE(status))
+    const std::optional<icu::UnicodeString> pattern = patternOf(skeleton);
+    if (!pattern)
         return {};
-    const icu::UnicodeString pattern = patterns->getBestPattern(icu::UnicodeString(skeleton), status);
-    icu::SimpleDateFormat format(pattern, locale(), status);
+    UErrorCode status = U_ZERO_ERROR;
+    icu::SimpleDateFormat format(*pattern, locale(), status);
     if (U_FAILURE(status))
         return {};
     // The day is already the calendar's own: read at noon in UTC, it is that day everywhere.
