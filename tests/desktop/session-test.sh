@@ -28,7 +28,8 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/ho
 export XDG_RUNTIME_DIR=$work/runtime GSETTINGS_BACKEND=keyfile QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=0
 # Midday here whatever the hour, for notes are never sent at night.
-export TZ="NOON-$(( (12 - 10#$(date -u +%H) + 24) % 24 ))"
+offset=$(( 10#$(date -u +%H) - 12 ))
+export TZ="Etc/GMT$( ((offset >= 0)) && echo "+$offset" || echo "$offset")"
 unset WAYLAND_DISPLAY
 mkdir -p "$HOME/Documents" "$XDG_CONFIG_HOME/Brindle" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"

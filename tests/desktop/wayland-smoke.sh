@@ -29,7 +29,8 @@ trap 'rm -rf "$work"' EXIT
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=brindle-smoke QT_QPA_PLATFORM=wayland GSETTINGS_BACKEND=keyfile
 # Midday here whatever the hour, for notes are never sent at night.
-export TZ="NOON-$(( (12 - 10#$(date -u +%H) + 24) % 24 ))"
+offset=$(( 10#$(date -u +%H) - 12 ))
+export TZ="Etc/GMT$( ((offset >= 0)) && echo "+$offset" || echo "$offset")"
 unset DISPLAY
 mkdir -p "$HOME" "$XDG_CONFIG_HOME/Brindle" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
